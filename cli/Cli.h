@@ -1,0 +1,35 @@
+#pragma once
+// The command line's commands: each is a function over its arguments that
+// returns one of the exit codes below.
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vantrel::cli {
+
+// Exit codes that tell a script what failed.
+enum ExitCode : int {
+    kOk = 0,
+    kUsage = 2,          // unknown command or bad arguments
+    kNoDevice = 3,       // no device found
+    kPortError = 4,      // the port could not be opened or failed
+    kDeviceSilent = 5,   // the device stopped answering
+    kBadFile = 6,        // a file could not be read, written or decoded
+};
+
+using Args = std::span<const std::string>;
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;    // arguments, as shown by --help
+    std::string_view summary;  // one line
+    int (*run)(Args args);
+};
+
+// True when args asks for help ("--help" or "-h" anywhere).
+bool WantsHelp(Args args);
+// Prints "usage: vantrel-cli NAME USAGE" and the summary.
+void PrintUsage(const Command& command);
+
+}  // namespace vantrel::cli

@@ -1,0 +1,35 @@
+# vantrel_core_library(NAME SOURCES... [DEPENDS libs...]) declares one subsystem
+# library of the core and records it, so the core's Qt check sees every part.
+set(VANTREL_CORE_LIBRARIES "" CACHE INTERNAL "")
+
+function(vantrel_core_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+    set(VANTREL_CORE_LIBRARIES ${VANTREL_CORE_LIBRARIES} ${name} CACHE INTERNAL "")
+endfunction()
+
+# Fails the configure step when a core library links Qt or one of its sources
+# includes a Qt header: the core must build and run without a desktop.
+function(vantrel_check_core_has_no_qt)
+    foreach(lib IN LISTS VANTREL_CORE_LIBRARIES)
+        get_target_property(links ${lib} LINK_LIBRARIES)
+        foreach(link IN LISTS links)
+            if(link MATCHES "Qt[0-9]*::|^Qt")
+                message(FATAL_ERROR "core library ${lib} links ${link}")
+            endif()
+        endforeach()
+        get_target_property(sources ${lib} SOURCES)
+        get_target_property(dir ${lib} SOURCE_DIR)
+        foreach(src IN LISTS sources)
+            if(NOT IS_ABSOLUTE "${src}")
+                set(src "${dir}/${src}")
+            endif()
+            file(STRINGS "${src}" qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]Q[A-Za-z]")
+            if(qt_includes)
+                message(FATAL_ERROR "core source ${src} includes a Qt header: ${qt_includes}")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()

@@ -1,0 +1,58 @@
+#include "app/NumberText.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+TEST(NumberText, CommaRulesForArithmeticAndScript) {
+    NumberFormat point;  // "." user
+    NumberFormat comma{",", ","};
+    EXPECT_EQ(ForScript("52,123456", comma), "52.123456");
+    EXPECT_EQ(ForScript("52,123456", point), "52.123456");
+    // A point user reads a comma as the decimal point too.
+    EXPECT_DOUBLE_EQ(*CellToFloat("35,5", point), 35.5);
+    EXPECT_DOUBLE_EQ(*CellToFloat("35,5", comma), 35.5);
+    // A comma user cannot convert a point.
+    EXPECT_FALSE(CellToFloat("35.5", comma).has_value());
+    EXPECT_DOUBLE_EQ(*CellToFloat("35.5", point), 35.5);
+}
+
+TEST(NumberText, ParseFloatAcceptsOnlyNumbers) {
+    EXPECT_DOUBLE_EQ(*ParseFloat("  -1.5e3 ", '.'), -1500.0);
+    EXPECT_DOUBLE_EQ(*ParseFloat("+7", '.'), 7.0);
+    EXPECT_DOUBLE_EQ(*ParseFloat(".5", '.'), 0.5);
+    for (const char* bad : {"", " ", "abc", "1.2.3", "1e", "--1", "1,5", "0x10", "nan", "inf", "1 2"})
+        EXPECT_FALSE(ParseFloat(bad, '.').has_value()) << bad;
+}
+
+TEST(NumberText, ParseIntAcceptsSignsAndRejectsTrailingText) {
+    EXPECT_EQ(*ParseInt("+8"), 8);
+    EXPECT_EQ(*ParseInt(" -5 "), -5);
+    EXPECT_FALSE(ParseInt("5a").has_value());
+    EXPECT_FALSE(ParseInt("").has_value());
+    EXPECT_FALSE(ParseInt("1.0").has_value());
+}
+
+TEST(NumberText, FixedFormatUsesTheUserSeparator) {
+    EXPECT_EQ(FormatFixed(45.0000391, 6, '.'), "45.000039");
+    EXPECT_EQ(FormatFixed(99.84, 1, ','), "99,8");
+    EXPECT_EQ(FormatFixed(-0.00001, 1, '.'), "0.0");
+    EXPECT_EQ(FormatFixed(-33.5, 1, '.'), "-33.5");
+}
+
+TEST(NumberText, GeneralFormatIsShortestWithFifteenDigits) {
+    EXPECT_EQ(FormatGeneral(123 * 0.1 * 3.6, '.'), "44.28");
+    EXPECT_EQ(FormatGeneral(0, '.'), "0");
+    EXPECT_EQ(FormatGeneral(100, '.'), "100");
+    EXPECT_EQ(FormatGeneral(-33.12345, ','), "-33,12345");
+    EXPECT_EQ(FormatGeneral(0.1 + 0.2, '.'), "0.3");
+    EXPECT_EQ(FormatGeneral(1.0 / 3.0, '.'), "0.333333333333333");
+    EXPECT_EQ(FormatGeneral(0.00001, '.'), "0.00001");
+    EXPECT_EQ(FormatGeneral(0.0000015, '.'), "1.5E-6");
+    EXPECT_EQ(FormatGeneral(1e20, '.'), "1E20");
+    EXPECT_EQ(FormatGeneral(123456789012345.0, '.'), "123456789012345");
+}
+
+}  // namespace
+}  // namespace vantrel
