@@ -12,7 +12,7 @@ constexpr std::string_view kErrorCaption = "Error";
 
 }  // namespace
 
-DeviceLink::DeviceLink(LinkParts parts) : parts_(parts) {}
+DeviceLink::DeviceLink(LinkParts parts) : parts_(parts), area_(parts.area) {}
 
 LinkProgress DeviceLink::Progress() const {
     LinkProgress p = counters_;

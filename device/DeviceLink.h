@@ -64,8 +64,10 @@ enum class RequestResult {
     Refused      // an upload image that cannot be sent; nothing was sent
 };
 
-// The parts the link works with; each must outlive the link.
+// The parts the link works with; each must outlive the link. The transfer
+// area is shared with the track, plan and POI files, so it lives outside.
 struct LinkParts {
+    TransferArea& area;
     LinkPort& port;
     Clock& clock;
     DeviceLocator& locator;
@@ -145,7 +147,7 @@ class DeviceLink {
     LinkParts parts_;
     LinkVariables vars_;
     LinkDisplay display_;
-    TransferArea area_;
+    TransferArea& area_;
     RxRing ring_;
     std::array<std::uint8_t, kBlockFrameLength> BlockFrame{};
     CodePage codePage_;

@@ -79,12 +79,13 @@ class LinkFixture : public ::testing::Test {
     }
 
     EventLog log;
+    TransferArea area;
     FakeLinkPort port{log};
     FakeClock clock{log};
     FakeLocator locator;
     RecordingHooks hooks;
     RecordingMessages messages;
-    DeviceLink link{{port, clock, locator, hooks, messages}};
+    DeviceLink link{{area, port, clock, locator, hooks, messages}};
     LinkVariables& vars = link.Variables();
     LinkDisplay& display = link.Display();
 };
