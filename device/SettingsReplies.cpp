@@ -1,6 +1,7 @@
 #include "device/SettingsReplies.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace vantrel {
 
@@ -34,25 +35,42 @@ std::vector<std::string> ReplyFields(std::string_view text, std::size_t count) {
     return fields;
 }
 
-bool ParseGuiderSettings(std::string_view text, LinkDisplay& display) {
-    if (!IsReplyOf(text, "103")) return false;
-    const auto f = ReplyFields(text, kSettingsFields);
-    display.edRoute.Text = f[1];
-    display.edBackLight.Text = f[2];
-    display.edSuspend.Text = f[3];
-    display.edTimeZoneHome.Text = f[4];
-    display.edTimeZoneLocal.Text = f[5];
-    display.edUnit.Text = f[6];
+namespace {
+
+// Which reply field fills which edit box.
+struct FieldBox {
+    std::size_t field;
+    EditState LinkDisplay::*box;
+};
+
+bool ParseSettings(std::string_view text, std::string_view code,
+                   std::initializer_list<FieldBox> boxes, LinkDisplay& display) {
+    if (!IsReplyOf(text, code)) return false;
+    const auto fields = ReplyFields(text, kSettingsFields);
+    for (const auto& [field, box] : boxes)
+        (display.*box).Text = fields[field];
     return true;
 }
 
+}  // namespace
+
+bool ParseGuiderSettings(std::string_view text, LinkDisplay& display) {
+    return ParseSettings(text, "103",
+                         {{1, &LinkDisplay::edRoute},
+                          {2, &LinkDisplay::edBackLight},
+                          {3, &LinkDisplay::edSuspend},
+                          {4, &LinkDisplay::edTimeZoneHome},
+                          {5, &LinkDisplay::edTimeZoneLocal},
+                          {6, &LinkDisplay::edUnit}},
+                         display);
+}
+
 bool ParseLoggerSettings(std::string_view text, LinkDisplay& display) {
-    if (!IsReplyOf(text, "101")) return false;
-    const auto f = ReplyFields(text, kSettingsFields);
-    display.edRecordTime.Text = f[0];
-    display.edRecordDistance.Text = f[2];
-    display.edRecordSpeed.Text = f[4];
-    return true;
+    return ParseSettings(text, "101",
+                         {{0, &LinkDisplay::edRecordTime},
+                          {2, &LinkDisplay::edRecordDistance},
+                          {4, &LinkDisplay::edRecordSpeed}},
+                         display);
 }
 
 }  // namespace vantrel

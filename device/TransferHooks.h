@@ -27,7 +27,9 @@ class TransferHooks {
     virtual void ReadPlanImage(const TransferArea& area) = 0;
     virtual void ReadPoiImage(const TransferArea& area) = 0;
 
-    // Uploads, written at the start of the area (the link sets TransferLength).
+    // Uploads, written at the start of the area after filling its first MiB
+    // with 0xFF: the last block sent carries the bytes past the image. The
+    // link sets TransferLength from the length returned.
     virtual UploadImage BuildPlanImage(TransferArea& area) = 0;
     virtual UploadImage BuildPoiImage(TransferArea& area) = 0;
 };

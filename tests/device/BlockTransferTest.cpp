@@ -82,6 +82,17 @@ TEST_F(BlockTransfer, OtherAcknowledgementIsIgnoredUntilTheWatchdog) {
     EXPECT_TRUE(display.btnDownloadFrGuider.Enabled);
 }
 
+TEST_F(BlockTransfer, PortFailureAtTheTransferRateGivesTheButtonsBack) {
+    ServeDownload(Blocks(1), "$POEM200,4096*\r\n\r");
+    link.btnLoadPOIClick();
+    port.openFailure = LinkPortError::FromErrno(EACCES, "/dev/ttyUSB0");
+    Ticks(1);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(display.btnLoadPOI.Enabled);
+    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_EQ(Count("pc 43"), 0);
+}
+
 TEST_F(BlockTransfer, StallMidTransferEndsThroughTheWatchdogWithoutHandOver) {
     auto blocks = Blocks(2);
     blocks[1].resize(500);
