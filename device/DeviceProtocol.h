@@ -1,0 +1,92 @@
+#pragma once
+// The device's side of the line: control bytes, the command sentences with
+// the replies they await, the link states and the reply kinds.
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/TransferArea.h"
+
+namespace vantrel {
+
+// Control bytes of the block transfers and of the link reset.
+inline constexpr std::uint8_t kStx = 0x02;
+inline constexpr std::uint8_t kRestart = 0x03;  // the device asks for "C" again
+inline constexpr std::uint8_t kEot = 0x04;
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::uint8_t kDc1 = 0x11;
+inline constexpr std::uint8_t kDc3 = 0x13;
+inline constexpr std::uint8_t kNak = 0x15;
+inline constexpr std::uint8_t kCan = 0x18;
+inline constexpr std::uint8_t kEsc = 0x1B;
+inline constexpr std::uint8_t kCrcStart = 'C';
+
+// LinkState values.
+enum LinkStates : int {
+    kCommandMode = 0,   // text replies
+    kBlockStart = 1,    // download, waiting for STX
+    kBlockBody = 2,     // download, waiting for a whole block
+    kBlockSend = 10,    // upload, sending blocks
+    kBlockClosing = 12  // upload, past the end, waiting to send EOT
+};
+
+// ReplyKind values: which parser takes the next text reply.
+enum ReplyKinds : int {
+    rkTrack = 0,
+    rkGuider = 1,
+    rkLogger = 2,
+    rkPlan = 3,
+    rkPoi = 4,
+    rkPoiUpload = 5,
+    rkPlanUpload = 6
+};
+
+// A command sentence and the reply it awaits. A kind of kKindUnchanged
+// leaves ReplyKind as it was.
+struct DeviceCommand {
+    static constexpr int kKindUnchanged = -1;
+    std::string_view sentence;
+    int replyLength;
+    int replyKind;
+};
+
+inline constexpr DeviceCommand kGuiderCommand{"$POEM14,0*\r\n", 34, rkGuider};
+inline constexpr DeviceCommand kLoggerCommand{"$POEM06*\r\n", 54, rkLogger};
+inline constexpr DeviceCommand kTrackCommand{"$POEM12,14*\r\n", 16, rkTrack};
+inline constexpr DeviceCommand kPlanCommand{"$POEM12,12*\r\n", 17, rkPlan};
+inline constexpr DeviceCommand kPoiCommand{"$POEM12,2*\r\n", 17, rkPoi};
+inline constexpr DeviceCommand kPoiUploadCommand{"$POEM12,4*\r\n", 16, rkPoiUpload};
+inline constexpr DeviceCommand kPlanUploadCommand{"$POEM12,11*\r\n", 20, rkPlanUpload};
+inline constexpr DeviceCommand kLoadDataCommand{"$POEM12,1*\r\n", 17,
+                                                DeviceCommand::kKindUnchanged};
+// Sent by the link reset; nothing is awaited.
+inline constexpr std::string_view kResetSentence = "$POEM06*\r\n";
+
+inline constexpr std::size_t kBlockSize = 1024;
+// What follows STX in a download block: number, complement, data, CRC.
+inline constexpr int kBlockBodyLength = 1028;
+// Bytes after STX in an upload block: number, complement, data, checksum.
+inline constexpr std::size_t kBlockFrameLength = 1027;
+inline constexpr int kMaxDownloadBlocks = static_cast<int>(TransferArea::kSize / kBlockSize);
+// Upload block numbers are 8 bits and the count must not wrap.
+inline constexpr int kMaxUploadBlocks = 255;
+// The largest image an upload can carry: the block after the image's end
+// must still be number 255 or less.
+inline constexpr std::size_t kMaxUploadLength = kMaxUploadBlocks * kBlockSize - 1;
+
+inline constexpr int kTickMilliseconds = 20;
+inline constexpr int kWatchdogStart = 300;  // ticks without data before a link reset
+inline constexpr std::size_t kReplyBufferSize = 256;
+inline constexpr std::size_t kReadChunk = 1024;  // bytes taken from the port per tick
+inline constexpr int kProgressSteps = 128;
+
+// The 8-bit sum of `count` bytes: the checksum of an upload block.
+inline std::uint8_t BlockChecksum(const std::uint8_t* data, std::size_t count) {
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        sum = static_cast<std::uint8_t>(sum + data[i]);
+    return sum;
+}
+
+}  // namespace vantrel

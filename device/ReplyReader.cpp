@@ -1,0 +1,158 @@
+// The reply reader: on each 20 ms tick it moves what the port received into
+// the ring and then, by LinkState, reads a text reply or takes one step of a
+// block transfer. A watchdog resets the link when nothing arrives for 300
+// ticks.
+
+#include <limits>
+
+#include "device/DeviceLink.h"
+#include "device/SettingsReplies.h"
+
+namespace vantrel {
+
+void DeviceLink::Tick() {
+    try {
+        ReadTick();
+    } catch (const LinkPortError& error) {
+        AbandonLink();
+        ReportPortError(error);
+    }
+}
+
+void DeviceLink::ReadTick() {
+    FillRing();
+    if (ring_.RxCount() == 0) {
+        CountDown();
+        return;
+    }
+    auto& bar = display_.pbarLoading;
+    bar.Position = (bar.Position + 1) % kProgressSteps;
+    switch (vars_.LinkState) {
+        case kCommandMode:
+            ReadTextReplies();
+            break;
+        case kBlockStart:
+            StepBlockStart();
+            break;
+        case kBlockBody:
+            StepBlockBody();
+            break;
+        case kBlockSend:
+            StepBlockSend();
+            break;
+        case kBlockClosing:
+            StepBlockClosing();
+            break;
+        default:
+            CountDown();
+            break;
+    }
+}
+
+// Takes at most one chunk from the port, and never more than the ring has
+// room for: the excess waits in the port's queue.
+void DeviceLink::FillRing() {
+    if (!parts_.port.Active()) return;
+    std::array<std::uint8_t, kReadChunk> chunk;
+    const std::size_t room = std::min(chunk.size(), ring_.Space());
+    if (room == 0) return;
+    const std::size_t got = std::min(parts_.port.Read(chunk.data(), room), room);
+    counters_.BytesRead += got;
+    ring_.Append(chunk.data(), got);
+}
+
+// One watchdog step: the link is reset when the count reaches exactly 0.
+// Once below 0 (a reset that found no device) it stays silent; it stops
+// short of the int's lower limit.
+void DeviceLink::CountDown() {
+    if (vars_.WatchdogTicks == std::numeric_limits<int>::min()) return;
+    if (--vars_.WatchdogTicks != 0) return;
+    ++counters_.WatchdogResets;
+    ResetLink();
+}
+
+std::uint8_t DeviceLink::TakeByte() {
+    return ring_.TakeByte();
+}
+
+// State 0: bytes before a "$" are dropped; a reply is read once ReplyLength
+// bytes wait, and replies are read until a parser takes one.
+void DeviceLink::ReadTextReplies() {
+    if (vars_.ReplyLength == 0) return;
+    auto waiting = [this] {
+        return ring_.RxCount() >= static_cast<std::size_t>(vars_.ReplyLength);
+    };
+    while (vars_.ReplyLength > 0 && waiting()) {
+        vars_.WatchdogTicks = kWatchdogStart;
+        if (TakeByte() != '$') continue;
+        vars_.LastReply = TakeReplyText(vars_.ReplyLength - 1);
+        display_.memoData.push_back(vars_.LastReply);
+        display_.edCurrentData.Text = vars_.LastReply;
+        if (DispatchReply(vars_.ReplyKind)) {
+            ++counters_.RepliesUnderstood;
+            break;
+        }
+    }
+    if (vars_.ReplyLength <= 0 || waiting()) return;
+    CountDown();
+}
+
+// Takes `count` bytes of a reply. Only what fits the 256-byte reply buffer
+// (with its terminating zero) is kept, and the text ends at a zero byte.
+std::string DeviceLink::TakeReplyText(int count) {
+    std::array<char, kReplyBufferSize> buffer{};
+    const std::size_t keep = buffer.size() - 1;
+    for (int i = 0; i < count; ++i) {
+        const std::uint8_t byte = TakeByte();
+        if (static_cast<std::size_t>(i) < keep) buffer[i] = static_cast<char>(byte);
+    }
+    return codePage_.ToUtf8(std::string_view(buffer.data()));
+}
+
+bool DeviceLink::DispatchReply(int kind) {
+    switch (kind) {
+        case rkTrack:
+        case rkPlan:
+        case rkPoi:
+            return AcceptDownload(vars_.LastReply);
+        case rkGuider:
+            return ParseGuiderSettings(display_.edCurrentData.Text, display_);
+        case rkLogger:
+            return ParseLoggerSettings(display_.edCurrentData.Text, display_);
+        case rkPoiUpload:
+        case rkPlanUpload:
+            return AcceptUpload(vars_.LastReply);
+        default:
+            return false;
+    }
+}
+
+// The device's "200" acknowledgement of a download: switch to the transfer
+// rate and ask for blocks with CRC.
+bool DeviceLink::AcceptDownload(std::string_view text) {
+    if (!IsReplyOf(text, "200")) return false;
+    display_.edAck.Text = ReplyFields(text, 1)[0];
+    vars_.ReplyLength = 0;
+    parts_.port.PurgeRead(false);
+    parts_.port.SetBaud(LinkBaud::Baud115200);
+    parts_.port.SetActive(true);
+    parts_.clock.Sleep(200);
+    WriteByte(kCrcStart);
+    vars_.LinkState = kBlockStart;
+    return true;
+}
+
+// The device's "200" acknowledgement of an upload: switch to the transfer
+// rate and wait for the device's NAK.
+bool DeviceLink::AcceptUpload(std::string_view text) {
+    if (!IsReplyOf(text, "200")) return false;
+    display_.edAck.Text = ReplyFields(text, 1)[0];
+    parts_.port.PurgeRead(false);
+    parts_.port.SetBaud(LinkBaud::Baud115200);
+    parts_.port.SetActive(true);
+    parts_.clock.Sleep(20);
+    vars_.LinkState = kBlockSend;
+    return true;
+}
+
+}  // namespace vantrel

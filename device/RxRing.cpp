@@ -1,0 +1,21 @@
+#include "device/RxRing.h"
+
+#include <algorithm>
+
+namespace vantrel {
+
+std::size_t RxRing::Append(const std::uint8_t* bytes, std::size_t count) {
+    const std::size_t taken = std::min(count, Space());
+    for (std::size_t i = 0; i < taken; ++i)
+        bytes_[write_++] = bytes[i];
+    count_ += taken;
+    return taken;
+}
+
+std::uint8_t RxRing::TakeByte() {
+    if (count_ == 0) return 0;
+    --count_;
+    return bytes_[read_++];
+}
+
+}  // namespace vantrel

@@ -1,0 +1,93 @@
+#pragma once
+// A device link on a scripted port, a counting clock and recording hooks,
+// with helpers that play the device's side of the exchanges.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "device/DeviceLink.h"
+#include "support/FakeLink.h"
+#include "support/RecordingMessages.h"
+
+namespace vantrel::testing {
+
+// The CRC of an XMODEM block (polynomial 0x1021, start 0).
+inline std::uint16_t BlockCrc(const std::uint8_t* data, std::size_t count) {
+    std::uint16_t crc = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc = static_cast<std::uint16_t>(crc ^ (data[i] << 8));
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<std::uint16_t>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+    }
+    return crc;
+}
+
+// A download block as the device sends it: STX, number, complement, 1024
+// data bytes, CRC.
+inline Bytes DownloadBlock(std::uint8_t number, std::uint8_t fill) {
+    Bytes block{kStx, number, static_cast<std::uint8_t>(~number)};
+    block.insert(block.end(), kBlockSize, fill);
+    const std::uint16_t crc = BlockCrc(block.data() + 3, kBlockSize);
+    block.push_back(static_cast<std::uint8_t>(crc >> 8));
+    block.push_back(static_cast<std::uint8_t>(crc));
+    return block;
+}
+
+class LinkFixture : public ::testing::Test {
+  protected:
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i)
+            link.Tick();
+    }
+    // Ticks until the device has nothing left to send and the ring is empty.
+    void Drain(int limit = 20000) {
+        for (int i = 0; i < limit && !(port.incoming.empty() && link.Ring().RxCount() == 0); ++i)
+            link.Tick();
+    }
+    int Count(const std::string& line) const {
+        return static_cast<int>(std::count(log.begin(), log.end(), line));
+    }
+    EventLog Since(std::size_t mark) const { return EventLog(log.begin() + mark, log.end()); }
+
+    // The device answers a request sentence with `ack`, "C" and each ACK
+    // with the next block, and ends with EOT.
+    void ServeDownload(std::vector<Bytes> blocks, std::string ack = "$POEM200,4096*\r\n") {
+        port.onWrite = [this, blocks, ack, next = std::size_t{0}](const Bytes& w) mutable {
+            if (Starts(w, "$POEM12"))
+                port.Deliver(Ascii(ack));
+            else if (w == Bytes{kCrcStart} || w == Bytes{kAck})
+                port.Deliver(next < blocks.size() ? blocks[next++] : Bytes{kEot});
+        };
+    }
+    // The device acknowledges an upload request, then answers each block
+    // (and the start) with the next byte of `answers`.
+    void ServeUpload(Bytes answers, std::string ack = "$POEM200,0*\r\n") {
+        port.onWrite = [this, answers, ack, next = std::size_t{0}](const Bytes& w) mutable {
+            if (Starts(w, "$POEM12")) {
+                port.Deliver(Ascii(ack));
+                port.Deliver({answers[next++]});
+            } else if (w.size() == kBlockFrameLength && next < answers.size()) {
+                port.Deliver({answers[next++]});
+            }
+        };
+    }
+    static bool Starts(const Bytes& w, std::string_view prefix) {
+        return w.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), w.begin());
+    }
+
+    EventLog log;
+    TransferArea area;
+    FakeLinkPort port{log};
+    FakeClock clock{log};
+    FakeLocator locator;
+    RecordingHooks hooks;
+    RecordingMessages messages;
+    DeviceLink link{{area, port, clock, locator, hooks, messages}};
+    LinkVariables& vars = link.Variables();
+    LinkDisplay& display = link.Display();
+};
+
+}  // namespace vantrel::testing
