@@ -75,28 +75,17 @@ Bytes PcPort::Read(std::size_t count, std::chrono::milliseconds timeout) {
     return got;
 }
 
-std::string PcPort::ReadLine(std::chrono::milliseconds timeout) {
+std::string PcPort::ReadReply(std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;
-    std::string line;
-    while (line.empty() || line.back() != '\n') {
+    std::string reply;
+    while (reply.empty() || reply.back() != '\n') {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         const Bytes b = Read(1, std::max(left, 0ms));
         if (b.empty()) break;
-        line += static_cast<char>(b[0]);
+        if (!reply.empty() || b[0] == '$') reply += static_cast<char>(b[0]);
     }
-    return line;
-}
-
-std::string PcPort::ReadReply(std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        const Bytes b = Read(1, std::max(left, 0ms));
-        if (b.empty()) return {};
-        if (b[0] == '$') return "$" + ReadLine(std::max(left, 0ms));
-    }
+    return reply;
 }
 
 Bytes PcPort::ReadUntilQuiet(std::chrono::milliseconds quiet) {

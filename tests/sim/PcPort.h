@@ -28,8 +28,6 @@ class PcPort {
 
     // Up to `count` bytes: fewer only when `timeout` passes first.
     Bytes Read(std::size_t count, std::chrono::milliseconds timeout = 5s);
-    // Through the next LF, or what came before `timeout`.
-    std::string ReadLine(std::chrono::milliseconds timeout = 5s);
     // A text reply: skips what comes before "$", then reads through the next LF.
     std::string ReadReply(std::chrono::milliseconds timeout = 5s);
     // Everything until the line stays quiet for `quiet`.
