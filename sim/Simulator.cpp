@@ -8,12 +8,15 @@
 #include <cerrno>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "sim/LineWriter.h"
 
 namespace vantrel::sim {
 
 namespace {
+
+constexpr std::size_t kReceivedLogLimit = 16u << 20;
 
 const char* UploadFileName(Payload payload) {
     return payload == Payload::Plan ? "plan.rte" : "poi.wpt";
@@ -70,6 +73,11 @@ std::optional<std::vector<std::uint8_t>> Simulator::Uploaded(Payload payload) co
     return it->second;
 }
 
+std::vector<std::uint8_t> Simulator::TakeReceived() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(received_, {});
+}
+
 void Simulator::SetLineOptions(const LineOptions& options) {
     std::lock_guard lock(mutex_);
     protocol_.SetOptions(options);
@@ -101,7 +109,12 @@ RunEnd Simulator::Serve(int alsoStopOn) {
         {
             std::lock_guard lock(mutex_);
             const auto now = std::chrono::steady_clock::now();
-            if (got > 0) protocol_.Receive({buffer.data(), static_cast<std::size_t>(got)}, now);
+            if (got > 0) {
+                const std::span<const std::uint8_t> bytes(buffer.data(),
+                                                          static_cast<std::size_t>(got));
+                KeepReceived(bytes);
+                protocol_.Receive(bytes, now);
+            }
             protocol_.Tick(now);
             outbox = protocol_.TakeOutbox();
             upload = protocol_.TakeFinishedUpload();
@@ -125,6 +138,12 @@ std::optional<RunEnd> Simulator::Deliver(const std::vector<Emission>& outbox, Li
         if (r == LineWriter::Result::Failed) return RunEnd::LineFailed;
     }
     return std::nullopt;
+}
+
+void Simulator::KeepReceived(std::span<const std::uint8_t> bytes) {
+    received_.insert(received_.end(), bytes.begin(), bytes.end());
+    if (received_.size() > kReceivedLogLimit)
+        received_.erase(received_.begin(), received_.end() - kReceivedLogLimit);
 }
 
 void Simulator::KeepUpload(Payload payload) {

@@ -59,6 +59,9 @@ class Simulator {
     // The bytes of the last completed upload of a plan or POI list, all
     // received blocks included.
     std::optional<std::vector<std::uint8_t>> Uploaded(Payload payload) const;
+    // Every byte the device received from the PC since the last call, in
+    // order (the most recent 16 MiB at most).
+    std::vector<std::uint8_t> TakeReceived();
     // Changes how the line behaves, from the next byte on.
     void SetLineOptions(const LineOptions& options);
 
@@ -66,6 +69,7 @@ class Simulator {
     RunEnd Serve(int alsoStopOn);
     std::optional<RunEnd> Deliver(const std::vector<Emission>& outbox, LineWriter& writer,
                                   bool pace);
+    void KeepReceived(std::span<const std::uint8_t> bytes);  // with mutex_ held
     void KeepUpload(Payload payload);
     void Log(const std::string& text) const;
 
@@ -78,6 +82,7 @@ class Simulator {
     DeviceMemory memory_;
     DeviceProtocol protocol_;
     std::map<Payload, std::vector<std::uint8_t>> uploaded_;
+    std::vector<std::uint8_t> received_;
     std::optional<RunEnd> ended_;
 
     std::thread thread_;

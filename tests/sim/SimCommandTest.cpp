@@ -82,8 +82,10 @@ TEST_F(SimLine, ResetSequenceAndEachOfItsPartsEndADownloadMidway) {
     }
     port_->Send("$POEM12,14*\r\n");  // a new sentence leaves a transfer too
     port_->ReadReply();
+    sim_->TakeReceived();
     port_->Send("$POEM06*\r\n");
     EXPECT_EQ(port_->ReadUntilQuiet().size(), 54u);
+    EXPECT_EQ(Text(sim_->TakeReceived()), "$POEM06*\r\n");
 }
 
 TEST_F(SimLine, KeepsServingWhileThePcClosesAndReopensThePort) {
