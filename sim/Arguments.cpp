@@ -1,0 +1,77 @@
+#include "sim/Arguments.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace vantrel::sim {
+
+namespace {
+
+class ArgumentReader {
+  public:
+    explicit ArgumentReader(std::span<const std::string> args) : args_(args) {}
+    bool Done() const { return next_ >= args_.size(); }
+    const std::string& Take() { return args_[next_++]; }
+    const std::string& Value(const std::string& option) {
+        if (Done()) throw std::invalid_argument(option + " needs a value");
+        return Take();
+    }
+    std::size_t Count(const std::string& option) {
+        const std::string& text = Value(option);
+        std::size_t n = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+        if (ec != std::errc() || end != text.data() + text.size())
+            throw std::invalid_argument(option + " needs a whole number, not '" + text + "'");
+        return n;
+    }
+
+  private:
+    std::span<const std::string> args_;
+    std::size_t next_ = 0;
+};
+
+}  // namespace
+
+SimArguments ParseArguments(std::span<const std::string> args) {
+    SimArguments a;
+    bool generated = false;
+    ArgumentReader in(args);
+    while (!in.Done()) {
+        const std::string& option = in.Take();
+        if (option == "--help" || option == "-h")
+            a.help = true;
+        else if (option == "--link")
+            a.link = in.Value(option);
+        else if (option == "--memory")
+            a.memoryFile = in.Value(option);
+        else if (option == "--plan")
+            a.planFile = in.Value(option);
+        else if (option == "--poi")
+            a.poiFile = in.Value(option);
+        else if (option == "--save-uploads")
+            a.uploadDir = in.Value(option);
+        else if (option == "--tracks")
+            a.tracks = in.Count(option), generated = true;
+        else if (option == "--points")
+            a.points = in.Count(option), generated = true;
+        else if (option == "--pace")
+            a.line.pace = true;
+        else if (option == "--noise")
+            a.line.noiseBytes = kNoiseBytesOnRequest;
+        else if (option == "--etx-first")
+            a.line.etxFirst = true;
+        else if (option == "--repeat-block")
+            a.line.repeatBlock = in.Count(option);
+        else if (option == "--stall-after")
+            a.line.stallAfter = in.Count(option);
+        else if (option == "--hangup-after")
+            a.line.hangUpAfter = in.Count(option);
+        else
+            throw std::invalid_argument("unknown argument '" + option + "'");
+    }
+    if (generated && !a.memoryFile.empty())
+        throw std::invalid_argument("--memory and --tracks/--points exclude each other");
+    return a;
+}
+
+}  // namespace vantrel::sim

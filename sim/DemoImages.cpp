@@ -1,0 +1,109 @@
+#include "sim/DemoImages.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "app/RecordChecksum.h"
+
+namespace vantrel::sim {
+
+namespace {
+
+constexpr std::size_t kTitleSlots = 32;
+constexpr std::size_t kMaxCharacters = 1023;
+
+void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    out[at] = static_cast<std::uint8_t>(value);
+    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    Put16(out, at, value & 0xFFFF);
+    Put16(out, at + 2, value >> 16);
+}
+
+// Entry 0 is the terminator; the others are the titles' distinct code
+// units in order of first appearance.
+std::vector<char16_t> CharacterTable(std::span<const PlanPoint> points) {
+    std::vector<char16_t> table{0};
+    for (const PlanPoint& p : points) {
+        if (p.title.size() >= kTitleSlots)
+            throw std::invalid_argument("a plan title holds at most 31 characters");
+        for (char16_t c : p.title)
+            if (std::find(table.begin() + 1, table.end(), c) == table.end()) table.push_back(c);
+    }
+    if (table.size() - 1 > kMaxCharacters)
+        throw std::invalid_argument("a plan holds at most 1023 distinct characters");
+    return table;
+}
+
+std::uint32_t TableIndex(const std::vector<char16_t>& table, char16_t c) {
+    return static_cast<std::uint32_t>(std::find(table.begin() + 1, table.end(), c) - table.begin());
+}
+
+}  // namespace
+
+std::int32_t DeviceDegrees(double degrees) {
+    return static_cast<std::int32_t>(static_cast<long double>(degrees) * 100000.0L);
+}
+
+std::vector<std::uint8_t> PoiImage(std::span<const PoiEntry> entries) {
+    std::vector<std::uint8_t> image(entries.size() * kPoiRecordSize, 0xFF);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const PoiEntry& e = entries[i];
+        const std::size_t at = i * kPoiRecordSize;
+        const int fields[] = {e.year - 1900, e.month, e.day, e.hour, e.minute, e.second};
+        for (int f = 0; f < 6; ++f)
+            image[at + f] = static_cast<std::uint8_t>(fields[f]);
+        Put32(image, at + 8, static_cast<std::uint32_t>(DeviceDegrees(e.latitudeDeg)));
+        Put32(image, at + 12, static_cast<std::uint32_t>(DeviceDegrees(e.longitudeDeg)));
+    }
+    return image;
+}
+
+std::vector<std::uint8_t> PlanImageWithBlankGlyphs(std::span<const PlanPoint> points) {
+    const std::vector<char16_t> table = CharacterTable(points);
+    const std::size_t tableAt = kPlanHeaderSize + kPlanRecordSize * points.size();
+    const std::size_t glyphsAt = tableAt + 2 * table.size();
+    const std::size_t length = glyphsAt + kGlyphSize * table.size();
+    std::vector<std::uint8_t> image(length, 0);
+    Put16(image, 0, 1);
+    Put16(image, 2, static_cast<std::uint32_t>(points.size()));
+    Put32(image, 4, static_cast<std::uint32_t>(tableAt));
+    Put32(image, 8, static_cast<std::uint32_t>(glyphsAt));
+    Put32(image, 12, static_cast<std::uint32_t>(length));
+    Put16(image, 18, RecordChecksum(image.data(), 18));
+    for (std::size_t j = 0; j < points.size(); ++j) {
+        const std::size_t at = kPlanHeaderSize + kPlanRecordSize * j;
+        for (std::size_t c = 0; c < points[j].title.size(); ++c)
+            Put16(image, at + 2 * c, TableIndex(table, points[j].title[c]));
+        Put32(image, at + 64, static_cast<std::uint32_t>(DeviceDegrees(points[j].latitudeDeg)));
+        Put32(image, at + 68, static_cast<std::uint32_t>(DeviceDegrees(points[j].longitudeDeg)));
+    }
+    for (std::size_t k = 0; k < table.size(); ++k)
+        Put16(image, tableAt + 2 * k, table[k]);
+    return image;  // the glyph table stays all zero
+}
+
+std::vector<std::uint8_t> DemoPlanImage() {
+    const PlanPoint points[] = {
+        {u"Start Bahnhof", 47.37812, 8.54021},   {u"Café Zähringer", 47.37356, 8.54432},
+        {u"Мост Quaibrücke", 47.36694, 8.54322}, {u"Λίμνη lake view", 47.36210, 8.54890},
+        {u"茶屋 tea house", 47.35820, 8.55410},  {u"終点 End", 47.35310, 8.55803},
+    };
+    return PlanImageWithBlankGlyphs(points);
+}
+
+std::vector<std::uint8_t> DemoPoiImage() {
+    const PoiEntry entries[] = {
+        {2010, 5, 3, 14, 5, 9, 47.37690, 8.54170},
+        {2010, 7, 21, 8, 30, 0, 46.55810, 7.83510},
+        {2010, 12, 31, 23, 59, 59, -33.85680, 151.21530},
+        {2011, 2, 28, 6, 0, 12, 35.65860, 139.74540},
+        {2011, 9, 14, 1, 46, 40, 45.00000, 135.00000},
+        {2011, 10, 2, 17, 12, 45, 51.50070, -0.12460},
+    };
+    return PoiImage(entries);
+}
+
+}  // namespace vantrel::sim

@@ -1,0 +1,331 @@
+#include "sim/DeviceProtocol.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <utility>
+
+#include "sim/BlockFrames.h"
+#include "sim/Replies.h"
+
+namespace vantrel::sim {
+
+namespace {
+
+using std::chrono::milliseconds;
+
+constexpr std::size_t kMaxSentence = 82;
+constexpr std::size_t kMaxUploadBytes = 1u << 20;
+constexpr milliseconds kFirstNakDelay{100};  // the PC switches its rate before it listens
+constexpr milliseconds kNakRepeat{1000};
+constexpr milliseconds kBlockByteTimeout{1000};
+constexpr int kNakRepeats = 10;
+
+// Stray bytes a noisy line might carry; none of them means anything to the PC.
+constexpr std::array<std::uint8_t, 10> kNoise = {0x00, 0xFF, 0x7E, 0x0D, 0x0A,
+                                                 0x55, 0x80, 0x20, 0xAA, 0x3F};
+
+enum class Action { Guider, Logger, Download, Upload, Acknowledge };
+
+struct Command {
+    std::string_view body;
+    Action action;
+    std::size_t replyLength;  // what the PC reads of the reply
+    Payload payload;
+};
+
+constexpr std::array kCommands = {
+    Command{"POEM14,0", Action::Guider, 34, Payload::Tracks},
+    Command{"POEM06", Action::Logger, 54, Payload::Tracks},
+    Command{"POEM12,14", Action::Download, 16, Payload::Tracks},
+    Command{"POEM12,12", Action::Download, 17, Payload::Plan},
+    Command{"POEM12,2", Action::Download, 17, Payload::Poi},
+    Command{"POEM12,4", Action::Upload, 16, Payload::Poi},
+    Command{"POEM12,11", Action::Upload, 20, Payload::Plan},
+    Command{"POEM12,1", Action::Acknowledge, 17, Payload::Tracks},
+};
+
+// The text between "$" and "*" when the sentence is well formed; a
+// checksum after the "*" may be absent but must be right when present.
+std::optional<std::string> SentenceBody(const std::string& sentence) {
+    const std::size_t star = sentence.find('*');
+    if (sentence.empty() || sentence[0] != '$' || star == std::string::npos) return std::nullopt;
+    std::string body = sentence.substr(1, star - 1);
+    std::string check = sentence.substr(star + 1);
+    std::transform(check.begin(), check.end(), check.begin(), ::toupper);
+    if (!check.empty() && check != SentenceChecksum(body)) return std::nullopt;
+    return body;
+}
+
+}  // namespace
+
+DeviceProtocol::DeviceProtocol(DeviceMemory& memory, LineOptions options, Log log)
+    : memory_(memory), options_(options), log_(std::move(log)) {}
+
+void DeviceProtocol::Receive(std::span<const std::uint8_t> bytes, Clock::time_point now) {
+    for (std::uint8_t b : bytes) {
+        OnByte(b, now);
+        previous_ = b;
+    }
+}
+
+void DeviceProtocol::Tick(Clock::time_point now) {
+    if (!deadline_ || now < *deadline_) return;
+    deadline_.reset();
+    if (mode_ == Mode::BlockBody) {
+        Note("upload block broke off; dropped");
+        mode_ = Mode::AwaitBlock;
+    } else if (mode_ == Mode::AwaitBlock && transfer_.blocks == 0) {
+        if (transfer_.naksLeft-- <= 0) return ToCommand("upload never started");
+        Emit({kNak});
+        deadline_ = now + kNakRepeat;
+    }
+}
+
+std::vector<Emission> DeviceProtocol::TakeOutbox() {
+    return std::exchange(outbox_, {});
+}
+
+std::optional<Payload> DeviceProtocol::TakeFinishedUpload() {
+    return std::exchange(finishedUpload_, std::nullopt);
+}
+
+void DeviceProtocol::OnByte(std::uint8_t b, Clock::time_point now) {
+    switch (mode_) {
+        case Mode::Command:
+            return OnCommandByte(b, now);
+        case Mode::AwaitStart:
+            return OnStartByte(b);
+        case Mode::AwaitAck:
+            return OnAckByte(b);
+        case Mode::AwaitEotAnswer:
+            return OnEotAnswerByte(b);
+        case Mode::AwaitBlock:
+            return OnAwaitBlockByte(b, now);
+        case Mode::BlockBody:
+            return OnBlockBodyByte(b, now);
+        case Mode::Silent:
+            OnResetByte(b);
+            return;
+        case Mode::Gone:
+            return;
+    }
+}
+
+void DeviceProtocol::OnCommandByte(std::uint8_t b, Clock::time_point now) {
+    if (b == '$') {
+        sentence_ = "$";
+    } else if (sentence_.empty()) {
+        return;  // bytes between sentences
+    } else if (b == '\r' || b == '\n') {
+        RunSentence(std::exchange(sentence_, {}), now);
+    } else if (sentence_.size() >= kMaxSentence) {
+        sentence_.clear();
+    } else {
+        sentence_ += static_cast<char>(b);
+    }
+}
+
+void DeviceProtocol::RunSentence(const std::string& sentence, Clock::time_point now) {
+    const std::optional<std::string> body = SentenceBody(sentence);
+    const auto command = std::find_if(kCommands.begin(), kCommands.end(),
+                                      [&](const Command& c) { return body && c.body == *body; });
+    if (command == kCommands.end()) return Note("ignored " + sentence);
+    Note("command " + sentence);
+    const std::string_view argument = command->body.substr(command->body.find(',') + 1);
+    switch (command->action) {
+        case Action::Guider:
+            return EmitReply(SettingsReply("103", memory_.settings.guider, command->replyLength));
+        case Action::Logger:
+            return EmitReply(SettingsReply("101", memory_.settings.logger, command->replyLength));
+        case Action::Download:
+            return StartDownload(command->payload, command->replyLength);
+        case Action::Upload:
+            return StartUpload(command->payload, AckReply(argument, command->replyLength), now);
+        case Action::Acknowledge:
+            return EmitReply(AckReply(argument, command->replyLength));
+    }
+}
+
+bool DeviceProtocol::OnResetByte(std::uint8_t b) {
+    if (b == kCan) {
+        ToCommand("transfer cancelled");
+    } else if (b == kDc3 && previous_ == kDc1) {
+        ToCommand("link reset");
+    } else if (b == '$') {
+        ToCommand("transfer left for a new sentence");
+        sentence_ = "$";
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void DeviceProtocol::StartDownload(Payload payload, std::size_t replyLength) {
+    transfer_ = Transfer{payload, memory_.Image(payload)};
+    transfer_.blocks = BlockCount(transfer_.bytes.size());
+    EmitReply(AckReply(std::to_string(transfer_.bytes.size()), replyLength));
+    mode_ = Mode::AwaitStart;
+    Note(std::string("download of ") + PayloadName(payload) + ": " +
+         std::to_string(transfer_.blocks) + " blocks");
+}
+
+void DeviceProtocol::OnStartByte(std::uint8_t b) {
+    if (b != kCrcStart) {
+        OnResetByte(b);
+    } else if (options_.etxFirst && !transfer_.etxSent) {
+        transfer_.etxSent = true;
+        Emit({kEtx});
+    } else {
+        ContinueAfter(0);
+    }
+}
+
+void DeviceProtocol::OnAckByte(std::uint8_t b) {
+    if (b == kAck) {
+        ContinueAfter(transfer_.current);
+    } else if (b == kNak) {
+        SendBlock(transfer_.current);
+    } else {
+        OnResetByte(b);
+    }
+}
+
+void DeviceProtocol::OnEotAnswerByte(std::uint8_t b) {
+    if (b == kCan || b == kAck) {
+        ToCommand(std::string("download of ") + PayloadName(transfer_.payload) + " finished");
+    } else if (b == kNak) {
+        Emit({kEot});
+    } else {
+        OnResetByte(b);
+    }
+}
+
+void DeviceProtocol::ContinueAfter(std::size_t blocks) {
+    if (FaultAfter(blocks)) return;
+    if (options_.repeatBlock == blocks && blocks > 0 && !transfer_.repeated) {
+        transfer_.repeated = true;
+        return SendBlock(blocks);
+    }
+    if (blocks >= transfer_.blocks) {
+        Emit({kEot});
+        mode_ = Mode::AwaitEotAnswer;
+        return;
+    }
+    SendBlock(blocks + 1);
+}
+
+void DeviceProtocol::SendBlock(std::size_t number) {
+    transfer_.current = number;
+    EmitAfterNoise(DownloadBlock(transfer_.bytes, number));
+    mode_ = Mode::AwaitAck;
+}
+
+void DeviceProtocol::StartUpload(Payload payload, const std::string& ack, Clock::time_point now) {
+    transfer_ = Transfer{payload};
+    EmitReply(ack);
+    mode_ = Mode::AwaitBlock;
+    Note(std::string("upload of ") + PayloadName(payload) + " started");
+    if (FaultAfter(0)) return;
+    Emit({kNak}, kFirstNakDelay);
+    transfer_.naksLeft = kNakRepeats;
+    deadline_ = now + kFirstNakDelay + kNakRepeat;
+}
+
+void DeviceProtocol::OnAwaitBlockByte(std::uint8_t b, Clock::time_point now) {
+    if (b == kStx) {
+        mode_ = Mode::BlockBody;
+        transfer_.frame.clear();
+        deadline_ = now + kBlockByteTimeout;
+    } else if (b == kEot) {
+        FinishUpload();
+    } else {
+        OnResetByte(b);
+    }
+}
+
+void DeviceProtocol::OnBlockBodyByte(std::uint8_t b, Clock::time_point now) {
+    transfer_.frame.push_back(b);
+    deadline_ = now + kBlockByteTimeout;
+    if (transfer_.frame.size() < kUploadFrameSize) return;
+    deadline_.reset();
+    mode_ = Mode::AwaitBlock;
+    AcceptFrame();
+}
+
+void DeviceProtocol::AcceptFrame() {
+    const UploadFrame frame = ReadUploadFrame(
+        std::span<const std::uint8_t, kUploadFrameSize>(transfer_.frame.data(), kUploadFrameSize));
+    const auto expected = static_cast<std::uint8_t>(transfer_.blocks + 1);
+    if (!frame.intact) {
+        Note("upload block " + std::to_string(transfer_.blocks + 1) + " damaged; NAK");
+        return Emit({kNak});
+    }
+    if (transfer_.blocks > 0 && frame.number == static_cast<std::uint8_t>(transfer_.blocks))
+        return Emit({kAck});  // the PC repeated the block just kept
+    if (frame.number != expected || transfer_.bytes.size() + kBlockData > kMaxUploadBytes) {
+        Emit({kCan, kCan});
+        return ToCommand("upload refused: block " + std::to_string(frame.number) +
+                         " out of sequence or over the size limit");
+    }
+    transfer_.bytes.insert(transfer_.bytes.end(), frame.data.begin(), frame.data.end());
+    ++transfer_.blocks;
+    if (FaultAfter(transfer_.blocks)) return;
+    Emit({kAck});
+}
+
+void DeviceProtocol::FinishUpload() {
+    Emit({kAck});
+    memory_.Image(transfer_.payload) = transfer_.bytes;
+    finishedUpload_ = transfer_.payload;
+    ToCommand(std::string("upload of ") + PayloadName(transfer_.payload) +
+              " kept: " + std::to_string(transfer_.blocks) + " blocks");
+}
+
+bool DeviceProtocol::FaultAfter(std::size_t blocks) {
+    if (options_.hangUpAfter == blocks) {
+        Note("hanging up after " + std::to_string(blocks) + " blocks");
+        outbox_.push_back(Emission{.hangUp = true});
+        mode_ = Mode::Gone;
+    } else if (options_.stallAfter == blocks) {
+        Note("stalling after " + std::to_string(blocks) + " blocks");
+        mode_ = Mode::Silent;
+    } else {
+        return false;
+    }
+    deadline_.reset();
+    return true;
+}
+
+void DeviceProtocol::ToCommand(const std::string& why) {
+    if (mode_ != Mode::Command) Note(why);
+    mode_ = Mode::Command;
+    sentence_.clear();
+    transfer_ = Transfer{};
+    deadline_.reset();
+}
+
+void DeviceProtocol::Emit(std::vector<std::uint8_t> bytes, milliseconds pause) {
+    const int baud = mode_ == Mode::Command ? kCommandBaud : kTransferBaud;
+    outbox_.push_back(Emission{std::move(bytes), baud, pause});
+}
+
+void DeviceProtocol::EmitAfterNoise(std::span<const std::uint8_t> bytes) {
+    std::vector<std::uint8_t> out;
+    out.reserve(options_.noiseBytes + bytes.size());
+    for (std::size_t i = 0; i < options_.noiseBytes; ++i)
+        out.push_back(kNoise[noiseCursor_++ % kNoise.size()]);
+    out.insert(out.end(), bytes.begin(), bytes.end());
+    Emit(std::move(out));
+}
+
+void DeviceProtocol::EmitReply(const std::string& reply) {
+    EmitAfterNoise({reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()});
+}
+
+void DeviceProtocol::Note(const std::string& text) const {
+    if (log_) log_(text);
+}
+
+}  // namespace vantrel::sim

@@ -1,0 +1,51 @@
+#pragma once
+// The logger's flash image: 20-byte fixes in 4096-byte pages of 204 records
+// and 16 filler bytes, erased (0xFF) after the last record.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vantrel::sim {
+
+inline constexpr std::size_t kRecordSize = 20;
+inline constexpr std::size_t kPageSize = 4096;
+inline constexpr std::size_t kRecordsPerPage = 204;
+inline constexpr std::uint32_t kTimeStampMask = 0x3FFFFFFF;  // the logger keeps 30 bits
+inline constexpr std::uint16_t kMaxSpeedRaw = 0x3FF;         // 0.1 m/s units, 10 bits
+inline constexpr std::uint16_t kTrackStartFlag = 1u << 11;   // record kind 1 in bits 11-13
+
+struct Ecef {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t z = 0;
+    bool operator==(const Ecef&) const = default;
+};
+
+// A position on the WGS-84 ellipsoid (degrees, metres above it) as
+// Earth-centred coordinates rounded to whole metres.
+Ecef GeodeticToEcef(double latitudeDeg, double longitudeDeg, double heightM);
+
+struct TrackPoint {
+    std::uint32_t gpsSeconds = 0;  // since 1980-01-06 00:00:00
+    double latitudeDeg = 0;
+    double longitudeDeg = 0;
+    double heightM = 0;
+    double speedMps = 0;
+    bool trackStart = false;
+};
+
+using TrackRecordBytes = std::array<std::uint8_t, kRecordSize>;
+
+// One fix as the logger stores it, checksum included. A coordinate that
+// rounds to exactly 0 is stored as 1 m, since a zero coordinate ends the
+// readers' decoding.
+TrackRecordBytes EncodeTrackRecord(const TrackPoint& point);
+
+// The flash image of the points in order: whole pages, up to and including
+// the page that holds the first erased record slot (the end of the data).
+std::vector<std::uint8_t> LayOutTrackMemory(std::span<const TrackPoint> points);
+
+}  // namespace vantrel::sim

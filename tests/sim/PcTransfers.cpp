@@ -1,0 +1,67 @@
+#include "PcTransfers.h"
+
+#include "sim/BlockFrames.h"
+
+namespace vantrel::sim::testing {
+
+namespace {
+
+bool FrameIsIntact(const Bytes& body) {
+    const std::uint16_t crc = Crc16({body.data() + 2, kBlockData});
+    return body[1] == static_cast<std::uint8_t>(~body[0]) && body[1026] == (crc >> 8) &&
+           body[1027] == (crc & 0xFF);
+}
+
+}  // namespace
+
+DownloadResult DownloadAsPc(PcPort& port, std::string_view sentence,
+                            std::chrono::milliseconds quiet) {
+    DownloadResult r;
+    port.Send(sentence);
+    r.ack = port.ReadReply();
+    port.Send({kCrcStart});
+    for (;;) {
+        const Bytes b = port.Read(1, quiet);
+        if (b.empty()) return r;
+        if (b[0] == kStx) {
+            const Bytes body = port.Read(kDownloadBlockSize - 1);
+            if (body.size() != kDownloadBlockSize - 1) return r;
+            r.numbers.push_back(body[0]);
+            r.badFrames += FrameIsIntact(body) ? 0 : 1;
+            r.data.insert(r.data.end(), body.begin() + 2, body.begin() + 2 + kBlockData);
+            port.Send({kAck});
+        } else if (b[0] == kEot) {
+            port.Send({kCan});
+            r.endedWithEot = true;
+            return r;
+        } else if (b[0] == kEtx) {
+            ++r.etxBytes;
+            port.Send({kCrcStart});
+        } else {
+            ++r.strayBytes;
+        }
+    }
+}
+
+Bytes UploadFrame(int number, std::span<const std::uint8_t> data) {
+    Bytes frame(3 + data.size() + 1);
+    frame[0] = kStx;
+    frame[1] = static_cast<std::uint8_t>(number);
+    frame[2] = static_cast<std::uint8_t>(~number);
+    std::copy(data.begin(), data.end(), frame.begin() + 3);
+    frame.back() = ByteSum(data);
+    return frame;
+}
+
+std::vector<Bytes> UploadBlocks(std::span<const std::uint8_t> image) {
+    std::vector<Bytes> blocks;
+    for (std::size_t at = 0; at <= image.size(); at += kBlockData) {
+        Bytes block(kBlockData, 0xFF);
+        std::copy(image.begin() + at, image.begin() + std::min(at + kBlockData, image.size()),
+                  block.begin());
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+}  // namespace vantrel::sim::testing
