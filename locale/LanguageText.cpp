@@ -27,12 +27,10 @@ std::vector<std::string> UiTextLines(const UiTexts& texts, const ColumnTitleSet&
 }
 
 std::string EncodeLines(const std::vector<std::string>& lines, const CodePage& codePage) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += codePage.FromUtf8(line);
-        bytes += "\r\n";
-    }
-    return bytes;
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return codePage.FromUtf8(text);  // one conversion for the whole file
 }
 
 }  // namespace vantrel
