@@ -1,33 +1,18 @@
 #include "app/IniDocument.h"
 
-#include <algorithm>
-#include <cctype>
+#include "app/NumberText.h"
+#include "locale/AsciiCase.h"
 
 namespace vantrel {
 
 namespace {
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 bool HasBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
 bool ValidName(std::string_view name) {
-    name = Trim(name);
+    name = TrimBlanks(name);
     return !name.empty() && !HasBreak(name) && name.find_first_of("=]") == std::string_view::npos;
 }
 
@@ -42,13 +27,13 @@ IniDocument::IniDocument(std::string_view text) {
         std::string_view raw = text.substr(pos, end - pos);
         if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         pos = end + 1;
-        std::string_view body = Trim(raw);
+        std::string_view body = TrimBlanks(raw);
         Line line{std::string(raw), {}, {}};
         if (body.starts_with('[') && body.ends_with(']')) {
-            section = Trim(body.substr(1, body.size() - 2));
+            section = TrimBlanks(body.substr(1, body.size() - 2));
         } else if (!body.empty() && body[0] != ';' && body[0] != '#') {
             auto eq = body.find('=');
-            if (eq != std::string_view::npos) line.key = Trim(body.substr(0, eq));
+            if (eq != std::string_view::npos) line.key = TrimBlanks(body.substr(0, eq));
         }
         line.section = section;
         lines_.push_back(std::move(line));
@@ -57,8 +42,8 @@ IniDocument::IniDocument(std::string_view text) {
 
 int IniDocument::FindKey(std::string_view section, std::string_view key) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (!lines_[i].key.empty() && SameName(lines_[i].section, section) &&
-            SameName(lines_[i].key, key))
+        if (!lines_[i].key.empty() && EqualIgnoringAsciiCase(lines_[i].section, section) &&
+            EqualIgnoringAsciiCase(lines_[i].key, key))
             return static_cast<int>(i);
     return -1;
 }
@@ -67,28 +52,29 @@ int IniDocument::SectionEnd(std::string_view section) const {
     // Blank lines after a section's last entry stay after it.
     int last = -1;
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (SameName(lines_[i].section, section) && !Trim(lines_[i].text).empty())
+        if (EqualIgnoringAsciiCase(lines_[i].section, section) &&
+            !TrimBlanks(lines_[i].text).empty())
             last = static_cast<int>(i);
     return last;
 }
 
 std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
-    int at = FindKey(Trim(section), Trim(key));
+    int at = FindKey(TrimBlanks(section), TrimBlanks(key));
     if (at < 0) return std::nullopt;
     std::string_view text = lines_[static_cast<std::size_t>(at)].text;
-    return std::string(Trim(text.substr(text.find('=') + 1)));
+    return std::string(TrimBlanks(text.substr(text.find('=') + 1)));
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     if (!ValidName(section) || !ValidName(key) || HasBreak(value)) return false;
-    section = Trim(section);
-    key = Trim(key);
-    Line entry{std::string(key) + "=" + std::string(Trim(value)), std::string(section),
+    section = TrimBlanks(section);
+    key = TrimBlanks(key);
+    Line entry{std::string(key) + "=" + std::string(TrimBlanks(value)), std::string(section),
                std::string(key)};
     if (int at = FindKey(section, key); at >= 0) {
         // The stored name keeps its spelling.
         Line& line = lines_[static_cast<std::size_t>(at)];
-        line.text = line.key + "=" + std::string(Trim(value));
+        line.text = line.key + "=" + std::string(TrimBlanks(value));
     } else if (int end = SectionEnd(section); end >= 0) {
         lines_.insert(lines_.begin() + end + 1, std::move(entry));
     } else {

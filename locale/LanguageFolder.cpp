@@ -1,8 +1,9 @@
 #include "locale/LanguageFolder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
+
+#include "locale/AsciiCase.h"
 
 namespace vantrel {
 
@@ -16,16 +17,9 @@ std::string WithoutTrailingSlash(std::string dir) {
     return dir;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 bool EndsWithIgnoringCase(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() &&
-           EqualIgnoringCase(text.substr(text.size() - tail.size()), tail);
+           EqualIgnoringAsciiCase(text.substr(text.size() - tail.size()), tail);
 }
 
 // The regular files of a folder whose names pass `keep`, sorted.
@@ -49,8 +43,9 @@ fs::path MatchIgnoringCase(const fs::path& path) {
     std::error_code ec;
     if (fs::exists(path, ec)) return path;
     std::string wanted = path.filename().string();
-    auto same = FileNames(path.parent_path(),
-                          [&](const std::string& name) { return EqualIgnoringCase(name, wanted); });
+    auto same = FileNames(path.parent_path(), [&](const std::string& name) {
+        return EqualIgnoringAsciiCase(name, wanted);
+    });
     return same.empty() ? path : path.parent_path() / same.front();
 }
 
