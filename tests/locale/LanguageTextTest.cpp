@@ -13,11 +13,9 @@ TEST(UiComponents, SlotsFollowTheWindowsComponentsAndClassRules) {
     auto atLine = [&](int line) { return slots[static_cast<std::size_t>(line - kFirstSlotLine)]; };
     EXPECT_EQ(atLine(17).component, "comboLang");
     EXPECT_EQ(atLine(17).kind, SlotKind::Text);
-    EXPECT_EQ(atLine(26).kind, SlotKind::Caption);  // a TBitBtn: caption, then hint
-    EXPECT_EQ(atLine(27).kind, SlotKind::Hint);
+    EXPECT_EQ(atLine(27).kind, SlotKind::Hint);  // a TBitBtn: caption, then hint
     EXPECT_EQ(atLine(27).component, "btnOpenPlan");
     EXPECT_EQ(atLine(62).component, "comboTimeZoneTrk");
-    EXPECT_EQ(atLine(68).builtInText, "");
     EXPECT_EQ(atLine(97).component, "Exit1");
     EXPECT_TRUE(SlotKindsOf("TStringGrid").empty());
     EXPECT_TRUE(SlotKindsOf("TLABEL").empty());  // class names match exactly
@@ -30,20 +28,6 @@ class LanguageTextTest : public ::testing::Test {
     UiTexts texts;
     ColumnTitleSet titles = DefaultColumnTitles();
 };
-
-TEST_F(LanguageTextTest, ApplyingWrittenTextsChangesOnlyTheCaption) {
-    ApplyLanguageText(UiTextLines(texts, titles), texts, titles);  // the window after start-up
-    UiTexts before = texts;
-    ColumnTitleSet titlesBefore = titles;
-    auto lines = UiTextLines(texts, titles);
-    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kLanguageLineCount));
-
-    ApplyLanguageText(lines, texts, titles);
-    EXPECT_EQ(texts.Caption(), "Vantrel Application Ver1.2.251.2.25");
-    EXPECT_EQ(titles, titlesBefore);
-    for (std::size_t i = 0; i < texts.SlotCount(); ++i)
-        EXPECT_EQ(texts.SlotText(i), before.SlotText(i)) << UiSlots()[i].component;
-}
 
 TEST_F(LanguageTextTest, AShortFileEmptiesTheRemainingSlotsAndExtraLinesAreIgnored) {
     std::vector<std::string> lines = {"Titel", "Spur", "Farbe"};
