@@ -13,6 +13,12 @@
 #include "app/SystemZone.h"
 #include "support/ScratchFolder.h"
 
+// glibc keeps the LOCPATH search list that newlocale() builds for the whole
+// process; LeakSanitizer would report it as a leak.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:__argz_add_sep\n";
+}
+
 namespace vantrel {
 namespace {
 
