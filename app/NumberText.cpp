@@ -24,6 +24,14 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+        text.remove_prefix(1);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+        text.remove_suffix(1);
+    return text;
+}
+
 std::string ForArithmetic(std::string_view cell, const NumberFormat& format) {
     return ReplaceAll(cell, format.CommaText, format.DecimalSeparatorText);
 }
@@ -33,14 +41,6 @@ std::string ForScript(std::string_view cell, const NumberFormat& format) {
 }
 
 namespace {
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-        text.remove_prefix(1);
-    while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Checks the shape [sign] digits [sep digits] [(e|E) [sign] digits] and returns
 // the same text with the separator turned into '.', or nullopt.

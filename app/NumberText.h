@@ -21,6 +21,9 @@ struct NumberFormat {
     char Separator() const { return DecimalSeparatorText.empty() ? '.' : DecimalSeparatorText[0]; }
 };
 
+// The text without white space at either end.
+std::string_view TrimBlanks(std::string_view text);
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
 // Cell text made ready for the user's float conversion ("," becomes the separator).

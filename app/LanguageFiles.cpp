@@ -1,0 +1,70 @@
+#include "app/LanguageFiles.h"
+
+#include "app/AtomicFile.h"
+#include "locale/LanguageFolder.h"
+#include "locale/LanguageText.h"
+#include "locale/TextDecoding.h"
+
+namespace vantrel {
+
+LanguageFiles::LanguageFiles(AppValues& values, UiTexts& texts, const SettingsStore& settings,
+                             UserMessages& messages, CodePage codePage, HeadedGrids grids)
+    : values_(values),
+      texts_(texts),
+      settings_(settings),
+      messages_(messages),
+      codePage_(std::move(codePage)),
+      grids_(grids) {}
+
+bool LanguageFiles::ListLanguages() {
+    auto names = FindLanguageNames(values_.AppDirectory);
+    if (!names) {
+        messages_.ShowMessage("Language File Not Found! ", "Error");
+        return false;
+    }
+    chooserItems_ = std::move(*names);
+    return true;
+}
+
+void LanguageFiles::comboLangChange() {
+    std::string name = texts_.Text("comboLang", SlotKind::Text);
+    if (!settings_.WriteString(kLanguageSetting, name))
+        messages_.ShowMessage("Cannot Save Setting!", "Error");
+    LoadLanguage(name);
+}
+
+bool LanguageFiles::LoadLanguage(std::string_view name) {
+    auto path = LanguageFilePath(values_.AppDirectory, name);
+    if (!path) {
+        messages_.ShowMessage("Invalid Language Name: " + std::string(name), "Error");
+        return false;
+    }
+    std::error_code error;
+    auto bytes = ReadFileBytes(*path, error);
+    if (!bytes) {
+        messages_.ShowMessage("Cannot open file \"" + path->string() + "\". " + error.message(),
+                              "Error");
+        return false;
+    }
+    languageLines_ = SplitLines(DecodeText(*bytes, codePage_));
+    ApplyLanguageText(languageLines_, texts_, values_.ColumnTitles);
+    WriteGridHeadings(grids_, values_.ColumnTitles);
+    return true;
+}
+
+void LanguageFiles::WriteUiText(const std::filesystem::path& folder) {
+    messages_.ShowMessage("Write UI Text to ENGLISH.MAN", "TOOLS");
+    AppendTextLines(folder / kUiTextFileName, UiTextLines(texts_, values_.ColumnTitles));
+}
+
+void LanguageFiles::AppendTextLine(const std::filesystem::path& fileName,
+                                   std::string_view text) const {
+    AppendTextLines(fileName, {std::string(text)});
+}
+
+void LanguageFiles::AppendTextLines(const std::filesystem::path& fileName,
+                                    const std::vector<std::string>& lines) const {
+    AppendToFileAtomically(fileName, EncodeLines(lines, codePage_));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,72 @@
+#pragma once
+// The language chooser of the Data tab and the language files behind it:
+// listing the files, storing the chosen name, loading a file and applying its
+// lines to the window's texts and column titles, and writing the current
+// texts out as a file to start a translation from.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/AppValues.h"
+#include "app/GridHeadings.h"
+#include "app/SettingsStore.h"
+#include "app/UserMessages.h"
+#include "locale/CodePage.h"
+#include "locale/UiTexts.h"
+
+namespace vantrel {
+
+inline constexpr std::string_view kLanguageSetting = "language";
+inline constexpr std::string_view kUiTextFileName = "ENGLISH.MAN";
+
+class LanguageFiles {
+  public:
+    LanguageFiles(AppValues& values, UiTexts& texts, const SettingsStore& settings,
+                  UserMessages& messages, CodePage codePage, HeadedGrids grids);
+
+    // The chooser's list (comboLang's items).
+    const std::vector<std::string>& ChooserItems() const { return chooserItems_; }
+    // The lines of the last file loaded (memoLanguage).
+    const std::vector<std::string>& LanguageLines() const { return languageLines_; }
+
+    // Refills the chooser's list from the language folder, each time the list
+    // opens. Without any file the user is told "Language File Not Found! "
+    // and the list stays as it was; returns false then.
+    bool ListLanguages();
+
+    // The chooser's change handler: stores its text as the setting
+    // "language", then loads that language.
+    void comboLangChange();
+
+    // Loads the named language file (see LanguageFilePath for the name
+    // rules), applies its lines and rewrites the grid headings. A name that
+    // leads outside the language folder, or a file that cannot be read, is
+    // reported and leaves every text as it was; returns false then.
+    bool LoadLanguage(std::string_view name);
+
+    // The "Write UI Text" tool: tells the user, then appends the current
+    // texts as language file lines to ENGLISH.MAN in `folder` (the current
+    // folder by default). The file is never emptied first.
+    void WriteUiText(const std::filesystem::path& folder = ".");
+
+    // Appends `text` and CR LF, in the code page, to the file (created when
+    // missing). Errors are ignored.
+    void AppendTextLine(const std::filesystem::path& fileName, std::string_view text) const;
+
+  private:
+    void AppendTextLines(const std::filesystem::path& fileName,
+                         const std::vector<std::string>& lines) const;
+
+    AppValues& values_;
+    UiTexts& texts_;
+    const SettingsStore& settings_;
+    UserMessages& messages_;
+    CodePage codePage_;
+    HeadedGrids grids_;
+    std::vector<std::string> chooserItems_;
+    std::vector<std::string> languageLines_;
+};
+
+}  // namespace vantrel

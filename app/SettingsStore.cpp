@@ -1,0 +1,57 @@
+#include "app/SettingsStore.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "app/AtomicFile.h"
+#include "app/IniDocument.h"
+
+namespace vantrel {
+
+namespace fs = std::filesystem;
+
+fs::path SettingsPathFor(const char* xdgConfigHome, const char* home) {
+    fs::path config;
+    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
+        config = xdgConfigHome;
+    } else {
+        std::string homeDir = home != nullptr ? home : "";
+        if (homeDir.empty()) {
+            const passwd* entry = ::getpwuid(::getuid());
+            if (entry != nullptr && entry->pw_dir != nullptr) homeDir = entry->pw_dir;
+        }
+        config = fs::path(homeDir.empty() ? "/tmp" : homeDir) / ".config";
+    }
+    return config / "vantrel" / "vantrel.ini";
+}
+
+fs::path DefaultSettingsPath() {
+    return SettingsPathFor(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+bool SettingsStore::CreateKey() const {
+    std::error_code ec;
+    fs::create_directories(file_.parent_path(), ec);
+    return !ec;
+}
+
+std::string SettingsStore::ReadString(std::string_view name) const {
+    std::error_code error;
+    auto text = ReadFileBytes(file_, error);
+    if (!text) return {};
+    return IniDocument(*text).Get(kSettingsSection, name).value_or(std::string());
+}
+
+bool SettingsStore::WriteString(std::string_view name, std::string_view value) const {
+    std::error_code error;
+    auto text = ReadFileBytes(file_, error);
+    // A file that exists but cannot be read is left alone rather than replaced.
+    if (!text && error != std::errc::no_such_file_or_directory) return false;
+    IniDocument document(text.value_or(std::string()));
+    if (!document.Set(kSettingsSection, name, value)) return false;
+    return CreateKey() && WriteFileAtomically(file_, document.Text());
+}
+
+}  // namespace vantrel

@@ -1,0 +1,30 @@
+#pragma once
+// A language file's lines and the window's texts: applying the lines to the
+// texts and reading the texts back out as lines. Line 0 is the caption, lines
+// 1 to 10 the column titles, then one line per slot of UiSlots().
+
+#include <string>
+#include <vector>
+
+#include "app/AppValues.h"
+#include "locale/CodePage.h"
+#include "locale/UiTexts.h"
+
+namespace vantrel {
+
+// Sets the caption to line 0 followed by VersionText, the column titles to
+// lines 1 to 10 and every slot to its line. Lines the file lacks read as
+// empty text; lines past the last slot are ignored. Setting the chooser's
+// text (comboLang) this way is plain data and loads nothing.
+void ApplyLanguageText(const std::vector<std::string>& lines, UiTexts& texts,
+                       ColumnTitleSet& titles);
+
+// The texts as a language file holds them: the caption as it currently reads,
+// the column titles, then every slot (kLanguageLineCount lines).
+std::vector<std::string> UiTextLines(const UiTexts& texts, const ColumnTitleSet& titles);
+
+// The bytes of the lines in a file: each line converted to the code page and
+// ended with CR LF.
+std::string EncodeLines(const std::vector<std::string>& lines, const CodePage& codePage);
+
+}  // namespace vantrel

@@ -1,0 +1,137 @@
+#include "app/LanguageFiles.h"
+
+#include <gtest/gtest.h>
+
+#include "locale/LanguageText.h"
+#include "support/RecordingMessages.h"
+#include "support/ScratchFolder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::ReadFile;
+using testing::RecordingMessages;
+using testing::ScratchFolder;
+using testing::ShownMessage;
+using testing::WriteFile;
+
+// A language file's bytes: UTF-8 with a byte-order mark, lines ended CR LF.
+std::string LanguageFile(const std::vector<std::string>& lines) {
+    std::string bytes = "\xEF\xBB\xBF";
+    for (const auto& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+class LanguageFilesTest : public ::testing::Test {
+  protected:
+    LanguageFilesTest() {
+        values.AppDirectory = app.Path().string();
+        std::vector<std::string> german(kLanguageLineCount, "de");
+        german[0] = "Vantrel ";
+        german[6] = "Breitengrad";
+        german[17] = "GERMAN";
+        WriteFile(app / "language" / "GERMAN.man", LanguageFile(german));
+    }
+
+    ScratchFolder app;
+    ScratchFolder config;
+    AppValues values;
+    UiTexts texts;
+    SettingsStore settings{config / "vantrel.ini"};
+    RecordingMessages messages;
+    TextGrid track{5, 2048};
+    TextGrid poi{3, 256};
+    LanguageFiles languages{values,
+                            texts,
+                            settings,
+                            messages,
+                            CodePage("CP1252"),
+                            HeadedGrids{.track = &track, .poi = &poi}};
+};
+
+TEST_F(LanguageFilesTest, ChoosingALanguageStoresItAndAppliesItsFile) {
+    texts.SetText("comboLang", SlotKind::Text, "GERMAN");
+    languages.comboLangChange();
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(settings.ReadString("language"), "GERMAN");
+    EXPECT_EQ(texts.Caption(), "Vantrel 1.2.25");
+    EXPECT_EQ(texts.Text("sheetMap", SlotKind::Caption), "de");
+    EXPECT_EQ(languages.LanguageLines().size(), static_cast<std::size_t>(kLanguageLineCount));
+    // The grid headings follow the new titles (latitude before longitude).
+    EXPECT_EQ(track.Cell(1, 0), "Breitengrad");
+    EXPECT_EQ(poi.Cell(1, 0), "Breitengrad");
+}
+
+TEST_F(LanguageFilesTest, LineSeventeenSetsTheChooserWithoutLoadingAgain) {
+    // A file whose chooser line names another language file.
+    std::vector<std::string> lines(kLanguageLineCount, "first");
+    lines[17] = "GERMAN";
+    WriteFile(app / "language" / "FIRST.man", LanguageFile(lines));
+    ASSERT_TRUE(languages.LoadLanguage("FIRST"));
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "GERMAN");
+    EXPECT_EQ(texts.Text("sheetMap", SlotKind::Caption), "first");
+    EXPECT_EQ(languages.LanguageLines()[0], "first");
+    EXPECT_EQ(settings.ReadString("language"), "");
+}
+
+TEST_F(LanguageFilesTest, RefusedOrUnreadableFilesLeaveEveryTextAndTellTheUser) {
+    UiTexts before = texts;
+    for (const char* name : {"../GERMAN", "sub/GERMAN", "FRENCH"}) {
+        messages.shown.clear();
+        EXPECT_FALSE(languages.LoadLanguage(name)) << name;
+        ASSERT_EQ(messages.shown.size(), 1u) << name;
+        EXPECT_EQ(messages.shown[0].caption, "Error");
+        for (std::size_t i = 0; i < texts.SlotCount(); ++i)
+            EXPECT_EQ(texts.SlotText(i), before.SlotText(i));
+        EXPECT_EQ(texts.Caption(), before.Caption());
+    }
+    EXPECT_NE(messages.shown[0].text.find("FRENCH.man"), std::string::npos);
+    EXPECT_EQ(values.ColumnTitles, DefaultColumnTitles());
+    EXPECT_TRUE(track.Cell(0, 0).empty());
+}
+
+TEST_F(LanguageFilesTest, ListingOffersTheFilesOrTellsThatThereAreNone) {
+    ASSERT_TRUE(languages.ListLanguages());
+    EXPECT_EQ(languages.ChooserItems(), std::vector<std::string>{"GERMAN"});
+    std::filesystem::remove(app / "language" / "GERMAN.man");
+    EXPECT_FALSE(languages.ListLanguages());
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Language File Not Found! ", "Error"}}));
+    EXPECT_EQ(languages.ChooserItems(), std::vector<std::string>{"GERMAN"});
+}
+
+TEST_F(LanguageFilesTest, WriteUiTextAppendsTheCurrentTextsEachTime) {
+    ScratchFolder out;
+    texts.SetText("lblStart", SlotKind::Caption,
+                  "D\xC3\xA9"
+                  "but:");
+    languages.WriteUiText(out.Path());
+    languages.WriteUiText(out.Path());
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{"Write UI Text to ENGLISH.MAN", "TOOLS"},
+                                         {"Write UI Text to ENGLISH.MAN", "TOOLS"}}));
+    std::string once = EncodeLines(UiTextLines(texts, values.ColumnTitles), CodePage("CP1252"));
+    EXPECT_NE(once.find("D\xE9"
+                        "but:\r\n"),
+              std::string::npos);  // in the code page
+    EXPECT_EQ(ReadFile(out / "ENGLISH.MAN"), once + once);
+
+    // Applying what was written (after the first start-up application) leaves
+    // every text except the caption, which gains a second version.
+    std::filesystem::remove(out / "ENGLISH.MAN");
+    ApplyLanguageText(UiTextLines(texts, values.ColumnTitles), texts, values.ColumnTitles);
+    UiTexts before = texts;
+    languages.WriteUiText(app / "language");
+    ASSERT_TRUE(languages.LoadLanguage("ENGLISH"));
+    EXPECT_EQ(texts.Caption(), before.Caption() + VersionText);
+    EXPECT_EQ(values.ColumnTitles, DefaultColumnTitles());
+    for (std::size_t i = 0; i < texts.SlotCount(); ++i)
+        EXPECT_EQ(texts.SlotText(i), before.SlotText(i)) << UiSlots()[i].component;
+
+    // Errors are swallowed: a file where a folder should be.
+    languages.AppendTextLine(app / "language" / "ENGLISH.MAN" / "x", "text");
+    EXPECT_EQ(messages.shown.size(), 3u);
+}
+
+}  // namespace
+}  // namespace vantrel

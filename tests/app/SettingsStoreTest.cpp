@@ -1,0 +1,84 @@
+#include "app/SettingsStore.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "app/AtomicFile.h"
+#include "app/IniDocument.h"
+#include "support/ScratchFolder.h"
+
+namespace vantrel {
+namespace {
+
+using testing::ReadFile;
+using testing::ScratchFolder;
+using testing::WriteFile;
+
+TEST(IniDocument, NamesIgnoreCaseAndOtherLinesSurviveAWrite) {
+    IniDocument ini("; kept\n[Other]\nlanguage=x\n\n[MAIN]\n  Language = GERMAN  \n# note\n\n");
+    EXPECT_EQ(ini.Get("main", "LANGUAGE"), "GERMAN");
+    EXPECT_EQ(ini.Get("other", "language"), "x");
+    EXPECT_EQ(ini.Get("main", "codepage"), std::nullopt);
+
+    EXPECT_TRUE(ini.Set("Main", "language", "CHINESE"));
+    EXPECT_TRUE(ini.Set("main", "codepage", "GBK"));
+    EXPECT_TRUE(ini.Set("New", "a", "1"));
+    EXPECT_EQ(ini.Text(),
+              "; kept\n[Other]\nlanguage=x\n\n[MAIN]\nLanguage=CHINESE\n# note\ncodepage=GBK\n\n"
+              "[New]\na=1\n");
+}
+
+TEST(IniDocument, ValuesThatWouldBreakTheFileAreRefused) {
+    IniDocument ini;
+    EXPECT_FALSE(ini.Set("s", "language", "A\nB"));
+    EXPECT_FALSE(ini.Set("s", "lan=guage", "A"));
+    EXPECT_FALSE(ini.Set("s]", "language", "A"));
+    EXPECT_FALSE(ini.Set("s", " ", "A"));
+    EXPECT_EQ(ini.Text(), "");
+}
+
+TEST(SettingsStore, FileLivesInTheUsersConfigFolder) {
+    EXPECT_EQ(SettingsPathFor("/cfg", "/home/u"), "/cfg/vantrel/vantrel.ini");
+    EXPECT_EQ(SettingsPathFor(nullptr, "/home/u"), "/home/u/.config/vantrel/vantrel.ini");
+    EXPECT_EQ(SettingsPathFor("relative", "/home/u"), "/home/u/.config/vantrel/vantrel.ini");
+}
+
+TEST(SettingsStore, ValuesRoundTripAndMissingOnesReadEmpty) {
+    ScratchFolder folder;
+    SettingsStore store(folder / "cfg" / "vantrel" / "vantrel.ini");
+    EXPECT_EQ(store.ReadString("language"), "");
+    ASSERT_TRUE(store.WriteString("language", "GERMAN"));
+    EXPECT_EQ(store.ReadString("Language"), "GERMAN");
+    ASSERT_TRUE(store.WriteString("LANGUAGE", "ENGLISH"));
+    EXPECT_EQ(store.ReadString("language"), "ENGLISH");
+    EXPECT_EQ(ReadFile(store.File()), "[Software\\vantrel\\gpsapp\\1.0]\nlanguage=ENGLISH\n");
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(store.File().parent_path()), {}),
+              1);
+}
+
+TEST(SettingsStore, AnUnreadableFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    ScratchFolder folder;
+    SettingsStore store(folder / "vantrel.ini");
+    WriteFile(store.File(), "[x]\nkeep=1\n");
+    ::chmod(store.File().c_str(), 0);
+    EXPECT_FALSE(store.WriteString("language", "GERMAN"));
+    ::chmod(store.File().c_str(), 0600);
+    EXPECT_EQ(ReadFile(store.File()), "[x]\nkeep=1\n");
+}
+
+TEST(AtomicFile, AppendingAddsToTheEndAndAFailureChangesNothing) {
+    ScratchFolder folder;
+    auto file = folder / "out.txt";
+    ASSERT_TRUE(AppendToFileAtomically(file, "a\r\n"));
+    ASSERT_TRUE(AppendToFileAtomically(file, "b\r\n"));
+    EXPECT_EQ(ReadFile(file), "a\r\nb\r\n");
+    EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "out.txt", "x"));
+    EXPECT_FALSE(AppendToFileAtomically(folder.Path(), "x"));  // a folder, not a file
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+}  // namespace
+}  // namespace vantrel
