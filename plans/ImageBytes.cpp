@@ -21,8 +21,8 @@ void PlaceImage(TransferArea& area, std::span<const std::uint8_t> image) {
     area.TransferLength = length;
 }
 
-std::span<const std::uint8_t> ValidImage(const TransferArea& area) {
-    if (area.TransferLength > area.bytes.size()) return {};
+std::optional<std::span<const std::uint8_t>> ValidImage(const TransferArea& area) {
+    if (area.TransferLength > area.bytes.size()) return std::nullopt;
     return area.Valid();
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -60,8 +61,8 @@ std::string CheckUploadSize(std::size_t length);
 // start and sets TransferLength to its length.
 void PlaceImage(TransferArea& area, std::span<const std::uint8_t> image);
 
-// The valid bytes of the area, or an empty span when TransferLength claims
-// more than the area holds.
-std::span<const std::uint8_t> ValidImage(const TransferArea& area);
+// The valid bytes of the area, or nullopt when TransferLength claims more
+// than the area holds.
+std::optional<std::span<const std::uint8_t>> ValidImage(const TransferArea& area);
 
 }  // namespace vantrel

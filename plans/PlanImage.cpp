@@ -175,9 +175,10 @@ bool DecodePlanImage(PlanList& list, const TransferArea& area) {
     list.EnableSaveAndStore(false);
     list.WriteGridHeadings();
     list.PlanCount = 0;
-    std::span<const std::uint8_t> image = ValidImage(area);
-    auto header = CheckPlanImage(image);
+    auto valid = ValidImage(area);
+    auto header = valid ? CheckPlanImage(*valid) : std::nullopt;
     if (!header) return false;
+    std::span<const std::uint8_t> image = *valid;
     auto titles = ReadTitles(image, *header);
     if (!titles) return false;
     const char separator = list.Values().Numbers.Separator();

@@ -126,9 +126,10 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
     list.WriteGridHeadings();
     list.PoiCount = 0;
     list.EnableSaveAndStore(false);
-    std::span<const std::uint8_t> image = ValidImage(area);
-    auto count = CountPoiRecords(image);
+    auto valid = ValidImage(area);
+    auto count = valid ? CountPoiRecords(*valid) : std::nullopt;
     if (!count) return false;
+    std::span<const std::uint8_t> image = *valid;
     const char separator = list.Values().Numbers.Separator();
     for (std::size_t j = 0; j < *count; ++j) {
         // A copy of the record is shifted, so the area keeps the device's time.
