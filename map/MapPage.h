@@ -41,6 +41,20 @@ class MapPage {
     virtual void initialize() = 0;
 };
 
+// A page that is not there (the command line has none): runs nothing and
+// answers 0, as a view without a document does.
+class AbsentMapPage : public MapPage {
+  public:
+    void RunPageScript(std::string_view) override {}
+    void CallPageFunction(std::string_view) override {}
+    double CallPageFunctionResult(std::string_view) override { return 0; }
+    double CallPageFunctionResult(std::string_view, std::int16_t) override { return 0; }
+    void CallPageFunction(std::string_view, std::int32_t) override {}
+    void addPoints(double, double) override {}
+    void drawPoints(std::string_view) override {}
+    void initialize() override {}
+};
+
 // The script that centres a page: "map.setCenter(new GLatLng(lat,lng) ,zoom);"
 // with both coordinates in script notation.
 std::string CenterPageScript(std::string_view latitudeText, std::string_view zoomText,
