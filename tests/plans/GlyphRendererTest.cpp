@@ -78,11 +78,5 @@ TEST(GlyphRenderer, PackingKeepsRowsThreeToThirteen) {
     EXPECT_EQ(PackGlyph(cell), expected);
 }
 
-TEST(GlyphRenderer, WithoutAFaceNothingIsDrawn) {
-    GlyphRenderer none(GlyphFont{"/nonexistent/font.ttf", 0, ""});
-    EXPECT_FALSE(none.IsReady());
-    EXPECT_TRUE(AllZero(none.RenderGlyph(u'A')));
-}
-
 }  // namespace
 }  // namespace vantrel

@@ -74,7 +74,7 @@ TEST_F(ListFilesTest, FailuresAreReportedWithTheProgramsTexts) {
     EXPECT_EQ(pois.PoiCount, 1);  // nothing was opened
 }
 
-TEST_F(ListFilesTest, ARefusedSaveLeavesTheOldFile) {
+TEST_F(ListFilesTest, ARefusedSaveLeavesTheOldFileAndAGoodOneReplacesIt) {
     const std::string path = dir.File("keep.rte");
     WriteBytes(path, {1, 2, 3});
     FillPlan(plan, {{"A", "1", "1"}, {"B", "not a number", "1"}});
@@ -83,14 +83,11 @@ TEST_F(ListFilesTest, ARefusedSaveLeavesTheOldFile) {
     EXPECT_EQ(messages.shown[0].text, "Row 2: 'not a number' is not a valid latitude!");
     EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"keep.rte"}));
-}
-
-TEST_F(ListFilesTest, ASaveReplacesTheTargetWithoutLeavingTemporaries) {
-    const std::string path = dir.File("plan.rte");
-    WriteBytes(path, std::vector<std::uint8_t>(5000, 7));
+    // A save that goes through replaces the file and leaves no temporary.
+    plan.gridPlan.SetCell(1, 2, "2");
     ASSERT_TRUE(SavePlanFile(path, plan, SharedGlyphs(), area, messages));
-    EXPECT_EQ(ReadBytes(path).size(), 44u);
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"plan.rte"}));
+    EXPECT_EQ(ReadBytes(path).size(), area.TransferLength);
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"keep.rte"}));
 }
 
 TEST_F(ListFilesTest, EmptyAndOversizedFilesChangeNothingElse) {

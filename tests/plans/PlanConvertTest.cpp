@@ -86,13 +86,5 @@ TEST(PlanConvert, BadInputIsRefusedAndNothingIsWritten) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.csv")));
 }
 
-TEST(PlanConvert, TableFindsConversionsByExtension) {
-    EXPECT_EQ(cli::PlanConversions().size(), 4u);
-    EXPECT_NE(cli::FindPlanConversion("x/A.CSV", "b.wpt"), nullptr);
-    EXPECT_EQ(cli::FindPlanConversion("a.rte", "b.wpt"), nullptr);
-    EXPECT_EQ(cli::LowerExtension("dir.v2/file"), "");
-    EXPECT_EQ(cli::LowerExtension(".hidden"), "");
-}
-
 }  // namespace
 }  // namespace vantrel

@@ -68,27 +68,12 @@ TEST_F(PlanListTest, DrawMarkersCentresThenCreatesOneMarkerPerTitledRow) {
     values.Numbers.DecimalSeparatorText = ",";
     FillPlan(list, {{"A", "52,5", "4,25"}, {"B", "-1", "2"}, {"", "9", "9"}, {"D", "7", "7"}});
     list.gridPlanDblClick(page);
-    ASSERT_EQ(page.log.size(), 3u);
-    EXPECT_EQ(page.log[0], "call: clearMarkers");
-    EXPECT_EQ(page.log[1], "script: map.setCenter(new GLatLng(52.5,4.25) ,13);");
-    EXPECT_EQ(page.log[2],
-              "script: var polyline ; var latlng ;"
-              "latlng = new GLatLng(52.5,4.25);   createMarker(latlng) ;"
-              "latlng = new GLatLng(-1,2);   createMarker(latlng) ;");
+    EXPECT_EQ(page.log, testing::DrawLog({{"52.5", "4.25"}, {"-1", "2"}}));
     // Without a first latitude nothing is drawn.
     FakeMapPage other;
     list.gridPlan.SetCell(1, 1, "");
     DrawPlanMarkers(other, list.gridPlan, values.Numbers);
     EXPECT_TRUE(other.log.empty());
-}
-
-TEST_F(PlanListTest, ClickHighlightsTheRowsMarker) {
-    list.gridPlanClick(page, 3);
-    EXPECT_EQ(list.Row, 3);
-    EXPECT_EQ(page.Calls(),
-              (std::vector<std::string>{"call: RestoreMaker", "call: highLightMaker(2)"}));
-    list.gridPlanClick(page, 0);  // the heading row is not a point
-    EXPECT_EQ(page.log.size(), 2u);
 }
 
 TEST_F(PlanListTest, ModifyWritesTheAcceptedTitleOfATitledRow) {
@@ -123,27 +108,6 @@ TEST_F(PlanListTest, DeleteMovesRowsUpAndRedraws) {
     EXPECT_EQ(single.PlanCount, 0);
     EXPECT_TRUE(single.gridPlan.IsEmpty(0, 1));
     EXPECT_EQ(other.log, (std::vector<std::string>{"call: clearMarkers"}));
-}
-
-TEST_F(PlanListTest, ClearAllKeepsTheHeadingsAndTheButtons) {
-    FillPlan(list, {{"A", "1", "1"}});
-    list.EnableSaveAndStore(true);
-    list.menuClearClick(page);
-    EXPECT_EQ(list.PlanCount, 0);
-    EXPECT_TRUE(list.gridPlan.IsEmpty(0, 1));
-    EXPECT_EQ(list.gridPlan.Cell(0, 0), "Title");
-    EXPECT_EQ(list.gridPlan.Cell(1, 0), "Lanititude");
-    EXPECT_EQ(list.gridPlan.Cell(2, 0), "Longitude");
-    EXPECT_TRUE(list.btnSavePlan);
-    EXPECT_EQ(page.Calls(), (std::vector<std::string>{"call: clearMarkers"}));
-}
-
-TEST_F(PlanListTest, OnlyFilledTitleCellsArePaintedBlue) {
-    FillPlan(list, {{"A", "1", "1"}});
-    EXPECT_TRUE(gridPlanDrawCellIsBlue(list.gridPlan, 0, 1));
-    EXPECT_FALSE(gridPlanDrawCellIsBlue(list.gridPlan, 0, 0));  // heading
-    EXPECT_FALSE(gridPlanDrawCellIsBlue(list.gridPlan, 1, 1));  // latitude
-    EXPECT_FALSE(gridPlanDrawCellIsBlue(list.gridPlan, 0, 2));  // empty title
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // test program (loading the face is the slow part).
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppValues.h"
@@ -21,6 +22,20 @@ struct ListRow {
 inline GlyphRenderer& SharedGlyphs() {
     static GlyphRenderer glyphs;
     return glyphs;
+}
+
+// What a fake page logs when a plan is drawn on it: the clearing call, the
+// centring on the first point, then one marker per point ("lat", "lng" in
+// script notation).
+inline std::vector<std::string> DrawLog(
+    const std::vector<std::pair<std::string, std::string>>& points) {
+    std::string markers = "script: var polyline ; var latlng ;";
+    for (const auto& [lat, lng] : points)
+        markers += "latlng = new GLatLng(" + lat + "," + lng + ");   createMarker(latlng) ;";
+    return {"call: clearMarkers",
+            "script: map.setCenter(new GLatLng(" + points.front().first + "," +
+                points.front().second + ") ,13);",
+            markers};
 }
 
 inline void FillRows(TextGrid& grid, const std::vector<ListRow>& rows) {

@@ -130,13 +130,10 @@ TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
         std::string message;
     };
     const std::vector<Case> cases = {
+        {{"yesterday", "1", "1"}, "+0", "Row 2: 'yesterday' is not a valid date and time!"},
         {{"2010/13/01 00:00:00", "1", "1"},
          "+0",
          "Row 2: '2010/13/01 00:00:00' is not a valid date and time!"},
-        {{"2010/01/01 00:00", "1", "1"},
-         "+0",
-         "Row 2: '2010/01/01 00:00' is not a valid date and time!"},
-        {{"yesterday", "1", "1"}, "+0", "Row 2: 'yesterday' is not a valid date and time!"},
         {{"2101/01/01 00:00:00", "1", "1"},
          "+0",
          "Row 2: '2101/01/01 00:00:00' is not a valid date and time!"},
@@ -144,7 +141,6 @@ TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
          "-2",
          "Row 2: '2100/12/31 23:00:00' is not a valid date and time!"},
         {{"2010/01/01 00:00:00", "north", "1"}, "+0", "Row 2: 'north' is not a valid latitude!"},
-        {{"2010/01/01 00:00:00", "1", ""}, "+0", "Row 2: '' is not a valid longitude!"},
         {{"2010/01/01 00:00:00", "1", "1"}, "east", "'east' is not a valid time zone offset"},
     };
     for (const auto& c : cases) {
