@@ -38,12 +38,12 @@ GlyphFont FontOf(FcPattern* font) {
 
 // The pattern asked of fontconfig: a sans-serif face for Chinese text, with
 // the configuration's substitutions applied.
-FcPattern* GlyphPattern() {
+FcPattern* GlyphPattern(FcConfig* config) {
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
     FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>("zh-cn"));
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     return pattern;
 }
@@ -51,12 +51,18 @@ FcPattern* GlyphPattern() {
 }  // namespace
 
 std::optional<GlyphFont> FindGlyphFont() {
-    if (!FcInit()) return std::nullopt;
-    FcPattern* pattern = GlyphPattern();
+    // A configuration of our own, released after the choice: the process-wide
+    // one is never freed and belongs to whoever else draws text here.
+    FcConfig* config = FcInitLoadConfigAndFonts();
+    if (config == nullptr) return std::nullopt;
+    FcPattern* pattern = GlyphPattern(config);
     FcResult result = FcResultNoMatch;
-    FcFontSet* sorted = FcFontSort(nullptr, pattern, FcFalse, nullptr, &result);
+    FcFontSet* sorted = FcFontSort(config, pattern, FcFalse, nullptr, &result);
     FcPatternDestroy(pattern);
-    if (sorted == nullptr) return std::nullopt;
+    if (sorted == nullptr) {
+        FcConfigDestroy(config);
+        return std::nullopt;
+    }
     FcPattern* chosen = sorted->nfont > 0 ? sorted->fonts[0] : nullptr;
     for (int i = 0; i < sorted->nfont; ++i) {
         if (CoversProbes(sorted->fonts[i])) {
@@ -66,6 +72,7 @@ std::optional<GlyphFont> FindGlyphFont() {
     }
     GlyphFont font = chosen != nullptr ? FontOf(chosen) : GlyphFont{};
     FcFontSetDestroy(sorted);
+    FcConfigDestroy(config);
     if (font.file.empty()) return std::nullopt;
     return font;
 }

@@ -40,15 +40,7 @@ ReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& byt
 
 bool SaveImage(const std::string& path, const ImageResult& built, const TransferArea& area,
                UserMessages& messages) {
-    if (!built.Ok()) {
-        messages.ShowMessage(built.error, kErrorCaption);
-        return false;
-    }
-    if (!WriteFileAtomically(path, area.Valid())) {
-        messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
-        return false;
-    }
-    return true;
+    return ReportRefusal(built, messages) && WriteTransferFile(path, area, messages);
 }
 
 // The common road of both open handlers; `decode` reads an area into the
@@ -78,6 +70,19 @@ OpenResult OpenImage(const std::string& path, TransferArea& area, UserMessages& 
 }
 
 }  // namespace
+
+bool ReportRefusal(const ImageResult& built, UserMessages& messages) {
+    if (built.Ok()) return true;
+    messages.ShowMessage(built.error, kErrorCaption);
+    return false;
+}
+
+bool WriteTransferFile(const std::string& path, const TransferArea& area, UserMessages& messages) {
+    if (area.TransferLength <= area.bytes.size() && WriteFileAtomically(path, area.Valid()))
+        return true;
+    messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
+    return false;
+}
 
 bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& glyphs,
                   TransferArea& area, UserMessages& messages) {

@@ -11,6 +11,7 @@
 #include "app/UserMessages.h"
 #include "map/MapPage.h"
 #include "plans/GlyphRenderer.h"
+#include "plans/ImageBytes.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 
@@ -45,7 +46,16 @@ enum class OpenResult {
     CannotAccess,  // reported to the user
 };
 
-// The save handlers, after the user chose `path`. A refused image is reported
+// The two halves of a save, for a window that builds the image before it
+// asks for a file name (and asks nothing when the image is refused):
+// shows a refusal's reason and returns false, or returns true for an image
+// that was built;
+bool ReportRefusal(const ImageResult& built, UserMessages& messages);
+// writes TransferLength bytes of the area atomically, or shows
+// "Cannot Save File!" and leaves any old file as it was.
+bool WriteTransferFile(const std::string& path, const TransferArea& area, UserMessages& messages);
+
+// Both halves in one, after the user chose `path`. A refused image is reported
 // with its reason and nothing is written; a file that cannot be written is
 // reported as "Cannot Save File!" and the old file stays as it was.
 bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& glyphs,
