@@ -22,6 +22,8 @@ void PrintUsage(const Command& command) {
                 int(command.summary.size()), command.summary.data());
 }
 
+int RunInfo(Args args);  // InfoCommand.cpp
+
 namespace {
 
 int RunVersion(Args) {
@@ -31,6 +33,8 @@ int RunVersion(Args) {
 
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
+    Command{"info", "FILE [--zone H]",
+            "Print what a plan (.rte) or POI (.wpt) file holds; POI times in zone H.", RunInfo},
 };
 
 void PrintHelp() {

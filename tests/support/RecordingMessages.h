@@ -15,7 +15,7 @@ struct ShownMessage {
 };
 
 class RecordingMessages : public UserMessages {
-public:
+  public:
     void ShowMessage(std::string_view text, std::string_view caption) override {
         shown.push_back({std::string(text), std::string(caption)});
     }

@@ -1,0 +1,208 @@
+#include "plans/PlanImage.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/RecordChecksum.h"
+#include "locale/Utf16.h"
+#include "plans/DeviceCoordinate.h"
+
+namespace vantrel {
+
+namespace {
+
+struct PlanPoint {
+    std::u16string title;
+    std::int32_t latitude = 0;
+    std::int32_t longitude = 0;
+};
+
+// A title as the image holds it: up to a NUL (which would read as its end),
+// at most 31 code units, never ending in the first half of a surrogate pair.
+std::u16string ImageTitle(const std::string& cell) {
+    std::u16string title = Utf8ToUtf16(cell);
+    title.erase(std::min(title.find(u'\0'), title.size()));
+    if (title.size() > kMaxTitleLength) {
+        title.resize(kMaxTitleLength);
+        if (title.back() >= 0xD800 && title.back() <= 0xDBFF) title.pop_back();
+    }
+    return title;
+}
+
+std::string BadCell(int row, const std::string& what, const std::string& cell) {
+    return "Row " + std::to_string(row) + ": '" + cell + "' is not a valid " + what + "!";
+}
+
+// Reads rows 1..count; the first cell that does not convert ends it with a
+// message naming the row.
+std::string CollectPoints(const PlanList& list, std::vector<PlanPoint>& points) {
+    const char separator = list.Values().Numbers.Separator();
+    int count = ClampEntryCount(list.PlanCount);
+    for (int row = 1; row <= count; ++row) {
+        const std::string& lat = list.gridPlan.Cell(kLatitudeColumn, row);
+        const std::string& lng = list.gridPlan.Cell(kLongitudeColumn, row);
+        auto latitude = DegreesToDevice(lat, separator);
+        if (!latitude) return BadCell(row, "latitude", lat);
+        auto longitude = DegreesToDevice(lng, separator);
+        if (!longitude) return BadCell(row, "longitude", lng);
+        points.push_back({ImageTitle(list.gridPlan.Cell(kTextColumn, row)), *latitude, *longitude});
+    }
+    return {};
+}
+
+struct CharacterTable {
+    std::vector<char16_t> entries{0};
+    std::unordered_map<char16_t, std::uint16_t> numbers;
+
+    explicit CharacterTable(const std::vector<PlanPoint>& points) {
+        for (const auto& point : points)
+            for (char16_t unit : point.title)
+                if (numbers.emplace(unit, static_cast<std::uint16_t>(entries.size())).second)
+                    entries.push_back(unit);
+    }
+    std::size_t Distinct() const { return entries.size() - 1; }
+};
+
+PlanImageHeader LayOut(std::size_t points, std::size_t distinct) {
+    PlanImageHeader header;
+    header.points = static_cast<std::uint16_t>(points);
+    header.characterTable = static_cast<std::uint32_t>(kPlanHeaderSize + kPlanRecordSize * points);
+    header.glyphTable = static_cast<std::uint32_t>(header.characterTable + 2 * distinct + 2);
+    header.length = static_cast<std::uint32_t>(header.glyphTable + kGlyphSize * (distinct + 1));
+    return header;
+}
+
+void WriteHeader(std::uint8_t* at, const PlanImageHeader& header) {
+    PutU16(at, header.format);
+    PutU16(at + 2, header.points);
+    PutU32(at + 4, header.characterTable);
+    PutU32(at + 8, header.glyphTable);
+    PutU32(at + 12, header.length);
+    PutU16(at + 16, 0);
+    PutU16(at + 18, RecordChecksum(at, 18));
+}
+
+void WriteRecord(std::uint8_t* at, const PlanPoint& point, const CharacterTable& table) {
+    std::size_t slot = 0;
+    for (char16_t unit : point.title)
+        PutU16(at + 2 * slot++, table.numbers.at(unit));
+    PutI32(at + 2 * kTitleSlots, point.latitude);
+    PutI32(at + 2 * kTitleSlots + 4, point.longitude);
+}
+
+std::vector<std::uint8_t> WriteImage(const std::vector<PlanPoint>& points,
+                                     const CharacterTable& table, const PlanImageHeader& header,
+                                     GlyphRenderer& glyphs) {
+    std::vector<std::uint8_t> image(header.length, 0);
+    WriteHeader(image.data(), header);
+    for (std::size_t j = 0; j < points.size(); ++j)
+        WriteRecord(image.data() + kPlanHeaderSize + kPlanRecordSize * j, points[j], table);
+    for (std::size_t k = 0; k < table.entries.size(); ++k) {
+        PutU16(image.data() + header.characterTable + 2 * k, table.entries[k]);
+        const Glyph& glyph = glyphs.RenderGlyph(table.entries[k]);
+        std::copy(glyph.begin(), glyph.end(), image.begin() + header.glyphTable + kGlyphSize * k);
+    }
+    return image;
+}
+
+}  // namespace
+
+std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> image) {
+    if (image.size() < kPlanHeaderSize) return std::nullopt;
+    if (RecordChecksum(image.data(), 18) != GetU16(image.data() + 18)) return std::nullopt;
+    PlanImageHeader header;
+    header.format = GetU16(image.data());
+    header.points = GetU16(image.data() + 2);
+    header.characterTable = GetU32(image.data() + 4);
+    header.glyphTable = GetU32(image.data() + 8);
+    header.length = GetU32(image.data() + 12);
+    std::size_t recordsEnd = kPlanHeaderSize + kPlanRecordSize * header.points;
+    bool sound = header.points <= kListEntries && recordsEnd <= header.characterTable &&
+                 header.characterTable < header.glyphTable &&
+                 (header.glyphTable - header.characterTable) % 2 == 0 &&
+                 header.glyphTable <= header.length && header.length <= image.size();
+    if (!sound) return std::nullopt;
+    return header;
+}
+
+namespace {
+
+// The titles of an image whose header passed the checks, or nullopt when a
+// title names a character the table does not hold.
+std::optional<std::vector<std::string>> ReadTitles(std::span<const std::uint8_t> image,
+                                                   const PlanImageHeader& header) {
+    std::vector<std::string> titles;
+    const std::uint8_t* table = image.data() + header.characterTable;
+    for (std::size_t j = 0; j < header.points; ++j) {
+        const std::uint8_t* record = image.data() + kPlanHeaderSize + kPlanRecordSize * j;
+        std::u16string title;
+        for (std::size_t slot = 0; slot < kTitleSlots; ++slot) {
+            std::uint16_t number = GetU16(record + 2 * slot);
+            if (number == 0) break;
+            if (number >= header.TableEntries()) return std::nullopt;
+            char16_t unit = GetU16(table + 2 * number);
+            if (unit == 0) return std::nullopt;
+            title += unit;
+        }
+        titles.push_back(Utf16ToUtf8(title));
+    }
+    return titles;
+}
+
+}  // namespace
+
+ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, TransferArea& area) {
+    std::vector<PlanPoint> points;
+    if (std::string bad = CollectPoints(list, points); !bad.empty())
+        return ImageResult::Refused(bad);
+    CharacterTable table(points);
+    if (table.Distinct() > kMaxPlanCharacters)
+        return ImageResult::Refused("The plan's titles use " + std::to_string(table.Distinct()) +
+                                    " different characters, more than the 1023 a plan can hold!");
+    PlanImageHeader header = LayOut(points.size(), table.Distinct());
+    if (std::string tooLong = CheckUploadSize(header.length); !tooLong.empty())
+        return ImageResult::Refused(tooLong);
+    if (!glyphs.IsReady())
+        return ImageResult::Refused("No font was found to draw the plan's titles!");
+    PlaceImage(area, WriteImage(points, table, header, glyphs));
+    return {header.length, {}};
+}
+
+bool DecodePlanImage(PlanList& list, const TransferArea& area) {
+    list.gridPlan.Clear();
+    list.EnableSaveAndStore(false);
+    list.WriteGridHeadings();
+    list.PlanCount = 0;
+    auto valid = ValidImage(area);
+    auto header = valid ? CheckPlanImage(*valid) : std::nullopt;
+    if (!header) return false;
+    std::span<const std::uint8_t> image = *valid;
+    auto titles = ReadTitles(image, *header);
+    if (!titles) return false;
+    const char separator = list.Values().Numbers.Separator();
+    for (std::size_t j = 0; j < titles->size(); ++j) {
+        const std::uint8_t* record = image.data() + kPlanHeaderSize + kPlanRecordSize * j;
+        int row = list.PlanCount + 1;
+        list.gridPlan.SetCell(kTextColumn, row, (*titles)[j]);
+        list.gridPlan.SetCell(kLatitudeColumn, row,
+                              DeviceToDegrees(GetI32(record + 2 * kTitleSlots), separator));
+        list.gridPlan.SetCell(kLongitudeColumn, row,
+                              DeviceToDegrees(GetI32(record + 2 * kTitleSlots + 4), separator));
+        ++list.PlanCount;
+    }
+    if (list.PlanCount > 0) list.EnableSaveAndStore(true);
+    return true;
+}
+
+bool ReadPlanImage(PlanList& list, const TransferArea& area, MapPage& webPlan) {
+    bool sound = DecodePlanImage(list, area);
+    if (list.PlanCount > 0) {
+        webPlan.CallPageFunction("clearMarkers");
+        list.DrawMarkers(webPlan);
+    }
+    return sound;
+}
+
+}  // namespace vantrel

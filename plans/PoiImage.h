@@ -1,0 +1,46 @@
+#pragma once
+// The POI image: the device's POI payload and the content of .wpt files, a
+// run of 16-byte records with no header:
+//   year - 1900, month, day, hour, minute, second (one byte each, the
+//   device's own time), 0xFF 0xFF, latitude and longitude x 100000.
+// The run ends with the data or at the first record whose year byte is above
+// 200 (erased device memory reads 0xFF).
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "app/TransferArea.h"
+#include "plans/ImageBytes.h"
+#include "plans/PoiList.h"
+
+namespace vantrel {
+
+inline constexpr std::size_t kPoiRecordSize = 16;
+inline constexpr std::uint8_t kLastYearByte = 200;
+
+// A record's date and time as the list shows it: "%4d/%02d/%02d %02d:%02d:%02d",
+// month, day and hour read as signed bytes.
+std::string PoiTimeText(const std::uint8_t* record);
+
+// The number of records of an image that is sound: every record before the
+// end mark complete, and no more than the list's 255 rows. nullopt otherwise.
+std::optional<std::size_t> CountPoiRecords(std::span<const std::uint8_t> image);
+
+// Builds the image of rows 1..PoiCount into the transfer area (the first MiB
+// filled with 0xFF first) and sets TransferLength. Times shown in the zone of
+// the chooser's text are turned back into device time. Refused, with nothing
+// written: a chooser text that is not an offset, a date, time or coordinate
+// cell that does not convert (the message names the row).
+ImageResult BuildPoiImage(const PoiList& list, std::string_view comboTimeZoneText,
+                          TransferArea& area);
+
+// Empties the list (buttons disabled, headings rewritten) and fills it from
+// the image in the area, times shifted by the list's LocalZoneHours; the area
+// itself is left as it was. Enables save and upload when POIs were read.
+// Returns false for a bad image, which leaves the list empty.
+bool ReadPoiImage(PoiList& list, const TransferArea& area);
+
+}  // namespace vantrel

@@ -1,0 +1,50 @@
+#include "plans/PoiList.h"
+
+#include "map/ScriptText.h"
+
+namespace vantrel {
+
+PoiList::PoiList(const AppValues& values) : values_(values) {
+    WriteGridHeadings();
+}
+
+void PoiList::WriteGridHeadings() {
+    WriteHeadings(gridPoi, HeadedGrid::Poi, values_.ColumnTitles);
+}
+
+void PoiList::gridPoiDblClick(MapPage& webPoi) const {
+    if (gridPoi.IsEmpty(kLatitudeColumn, Row)) return;
+    ShowPoiMarker(webPoi, gridPoi.Cell(kLatitudeColumn, Row), gridPoi.Cell(kTextColumn, Row),
+                  gridPoi.Cell(kLongitudeColumn, Row), values_.Numbers);
+}
+
+void PoiList::menuDeletePoiClick(MapPage& webPoi) {
+    if (gridPoi.IsEmpty(kTextColumn, Row)) return;
+    RemoveEntryRow(gridPoi, Row);
+    webPoi.initialize();
+    if (PoiCount > 0) --PoiCount;
+}
+
+void PoiList::menuClearAllClick(MapPage& webPoi) {
+    gridPoi.Clear();
+    WriteGridHeadings();
+    PoiCount = 0;
+    webPoi.initialize();
+}
+
+std::string PoiMarkerScript(std::string_view latitude, std::string_view title,
+                            std::string_view longitude, const NumberFormat& numbers) {
+    std::string lat = ScriptNumber(latitude, numbers);
+    std::string lng = ScriptNumber(longitude, numbers);
+    return " var marker ; map.setCenter(new GLatLng(" + lat + "," + lng + ") ,13);" +
+           "marker = new GMarker( new GLatLng(" + lat + "," + lng + ") );" +
+           "map.addOverlay(marker) ; marker.openInfoWindowHtml(\"" +
+           EscapeScriptString(EscapeHtml(title)) + "\");";
+}
+
+void ShowPoiMarker(MapPage& view, std::string_view latitude, std::string_view title,
+                   std::string_view longitude, const NumberFormat& numbers) {
+    view.RunPageScript(PoiMarkerScript(latitude, title, longitude, numbers));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,55 @@
+#pragma once
+// The POI list: points the device stored with their date and time, in
+// gridPoi beside the POI page, which shows one chosen POI at a time.
+
+#include <string>
+#include <string_view>
+
+#include "app/AppValues.h"
+#include "app/TextGrid.h"
+#include "map/MapPage.h"
+#include "plans/ListRows.h"
+
+namespace vantrel {
+
+class PoiList {
+  public:
+    explicit PoiList(const AppValues& values);
+
+    TextGrid gridPoi{kListColumns, kListRows};
+    int PoiCount = 0;
+    int Row = 1;  // the selected row
+    bool btnSavePoi = false;
+    bool btnStorePoi = false;
+
+    const AppValues& Values() const { return values_; }
+
+    void WriteGridHeadings();
+    void EnableSaveAndStore(bool enabled) { btnSavePoi = btnStorePoi = enabled; }
+
+    // Selects an entry row (a click on the list).
+    void Select(int row) {
+        if (IsEntryRow(row)) Row = row;
+    }
+    // Double click: shows the selected POI on the page, titled with its date
+    // and time; nothing for a row without a latitude.
+    void gridPoiDblClick(MapPage& webPoi) const;
+    // "Delete": removes the selected POI and empties the page.
+    void menuDeletePoiClick(MapPage& webPoi);
+    // "Clear All": empties the list and the page.
+    void menuClearAllClick(MapPage& webPoi);
+
+  private:
+    const AppValues& values_;
+};
+
+// The script that centres the POI page on a point and opens an info window
+// there showing `title`. The title is quoted as a script string and escaped
+// as HTML, so whatever a cell holds is shown as text and never run.
+std::string PoiMarkerScript(std::string_view latitude, std::string_view title,
+                            std::string_view longitude, const NumberFormat& numbers);
+
+void ShowPoiMarker(MapPage& view, std::string_view latitude, std::string_view title,
+                   std::string_view longitude, const NumberFormat& numbers);
+
+}  // namespace vantrel

@@ -1,0 +1,156 @@
+#include "plans/PoiImage.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "locale/TimeZone.h"
+#include "plans/PlansTestSupport.h"
+
+namespace vantrel {
+namespace {
+
+using testing::FillPois;
+
+class PoiImageTest : public ::testing::Test {
+  protected:
+    // Puts raw records into the area.
+    void Place(const std::vector<std::vector<std::uint8_t>>& records) {
+        std::vector<std::uint8_t> image;
+        for (const auto& r : records)
+            image.insert(image.end(), r.begin(), r.end());
+        std::copy(image.begin(), image.end(), area.bytes.begin());
+        area.TransferLength = image.size();
+    }
+    static std::vector<std::uint8_t> Record(std::uint8_t year, std::uint8_t month, std::uint8_t day,
+                                            std::uint8_t hour, std::int32_t lat = 0,
+                                            std::int32_t lng = 0) {
+        std::vector<std::uint8_t> r = {year, month, day, hour, 30, 15, 0xFF, 0xFF};
+        r.resize(16);
+        PutI32(r.data() + 8, lat);
+        PutI32(r.data() + 12, lng);
+        return r;
+    }
+
+    AppValues values;
+    PoiList list{values};
+    TransferArea area;
+};
+
+TEST_F(PoiImageTest, BuildStoresDeviceTimeAndTruncatedCoordinates) {
+    FillPois(list, {{"2010/02/28 21:00:00", "-33.123456", "151.000009"},
+                    {"2010/12/31 23:59:59", "0", "-0.5"}});
+    ImageResult built = BuildPoiImage(list, "-5", area);
+    ASSERT_TRUE(built.Ok()) << built.error;
+    EXPECT_EQ(built.length, 32u);
+    EXPECT_EQ(area.TransferLength, 32u);
+    const std::uint8_t* r = area.bytes.data();
+    EXPECT_EQ(std::vector<std::uint8_t>(r, r + 8),
+              (std::vector<std::uint8_t>{110, 3, 1, 2, 0, 0, 0xFF, 0xFF}));
+    EXPECT_EQ(GetI32(r + 8), -3312345);
+    EXPECT_EQ(GetI32(r + 12), 15100000);
+    EXPECT_EQ(std::vector<std::uint8_t>(r + 16, r + 22),
+              (std::vector<std::uint8_t>{111, 1, 1, 4, 59, 59}));
+    EXPECT_EQ(GetI32(r + 28), -50000);
+    EXPECT_EQ(area.bytes[32], 0xFF);
+}
+
+TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
+    Place({Record(110, 3, 1, 2, -3312345, 15120000),
+           Record(112, 3, 1, 2),
+           {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+            0xFF, 0xFF},
+           Record(110, 1, 1, 1)});
+    const TransferArea before = area;
+    values.LocalZoneHours = -5;
+    ASSERT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 2);  // the erased record ends the image
+    EXPECT_TRUE(list.btnSavePoi && list.btnStorePoi);
+    EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2010/02/28 21:30:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/02/28 21:30:15");
+    EXPECT_EQ(list.gridPoi.Cell(1, 1), "-33.12345");
+    EXPECT_EQ(list.gridPoi.Cell(2, 1), "151.2");
+    EXPECT_TRUE(list.gridPoi.IsEmpty(0, 3));
+    EXPECT_EQ(area.bytes, before.bytes);
+}
+
+TEST_F(PoiImageTest, ReadAndBuildWithOneOffsetGiveTheDeviceBytesBack) {
+    Place({Record(110, 1, 1, 3, 1, -1), Record(110, 12, 31, 20, 123456789, -98765432),
+           Record(99, 2, 28, 23), Record(111, 6, 15, 12)});
+    const std::vector<std::uint8_t> device(area.bytes.begin(), area.bytes.begin() + 64);
+    for (int zone : {-12, -8, 0, 8, 12}) {
+        values.LocalZoneHours = zone;
+        ASSERT_TRUE(ReadPoiImage(list, area));
+        TransferArea rebuilt;
+        ASSERT_TRUE(BuildPoiImage(list, ZoneHoursText(zone), rebuilt).Ok());
+        EXPECT_EQ(std::vector<std::uint8_t>(rebuilt.bytes.begin(), rebuilt.bytes.begin() + 64),
+                  device)
+            << zone;
+    }
+}
+
+TEST_F(PoiImageTest, FirstByteFFGivesAnEmptyList) {
+    FillPois(list, {{"old", "1", "1"}});
+    list.EnableSaveAndStore(true);
+    area.bytes.assign(area.bytes.size(), 0xFF);
+    area.TransferLength = 1024;
+    EXPECT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 0);
+    EXPECT_TRUE(list.gridPoi.IsEmpty(0, 1));
+    EXPECT_FALSE(list.btnSavePoi || list.btnStorePoi);
+}
+
+TEST_F(PoiImageTest, BadImagesGiveAnEmptyList) {
+    Place({Record(110, 1, 1, 1)});
+    area.TransferLength = 20;  // a record cut short
+    EXPECT_FALSE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 0);
+
+    std::vector<std::vector<std::uint8_t>> many(256, Record(110, 1, 1, 1));
+    Place(many);
+    EXPECT_FALSE(ReadPoiImage(list, area));  // more POIs than the list has rows
+    EXPECT_EQ(list.PoiCount, 0);
+    many.pop_back();
+    Place(many);
+    EXPECT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 255);
+
+    area.TransferLength = TransferArea::kSize + 16;
+    EXPECT_FALSE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 0);
+}
+
+TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
+    area.bytes[0] = 0x5A;
+    area.TransferLength = 3;
+    struct Case {
+        testing::ListRow row;
+        std::string zone;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {{"yesterday", "1", "1"}, "+0", "Row 2: 'yesterday' is not a valid date and time!"},
+        {{"2010/13/01 00:00:00", "1", "1"},
+         "+0",
+         "Row 2: '2010/13/01 00:00:00' is not a valid date and time!"},
+        {{"2101/01/01 00:00:00", "1", "1"},
+         "+0",
+         "Row 2: '2101/01/01 00:00:00' is not a valid date and time!"},
+        {{"2100/12/31 23:00:00", "1", "1"},
+         "-2",
+         "Row 2: '2100/12/31 23:00:00' is not a valid date and time!"},
+        {{"2010/01/01 00:00:00", "north", "1"}, "+0", "Row 2: 'north' is not a valid latitude!"},
+        {{"2010/01/01 00:00:00", "1", "1"}, "east", "'east' is not a valid time zone offset"},
+    };
+    for (const auto& c : cases) {
+        FillPois(list, {{"2010/01/01 00:00:00", "1", "1"}, c.row});
+        ImageResult built = BuildPoiImage(list, c.zone, area);
+        EXPECT_EQ(built.error, c.message);
+        EXPECT_EQ(area.bytes[0], 0x5A);
+        EXPECT_EQ(area.TransferLength, 3u);
+    }
+}
+
+}  // namespace
+}  // namespace vantrel
