@@ -22,6 +22,9 @@ void PrintUsage(const Command& command) {
                 int(command.summary.size()), command.summary.data());
 }
 
+int RunAssemble(Args args);  // AssembleCommand.cpp
+int RunConvert(Args args);   // ConvertCommand.cpp
+
 namespace {
 
 int RunVersion(Args) {
@@ -31,6 +34,10 @@ int RunVersion(Args) {
 
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
+    Command{"assemble", "MEMORY OUT.trk [--zone H]",
+            "Decode a raw track-memory image into a track file (zone: hours added to times).",
+            RunAssemble},
+    Command{"convert", "IN OUT", "Convert a file by its extensions (.trk to .kml).", RunConvert},
 };
 
 void PrintHelp() {

@@ -60,10 +60,8 @@ std::string Coordinates(const TrackStore& store, const TrackEntry& entry) {
 }
 
 void AddPlacemarks(pugi::xml_node document, const TrackStore& store, const std::string& styleUrl) {
-    const TextGrid& list = store.gridTrackName;
-    for (int row = 1; row < list.RowCount() && row <= static_cast<int>(kTrackEntryCount); ++row) {
-        if (list.IsEmpty(0, row)) break;
-        const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(row - 1)];
+    for (int k = 0; k < store.ListedTracks(); ++k) {
+        const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
         pugi::xml_node placemark = document.append_child("Placemark");
         AddText(placemark, "name", EntryName(entry));
         AddText(placemark, "styleUrl", styleUrl);

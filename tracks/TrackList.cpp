@@ -91,6 +91,14 @@ void TrackStore::DeleteTrack(int row) {
     TrackTable.back() = TrackEntry{};
 }
 
+int TrackStore::ListedTracks() const {
+    int rows = std::min(gridTrackName.RowCount() - 1, static_cast<int>(kTrackEntryCount));
+    int count = 0;
+    while (count < rows && !gridTrackName.IsEmpty(0, count + 1))
+        ++count;
+    return count;
+}
+
 void TrackStore::ClearAll() {
     ClearTrackList();
     ClearScratch();

@@ -75,6 +75,8 @@ class TrackStore {
     void menuDeleteClick(int row);
     void DeleteTrack(int row);
     void ClearAll();
+    // The tracks the list shows: rows from 1 up to the first without a name.
+    int ListedTracks() const;
 
     // --- shared by the track file and the KML export ---
     void WriteHeadings();
