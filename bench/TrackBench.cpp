@@ -8,16 +8,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "support/SilentMessages.h"
 #include "support/TrackMemoryBuilder.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel {
 namespace {
-
-class SilentMessages : public UserMessages {
-  public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
 
 struct FullMemory {
     FullMemory() {
@@ -61,7 +57,7 @@ BENCHMARK(BM_ChecksumBaseline)->Unit(benchmark::kMillisecond);
 
 struct StoreUnderTest {
     AppValues values;
-    SilentMessages messages;
+    testing::SilentMessages messages;
     TrackStore store{values, *Memory().transfer, messages};
 };
 
@@ -73,29 +69,31 @@ void BM_AssembleTracks(benchmark::State& state) {
 }
 BENCHMARK(BM_AssembleTracks)->Unit(benchmark::kMillisecond);
 
-void BM_SaveTrackFile(benchmark::State& state) {
-    StoreUnderTest t;
-    t.store.AssembleTracks();
-    const CodePage codePage("ISO-8859-1");
+// An assembled store and a track file of it, removed afterwards.
+struct SavedStore : StoreUnderTest {
+    SavedStore() {
+        store.AssembleTracks();
+        SaveTracks(store, path, codePage);
+    }
+    ~SavedStore() { std::filesystem::remove(path); }
+    const CodePage codePage{"ISO-8859-1"};
     const std::string path = BenchPath();
+};
+
+void BM_SaveTrackFile(benchmark::State& state) {
+    SavedStore t;
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveTracks(t.store, path, codePage));
-    std::filesystem::remove(path);
+        benchmark::DoNotOptimize(SaveTracks(t.store, t.path, t.codePage));
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_SaveTrackFile)->Unit(benchmark::kMillisecond);
 
 void BM_OpenTrackFile(benchmark::State& state) {
-    StoreUnderTest t;
-    t.store.AssembleTracks();
-    const CodePage codePage("ISO-8859-1");
-    const std::string path = BenchPath();
-    SaveTracks(t.store, path, codePage);
+    SavedStore t;
     const std::size_t length = t.store.Transfer().TransferLength;
     for (auto _ : state)
-        benchmark::DoNotOptimize(OpenTrackFile(t.store, path, codePage));
-    t.store.Transfer().TransferLength = length;
-    std::filesystem::remove(path);
+        benchmark::DoNotOptimize(OpenTrackFile(t.store, t.path, t.codePage));
+    t.store.Transfer().TransferLength = length;  // the memory image stays whole for later runs
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_OpenTrackFile)->Unit(benchmark::kMillisecond);

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "app/FileIo.h"
-#include "app/NumberText.h"
 #include "tracks/KmlExport.h"
 
 namespace vantrel {
@@ -124,8 +123,8 @@ TrackFileResult LoadTrackFileBytes(TrackStore& store, std::string_view bytes,
     if (store.Transfer().TransferLength != 0) {
         store.ShowTrack(0);
         store.btnSaveTrackFileEnabled = true;
-        if (auto color = ParseInt(store.gridTrackName.Cell(1, 1)))
-            store.CurrentTrackColor = static_cast<std::uint32_t>(*color);
+        if (auto color = TrackStore::ColorFromText(store.gridTrackName.Cell(1, 1)))
+            store.CurrentTrackColor = *color;
     }
     return TrackFileResult::Loaded;
 }

@@ -18,7 +18,9 @@ int EntryIndex(int row) {
     return row >= 1 && row <= static_cast<int>(kTrackEntryCount) ? row - 1 : -1;
 }
 
-std::optional<std::uint32_t> ColorOf(const std::string& text) {
+}  // namespace
+
+std::optional<std::uint32_t> TrackStore::ColorFromText(std::string_view text) {
     auto value = ParseInt(text);
     if (!value || *value < std::numeric_limits<std::int32_t>::min() ||
         *value > std::numeric_limits<std::uint32_t>::max())
@@ -26,17 +28,15 @@ std::optional<std::uint32_t> ColorOf(const std::string& text) {
     return static_cast<std::uint32_t>(*value);
 }
 
-}  // namespace
-
 void TrackStore::gridTrackNameClick(int row) {
     if (EntryIndex(row) < 0 || gridTrackName.IsEmpty(0, row)) return;
     ShowTrack(EntryIndex(row));
-    if (auto color = ColorOf(gridTrackName.Cell(1, row))) CurrentTrackColor = *color;
+    if (auto color = ColorFromText(gridTrackName.Cell(1, row))) CurrentTrackColor = *color;
 }
 
 std::optional<std::uint32_t> TrackStore::SwatchColor(int col, int row) const {
     if (col != 1 || row < 1 || gridTrackName.IsEmpty(col, row)) return std::nullopt;
-    return ColorOf(gridTrackName.Cell(col, row));
+    return ColorFromText(gridTrackName.Cell(col, row));
 }
 
 bool TrackStore::BeginModify(int row) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/AppValues.h"
 #include "app/TextGrid.h"
@@ -65,6 +66,8 @@ class TrackStore {
 
     // --- track list ---
     void gridTrackNameClick(int row);
+    // A colour column's text ("%i" or "%lu" of 0x00BBGGRR) as a colour.
+    static std::optional<std::uint32_t> ColorFromText(std::string_view text);
     // The swatch colour of a list cell (column 1, rows from 1), or nothing.
     std::optional<std::uint32_t> SwatchColor(int col, int row) const;
     // Fills dlgModifyTrackName from list row `row`; false (and nothing to

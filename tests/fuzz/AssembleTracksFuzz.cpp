@@ -6,16 +6,8 @@
 #include <memory>
 #include <string_view>
 
+#include "support/SilentMessages.h"
 #include "tracks/TrackStore.h"
-
-namespace {
-
-class SilentMessages : public vantrel::UserMessages {
-  public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto transfer = std::make_unique<vantrel::TransferArea>();
@@ -25,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     transfer->TransferLength = size;
     // One store for all runs: each assembly starts by clearing it.
     static vantrel::AppValues values;
-    static SilentMessages messages;
+    static vantrel::testing::SilentMessages messages;
     static vantrel::TrackStore store(values, *transfer, messages);
     store.AssembleTracks();
     return 0;

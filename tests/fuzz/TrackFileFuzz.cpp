@@ -7,23 +7,15 @@
 #include <memory>
 #include <string_view>
 
+#include "support/SilentMessages.h"
 #include "tracks/TrackFile.h"
-
-namespace {
-
-class SilentMessages : public vantrel::UserMessages {
-  public:
-    void ShowMessage(std::string_view, std::string_view) override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const vantrel::CodePage codePage("CP1252");
     static auto transfer = std::make_unique<vantrel::TransferArea>();
     // One store for all runs, as one window opens file after file.
     static vantrel::AppValues values;
-    static SilentMessages messages;
+    static vantrel::testing::SilentMessages messages;
     static vantrel::TrackStore store(values, *transfer, messages);
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     vantrel::LoadTrackFileBytes(store, bytes, codePage);

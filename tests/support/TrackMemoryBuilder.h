@@ -19,17 +19,24 @@ struct Ecef {
     std::int32_t x, y, z;
 };
 
-// WGS-84 geodetic position (degrees, metres) to ECEF, rounded to whole metres.
-inline Ecef GeodeticToEcef(double latDeg, double lonDeg, double height) {
+// WGS-84 geodetic position (degrees, metres) to ECEF metres.
+inline std::array<double, 3> GeodeticToEcefExact(double latDeg, double lonDeg, double height) {
     constexpr double a = 6378137.0;
     constexpr double f = 1.0 / 298.257223563;
     constexpr double e2 = 2 * f - f * f;
     const double lat = latDeg * std::numbers::pi / 180;
     const double lon = lonDeg * std::numbers::pi / 180;
     const double n = a / std::sqrt(1 - e2 * std::sin(lat) * std::sin(lat));
-    return {static_cast<std::int32_t>(std::lround((n + height) * std::cos(lat) * std::cos(lon))),
-            static_cast<std::int32_t>(std::lround((n + height) * std::cos(lat) * std::sin(lon))),
-            static_cast<std::int32_t>(std::lround((n * (1 - e2) + height) * std::sin(lat)))};
+    return {(n + height) * std::cos(lat) * std::cos(lon),
+            (n + height) * std::cos(lat) * std::sin(lon), (n * (1 - e2) + height) * std::sin(lat)};
+}
+
+// The same, rounded to the whole metres a record holds.
+inline Ecef GeodeticToEcef(double latDeg, double lonDeg, double height) {
+    const auto p = GeodeticToEcefExact(latDeg, lonDeg, height);
+    return {static_cast<std::int32_t>(std::lround(p[0])),
+            static_cast<std::int32_t>(std::lround(p[1])),
+            static_cast<std::int32_t>(std::lround(p[2]))};
 }
 
 using RecordBytes = std::array<std::uint8_t, 20>;

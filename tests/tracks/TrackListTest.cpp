@@ -1,25 +1,29 @@
 #include <gtest/gtest.h>
 
 #include "TrackFixture.h"
-#include "tracks/Geodesy.h"
 
 namespace vantrel::testing {
 namespace {
 
 using TrackListTest = TrackFixture;
 
-TEST_F(TrackListTest, ShowTrackSummariesAndTotalTime) {
+TEST_F(TrackListTest, ClickShowsTheTrackAndItsSummaries) {
     Assemble(ThreeTracks());
     store.TrackTable[2].durationSeconds = 3725;
+    store.gridTrackName.SetCell(1, 3, "65280");
     store.gridTrackNameClick(3);
+    EXPECT_EQ(store.CurrentTrackColor, 65280u);
+    EXPECT_EQ(store.SwatchColor(1, 3), 65280u);
+    EXPECT_FALSE(store.SwatchColor(0, 3).has_value());
     EXPECT_EQ(store.edTotalTime, "1:2:5");
     EXPECT_EQ(store.edPoints, "5");
     EXPECT_EQ(store.edStartTime, "2011/9/14  1:46:47");
     EXPECT_EQ(store.edEndTime, "2011/9/14  1:46:51");
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
     EXPECT_EQ(store.gridTrack.Cell(0, 5), store.edEndTime);
-    EXPECT_EQ(store.edMile, FormatGeneral(store.TrackTable[2].distanceKm * KmToMile, '.'));
     store.TrackTable[2].durationSeconds = 90000;
+    store.gridTrackNameClick(9);  // an empty row changes nothing
+    EXPECT_EQ(store.edTotalTime, "1:2:5");
     store.ShowTrack(2);
     EXPECT_EQ(store.edTotalTime, "25:0:0");
 }
@@ -35,7 +39,6 @@ TEST_F(TrackListTest, ShowTrackTrimsEmptyLastRowsAndSkipsEmptyRowsInside) {
     Assemble(b);
     // Five points counted over six rows: the range ends one row short, so the
     // last point is not shown and the end time is the point before it.
-    EXPECT_EQ(store.TrackTable[0].pointCount, 5u);
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
     EXPECT_EQ(store.gridTrack.Cell(0, 4), "1980/1/6  0:0:14");
     EXPECT_TRUE(store.gridTrack.IsEmpty(0, 5));
@@ -44,29 +47,13 @@ TEST_F(TrackListTest, ShowTrackTrimsEmptyLastRowsAndSkipsEmptyRowsInside) {
     store.ScratchGrid.ClearRow(4);
     store.ScratchGrid.ClearRow(3);
     store.ShowTrack(0);
-    EXPECT_EQ(store.TrackTable[0].pointCount, 2u);
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 2u);
     EXPECT_EQ(store.edPoints, "5");  // shown before the trim
     EXPECT_EQ(store.edEndTime, "1980/1/6  0:0:11");
     store.ScratchGrid.Clear();
     store.ShowTrack(0);
-    EXPECT_EQ(store.TrackTable[0].pointCount, 0u);
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
     EXPECT_EQ(store.edEndTime, "");
-    EXPECT_EQ(store.gridTrack.Cell(0, 0), "Time");
-}
-
-TEST_F(TrackListTest, ClickSelectsAndAnEmptyRowChangesNothing) {
-    Assemble(ThreeTracks());
-    store.gridTrackName.SetCell(1, 2, "65280");
-    store.gridTrackNameClick(2);
-    EXPECT_EQ(store.CurrentTrackColor, 65280u);
-    EXPECT_EQ(store.edPoints, "3");
-    store.gridTrackNameClick(9);
-    EXPECT_EQ(store.CurrentTrackColor, 65280u);
-    EXPECT_EQ(store.edPoints, "3");
-    EXPECT_EQ(store.SwatchColor(1, 2), 65280u);
-    EXPECT_FALSE(store.SwatchColor(1, 0).has_value());
-    EXPECT_FALSE(store.SwatchColor(0, 2).has_value());
-    EXPECT_FALSE(store.SwatchColor(1, 9).has_value());
 }
 
 TEST_F(TrackListTest, DeleteMovesTheLaterTracksUp) {
@@ -76,60 +63,62 @@ TEST_F(TrackListTest, DeleteMovesTheLaterTracksUp) {
     EXPECT_EQ(store.gridTrackName.Cell(0, 1), "Track1");  // names are kept
     EXPECT_EQ(store.gridTrackName.Cell(0, 2), "Track2");
     EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 3));
-    EXPECT_EQ(store.TrackTable[0].firstRow, 0);
-    EXPECT_EQ(store.TrackTable[0].pointCount, 3u);
-    EXPECT_EQ(store.TrackTable[1].firstRow, 3);
+    EXPECT_EQ(+store.TrackTable[0].firstRow, 0);
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 3u);
+    EXPECT_EQ(+store.TrackTable[1].firstRow, 3);
     EXPECT_EQ(store.ScratchGrid.Cell(0, 0), firstOfTrack1);
     EXPECT_TRUE(store.ScratchGrid.IsEmpty(0, 8));
     // Empty entries move too, their firstRow less the deleted count (mod 65536).
-    EXPECT_EQ(store.TrackTable[2].firstRow, 65536 - 4);
-    EXPECT_EQ(store.TrackTable[63].selected, 0);
-    EXPECT_EQ(store.gridTrack.RowCount(), 5);
+    EXPECT_EQ(+store.TrackTable[2].firstRow, 65536 - 4);
     EXPECT_TRUE(store.gridTrack.IsEmpty(0, 1));
     store.menuDeleteClick(5);  // an empty row: nothing happens
-    EXPECT_EQ(store.TrackTable[1].firstRow, 3);
+    EXPECT_EQ(+store.TrackTable[1].firstRow, 3);
 }
 
-TEST_F(TrackListTest, ModifyRenamesAndRecoloursThroughTheDialog) {
+TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {
     Assemble(ThreeTracks());
+    store.gridTrackName.SetCell(2, 2, "");  // as after a file load
     ASSERT_TRUE(store.BeginModify(2));
     EXPECT_EQ(store.dlgModifyTrackName.edTrackName, "Track1");
-    EXPECT_TRUE(store.dlgModifyTrackName.cbSave);
+    EXPECT_FALSE(store.dlgModifyTrackName.cbSave);
     store.dlgModifyTrackName.edTrackName = "Ridge";
     store.dlgModifyTrackName.trackColor = 0x00FF00;
     store.ApplyModify(2);
     EXPECT_EQ(EntryName(store.TrackTable[1]), "Ridge");
-    EXPECT_EQ(store.TrackTable[1].color, 0x00FF00u);
+    EXPECT_EQ(+store.TrackTable[1].color, 0x00FF00u);
     EXPECT_EQ(store.gridTrackName.Cell(1, 2), "65280");
+    EXPECT_EQ(store.gridTrackName.Cell(2, 2), "0");
     EXPECT_EQ(store.CurrentTrackColor, 0x00FF00u);
-    EXPECT_EQ(store.TrackTable[1].selected, 1);
-
-    // Cancel: only the colour dialog's choice stays, for the next Modify.
+    // Cancel keeps only the colour dialog's choice, for the next Modify.
     ASSERT_TRUE(store.BeginModify(1));
+    EXPECT_TRUE(store.dlgModifyTrackName.cbSave);
     store.dlgModifyTrackName.trackColor = 0xFF0000;
-    EXPECT_EQ(store.TrackTable[0].color, 255u);
+    EXPECT_EQ(+store.TrackTable[0].color, 255u);
     ASSERT_TRUE(store.BeginModify(3));
     EXPECT_EQ(store.dlgModifyTrackName.trackColor, 0xFF0000u);
     EXPECT_FALSE(store.BeginModify(7));  // an empty row offers nothing to modify
 }
 
-TEST_F(TrackListTest, ModifyCutsLongNamesAndFillsAnEmptySelectColumn) {
+TEST_F(TrackListTest, NamesAreCutToTwentyUnitsAndReadNoFurtherThanTheField) {
     Assemble(ThreeTracks());
-    store.gridTrackName.SetCell(2, 1, "");  // as after a file load
-    ASSERT_TRUE(store.BeginModify(1));
-    EXPECT_FALSE(store.dlgModifyTrackName.cbSave);
-    store.dlgModifyTrackName.edTrackName = "A name much longer than twenty";
-    store.ApplyModify(1);
-    EXPECT_EQ(store.gridTrackName.Cell(0, 1), "A name much longer t");
-    EXPECT_EQ(EntryName(store.TrackTable[0]), "A name much longer t");
-    EXPECT_EQ(store.gridTrackName.Cell(2, 1), "0");
+    auto rename = [&](const char* name) {
+        store.dlgModifyTrackName.edTrackName = name;
+        store.ApplyModify(1);
+        EXPECT_EQ(EntryName(store.TrackTable[0]), store.gridTrackName.Cell(0, 1));
+        return store.gridTrackName.Cell(0, 1);
+    };
+    EXPECT_EQ(rename("A name much longer than twenty"), "A name much longer t");
     // A surrogate pair that would straddle the cut is dropped whole.
-    store.dlgModifyTrackName.edTrackName = "1234567890123456789\U0001F600";
-    store.ApplyModify(1);
-    EXPECT_EQ(store.gridTrackName.Cell(0, 1), "1234567890123456789");
-    store.dlgModifyTrackName.edTrackName = "\u00c9t\u00e9 \U0001F600";
-    store.ApplyModify(1);
-    EXPECT_EQ(store.gridTrackName.Cell(0, 1), "\u00c9t\u00e9 \U0001F600");
+    EXPECT_EQ(rename("1234567890123456789\U0001F600"), "1234567890123456789");
+    EXPECT_EQ(rename("\u00c9t\u00e9 \U0001F600"), "\u00c9t\u00e9 \U0001F600");
+
+    TrackEntry entry{};
+    for (auto& unit : entry.name)
+        unit = u'x';  // no NUL at all
+    entry.distanceKm = 1.0;
+    EXPECT_EQ(EntryName(entry), std::string(21, 'x'));
+    entry.name[3] = 0xD800;  // an unpaired surrogate
+    EXPECT_EQ(EntryName(entry).substr(0, 6), "xxx\xEF\xBF\xBD");
 }
 
 TEST_F(TrackListTest, ClearAllEmptiesTheGridsButKeepsTheTable) {
@@ -141,16 +130,6 @@ TEST_F(TrackListTest, ClearAllEmptiesTheGridsButKeepsTheTable) {
     EXPECT_TRUE(store.gridTrack.IsEmpty(0, 1));
     EXPECT_EQ(store.gridTrack.Cell(1, 0), "Lanititude");
     EXPECT_EQ(EntryName(store.TrackTable[2]), "Track2");
-}
-
-TEST(TrackEntryName, ReadsNoFurtherThanTheField) {
-    TrackEntry entry{};
-    for (auto& unit : entry.name)
-        unit = u'x';  // no NUL at all
-    entry.distanceKm = 1.0;
-    EXPECT_EQ(EntryName(entry), std::string(21, 'x'));
-    entry.name[3] = 0xD800;  // an unpaired surrogate
-    EXPECT_EQ(EntryName(entry).substr(0, 6), "xxx\xEF\xBF\xBD");
 }
 
 }  // namespace
