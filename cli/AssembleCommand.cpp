@@ -57,9 +57,8 @@ std::optional<AssembleArgs> Parse(Args args) {
 void PrintReport(const TrackStore& store, const AssemblyReport& report) {
     std::printf("tracks: %d\npoints: %d\nskipped records (bad checksum): %d\n", report.tracks,
                 report.points, report.skippedRecords);
-    if (report.leftOutTracks > 0 || report.leftOutPoints > 0)
-        std::printf("left out (do not fit): %d tracks, %d points\n", report.leftOutTracks,
-                    report.leftOutPoints);
+    std::printf("left out (do not fit): %d tracks, %d points\n", report.leftOutTracks,
+                report.leftOutPoints);
     if (report.stoppedAtZero) std::printf("decoding stopped at a record with a zero coordinate\n");
     const char sep = store.Separator();
     for (int k = 0; k < report.tracks; ++k) {
