@@ -22,7 +22,9 @@ void PrintUsage(const Command& command) {
                 int(command.summary.size()), command.summary.data());
 }
 
-int RunInfo(Args args);  // InfoCommand.cpp
+int RunInfo(Args args);      // InfoCommand.cpp
+int RunAssemble(Args args);  // AssembleCommand.cpp
+int RunConvert(Args args);   // ConvertCommand.cpp
 
 namespace {
 
@@ -33,6 +35,12 @@ int RunVersion(Args) {
 
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
+    Command{"assemble", "MEMORY OUT.trk [--zone H]",
+            "Decode a raw track-memory image into a track file (zone: hours added to times).",
+            RunAssemble},
+    Command{"convert", "IN OUT [--zone H]",
+            "Convert a file by its extensions (.trk to .kml, plans and POIs to and from .csv).",
+            RunConvert},
     Command{"info", "FILE [--zone H]",
             "Print what a plan (.rte) or POI (.wpt) file holds; POI times in zone H.", RunInfo},
 };

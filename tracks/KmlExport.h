@@ -1,0 +1,17 @@
+#pragma once
+// The listed tracks as a KML 2.2 document: one line placemark per track of
+// the track list, all sharing one style.
+
+#include <string>
+
+#include "tracks/TrackStore.h"
+
+namespace vantrel {
+
+// The document's text for a save to `path` (its Name element holds the path).
+std::string KmlText(const TrackStore& store, const std::string& path);
+
+// Writes the document to `path` (never half-written); false when it cannot.
+bool KmlExport(const TrackStore& store, const std::string& path);
+
+}  // namespace vantrel

@@ -1,0 +1,174 @@
+// AssembleTracks: the device's track memory, record by record, into
+// ScratchGrid (one row per record slot), TrackTable and the track list.
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "app/NumberText.h"
+#include "tracks/RecordDecode.h"
+#include "tracks/TrackStore.h"
+
+namespace vantrel {
+
+namespace {
+
+// Flash pages hold 204 records followed by 16 filler bytes of 0xFF.
+constexpr std::size_t kPageSize = 4096;
+constexpr std::size_t kRecordsPerPage = 204;
+constexpr std::size_t kFillerSize = 16;
+
+std::size_t SlotCount(std::size_t length) {
+    return (length % kPageSize) / TrackRecord::kSize + (length / kPageSize) * kRecordsPerPage;
+}
+
+bool IsFiller(const std::uint8_t* bytes) {
+    return bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == 0xFF;
+}
+
+class Assembler {
+  public:
+    Assembler(TrackStore& store, AssemblyReport& report) : store_(store), report_(report) {}
+
+    void Run() {
+        const TransferArea& area = store_.Transfer();
+        const std::size_t length = std::min(area.TransferLength, area.bytes.size());
+        const std::size_t slots = SlotCount(length);
+        const std::uint8_t* bytes = area.bytes.data();
+        std::size_t pos = 0;
+        for (std::size_t slot = 0; slot < slots; ++slot) {
+            if (pos + 4 <= length && IsFiller(bytes + pos)) pos += kFillerSize;
+            // Filler-like bytes inside a page can push the position on; never
+            // read past the bytes the transfer holds.
+            if (pos + TrackRecord::kSize > length) break;
+            const std::uint8_t* at = bytes + pos;
+            pos += TrackRecord::kSize;
+            const TrackRecord record = TrackRecord::Read(at);
+            if (record.IsErased()) break;
+            if (!TrackRecord::ChecksumMatches(at)) {
+                store_.btnSaveTrackFileEnabled = true;
+                ++report_.skippedRecords;
+                continue;  // its row stays empty
+            }
+            if (!Take(record, static_cast<int>(slot))) break;
+        }
+        Finish();
+    }
+
+  private:
+    // Decodes one valid record into row `row`; false ends the decoding.
+    bool Take(const TrackRecord& record, int row) {
+        if (!Fits(record, row)) {
+            if (record.HasZeroCoordinate()) return StopAtZero();
+            ++report_.leftOutPoints;
+            return true;
+        }
+        const std::uint32_t t = record.Seconds();
+        if (trackStart_ == 0) trackStart_ = t;
+        if (record.StartsTrack()) {
+            trackStart_ = t;
+            CreateEntry(row);
+        }
+        if (report_.tracks == 0) CreateEntry(row);  // data that does not begin with a start
+        TrackEntry& entry = store_.TrackTable[static_cast<std::size_t>(report_.tracks - 1)];
+        entry.pointCount += 1;
+        entry.durationSeconds = t - trackStart_;
+        if (record.HasZeroCoordinate()) return StopAtZero();
+
+        const DecodedFix decoded = DecodeRecord(record, store_.Values().LocalZoneHours);
+        WriteRow(row, decoded, record.SpeedRaw());
+        entry.distanceKm +=
+            GreatCircleKm(decoded.fix.longitude, decoded.fix.latitude, prevLon_, prevLat_);
+        // Not reset at a track boundary: a track's first point adds the
+        // distance from the preceding track's last point.
+        prevLat_ = decoded.fix.latitude;
+        prevLon_ = decoded.fix.longitude;
+        ++report_.points;
+        return true;
+    }
+
+    // False when the record belongs to a track that does not fit (a 65th
+    // track, or one starting past the last addressable row) or lies past
+    // that row itself.
+    bool Fits(const TrackRecord& record, int row) {
+        const bool newEntry = record.StartsTrack() || (report_.tracks == 0 && !dropping_);
+        if (newEntry) {
+            dropping_ = row >= TrackStore::kMaxScratchRows ||
+                        report_.tracks >= static_cast<int>(kTrackEntryCount);
+            if (dropping_) ++report_.leftOutTracks;
+        }
+        return !dropping_ && row < TrackStore::kMaxScratchRows;
+    }
+
+    bool StopAtZero() {
+        report_.stoppedAtZero = true;
+        return false;
+    }
+
+    void CreateEntry(int row) {
+        const int k = report_.tracks;
+        const std::string name = "Track" + std::to_string(k);
+        TrackEntry& entry = store_.TrackTable[static_cast<std::size_t>(k)];
+        entry = TrackEntry{};
+        entry.selected = 1;
+        SetEntryName(entry, name);
+        entry.color = 255;
+        entry.firstRow = static_cast<std::uint16_t>(row);
+        store_.EnsureListRow(k + 1);
+        store_.gridTrackName.SetCell(0, k + 1, name);
+        store_.gridTrackName.SetCell(1, k + 1, "255");
+        store_.gridTrackName.SetCell(2, k + 1, "1");
+        ++report_.tracks;
+    }
+
+    void WriteRow(int row, const DecodedFix& decoded, unsigned speedRaw) {
+        const char sep = store_.Separator();
+        TextGrid& grid = store_.ScratchGrid;
+        store_.EnsureScratchRow(row);
+        grid.SetCell(0, row, CalendarText(decoded.time));
+        grid.SetCell(1, row, FormatFixed(decoded.fix.latitude * RadToDeg, 6, sep));
+        grid.SetCell(2, row, FormatFixed(decoded.fix.longitude * RadToDeg, 6, sep));
+        grid.SetCell(3, row, FormatFixed(decoded.fix.height, 1, sep));
+        grid.SetCell(4, row, FormatGeneral(speedRaw * SpeedUnitMs * MsToKmh, sep));
+    }
+
+    void Finish() {
+        if (!report_.stoppedAtZero && report_.points >= 1) {
+            store_.ShowTrack(0);
+            store_.btnSaveTrackFileEnabled = true;
+        }
+        if (report_.leftOutTracks > 0 || report_.leftOutPoints > 0) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "Not all tracks fit: %d tracks and %d points were left out!",
+                          report_.leftOutTracks, report_.leftOutPoints);
+            store_.Messages().ShowMessage(text, "Error");
+        }
+    }
+
+    TrackStore& store_;
+    AssemblyReport& report_;
+    double prevLat_ = 0;
+    double prevLon_ = 0;
+    std::uint32_t trackStart_ = 0;
+    bool dropping_ = false;  // the current track did not fit: its points are left out
+};
+
+}  // namespace
+
+AssemblyReport TrackStore::AssembleTracks() {
+    AssemblyReport report;
+    if (transfer_.TransferLength < TrackRecord::kSize) return report;
+    report.decoded = true;
+    ClearScratch();
+    ClearTrackList();
+    WriteHeadings();
+    // Entries of an earlier download must not linger behind the new tracks:
+    // a saved file lists every named entry.
+    TrackTable = TrackEntryTable{};
+    btnSaveTrackFileEnabled = false;
+    Assembler(*this, report).Run();
+    return report;
+}
+
+}  // namespace vantrel

@@ -1,0 +1,80 @@
+#pragma once
+// The device's logged fix (TrackRecord) and the table that says which rows
+// of the scratch grid belong to which track (TrackEntry, 64 of them). Both
+// are little-endian and packed; the table is also the track file's header,
+// written and read byte for byte.
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace vantrel {
+
+static_assert(std::endian::native == std::endian::little,
+              "records and the track table are kept in memory as their bytes on disk");
+
+// One 20-byte record of the device's track memory.
+struct TrackRecord {
+    static constexpr std::size_t kSize = 20;
+    static constexpr std::size_t kCheckedBytes = 18;
+    static constexpr std::uint16_t kErased = 0xFFFF;
+    static constexpr unsigned kTrackStartKind = 1;
+
+    std::uint32_t timeStamp;  // bits 0-29: GPS seconds; bits 30-31 ignored
+    std::int32_t ecefX;       // metres
+    std::int32_t ecefY;
+    std::int32_t ecefZ;
+    std::uint16_t flags;  // bits 0-9 speed (0.1 m/s), bits 11-13 kind; 0xFFFF erased
+    std::uint16_t checksum;
+
+    static TrackRecord Read(const std::uint8_t* bytes);
+    void Write(std::uint8_t* bytes) const;
+    // True when the stored checksum matches bytes 0-17 of `bytes`.
+    static bool ChecksumMatches(const std::uint8_t* bytes);
+
+    std::uint32_t Seconds() const { return timeStamp & 0x3FFFFFFFu; }
+    unsigned SpeedRaw() const { return flags & 0x3FFu; }
+    unsigned Kind() const { return (flags >> 11) & 7u; }
+    bool StartsTrack() const { return Kind() == kTrackStartKind; }
+    bool IsErased() const { return flags == kErased; }
+    bool HasZeroCoordinate() const { return ecefX == 0 || ecefY == 0 || ecefZ == 0; }
+};
+static_assert(sizeof(TrackRecord) == 20);
+static_assert(offsetof(TrackRecord, ecefX) == 4 && offsetof(TrackRecord, ecefZ) == 12);
+static_assert(offsetof(TrackRecord, flags) == 16 && offsetof(TrackRecord, checksum) == 18);
+
+#pragma pack(push, 1)
+struct TrackEntry {
+    static constexpr std::size_t kNameUnits = 21;     // with the terminating NUL
+    static constexpr std::size_t kMaxNameUnits = 20;  // characters a name may hold
+
+    std::uint16_t selected;     // 1 when the track is created
+    char16_t name[kNameUnits];  // UTF-16LE, NUL-terminated
+    double distanceKm;          // sum of the point-to-point distances
+    std::uint32_t pointCount;
+    std::uint32_t color;            // 0x00BBGGRR
+    std::uint16_t firstRow;         // scratch grid row of the first point
+    std::uint32_t durationSeconds;  // last point's time minus the first's
+};
+#pragma pack(pop)
+static_assert(sizeof(TrackEntry) == 66);
+static_assert(offsetof(TrackEntry, name) == 2 && offsetof(TrackEntry, distanceKm) == 44);
+static_assert(offsetof(TrackEntry, pointCount) == 52 && offsetof(TrackEntry, color) == 56);
+static_assert(offsetof(TrackEntry, firstRow) == 60 && offsetof(TrackEntry, durationSeconds) == 62);
+
+inline constexpr std::size_t kTrackEntryCount = 64;
+using TrackEntryTable = std::array<TrackEntry, kTrackEntryCount>;
+static_assert(sizeof(TrackEntryTable) == 4224);
+
+// The entry's name as UTF-8: the units up to the first NUL, at most all 21
+// (a name without its NUL is read no further). Unpaired surrogates read as
+// U+FFFD.
+std::string EntryName(const TrackEntry& entry);
+// Stores a UTF-8 name, cut to 20 UTF-16 units without splitting a surrogate
+// pair; the rest of the field is zero.
+void SetEntryName(TrackEntry& entry, std::string_view utf8);
+
+}  // namespace vantrel
