@@ -105,11 +105,15 @@ std::string Pattern(std::size_t length, unsigned seed) {
 }
 
 TCommNotifyEvent NotifyLog::Handler(std::string name) {
-    return [this, name](TObject* sender, int mask) { Add({name, sender, mask}); };
+    return [this, name](TObject* sender, int mask) {
+        Add({name, sender, mask, std::chrono::steady_clock::now()});
+    };
 }
 
 TNotifyEvent NotifyLog::Event(std::string name) {
-    return [this, name](TObject* sender) { Add({name, sender, 0}); };
+    return [this, name](TObject* sender) {
+        Add({name, sender, 0, std::chrono::steady_clock::now()});
+    };
 }
 
 void NotifyLog::Add(Entry entry) {

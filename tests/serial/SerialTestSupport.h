@@ -62,6 +62,7 @@ class NotifyLog {
         std::string name;
         TObject* sender;
         int mask;
+        std::chrono::steady_clock::time_point at;
     };
     std::vector<Entry> Entries() const;
     std::vector<std::string> Names() const;
