@@ -11,11 +11,11 @@ namespace vantrel::cli {
 // Exit codes that tell a script what failed.
 enum ExitCode : int {
     kOk = 0,
-    kUsage = 2,          // unknown command or bad arguments
-    kNoDevice = 3,       // no device found
-    kPortError = 4,      // the port could not be opened or failed
-    kDeviceSilent = 5,   // the device stopped answering
-    kBadFile = 6,        // a file could not be read, written or decoded
+    kUsage = 2,         // unknown command or bad arguments
+    kNoDevice = 3,      // no device found
+    kPortError = 4,     // the port could not be opened or failed
+    kDeviceSilent = 5,  // the device stopped answering
+    kBadFile = 6,       // a file could not be read, written or decoded
 };
 
 using Args = std::span<const std::string>;
@@ -26,6 +26,9 @@ struct Command {
     std::string_view summary;  // one line
     int (*run)(Args args);
 };
+
+// The commands, each in cli/<Name>Command.cpp.
+int RunPorts(Args args);  // lists the serial ports
 
 // True when args asks for help ("--help" or "-h" anywhere).
 bool WantsHelp(Args args);

@@ -31,6 +31,7 @@ int RunVersion(Args) {
 
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
+    Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
 };
 
 void PrintHelp() {

@@ -15,16 +15,6 @@ constexpr std::array<TComm32::TFlowControl, 5> kFlowCodes = {
     TComm32::flNone, TComm32::flRtsCts, TComm32::flXonXoff, TComm32::flTranXonXoff,
     TComm32::flRtsCtsXonXoff};
 
-template <typename Handler, typename... Args>
-void CallHandler(const Handler& handler, Args... args) {
-    if (!handler) return;
-    try {
-        handler(args...);
-    } catch (...) {
-        // A caller's handler never takes the component down.
-    }
-}
-
 }  // namespace
 
 unsigned long BaudRateValue(TBaudRate Rate) {
@@ -132,19 +122,19 @@ bool TKxCustomCommDevice::EscapeCommFunction(unsigned long Func) {
 }
 
 void TKxCustomCommDevice::EvCommNotify(TObject*, int NotifyType) {
-    CallHandler(OnCommNotify, static_cast<TObject*>(this), NotifyType);
+    CallDroppingExceptions(OnCommNotify, static_cast<TObject*>(this), NotifyType);
 }
 
 void TKxCustomCommDevice::EvPackageNotify(TObject*, int NotifyType) {
-    CallHandler(OnPackage, static_cast<TObject*>(this), NotifyType);
+    CallDroppingExceptions(OnPackage, static_cast<TObject*>(this), NotifyType);
 }
 
 void TKxCustomCommDevice::EvAfterOpen(TObject*) {
-    CallHandler(AfterOpen, static_cast<TObject*>(this));
+    CallDroppingExceptions(AfterOpen, static_cast<TObject*>(this));
 }
 
 void TKxCustomCommDevice::EvBeforeClose(TObject*) {
-    CallHandler(BeforeClose, static_cast<TObject*>(this));
+    CallDroppingExceptions(BeforeClose, static_cast<TObject*>(this));
 }
 
 std::size_t TKxCustomCommDevice::DrainNotifications() {

@@ -12,16 +12,6 @@ namespace {
 // How long Close waits for the threads before it reports them as stuck.
 constexpr auto kThreadStopTime = std::chrono::milliseconds(500);
 
-template <typename Handler, typename... Args>
-void CallDroppingExceptions(const Handler& handler, Args... args) {
-    if (!handler) return;
-    try {
-        handler(args...);
-    } catch (...) {
-        // A caller's handler never takes the port down.
-    }
-}
-
 int FirstError(int a, int b) {
     return a != 0 ? a : b;
 }

@@ -125,12 +125,7 @@ void TCommPackage::PurgeWrite() {
 }
 
 void TCommPackage::CallNotify(int NotifyType) {
-    if (!OnPackage) return;
-    try {
-        OnPackage(this, NotifyType);
-    } catch (...) {
-        // A caller's handler never takes the layer down.
-    }
+    CallDroppingExceptions(OnPackage, static_cast<TObject*>(this), NotifyType);
 }
 
 template <typename Change>

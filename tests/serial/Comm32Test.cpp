@@ -293,7 +293,8 @@ TEST_F(Comm32OnPty, PurgesAndResizesWhileBytesFlow) {
             pty.Send(chunk);
     });
     char sink[1024];
-    for (int i = 0; i < 200; ++i) {
+    const auto end = std::chrono::steady_clock::now() + 300ms;
+    for (int i = 0; i < 200 || std::chrono::steady_clock::now() < end; ++i) {
         port.fSetInBufSize(i % 2 ? 4096 : 8192);
         port.Read(sink, sizeof sink);
         port.PurgeRead(i % 3 == 0);
@@ -303,9 +304,35 @@ TEST_F(Comm32OnPty, PurgesAndResizesWhileBytesFlow) {
     }
     stop = true;
     device.join();
+    port.fSetInBufSize(4096);
+    port.fSetOutBufSize(2048);
     EXPECT_EQ(port.fGetInQueue().fGetBufSize(), 4096);
     EXPECT_EQ(port.fGetOutQueue().fGetBufSize(), 2048);
     port.Close();
+}
+
+TEST_F(Comm32OnPty, SlowThreadIsReportedButStillJoined) {
+    const int threadsBefore = ThreadCount();
+    std::atomic<bool> inHandler{false};
+    port.OnCommNotify = [&](TObject*, int mask) {
+        if (!(mask & EV_RXCHAR)) return;
+        inHandler = true;
+        std::this_thread::sleep_for(800ms);  // longer than Close waits
+    };
+    port.Open();
+    pty.Send("x");
+    ASSERT_TRUE(WaitUntil([&] { return inHandler.load(); }));
+    try {
+        port.Close();
+        FAIL() << "a slow receive thread went unreported";
+    } catch (const EComm32Error& e) {
+        EXPECT_EQ(e.ErrorCode(), EComm32Error::ecCloseReadThread);
+        EXPECT_NE(std::string(e.what()).find("Cannot close COM port read thread"),
+                  std::string::npos);
+    }
+    EXPECT_FALSE(port.fGetActive());
+    EXPECT_EQ(ThreadCount(), threadsBefore);  // joined before anything was released
+    EXPECT_EQ(ReadFromPort(1), "x");
 }
 
 }  // namespace

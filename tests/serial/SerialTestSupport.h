@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the serial tests: a real pseudo-terminal pair whose master end
-// plays the device, a recorder of notifications, and waiting with a limit.
+// Helpers of the serial tests: a recorder of notifications, waiting with a
+// limit, byte patterns (and, from support/, the pseudo-terminal pair).
 
 #include <chrono>
 #include <condition_variable>
@@ -11,36 +11,11 @@
 #include <vector>
 
 #include "serial/TObject.h"
+#include "support/PtyPair.h"
 
 namespace vantrel::testing {
 
 using namespace std::chrono_literals;
-
-// A pseudo-terminal opened by the test: the port under test opens
-// SlavePath(), the test talks through the master end.
-class PtyPair {
-  public:
-    PtyPair();
-    ~PtyPair();
-    PtyPair(const PtyPair&) = delete;
-    PtyPair& operator=(const PtyPair&) = delete;
-
-    const std::string& SlavePath() const { return slavePath_; }
-    int Master() const { return master_; }
-    // Closes the master end: the slave side sees a hang-up.
-    void HangUp();
-
-    // Writes every byte, waiting for room.
-    void Send(std::string_view bytes) const;
-    // Reads until count bytes came or timeout passed.
-    std::string Receive(std::size_t count, std::chrono::milliseconds timeout = 5s) const;
-    // Reads whatever arrives until the line stays quiet for quiet.
-    std::string ReceiveUntilQuiet(std::chrono::milliseconds quiet = 200ms) const;
-
-  private:
-    int master_ = -1;
-    std::string slavePath_;
-};
 
 // Calls done() every millisecond until it returns true or timeout passed.
 bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout = 5s);
