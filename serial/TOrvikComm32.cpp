@@ -317,19 +317,11 @@ void TComm32::fSetDTR(bool On) {
         DTR_ = On;
 }
 
-bool TComm32::fGetDTR() const {
-    return Active_ && DTR_;
-}
-
 void TComm32::fSetRTS(bool On) {
     if (Active_)
         EscapeCommFunction(On ? SETRTS : CLRRTS);
     else
         RTS_ = On;
-}
-
-bool TComm32::fGetRTS() const {
-    return Active_ && RTS_;
 }
 
 void TComm32::fSetInBufSize(long Size) {

@@ -114,9 +114,9 @@ class TComm32 : public TObject {
     void fSetFCtrl(TFlowControl Code);  // closes
     TFlowControl fGetFCtrl() const;
     void fSetDTR(bool On);
-    bool fGetDTR() const;  // false while closed
+    bool fGetDTR() const { return Active_ && DTR_; }  // false while closed
     void fSetRTS(bool On);
-    bool fGetRTS() const;
+    bool fGetRTS() const { return Active_ && RTS_; }
     // The last MS_* bits read from the line; 0 while closed.
     unsigned long fGetModemStatus() const { return ModemStatus_; }
 

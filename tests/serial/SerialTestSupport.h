@@ -52,7 +52,7 @@ class NotifyLog {
     std::vector<Entry> entries_;
 };
 
-// Number of threads of this process.
+// Number of threads of this process (a sanitizer's helper thread included).
 int ThreadCount();
 
 }  // namespace vantrel::testing
