@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "SerialTestSupport.h"
+#include "serial/KxCommDevice.h"
 #include "serial/PosixPort.h"
 #include "serial/TOrvikComm32.h"
 
@@ -217,8 +218,11 @@ TEST(Comm32Settings, PortNameAndNumberSetters) {
 }
 
 TEST_F(Comm32OnPty, LineSettingsReachTheLine) {
-    for (unsigned rate : {110u, 9600u, 56000u, 115200u, 128000u, 250000u, 256000u}) {
-        port.DCB.BaudRate = rate;
+    std::vector<unsigned long> rates = {250000};  // a rate outside the table too
+    for (int rate = br110; rate <= br256000; ++rate)
+        rates.push_back(BaudRateValue(static_cast<TBaudRate>(rate)));
+    for (unsigned long rate : rates) {
+        port.DCB.BaudRate = static_cast<std::uint32_t>(rate);
         port.Open();
         unsigned actual = 0;
         ASSERT_EQ(posix_port::CurrentRate(port.fGetHandle(), actual), 0);
