@@ -291,10 +291,10 @@ TEST_F(Comm32OnPty, HangUpIsReportedOnceAndCloseReturns) {
 TEST_F(Comm32OnPty, PurgesAndResizesWhileBytesFlow) {
     port.Open();
     std::atomic<bool> stop{false};
-    std::thread device([&] {
+    std::thread device([&] {  // sends until stopped (the port may stop taking bytes)
         const std::string chunk = Pattern(4096, 3);
         while (!stop)
-            pty.Send(chunk);
+            if (pty.TrySend(chunk) == 0) std::this_thread::sleep_for(1ms);
     });
     char sink[1024];
     const auto end = std::chrono::steady_clock::now() + 300ms;

@@ -44,6 +44,11 @@ void PtyPair::Send(std::string_view bytes) const {
     }
 }
 
+std::size_t PtyPair::TrySend(std::string_view bytes) const {
+    const ssize_t n = ::write(master_, bytes.data(), bytes.size());
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
 std::string PtyPair::Receive(std::size_t count, std::chrono::milliseconds timeout) const {
     std::string out;
     const auto end = std::chrono::steady_clock::now() + timeout;

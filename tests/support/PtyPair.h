@@ -25,6 +25,8 @@ class PtyPair {
 
     // Writes every byte, waiting for room.
     void Send(std::string_view bytes) const;
+    // Writes what the pty takes now; the count written (0 when it is full).
+    std::size_t TrySend(std::string_view bytes) const;
     // Reads until count bytes came or timeout passed.
     std::string Receive(std::size_t count, std::chrono::milliseconds timeout = 5s) const;
     // Reads whatever arrives until the line stays quiet for quiet.
