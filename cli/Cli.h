@@ -27,6 +27,9 @@ struct Command {
     int (*run)(Args args);
 };
 
+// The commands, each in cli/<Name>Command.cpp.
+int RunPorts(Args args);  // lists the serial ports
+
 // True when args asks for help ("--help" or "-h" anywhere).
 bool WantsHelp(Args args);
 // Prints "usage: vantrel-cli NAME USAGE" and the summary.

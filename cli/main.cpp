@@ -25,6 +25,7 @@ void PrintUsage(const Command& command) {
 int RunInfo(Args args);      // InfoCommand.cpp
 int RunAssemble(Args args);  // AssembleCommand.cpp
 int RunConvert(Args args);   // ConvertCommand.cpp
+int RunPorts(Args args);     // PortsCommand.cpp
 
 namespace {
 
@@ -43,6 +44,7 @@ constexpr std::array kCommands = {
             RunConvert},
     Command{"info", "FILE [--zone H]",
             "Print what a plan (.rte) or POI (.wpt) file holds; POI times in zone H.", RunInfo},
+    Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
 };
 
 void PrintHelp() {
