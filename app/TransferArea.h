@@ -10,6 +10,13 @@
 
 namespace vantrel {
 
+// Transfers move 1024-byte blocks. An upload counts its blocks in 8 bits, so
+// it carries at most 255: blocks 1, 2, ... while block x 1024 does not pass
+// the image's length, plus the one that does.
+inline constexpr std::size_t kBlockSize = 1024;
+inline constexpr std::size_t kMaxUploadBlocks = 255;
+inline constexpr std::size_t UploadBlocks(std::size_t length) { return length / kBlockSize + 1; }
+
 struct TransferArea {
     static constexpr std::size_t kSize = 2'097'152;  // 2048 blocks of 1024 bytes
 

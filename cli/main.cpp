@@ -25,7 +25,6 @@ void PrintUsage(const Command& command) {
 int RunInfo(Args args);      // InfoCommand.cpp
 int RunAssemble(Args args);  // AssembleCommand.cpp
 int RunConvert(Args args);   // ConvertCommand.cpp
-int RunPorts(Args args);     // PortsCommand.cpp
 
 namespace {
 

@@ -63,14 +63,11 @@ inline constexpr DeviceCommand kLoadDataCommand{"$POEM12,1*\r\n", 17,
 // Sent by the link reset; nothing is awaited.
 inline constexpr std::string_view kResetSentence = "$POEM06*\r\n";
 
-inline constexpr std::size_t kBlockSize = 1024;
 // What follows STX in a download block: number, complement, data, CRC.
 inline constexpr int kBlockBodyLength = 1028;
 // Bytes after STX in an upload block: number, complement, data, checksum.
 inline constexpr std::size_t kBlockFrameLength = 1027;
 inline constexpr int kMaxDownloadBlocks = static_cast<int>(TransferArea::kSize / kBlockSize);
-// Upload block numbers are 8 bits and the count must not wrap.
-inline constexpr int kMaxUploadBlocks = 255;
 // The largest image an upload can carry: the block after the image's end
 // must still be number 255 or less.
 inline constexpr std::size_t kMaxUploadLength = kMaxUploadBlocks * kBlockSize - 1;

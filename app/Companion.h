@@ -1,0 +1,72 @@
+#pragma once
+// The window's state and work without the window: every subsystem's objects
+// wired together as the main window owns them, so the desktop shell, the
+// command line and tests drive one and the same core.
+//
+// The owner supplies what needs a person or a page (message boxes, the three
+// map pages) and drives the device link by calling link.Tick() every 20 ms.
+
+#include <memory>
+
+#include "app/AppValues.h"
+#include "app/TransferArea.h"
+#include "app/UserMessages.h"
+#include "device/CommPortLink.h"
+#include "device/DeviceLink.h"
+#include "locale/TimeZone.h"
+#include "map/MapPage.h"
+#include "plans/GlyphRenderer.h"
+#include "plans/PlanList.h"
+#include "plans/PoiList.h"
+#include "serial/KxCommDevice.h"
+#include "tracks/TrackStore.h"
+
+namespace vantrel {
+
+// What the owner provides; each must outlive the Companion.
+struct CompanionHost {
+    UserMessages& messages;
+    MapPage& webMap;
+    MapPage& webPlan;
+    MapPage& webPoi;
+    // Where the device is looked for; nullptr for the system's own lookup
+    // (sysfs, or the port named by VANTREL_PORT).
+    DeviceLocator* locator = nullptr;
+    // False for owners that never drain the serial component's notifications.
+    bool syncEvents = false;
+};
+
+class Companion : private TransferHooks {
+  public:
+    explicit Companion(CompanionHost host);
+    ~Companion() override;
+    Companion(const Companion&) = delete;
+    Companion& operator=(const Companion&) = delete;
+
+    AppValues values;
+    TransferArea transfer;
+    TrackStore tracks;
+    PlanList plans;
+    PoiList pois;
+    TimeZoneChoosers timeZones;
+    TKxCommDevice commPort;
+
+    DeviceLink& link() { return *link_; }
+
+  private:
+    // Hand-overs of the device link.
+    void AssembleTracks(const TransferArea& area) override;
+    void ReadPlanImage(const TransferArea& area) override;
+    void ReadPoiImage(const TransferArea& area) override;
+    UploadImage BuildPlanImage(TransferArea& area) override;
+    UploadImage BuildPoiImage(TransferArea& area) override;
+
+    CompanionHost host_;
+    GlyphRenderer glyphs_;
+    CommPortLink portLink_;
+    SystemClock clock_;
+    std::unique_ptr<DeviceLocator> ownLocator_;
+    std::unique_ptr<DeviceLink> link_;
+};
+
+}  // namespace vantrel
