@@ -92,8 +92,8 @@ std::string OpenFailureAdvice(int err, const std::string& devicePath) {
             return PermissionAdvice(devicePath);
         case CommFailure::PortBusy:
             return "The serial port " + devicePath +
-                   " is in use by another program (a modem manager or a terminal program, for "
-                   "example). Close that program and try again.";
+                   " is busy: another program (a modem manager or a terminal program, for "
+                   "example) holds it. Close that program and try again.";
         case CommFailure::NotASerialPort:
             return devicePath + " is not a serial port. Choose another port.";
         default:

@@ -108,7 +108,7 @@ TEST_F(Comm32OnPty, SecondOpenerFindsThePortBusy) {
     } catch (const EComm32Error& e) {
         EXPECT_EQ(e.ErrorCode(), EComm32Error::ecOpenPort);
         EXPECT_EQ(e.SystemError(), EBUSY);
-        EXPECT_NE(e.OpenFailureAdvice().find("in use by another program"), std::string::npos);
+        EXPECT_NE(e.OpenFailureAdvice().find("is busy: another program"), std::string::npos);
     }
     port.Close();
     second.Open();  // free again, and not left in exclusive mode

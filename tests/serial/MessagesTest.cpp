@@ -69,7 +69,7 @@ TEST(Messages, AdviceForAPortThatWouldNotOpen) {
             .OpenFailureAdvice();
     };
     EXPECT_NE(advice(ENOENT, "COM3").find("no serial port /dev/ttyS2"), std::string::npos);
-    EXPECT_NE(advice(EBUSY, "/dev/ttyUSB0").find("in use by another program"), std::string::npos);
+    EXPECT_NE(advice(EBUSY, "/dev/ttyUSB0").find("is busy: another program"), std::string::npos);
     EXPECT_EQ(advice(0, "COM3"), "");
 
     char path[] = "/tmp/vantrel-port-XXXXXX";
