@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/FileIo.h"
+#include "app/AtomicFile.h"
 #include "app/NumberText.h"
 #include "cli/Cli.h"
 #include "cli/ConsoleMessages.h"
@@ -74,7 +74,7 @@ void PrintReport(const TrackStore& store, const AssemblyReport& report) {
 int RunAssemble(Args args) {
     auto parsed = Parse(args);
     if (!parsed) return kUsage;
-    auto image = ReadWholeFile(parsed->memory);
+    auto image = ReadFileBytes(parsed->memory);
     if (!image) {
         std::fprintf(stderr, "assemble: cannot read %s\n", parsed->memory.c_str());
         return kBadFile;

@@ -3,8 +3,6 @@
 #include <array>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/AppValues.h"
 #include "app/AtomicFile.h"
@@ -29,14 +27,13 @@ int Fail(const std::string& message, int code) {
 // record; blank lines are skipped.
 std::optional<std::vector<CsvRecord>> ReadListCsv(const std::string& path,
                                                   const CsvRecord& header) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    auto text = ReadFileBytes(path);
+    if (!text) {
         Fail(path + ": cannot be read", kBadFile);
         return std::nullopt;
     }
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::string error;
-    auto records = ParseCsv(text, error);
+    auto records = ParseCsv(*text, error);
     if (!records) {
         Fail(path + ": " + error, kBadFile);
         return std::nullopt;
