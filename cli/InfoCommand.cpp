@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "cli/Cli.h"
-#include "cli/PlanConvert.h"
+#include "cli/Conversions.h"
 #include "cli/StderrMessages.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
@@ -21,22 +21,14 @@ void PrintRows(const TextGrid& grid, int count) {
                     grid.Cell(1, row).c_str(), grid.Cell(2, row).c_str());
 }
 
-int Unreadable(const std::string& path, OpenResult result) {
-    if (result == OpenResult::Empty)
-        std::fprintf(stderr, "vantrel-cli: %s: empty file\n", path.c_str());
-    if (result == OpenResult::BadImage)
-        std::fprintf(stderr, "vantrel-cli: %s: not a sound image\n", path.c_str());
-    return kBadFile;
-}
-
-int PlanInfo(const std::string& path, const PlanConvertOptions&) {
+int PlanInfo(const std::string& path, const CommandOptions&) {
     AppValues values;
     PlanList list(values);
     auto area = std::make_unique<TransferArea>();
     AbsentMapPage page;
     StderrMessages messages;
-    OpenResult result = OpenPlanFile(path, list, *area, page, messages);
-    if (result != OpenResult::Opened) return Unreadable(path, result);
+    if (int failed = OpenFailure(path, OpenPlanFile(path, list, *area, page, messages), "plan"))
+        return failed;
     auto header = CheckPlanImage(area->Valid());
     std::printf("%s: route plan, %zu bytes\n", path.c_str(), area->TransferLength);
     std::printf("points: %d\ncharacters: %zu\n", list.PlanCount, header->TableEntries() - 1);
@@ -45,14 +37,14 @@ int PlanInfo(const std::string& path, const PlanConvertOptions&) {
     return kOk;
 }
 
-int PoiInfo(const std::string& path, const PlanConvertOptions& options) {
+int PoiInfo(const std::string& path, const CommandOptions& options) {
     AppValues values;
     values.LocalZoneHours = options.zoneHours;
     PoiList list(values);
     auto area = std::make_unique<TransferArea>();
     StderrMessages messages;
-    OpenResult result = OpenPoiFile(path, list, *area, messages);
-    if (result != OpenResult::Opened) return Unreadable(path, result);
+    if (int failed = OpenFailure(path, OpenPoiFile(path, list, *area, messages), "POI"))
+        return failed;
     std::printf("%s: points of interest, %zu bytes\n", path.c_str(), area->TransferLength);
     std::printf("points: %d\ntimes shown at UTC%s%s\n", list.PoiCount,
                 options.zoneHours < 0 ? "" : "+", ZoneHoursText(options.zoneHours).c_str());
@@ -63,7 +55,7 @@ int PoiInfo(const std::string& path, const PlanConvertOptions& options) {
 
 struct InfoKind {
     std::string_view extension;
-    int (*run)(const std::string& path, const PlanConvertOptions& options);
+    int (*run)(const std::string& path, const CommandOptions& options);
 };
 
 constexpr std::array kKinds = {
@@ -75,18 +67,13 @@ constexpr std::array kKinds = {
 
 int RunInfo(Args args) {
     std::vector<std::string> rest(args.begin(), args.end());
-    PlanConvertOptions options;
+    CommandOptions options;
     if (!TakeZoneOption(rest, options)) return kUsage;
-    if (rest.size() != 1) {
-        std::fprintf(stderr, "vantrel-cli: info needs one FILE\n");
-        return kUsage;
-    }
+    if (rest.size() != 1) return Fail("info needs one FILE", kUsage);
     std::string extension = LowerExtension(rest[0]);
     for (const auto& kind : kKinds)
         if (kind.extension == extension) return kind.run(rest[0], options);
-    std::fprintf(stderr, "vantrel-cli: %s: unknown file kind '%s'\n", rest[0].c_str(),
-                 extension.c_str());
-    return kUsage;
+    return Fail(rest[0] + ": unknown file kind '" + extension + "'", kUsage);
 }
 
 }  // namespace vantrel::cli

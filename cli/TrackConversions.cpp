@@ -4,17 +4,17 @@
 #include <memory>
 
 #include "cli/Cli.h"
-#include "cli/ConsoleMessages.h"
 #include "cli/Conversions.h"
+#include "cli/StderrMessages.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
-int ConvertTrackToKml(const std::string& in, const std::string& out) {
+int ConvertTrackToKml(const std::string& in, const std::string& out, const CommandOptions&) {
     AppValues values;
     auto transfer = std::make_unique<TransferArea>();
-    ConsoleMessages messages;
+    StderrMessages messages;
     TrackStore store(values, *transfer, messages);
     if (OpenTrackFile(store, in) != TrackFileResult::Loaded) return kBadFile;
     if (!KmlExport(store, out)) {

@@ -22,10 +22,6 @@ void PrintUsage(const Command& command) {
                 int(command.summary.size()), command.summary.data());
 }
 
-int RunInfo(Args args);      // InfoCommand.cpp
-int RunAssemble(Args args);  // AssembleCommand.cpp
-int RunConvert(Args args);   // ConvertCommand.cpp
-
 namespace {
 
 int RunVersion(Args) {

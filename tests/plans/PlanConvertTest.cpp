@@ -1,10 +1,9 @@
-#include "cli/PlanConvert.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/Csv.h"
+#include "cli/Cli.h"
 #include "support/TempDir.h"
 
 namespace vantrel {
@@ -22,7 +21,7 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 int Convert(std::vector<std::string> args) {
-    return cli::RunPlanConvert(args);
+    return cli::RunConvert(args);
 }
 
 TEST(Csv, QuotesOnlyWhatNeedsIt) {

@@ -1,12 +1,12 @@
-#include "cli/PlanConvert.h"
+// Conversions of plan and POI files to and from CSV for vantrel-cli convert.
 
-#include <array>
-#include <cctype>
-#include <cstdio>
+#include <memory>
 
 #include "app/AppValues.h"
 #include "app/AtomicFile.h"
 #include "app/Csv.h"
+#include "cli/Cli.h"
+#include "cli/Conversions.h"
 #include "cli/StderrMessages.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
@@ -17,11 +17,6 @@ namespace {
 
 const CsvRecord kPlanHeader = {"title", "latitude", "longitude"};
 const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
-
-int Fail(const std::string& message, int code) {
-    std::fprintf(stderr, "vantrel-cli: %s\n", message.c_str());
-    return code;
-}
 
 // The data records of a list CSV: the header first, then three fields a
 // record; blank lines are skipped.
@@ -77,11 +72,18 @@ bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGr
     std::string text = CsvLine(header);
     for (int row = 1; row <= count; ++row)
         text += CsvLine({grid.Cell(0, row), grid.Cell(1, row), grid.Cell(2, row)});
-    std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    if (WriteFileAtomically(path, bytes)) return true;
+    if (WriteFileAtomically(path, text)) return true;
     messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
     return false;
 }
+
+AppValues ValuesFor(const CommandOptions& options) {
+    AppValues values;
+    values.LocalZoneHours = options.zoneHours;
+    return values;
+}
+
+}  // namespace
 
 int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
     switch (result) {
@@ -97,13 +99,7 @@ int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
     return kBadFile;
 }
 
-AppValues ValuesFor(const PlanConvertOptions& options) {
-    AppValues values;
-    values.LocalZoneHours = options.zoneHours;
-    return values;
-}
-
-int CsvToPlan(const std::string& in, const std::string& out, const PlanConvertOptions& options) {
+int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
     auto records = ReadListCsv(in, kPlanHeader);
     if (!records) return kBadFile;
     AppValues values = ValuesFor(options);
@@ -115,7 +111,7 @@ int CsvToPlan(const std::string& in, const std::string& out, const PlanConvertOp
     return SavePlanFile(out, list, glyphs, *area, messages) ? kOk : kBadFile;
 }
 
-int CsvToPois(const std::string& in, const std::string& out, const PlanConvertOptions& options) {
+int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
     auto records = ReadListCsv(in, kPoiHeader);
     if (!records) return kBadFile;
     AppValues values = ValuesFor(options);
@@ -127,7 +123,7 @@ int CsvToPois(const std::string& in, const std::string& out, const PlanConvertOp
                                                                                      : kBadFile;
 }
 
-int PlanToCsv(const std::string& in, const std::string& out, const PlanConvertOptions& options) {
+int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
     AppValues values = ValuesFor(options);
     PlanList list(values);
     auto area = std::make_unique<TransferArea>();
@@ -138,74 +134,13 @@ int PlanToCsv(const std::string& in, const std::string& out, const PlanConvertOp
     return WriteListCsv(out, kPlanHeader, list.gridPlan, list.PlanCount, messages) ? kOk : kBadFile;
 }
 
-int PoisToCsv(const std::string& in, const std::string& out, const PlanConvertOptions& options) {
+int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
     AppValues values = ValuesFor(options);
     PoiList list(values);
     auto area = std::make_unique<TransferArea>();
     StderrMessages messages;
     if (int failed = OpenFailure(in, OpenPoiFile(in, list, *area, messages), "POI")) return failed;
     return WriteListCsv(out, kPoiHeader, list.gridPoi, list.PoiCount, messages) ? kOk : kBadFile;
-}
-
-constexpr std::array kConversions = {
-    PlanConversion{".csv", ".rte", CsvToPlan},
-    PlanConversion{".csv", ".wpt", CsvToPois},
-    PlanConversion{".rte", ".csv", PlanToCsv},
-    PlanConversion{".wpt", ".csv", PoisToCsv},
-};
-
-}  // namespace
-
-std::span<const PlanConversion> PlanConversions() {
-    return kConversions;
-}
-
-std::string LowerExtension(std::string_view path) {
-    auto slash = path.rfind('/');
-    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-    auto dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0) return {};
-    std::string extension(name.substr(dot));
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
-}
-
-const PlanConversion* FindPlanConversion(std::string_view in, std::string_view out) {
-    std::string from = LowerExtension(in), to = LowerExtension(out);
-    for (const auto& conversion : kConversions)
-        if (conversion.from == from && conversion.to == to) return &conversion;
-    return nullptr;
-}
-
-bool TakeZoneOption(std::vector<std::string>& args, PlanConvertOptions& options) {
-    options.zoneHours = SystemLocalZoneHours();
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it != "--zone") continue;
-        std::optional<int> hours;
-        if (it + 1 != args.end()) hours = ParseZoneHours(*(it + 1));
-        if (!hours) {
-            Fail("--zone needs a whole-hour offset such as +8 or -5", kUsage);
-            return false;
-        }
-        options.zoneHours = *hours;
-        args.erase(it, it + 2);
-        return true;
-    }
-    return true;
-}
-
-int RunPlanConvert(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    PlanConvertOptions options;
-    if (!TakeZoneOption(rest, options)) return kUsage;
-    if (rest.size() != 2) return Fail("convert needs IN and OUT", kUsage);
-    const PlanConversion* conversion = FindPlanConversion(rest[0], rest[1]);
-    if (conversion == nullptr)
-        return Fail("no conversion from '" + LowerExtension(rest[0]) + "' to '" +
-                        LowerExtension(rest[1]) + "'",
-                    kUsage);
-    return conversion->run(rest[0], rest[1], options);
 }
 
 }  // namespace vantrel::cli
