@@ -1,4 +1,5 @@
-// vantrel-cli info FILE [--zone H]: what a plan (.rte) or POI (.wpt) file holds.
+// vantrel-cli info FILE [--zone H]: what a track (.trk), plan (.rte) or POI
+// (.wpt) file holds.
 
 #include <array>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
 #include "plans/PlanImage.h"
+#include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
@@ -19,6 +21,33 @@ void PrintRows(const TextGrid& grid, int count) {
     for (int row = 1; row <= count; ++row)
         std::printf("%4d  %-24s %12s %12s\n", row, grid.Cell(0, row).c_str(),
                     grid.Cell(1, row).c_str(), grid.Cell(2, row).c_str());
+}
+
+// A track colour (0x00BBGGRR) as "#RRGGBB".
+std::string ColourText(std::uint32_t color) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", color & 0xFFu, (color >> 8) & 0xFFu,
+                  (color >> 16) & 0xFFu);
+    return text;
+}
+
+int TrackInfo(const std::string& path, const CommandOptions&) {
+    AppValues values;
+    auto transfer = std::make_unique<TransferArea>();
+    StderrMessages messages;
+    TrackStore store(values, *transfer, messages);
+    if (OpenTrackFile(store, path) != TrackFileResult::Loaded) return kBadFile;
+    const int tracks = store.ListedTracks();
+    std::printf("%s: track file\ntracks: %d\n", path.c_str(), tracks);
+    std::printf("   #  %-20s %7s  %-7s  %-20s  %s\n", "name", "points", "colour", "first", "last");
+    for (int k = 0; k < tracks; ++k) {
+        store.ShowTrack(k);  // the first and last times, and the points the file holds
+        const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
+        std::printf("%4d  %-20s %7u  %-7s  %-20s  %s\n", k + 1, EntryName(entry).c_str(),
+                    unsigned{entry.pointCount}, ColourText(entry.color).c_str(),
+                    store.edStartTime.c_str(), store.edEndTime.c_str());
+    }
+    return kOk;
 }
 
 int PlanInfo(const std::string& path, const CommandOptions&) {
@@ -59,6 +88,7 @@ struct InfoKind {
 };
 
 constexpr std::array kKinds = {
+    InfoKind{".trk", TrackInfo},
     InfoKind{".rte", PlanInfo},
     InfoKind{".wpt", PoiInfo},
 };

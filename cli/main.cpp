@@ -38,7 +38,8 @@ constexpr std::array kCommands = {
             "Convert a file by its extensions (.trk to .kml, plans and POIs to and from .csv).",
             RunConvert},
     Command{"info", "FILE [--zone H]",
-            "Print what a plan (.rte) or POI (.wpt) file holds; POI times in zone H.", RunInfo},
+            "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
+            RunInfo},
 };
 
 void PrintHelp() {
