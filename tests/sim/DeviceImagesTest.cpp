@@ -12,6 +12,7 @@
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel::sim {
 namespace {
@@ -142,7 +143,7 @@ TEST(PoiImage, StoresDeviceTimeFillerAndCoordinates) {
 }
 
 TEST(DeviceMemoryFiles, WriteAtomicallyThenReadBack) {
-    const testing::TempDir temp;
+    const vantrel::testing::ScratchFolder temp;
     const auto& dir = temp.Path();
     const std::vector<std::uint8_t> bytes = DemoPlanImage();
     WriteFileAtomically(dir / "plan.rte", bytes);

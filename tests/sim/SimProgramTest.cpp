@@ -15,11 +15,14 @@
 #include "PcTransfers.h"
 #include "sim/BlockFrames.h"
 #include "sim/DeviceMemory.h"
+#include "support/ScratchFolder.h"
 
 extern char** environ;
 
 namespace vantrel::sim::testing {
 namespace {
+
+using vantrel::testing::ScratchFolder;
 
 // The program with its stdout on a pipe; killed if a test leaves it running.
 class SimProcess {
@@ -80,7 +83,7 @@ class SimProcess {
 };
 
 TEST(SimProgram, ServesItsLinkAndEndsCleanlyOnSigterm) {
-    TempDir dir;
+    ScratchFolder dir;
     const auto link = dir.Path() / "port";
     const Bytes memory(1500, 0x42);
     std::ofstream(dir.Path() / "memory.bin", std::ios::binary)
@@ -111,7 +114,7 @@ TEST(SimProgram, ServesItsLinkAndEndsCleanlyOnSigterm) {
 }
 
 TEST(SimProgram, PlugsInAgainAfterAHangUp) {
-    TempDir dir;
+    ScratchFolder dir;
     const auto link = dir.Path() / "port";
     SimProcess sim(
         {"--link", link.string(), "--tracks", "1", "--points", "10", "--hangup-after", "0"});

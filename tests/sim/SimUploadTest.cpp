@@ -5,9 +5,12 @@
 
 #include "SimFixture.h"
 #include "sim/DeviceMemory.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel::sim::testing {
 namespace {
+
+using vantrel::testing::ScratchFolder;
 
 Bytes Pattern(std::size_t size) {
     Bytes b(size);
@@ -40,7 +43,7 @@ class SimUpload : public SimLine {
 };
 
 TEST_F(SimUpload, PlanIsKeptByteForByteAndServedBack) {
-    TempDir dir;
+    ScratchFolder dir;
     Open({}, dir.Path());
     const std::vector<Bytes> blocks = UploadBlocks(Pattern(2048));  // exact fit: three blocks
     ASSERT_EQ(blocks.size(), 3u);
