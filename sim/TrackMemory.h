@@ -25,7 +25,8 @@ struct Ecef {
 };
 
 // A position on the WGS-84 ellipsoid (degrees, metres above it) as
-// Earth-centred coordinates rounded to whole metres.
+// Earth-centred coordinates in metres, and the same rounded to whole metres.
+std::array<double, 3> GeodeticToEcefExact(double latitudeDeg, double longitudeDeg, double heightM);
 Ecef GeodeticToEcef(double latitudeDeg, double longitudeDeg, double heightM);
 
 struct TrackPoint {
@@ -43,6 +44,16 @@ using TrackRecordBytes = std::array<std::uint8_t, kRecordSize>;
 // rounds to exactly 0 is stored as 1 m, since a zero coordinate ends the
 // readers' decoding.
 TrackRecordBytes EncodeTrackRecord(const TrackPoint& point);
+// A record of exactly these fields (all 32 bits of the time stamp, any
+// coordinates, the speed's low 10 bits) with its checksum.
+TrackRecordBytes EncodeTrackRecord(std::uint32_t timeStamp, Ecef at, unsigned speedRaw,
+                                   bool trackStart);
+
+// Where record slot `slot` starts in the flash: 204 records a page, then
+// 16 filler bytes.
+constexpr std::size_t RecordOffset(std::size_t slot) {
+    return slot / kRecordsPerPage * kPageSize + slot % kRecordsPerPage * kRecordSize;
+}
 
 // The flash image of the points in order: whole pages, up to and including
 // the page that holds the first erased record slot (the end of the data).
