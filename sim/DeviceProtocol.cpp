@@ -176,7 +176,7 @@ void DeviceProtocol::OnStartByte(std::uint8_t b) {
         OnResetByte(b);
     } else if (options_.etxFirst && !transfer_.etxSent) {
         transfer_.etxSent = true;
-        Emit({kEtx});
+        Emit({kRestart});
     } else {
         ContinueAfter(0);
     }
@@ -248,15 +248,15 @@ void DeviceProtocol::OnAwaitBlockByte(std::uint8_t b, Clock::time_point now) {
 void DeviceProtocol::OnBlockBodyByte(std::uint8_t b, Clock::time_point now) {
     transfer_.frame.push_back(b);
     deadline_ = now + kBlockByteTimeout;
-    if (transfer_.frame.size() < kUploadFrameSize) return;
+    if (transfer_.frame.size() < kBlockFrameLength) return;
     deadline_.reset();
     mode_ = Mode::AwaitBlock;
     AcceptFrame();
 }
 
 void DeviceProtocol::AcceptFrame() {
-    const UploadFrame frame = ReadUploadFrame(
-        std::span<const std::uint8_t, kUploadFrameSize>(transfer_.frame.data(), kUploadFrameSize));
+    const UploadFrame frame = ReadUploadFrame(std::span<const std::uint8_t, kBlockFrameLength>(
+        transfer_.frame.data(), kBlockFrameLength));
     const auto expected = static_cast<std::uint8_t>(transfer_.blocks + 1);
     if (!frame.intact) {
         Note("upload block " + std::to_string(transfer_.blocks + 1) + " damaged; NAK");
@@ -264,7 +264,7 @@ void DeviceProtocol::AcceptFrame() {
     }
     if (transfer_.blocks > 0 && frame.number == static_cast<std::uint8_t>(transfer_.blocks))
         return Emit({kAck});  // the PC repeated the block just kept
-    if (frame.number != expected || transfer_.bytes.size() + kBlockData > kMaxUploadBytes) {
+    if (frame.number != expected || transfer_.bytes.size() + kBlockSize > kMaxUploadBytes) {
         Emit({kCan, kCan});
         return ToCommand("upload refused: block " + std::to_string(frame.number) +
                          " out of sequence or over the size limit");

@@ -96,19 +96,19 @@ TEST(SimProgram, ServesItsLinkAndEndsCleanlyOnSigterm) {
     {
         PcPort port(link.string());
         Bytes expected = memory;
-        expected.resize(2 * kBlockData, 0xFF);
+        expected.resize(2 * kBlockSize, 0xFF);
         EXPECT_EQ(DownloadAsPc(port, "$POEM12,14*\r\n").data, expected);
 
         port.Send("$POEM12,4*\r\n");
         port.ReadReply();
         ASSERT_EQ(port.Read(1), Bytes{kNak});
-        const Bytes block(kBlockData, 0x33);
+        const Bytes block(kBlockSize, 0x33);
         port.Send(UploadFrame(1, block));
         ASSERT_EQ(port.Read(1), Bytes{kAck});
         port.Send({kEot});
         ASSERT_EQ(port.Read(1), Bytes{kAck});
     }
-    EXPECT_EQ(ReadImageFile(dir.Path() / "poi.wpt"), Bytes(kBlockData, 0x33));
+    EXPECT_EQ(ReadImageFile(dir.Path() / "poi.wpt"), Bytes(kBlockSize, 0x33));
     EXPECT_EQ(sim.EndWith(SIGTERM), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
