@@ -2,14 +2,12 @@
 // (the bytes a track download stores) decoded into a track file.
 
 #include <cstdio>
-#include <memory>
 #include <optional>
 
 #include "app/AtomicFile.h"
 #include "app/NumberText.h"
 #include "cli/Cli.h"
-#include "cli/Options.h"
-#include "cli/StderrMessages.h"
+#include "cli/Documents.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
@@ -66,13 +64,10 @@ int RunAssemble(Args args) {
                      parsed->memory.c_str(), TransferArea::kSize);
         return kBadFile;
     }
-    AppValues values;
-    values.LocalZoneHours = parsed->options.zoneHours;
-    auto transfer = std::make_unique<TransferArea>();
-    std::copy(image->begin(), image->end(), transfer->bytes.begin());
-    transfer->TransferLength = image->size();
-    StderrMessages messages;
-    TrackStore store(values, *transfer, messages);
+    TrackDocument tracks(parsed->options);
+    TrackStore& store = tracks.store;
+    std::copy(image->begin(), image->end(), tracks.area->bytes.begin());
+    tracks.area->TransferLength = image->size();
     const AssemblyReport report = store.AssembleTracks();
     if (!report.decoded) {
         std::fprintf(stderr, "assemble: %s holds no record\n", parsed->memory.c_str());

@@ -15,7 +15,6 @@
 #include <string_view>
 
 #include "cli/Options.h"
-#include "plans/ListFiles.h"
 
 namespace vantrel::cli {
 
@@ -28,17 +27,12 @@ struct Conversion {
 };
 
 // TrackConversions.cpp
-int ConvertTrackToKml(const std::string& in, const std::string& out, const CommandOptions&);
+int ConvertTrackToKml(const std::string& in, const std::string& out, const CommandOptions& options);
 
 // PlanConversions.cpp
 int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options);
 int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options);
 int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
 int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
-
-// kOk when a plan or POI file opened; otherwise says why on stderr (a file
-// that could not be read has been reported already) and returns kBadFile.
-// `kind` names the image ("plan", "POI").
-int OpenFailure(const std::string& path, OpenResult result, const char* kind);
 
 }  // namespace vantrel::cli

@@ -3,15 +3,11 @@
 
 #include <array>
 #include <cstdio>
-#include <memory>
 
 #include "cli/Cli.h"
-#include "cli/Conversions.h"
-#include "cli/StderrMessages.h"
+#include "cli/Documents.h"
 #include "locale/TimeZone.h"
-#include "plans/ListFiles.h"
 #include "plans/PlanImage.h"
-#include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
@@ -31,16 +27,14 @@ std::string ColourText(std::uint32_t color) {
     return text;
 }
 
-int TrackInfo(const std::string& path, const CommandOptions&) {
-    AppValues values;
-    auto transfer = std::make_unique<TransferArea>();
-    StderrMessages messages;
-    TrackStore store(values, *transfer, messages);
-    if (OpenTrackFile(store, path) != TrackFileResult::Loaded) return kBadFile;
-    const int tracks = store.ListedTracks();
-    std::printf("%s: track file\ntracks: %d\n", path.c_str(), tracks);
+int TrackInfo(const std::string& path, const CommandOptions& options) {
+    TrackDocument tracks(options);
+    if (int failed = tracks.Open(path)) return failed;
+    TrackStore& store = tracks.store;
+    const int count = store.ListedTracks();
+    std::printf("%s: track file\ntracks: %d\n", path.c_str(), count);
     std::printf("   #  %-20s %7s  %-7s  %-20s  %s\n", "name", "points", "colour", "first", "last");
-    for (int k = 0; k < tracks; ++k) {
+    for (int k = 0; k < count; ++k) {
         store.ShowTrack(k);  // the first and last times, and the points the file holds
         const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
         std::printf("%4d  %-20s %7u  %-7s  %-20s  %s\n", k + 1, EntryName(entry).c_str(),
@@ -50,35 +44,26 @@ int TrackInfo(const std::string& path, const CommandOptions&) {
     return kOk;
 }
 
-int PlanInfo(const std::string& path, const CommandOptions&) {
-    AppValues values;
-    PlanList list(values);
-    auto area = std::make_unique<TransferArea>();
-    AbsentMapPage page;
-    StderrMessages messages;
-    if (int failed = OpenFailure(path, OpenPlanFile(path, list, *area, page, messages), "plan"))
-        return failed;
-    auto header = CheckPlanImage(area->Valid());
-    std::printf("%s: route plan, %zu bytes\n", path.c_str(), area->TransferLength);
-    std::printf("points: %d\ncharacters: %zu\n", list.PlanCount, header->TableEntries() - 1);
+int PlanInfo(const std::string& path, const CommandOptions& options) {
+    PlanDocument plan(options);
+    if (int failed = plan.Open(path)) return failed;
+    const TransferArea& area = *plan.area;
+    auto header = CheckPlanImage(area.Valid());
+    std::printf("%s: route plan, %zu bytes\n", path.c_str(), area.TransferLength);
+    std::printf("points: %d\ncharacters: %zu\n", plan.list.PlanCount, header->TableEntries() - 1);
     std::printf("   #  %-24s %12s %12s\n", "title", "latitude", "longitude");
-    PrintRows(list.gridPlan, list.PlanCount);
+    PrintRows(plan.list.gridPlan, plan.list.PlanCount);
     return kOk;
 }
 
 int PoiInfo(const std::string& path, const CommandOptions& options) {
-    AppValues values;
-    values.LocalZoneHours = options.zoneHours;
-    PoiList list(values);
-    auto area = std::make_unique<TransferArea>();
-    StderrMessages messages;
-    if (int failed = OpenFailure(path, OpenPoiFile(path, list, *area, messages), "POI"))
-        return failed;
-    std::printf("%s: points of interest, %zu bytes\n", path.c_str(), area->TransferLength);
-    std::printf("points: %d\ntimes shown at UTC%s%s\n", list.PoiCount,
+    PoiDocument pois(options);
+    if (int failed = pois.Open(path)) return failed;
+    std::printf("%s: points of interest, %zu bytes\n", path.c_str(), pois.area->TransferLength);
+    std::printf("points: %d\ntimes shown at UTC%s%s\n", pois.list.PoiCount,
                 options.zoneHours < 0 ? "" : "+", ZoneHoursText(options.zoneHours).c_str());
     std::printf("   #  %-24s %12s %12s\n", "time", "latitude", "longitude");
-    PrintRows(list.gridPoi, list.PoiCount);
+    PrintRows(pois.list.gridPoi, pois.list.PoiCount);
     return kOk;
 }
 

@@ -1,13 +1,10 @@
 // Conversions of plan and POI files to and from CSV for vantrel-cli convert.
 
-#include <memory>
-
-#include "app/AppValues.h"
 #include "app/AtomicFile.h"
 #include "app/Csv.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
-#include "cli/StderrMessages.h"
+#include "cli/Documents.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
 
@@ -77,70 +74,40 @@ bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGr
     return false;
 }
 
-AppValues ValuesFor(const CommandOptions& options) {
-    AppValues values;
-    values.LocalZoneHours = options.zoneHours;
-    return values;
-}
-
 }  // namespace
-
-int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
-    switch (result) {
-        case OpenResult::Opened:
-            return kOk;
-        case OpenResult::Empty:
-            return Fail(path + ": the file is empty", kBadFile);
-        case OpenResult::BadImage:
-            return Fail(path + ": not a sound " + kind + " image", kBadFile);
-        case OpenResult::CannotAccess:
-            return kBadFile;  // already reported
-    }
-    return kBadFile;
-}
 
 int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
     auto records = ReadListCsv(in, kPlanHeader);
     if (!records) return kBadFile;
-    AppValues values = ValuesFor(options);
-    PlanList list(values);
-    list.PlanCount = FillGrid(list.gridPlan, *records);
+    PlanDocument plan(options);
+    plan.list.PlanCount = FillGrid(plan.list.gridPlan, *records);
     GlyphRenderer glyphs;
-    auto area = std::make_unique<TransferArea>();
-    StderrMessages messages;
-    return SavePlanFile(out, list, glyphs, *area, messages) ? kOk : kBadFile;
+    return SavePlanFile(out, plan.list, glyphs, *plan.area, plan.messages) ? kOk : kBadFile;
 }
 
 int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
     auto records = ReadListCsv(in, kPoiHeader);
     if (!records) return kBadFile;
-    AppValues values = ValuesFor(options);
-    PoiList list(values);
-    list.PoiCount = FillGrid(list.gridPoi, *records);
-    auto area = std::make_unique<TransferArea>();
-    StderrMessages messages;
-    return SavePoiFile(out, list, ZoneHoursText(options.zoneHours), *area, messages) ? kOk
-                                                                                     : kBadFile;
+    PoiDocument pois(options);
+    pois.list.PoiCount = FillGrid(pois.list.gridPoi, *records);
+    const std::string zone = ZoneHoursText(options.zoneHours);
+    return SavePoiFile(out, pois.list, zone, *pois.area, pois.messages) ? kOk : kBadFile;
 }
 
 int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
-    AppValues values = ValuesFor(options);
-    PlanList list(values);
-    auto area = std::make_unique<TransferArea>();
-    AbsentMapPage page;
-    StderrMessages messages;
-    if (int failed = OpenFailure(in, OpenPlanFile(in, list, *area, page, messages), "plan"))
-        return failed;
-    return WriteListCsv(out, kPlanHeader, list.gridPlan, list.PlanCount, messages) ? kOk : kBadFile;
+    PlanDocument plan(options);
+    if (int failed = plan.Open(in)) return failed;
+    const bool written =
+        WriteListCsv(out, kPlanHeader, plan.list.gridPlan, plan.list.PlanCount, plan.messages);
+    return written ? kOk : kBadFile;
 }
 
 int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
-    AppValues values = ValuesFor(options);
-    PoiList list(values);
-    auto area = std::make_unique<TransferArea>();
-    StderrMessages messages;
-    if (int failed = OpenFailure(in, OpenPoiFile(in, list, *area, messages), "POI")) return failed;
-    return WriteListCsv(out, kPoiHeader, list.gridPoi, list.PoiCount, messages) ? kOk : kBadFile;
+    PoiDocument pois(options);
+    if (int failed = pois.Open(in)) return failed;
+    const bool written =
+        WriteListCsv(out, kPoiHeader, pois.list.gridPoi, pois.list.PoiCount, pois.messages);
+    return written ? kOk : kBadFile;
 }
 
 }  // namespace vantrel::cli
