@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/TransferArea.h"
+#include "device/DeviceProtocol.h"
 
 namespace vantrel {
 
@@ -45,12 +46,11 @@ struct ImageResult {
     static ImageResult Refused(std::string why) { return {0, std::move(why)}; }
 };
 
-// Uploads go out in 1024-byte blocks, counted in 8 bits: blocks 1, 2, ...
-// while block x 1024 does not pass the length, plus the one that does.
-inline constexpr std::size_t kUploadBlockSize = 1024;
-inline constexpr std::size_t kMaxUploadBlocks = 255;
+// Uploads go out in blocks of kBlockSize bytes, counted in 8 bits: blocks
+// 1, 2, ... while block x kBlockSize does not pass the length, plus the one
+// that does.
 inline std::size_t UploadBlocks(std::size_t length) {
-    return length / kUploadBlockSize + 1;
+    return length / kBlockSize + 1;
 }
 
 // The refusal for an image too long to upload, or empty when it fits.
