@@ -1,10 +1,14 @@
 #pragma once
-// Whole-file reads and writes that never leave a file half-written: a write
-// goes to a temporary file in the same folder, is flushed to disk and then
-// renamed over the target.
+// Whole-file reads and writes for the program's files (settings, language,
+// track, KML, plan and POI files). A write never leaves a file half-written:
+// the bytes go to a temporary file in the target's folder, every write is
+// checked, the file is flushed to disk and then renamed over the target. On
+// failure the target is untouched and the temporary file is removed.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -13,11 +17,19 @@
 
 namespace vantrel {
 
-// The file's bytes, or nullopt with the reason in `error`.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path, std::error_code& error);
+// The file's bytes, at most `limit` of them, or nullopt with the reason in
+// `error` (a folder cannot be read either).
+std::optional<std::string> ReadFileBytes(
+    const std::filesystem::path& path, std::error_code& error,
+    std::size_t limit = std::numeric_limits<std::size_t>::max());
+// The same when the reason does not matter.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 
-// Replaces the file's content with `bytes` (creating it). On failure the
-// target is untouched and no temporary file is left behind.
+// Replaces the file's content with `bytes` (creating it). A replaced file
+// keeps its permissions; a new one gets those the umask allows. False with
+// the reason in `error` when the file could not be written.
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::error_code& error);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 inline bool WriteFileAtomically(const std::filesystem::path& path,
                                 std::span<const std::uint8_t> bytes) {

@@ -1,7 +1,5 @@
 #include "app/Startup.h"
 
-#include <cstdio>
-
 namespace vantrel {
 
 namespace {
@@ -31,17 +29,11 @@ NamedStep Step(std::string_view name, std::function<void()> action) {
             }};
 }
 
-std::string ZoneText(int hours) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%i", hours);
-    return text;
-}
-
 void ComputeLocalZoneHours(StartupContext& c) {
     const auto& zone = c.zone;
     c.values.LocalZoneHours =
-        zone ? ZoneHoursFromBias(zone->bias, c.DaylightInEffect, zone->daylightBias) : 0;
-    std::string text = ZoneText(c.values.LocalZoneHours);
+        zone ? LocalZoneHoursFromBias(zone->bias, c.DaylightInEffect, zone->daylightBias) : 0;
+    std::string text = ZoneHoursText(c.values.LocalZoneHours);
     c.texts.SetText("comboTimeZone", SlotKind::Text, text);
     c.texts.SetText("comboTimeZoneTrk", SlotKind::Text, text);
 }

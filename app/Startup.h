@@ -19,8 +19,8 @@
 #include "app/LanguageFiles.h"
 #include "app/NamedSteps.h"
 #include "app/SettingsStore.h"
-#include "app/SystemZone.h"
 #include "app/UserMessages.h"
+#include "locale/TimeZone.h"
 #include "locale/UiTexts.h"
 
 namespace vantrel {

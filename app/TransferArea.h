@@ -16,6 +16,8 @@ namespace vantrel {
 inline constexpr std::size_t kBlockSize = 1024;
 inline constexpr std::size_t kMaxUploadBlocks = 255;
 inline constexpr std::size_t UploadBlocks(std::size_t length) { return length / kBlockSize + 1; }
+// The longest image an upload can carry.
+inline constexpr std::size_t kMaxUploadLength = kMaxUploadBlocks * kBlockSize - 1;
 
 struct TransferArea {
     static constexpr std::size_t kSize = 2'097'152;  // 2048 blocks of 1024 bytes

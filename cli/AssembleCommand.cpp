@@ -2,55 +2,34 @@
 // (the bytes a track download stores) decoded into a track file.
 
 #include <cstdio>
-#include <ctime>
-#include <memory>
 #include <optional>
 
-#include "app/FileIo.h"
+#include "app/AtomicFile.h"
 #include "app/NumberText.h"
 #include "cli/Cli.h"
-#include "cli/ConsoleMessages.h"
+#include "cli/Documents.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
 namespace {
 
-// The system's offset from UTC in whole hours (the part hour dropped).
-int SystemZoneHours() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return static_cast<int>(local.tm_gmtoff / 3600);
-}
-
 struct AssembleArgs {
     std::string memory;
     std::string out;
-    int zone = 0;
+    CommandOptions options;
 };
 
 std::optional<AssembleArgs> Parse(Args args) {
-    AssembleArgs parsed{.zone = SystemZoneHours()};
-    std::vector<std::string> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--zone") {
-            auto zone = i + 1 < args.size() ? ParseInt(args[++i]) : std::nullopt;
-            if (!zone || *zone < -24 || *zone > 24) {
-                std::fprintf(stderr, "assemble: --zone takes whole hours (-24 to 24)\n");
-                return std::nullopt;
-            }
-            parsed.zone = static_cast<int>(*zone);
-        } else {
-            positional.push_back(args[i]);
-        }
-    }
-    if (positional.size() != 2) {
+    std::vector<std::string> rest(args.begin(), args.end());
+    AssembleArgs parsed;
+    if (!TakeZoneOption(rest, parsed.options)) return std::nullopt;
+    if (rest.size() != 2) {
         std::fprintf(stderr, "assemble: expected MEMORY and OUT.trk\n");
         return std::nullopt;
     }
-    parsed.memory = positional[0];
-    parsed.out = positional[1];
+    parsed.memory = rest[0];
+    parsed.out = rest[1];
     return parsed;
 }
 
@@ -74,7 +53,8 @@ void PrintReport(const TrackStore& store, const AssemblyReport& report) {
 int RunAssemble(Args args) {
     auto parsed = Parse(args);
     if (!parsed) return kUsage;
-    auto image = ReadWholeFile(parsed->memory);
+    std::error_code error;  // one byte more than the memory tells a file too large
+    auto image = ReadFileBytes(parsed->memory, error, TransferArea::kSize + 1);
     if (!image) {
         std::fprintf(stderr, "assemble: cannot read %s\n", parsed->memory.c_str());
         return kBadFile;
@@ -84,13 +64,10 @@ int RunAssemble(Args args) {
                      parsed->memory.c_str(), TransferArea::kSize);
         return kBadFile;
     }
-    AppValues values;
-    values.LocalZoneHours = parsed->zone;
-    auto transfer = std::make_unique<TransferArea>();
-    std::copy(image->begin(), image->end(), transfer->bytes.begin());
-    transfer->TransferLength = image->size();
-    ConsoleMessages messages;
-    TrackStore store(values, *transfer, messages);
+    TrackDocument tracks(parsed->options);
+    TrackStore& store = tracks.store;
+    std::copy(image->begin(), image->end(), tracks.area->bytes.begin());
+    tracks.area->TransferLength = image->size();
     const AssemblyReport report = store.AssembleTracks();
     if (!report.decoded) {
         std::fprintf(stderr, "assemble: %s holds no record\n", parsed->memory.c_str());

@@ -35,4 +35,8 @@ bool WantsHelp(Args args);
 // Prints "usage: vantrel-cli NAME USAGE" and the summary.
 void PrintUsage(const Command& command);
 
+int RunAssemble(Args args);  // AssembleCommand.cpp
+int RunConvert(Args args);   // ConvertCommand.cpp
+int RunInfo(Args args);      // InfoCommand.cpp
+
 }  // namespace vantrel::cli

@@ -1,10 +1,7 @@
-// vantrel-cli convert IN OUT: one file kind to another, by extension.
+// vantrel-cli convert IN OUT [--zone H]: one file kind to another, by extension.
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
@@ -15,14 +12,11 @@ namespace {
 
 constexpr std::array kConversions = {
     Conversion{".trk", ".kml", "track file to KML", ConvertTrackToKml},
+    Conversion{".csv", ".rte", "plan from CSV", CsvToPlan},
+    Conversion{".csv", ".wpt", "POIs from CSV", CsvToPois},
+    Conversion{".rte", ".csv", "plan to CSV", PlanToCsv},
+    Conversion{".wpt", ".csv", "POIs to CSV (times in the display zone)", PoisToCsv},
 };
-
-std::string LowerExtension(const std::string& path) {
-    std::string ext = std::filesystem::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext;
-}
 
 void PrintConversions() {
     std::fprintf(stderr, "conversions:\n");
@@ -34,16 +28,19 @@ void PrintConversions() {
 }  // namespace
 
 int RunConvert(Args args) {
-    if (args.size() != 2) {
-        std::fprintf(stderr, "convert: expected IN and OUT\n");
+    std::vector<std::string> rest(args.begin(), args.end());
+    CommandOptions options;
+    if (!TakeZoneOption(rest, options)) return kUsage;
+    if (rest.size() != 2) {
+        Fail("convert: expected IN and OUT", kUsage);
         PrintConversions();
         return kUsage;
     }
-    const std::string from = LowerExtension(args[0]);
-    const std::string to = LowerExtension(args[1]);
+    const std::string from = LowerExtension(rest[0]);
+    const std::string to = LowerExtension(rest[1]);
     for (const auto& c : kConversions)
-        if (c.from == from && c.to == to) return c.run(args[0], args[1]);
-    std::fprintf(stderr, "convert: no conversion from '%s' to '%s'\n", from.c_str(), to.c_str());
+        if (c.from == from && c.to == to) return c.run(rest[0], rest[1], options);
+    Fail("convert: no conversion from '" + from + "' to '" + to + "'", kUsage);
     PrintConversions();
     return kUsage;
 }

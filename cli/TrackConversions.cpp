@@ -1,27 +1,23 @@
 // Conversions of track files for vantrel-cli convert.
 
 #include <cstdio>
-#include <memory>
 
 #include "cli/Cli.h"
-#include "cli/ConsoleMessages.h"
 #include "cli/Conversions.h"
+#include "cli/Documents.h"
 #include "tracks/KmlExport.h"
-#include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
-int ConvertTrackToKml(const std::string& in, const std::string& out) {
-    AppValues values;
-    auto transfer = std::make_unique<TransferArea>();
-    ConsoleMessages messages;
-    TrackStore store(values, *transfer, messages);
-    if (OpenTrackFile(store, in) != TrackFileResult::Loaded) return kBadFile;
-    if (!KmlExport(store, out)) {
-        messages.ShowMessage("Cannot Save File!", "Error");
+int ConvertTrackToKml(const std::string& in, const std::string& out,
+                      const CommandOptions& options) {
+    TrackDocument tracks(options);
+    if (int failed = tracks.Open(in)) return failed;
+    if (!KmlExport(tracks.store, out)) {
+        tracks.messages.ShowMessage("Cannot Save File!", "Error");
         return kBadFile;
     }
-    std::printf("%d tracks written to %s\n", store.ListedTracks(), out.c_str());
+    std::printf("%d tracks written to %s\n", tracks.store.ListedTracks(), out.c_str());
     return kOk;
 }
 

@@ -22,10 +22,6 @@ void PrintUsage(const Command& command) {
                 int(command.summary.size()), command.summary.data());
 }
 
-int RunInfo(Args args);      // InfoCommand.cpp
-int RunAssemble(Args args);  // AssembleCommand.cpp
-int RunConvert(Args args);   // ConvertCommand.cpp
-
 namespace {
 
 int RunVersion(Args) {
@@ -42,7 +38,8 @@ constexpr std::array kCommands = {
             "Convert a file by its extensions (.trk to .kml, plans and POIs to and from .csv).",
             RunConvert},
     Command{"info", "FILE [--zone H]",
-            "Print what a plan (.rte) or POI (.wpt) file holds; POI times in zone H.", RunInfo},
+            "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
+            RunInfo},
     Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
 };
 

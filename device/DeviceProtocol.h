@@ -65,12 +65,11 @@ inline constexpr std::string_view kResetSentence = "$POEM06*\r\n";
 
 // What follows STX in a download block: number, complement, data, CRC.
 inline constexpr int kBlockBodyLength = 1028;
+// A whole download block, its STX included.
+inline constexpr std::size_t kDownloadBlockLength = 1 + kBlockBodyLength;
 // Bytes after STX in an upload block: number, complement, data, checksum.
 inline constexpr std::size_t kBlockFrameLength = 1027;
 inline constexpr int kMaxDownloadBlocks = static_cast<int>(TransferArea::kSize / kBlockSize);
-// The largest image an upload can carry: the block after the image's end
-// must still be number 255 or less.
-inline constexpr std::size_t kMaxUploadLength = kMaxUploadBlocks * kBlockSize - 1;
 
 inline constexpr int kTickMilliseconds = 20;
 inline constexpr int kWatchdogStart = 300;  // ticks without data before a link reset
@@ -84,6 +83,18 @@ inline std::uint8_t BlockChecksum(const std::uint8_t* data, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
         sum = static_cast<std::uint8_t>(sum + data[i]);
     return sum;
+}
+
+// The CRC-16 of a download block's data, sent high byte first: polynomial
+// 0x1021, initial value 0, no reflection. The PC does not check it.
+inline std::uint16_t BlockCrc(const std::uint8_t* data, std::size_t count) {
+    std::uint16_t crc = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        crc = static_cast<std::uint16_t>(crc ^ (data[i] << 8));
+        for (int bit = 0; bit < 8; ++bit)
+            crc = static_cast<std::uint16_t>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
+    }
+    return crc;
 }
 
 }  // namespace vantrel

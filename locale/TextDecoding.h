@@ -20,10 +20,6 @@ TextEncoding DetectEncoding(std::string_view bytes);
 // The file's text as UTF-8, without its byte-order mark.
 std::string DecodeText(std::string_view bytes, const CodePage& codePage);
 
-// UTF-16 code units (two bytes each, in the given byte order) as UTF-8; an
-// unpaired surrogate or a lone trailing byte becomes U+FFFD.
-std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
-
 // The bytes with every invalid UTF-8 sequence (overlong forms, surrogates,
 // code points above U+10FFFF, broken sequences) replaced by U+FFFD.
 std::string SanitiseUtf8(std::string_view bytes);

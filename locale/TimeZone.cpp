@@ -1,5 +1,7 @@
 #include "locale/TimeZone.h"
 
+#include <time.h>
+
 #include <charconv>
 #include <cstdio>
 #include <ctime>
@@ -8,6 +10,55 @@
 
 namespace vantrel {
 
+namespace {
+
+// The local time at `when`, with its UTC offset and daylight flag.
+std::optional<std::tm> LocalAt(std::time_t when) {
+    std::tm local{};
+    if (localtime_r(&when, &local) == nullptr) return std::nullopt;
+    return local;
+}
+
+// The zone's UTC offset in the year of `local` in standard time (`daylight`
+// false) or in daylight saving time, sampled at the start of January and of
+// July; nullopt when neither sample is of that kind.
+std::optional<long> OffsetInYear(const std::tm& local, bool daylight) {
+    for (int month : {0, 6}) {
+        std::tm probe{};
+        probe.tm_year = local.tm_year;
+        probe.tm_mon = month;
+        probe.tm_mday = 1;
+        probe.tm_hour = 12;
+        probe.tm_isdst = -1;
+        std::time_t t = std::mktime(&probe);
+        if (t == static_cast<std::time_t>(-1)) continue;
+        auto sample = LocalAt(t);
+        if (sample && (sample->tm_isdst > 0) == daylight) return sample->tm_gmtoff;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ZoneBias> ReadSystemZone(std::time_t when) {
+    ::tzset();  // localtime_r need not notice a changed TZ by itself
+    auto local = LocalAt(when);
+    if (!local) return std::nullopt;
+    ZoneBias zone;
+    zone.daylight = local->tm_isdst > 0;
+    long standard =
+        zone.daylight ? OffsetInYear(*local, false).value_or(local->tm_gmtoff) : local->tm_gmtoff;
+    long daylight =
+        zone.daylight ? local->tm_gmtoff : OffsetInYear(*local, true).value_or(standard);
+    zone.bias = static_cast<int>(-standard / 60);
+    zone.daylightBias = static_cast<int>(-(daylight - standard) / 60);
+    return zone;
+}
+
+std::optional<ZoneBias> ReadSystemZone() {
+    return ReadSystemZone(std::time(nullptr));
+}
+
 int LocalZoneHoursFromBias(int biasMinutes, bool daylightInEffect, int daylightBiasMinutes) {
     int hours = -(biasMinutes / 60);
     if (daylightInEffect) hours += -(daylightBiasMinutes / 60);
@@ -15,13 +66,8 @@ int LocalZoneHoursFromBias(int biasMinutes, bool daylightInEffect, int daylightB
 }
 
 int SystemLocalZoneHours() {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    if (localtime_r(&now, &local) == nullptr) return 0;
-    // tm_gmtoff is east of UTC and already holds the daylight part, so it
-    // stands for -(bias + daylightBias) with no separate daylight term.
-    auto biasMinutes = static_cast<int>(-local.tm_gmtoff / 60);
-    return LocalZoneHoursFromBias(biasMinutes, false, 0);
+    const auto zone = ReadSystemZone();
+    return zone ? LocalZoneHoursFromBias(zone->bias, zone->daylight, zone->daylightBias) : 0;
 }
 
 std::string ZoneHoursText(int hours) {

@@ -4,6 +4,7 @@
 // choosers (POI and Track pages), which always show the same text.
 
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,13 +14,29 @@ namespace vantrel {
 
 class UserMessages;
 
+// The computer's time zone in the terms the display offset is computed from:
+// the bias (minutes to add to local standard time to get UTC, so UTC+8 has
+// -480), whether daylight saving is in effect, and the daylight bias (minutes
+// added to the bias while it is, usually -60).
+struct ZoneBias {
+    int bias = 0;
+    bool daylight = false;
+    int daylightBias = 0;
+};
+
+// The system zone at `when`, from localtime_r; nullopt when the local time
+// cannot be determined.
+std::optional<ZoneBias> ReadSystemZone(std::time_t when);
+std::optional<ZoneBias> ReadSystemZone();  // now
+
 // The offset rule from the system's zone information, all in minutes west of
 // UTC: -(bias / 60), plus -(daylightBias / 60) while daylight saving is in
 // effect. Each division truncates toward zero, so half-hour zones lose their
 // half hour (bias -330 gives 5).
 int LocalZoneHoursFromBias(int biasMinutes, bool daylightInEffect, int daylightBiasMinutes);
 
-// The offset of this computer's zone at this moment, by the rule above.
+// The offset of this computer's zone at this moment, by the rule above; 0
+// when the zone cannot be read.
 int SystemLocalZoneHours();
 
 // An offset as the choosers show it: "%i", so never with a plus sign.

@@ -9,7 +9,7 @@ constexpr std::size_t kErasedSpan = 1'048'576;
 }
 
 std::string CheckUploadSize(std::size_t length) {
-    if (UploadBlocks(length) <= kMaxUploadBlocks) return {};
+    if (length <= kMaxUploadLength) return {};
     return "The data needs " + std::to_string(UploadBlocks(length)) +
            " blocks, more than the 255 that can be sent!";
 }

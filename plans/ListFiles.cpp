@@ -1,11 +1,6 @@
 #include "plans/ListFiles.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <functional>
-#include <vector>
 
 #include "app/AtomicFile.h"
 #include "plans/PlanImage.h"
@@ -14,29 +9,6 @@
 namespace vantrel {
 
 namespace {
-
-enum class ReadResult { Ok, CannotAccess, TooLarge };
-
-// Reads the whole file, up to one byte more than the transfer area holds.
-ReadResult ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return ReadResult::CannotAccess;
-    bytes.assign(TransferArea::kSize + 1, 0);
-    std::size_t used = 0;
-    while (used < bytes.size()) {
-        ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return ReadResult::CannotAccess;
-        }
-        if (n == 0) break;
-        used += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    bytes.resize(used);
-    return used > TransferArea::kSize ? ReadResult::TooLarge : ReadResult::Ok;
-}
 
 bool SaveImage(const std::string& path, const ImageResult& built, const TransferArea& area,
                UserMessages& messages) {
@@ -48,23 +20,22 @@ bool SaveImage(const std::string& path, const ImageResult& built, const Transfer
 OpenResult OpenImage(const std::string& path, TransferArea& area, UserMessages& messages,
                      const std::function<bool(const TransferArea&)>& decode,
                      const std::function<void()>& enable) {
-    std::vector<std::uint8_t> bytes;
-    switch (ReadWholeFile(path, bytes)) {
-        case ReadResult::CannotAccess:
-            messages.ShowMessage(kCannotAccessText, kErrorCaption);
-            return OpenResult::CannotAccess;
-        case ReadResult::TooLarge: {
-            // No image fits: the list is emptied by decoding nothing.
-            TransferArea nothing{.bytes = {}, .TransferLength = 0};
-            decode(nothing);
-            return OpenResult::BadImage;
-        }
-        case ReadResult::Ok:
-            break;
+    // One byte more than the area holds tells a file that is too large.
+    std::error_code error;
+    const auto bytes = ReadFileBytes(path, error, TransferArea::kSize + 1);
+    if (!bytes) {
+        messages.ShowMessage(kCannotAccessText, kErrorCaption);
+        return OpenResult::CannotAccess;
     }
-    if (bytes.empty()) return OpenResult::Empty;
-    std::copy(bytes.begin(), bytes.end(), area.bytes.begin());
-    area.TransferLength = bytes.size();
+    if (bytes->size() > TransferArea::kSize) {
+        // No image fits: the list is emptied by decoding nothing.
+        TransferArea nothing{.bytes = {}, .TransferLength = 0};
+        decode(nothing);
+        return OpenResult::BadImage;
+    }
+    if (bytes->empty()) return OpenResult::Empty;
+    std::copy(bytes->begin(), bytes->end(), area.bytes.begin());
+    area.TransferLength = bytes->size();
     enable();
     return decode(area) ? OpenResult::Opened : OpenResult::BadImage;
 }

@@ -4,23 +4,12 @@
 #include <stdexcept>
 
 #include "app/RecordChecksum.h"
+#include "plans/PlanImage.h"
+#include "plans/PoiImage.h"
 
 namespace vantrel::sim {
 
 namespace {
-
-constexpr std::size_t kTitleSlots = 32;
-constexpr std::size_t kMaxCharacters = 1023;
-
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
-    Put16(out, at, value & 0xFFFF);
-    Put16(out, at + 2, value >> 16);
-}
 
 // Entry 0 is the terminator; the others are the titles' distinct code
 // units in order of first appearance.
@@ -32,7 +21,7 @@ std::vector<char16_t> CharacterTable(std::span<const PlanPoint> points) {
         for (char16_t c : p.title)
             if (std::find(table.begin() + 1, table.end(), c) == table.end()) table.push_back(c);
     }
-    if (table.size() - 1 > kMaxCharacters)
+    if (table.size() - 1 > kMaxPlanCharacters)
         throw std::invalid_argument("a plan holds at most 1023 distinct characters");
     return table;
 }
@@ -55,8 +44,8 @@ std::vector<std::uint8_t> PoiImage(std::span<const PoiEntry> entries) {
         const int fields[] = {e.year - 1900, e.month, e.day, e.hour, e.minute, e.second};
         for (int f = 0; f < 6; ++f)
             image[at + f] = static_cast<std::uint8_t>(fields[f]);
-        Put32(image, at + 8, static_cast<std::uint32_t>(DeviceDegrees(e.latitudeDeg)));
-        Put32(image, at + 12, static_cast<std::uint32_t>(DeviceDegrees(e.longitudeDeg)));
+        PutI32(&image[at + 8], DeviceDegrees(e.latitudeDeg));
+        PutI32(&image[at + 12], DeviceDegrees(e.longitudeDeg));
     }
     return image;
 }
@@ -67,21 +56,22 @@ std::vector<std::uint8_t> PlanImageWithBlankGlyphs(std::span<const PlanPoint> po
     const std::size_t glyphsAt = tableAt + 2 * table.size();
     const std::size_t length = glyphsAt + kGlyphSize * table.size();
     std::vector<std::uint8_t> image(length, 0);
-    Put16(image, 0, 1);
-    Put16(image, 2, static_cast<std::uint32_t>(points.size()));
-    Put32(image, 4, static_cast<std::uint32_t>(tableAt));
-    Put32(image, 8, static_cast<std::uint32_t>(glyphsAt));
-    Put32(image, 12, static_cast<std::uint32_t>(length));
-    Put16(image, 18, RecordChecksum(image.data(), 18));
+    PutU16(&image[0], 1);
+    PutU16(&image[2], static_cast<std::uint16_t>(points.size()));
+    PutU32(&image[4], static_cast<std::uint32_t>(tableAt));
+    PutU32(&image[8], static_cast<std::uint32_t>(glyphsAt));
+    PutU32(&image[12], static_cast<std::uint32_t>(length));
+    PutU16(&image[18], RecordChecksum(image.data(), 18));
     for (std::size_t j = 0; j < points.size(); ++j) {
         const std::size_t at = kPlanHeaderSize + kPlanRecordSize * j;
         for (std::size_t c = 0; c < points[j].title.size(); ++c)
-            Put16(image, at + 2 * c, TableIndex(table, points[j].title[c]));
-        Put32(image, at + 64, static_cast<std::uint32_t>(DeviceDegrees(points[j].latitudeDeg)));
-        Put32(image, at + 68, static_cast<std::uint32_t>(DeviceDegrees(points[j].longitudeDeg)));
+            PutU16(&image[at + 2 * c],
+                   static_cast<std::uint16_t>(TableIndex(table, points[j].title[c])));
+        PutI32(&image[at + 64], DeviceDegrees(points[j].latitudeDeg));
+        PutI32(&image[at + 68], DeviceDegrees(points[j].longitudeDeg));
     }
     for (std::size_t k = 0; k < table.size(); ++k)
-        Put16(image, tableAt + 2 * k, table[k]);
+        PutU16(&image[tableAt + 2 * k], table[k]);
     return image;  // the glyph table stays all zero
 }
 

@@ -24,8 +24,6 @@ struct PoiEntry {
     double longitudeDeg = 0;
 };
 
-inline constexpr std::size_t kPoiRecordSize = 16;
-
 // 16-byte records: time, 0xFF 0xFF filler, latitude, longitude.
 std::vector<std::uint8_t> PoiImage(std::span<const PoiEntry> entries);
 
@@ -34,10 +32,6 @@ struct PlanPoint {
     double latitudeDeg = 0;
     double longitudeDeg = 0;
 };
-
-inline constexpr std::size_t kPlanHeaderSize = 20;
-inline constexpr std::size_t kPlanRecordSize = 72;
-inline constexpr std::size_t kGlyphSize = 22;
 
 // A plan image (header with checksum, point records, character table, glyph
 // table) whose glyphs are all blank: the device shows blank titles, but

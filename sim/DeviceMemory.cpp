@@ -1,15 +1,8 @@
 #include "sim/DeviceMemory.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
+#include "app/AtomicFile.h"
 #include "sim/DemoImages.h"
 #include "sim/Routes.h"
 
@@ -17,18 +10,9 @@ namespace vantrel::sim {
 
 namespace {
 
-[[noreturn]] void FileError(const std::filesystem::path& path, const std::string& what, int err) {
-    throw std::runtime_error(path.string() + ": " + what +
-                             (err ? ": " + std::string(std::strerror(err)) : ""));
-}
-
-void WriteAll(int fd, std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) FileError(path, "cannot write", errno);
-        bytes = bytes.subspan(static_cast<std::size_t>(n));
-    }
+[[noreturn]] void FileError(const std::filesystem::path& path, const std::string& what,
+                            std::error_code error = {}) {
+    throw std::runtime_error(path.string() + ": " + what + (error ? ": " + error.message() : ""));
 }
 
 }  // namespace
@@ -63,43 +47,18 @@ DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack) {
 }
 
 std::vector<std::uint8_t> ReadImageFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) FileError(path, "cannot read", ec.value());
-    if (size > kFlashBytes)
-        FileError(path, "larger than the device's " + std::to_string(kFlashBytes) + "-byte flash",
-                  0);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) FileError(path, "cannot open", errno);
-    std::vector<std::uint8_t> bytes(size);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size) FileError(path, "short read", 0);
-    return bytes;
+    std::error_code error;
+    const auto bytes = ReadFileBytes(path, error, kFlashBytes + 1);
+    if (!bytes) FileError(path, "cannot read", error);
+    if (bytes->size() > kFlashBytes)
+        FileError(path, "larger than the device's " + std::to_string(kFlashBytes) + "-byte flash");
+    return {bytes->begin(), bytes->end()};
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    std::string temp = path.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) FileError(path, "cannot create a temporary file", errno);
-    try {
-        if (::fchmod(fd, 0644) != 0) FileError(temp, "cannot set permissions", errno);
-        WriteAll(fd, bytes, temp);
-        if (::fsync(fd) != 0) FileError(temp, "cannot sync", errno);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
-    }
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        FileError(temp, "cannot close", err);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(temp.c_str());
-        FileError(path, "cannot replace", err);
-    }
+    std::error_code error;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (!vantrel::WriteFileAtomically(path, text, error)) FileError(path, "cannot write", error);
 }
 
 }  // namespace vantrel::sim

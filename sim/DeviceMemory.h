@@ -41,8 +41,9 @@ DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack);
 // std::runtime_error with a message naming the file and the reason.
 std::vector<std::uint8_t> ReadImageFile(const std::filesystem::path& path);
 
-// Writes a temporary file beside the target, syncs it and renames it over
-// the target, so the target is never half-written. Throws std::runtime_error.
+// The application's atomic write (app/AtomicFile.h) for the simulator's
+// callers, which report failures by exception: throws std::runtime_error
+// naming the file and the reason.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace vantrel::sim

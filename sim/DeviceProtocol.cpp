@@ -28,22 +28,29 @@ constexpr std::array<std::uint8_t, 10> kNoise = {0x00, 0xFF, 0x7E, 0x0D, 0x0A,
 
 enum class Action { Guider, Logger, Download, Upload, Acknowledge };
 
+// A command the PC sends (its sentence and the reply length it reads) and
+// what the device does with it.
 struct Command {
-    std::string_view body;
+    DeviceCommand sent;
     Action action;
-    std::size_t replyLength;  // what the PC reads of the reply
     Payload payload;
+
+    // The text between "$" and "*".
+    constexpr std::string_view Body() const {
+        return sent.sentence.substr(1, sent.sentence.find('*') - 1);
+    }
+    constexpr std::size_t ReplyLength() const { return static_cast<std::size_t>(sent.replyLength); }
 };
 
 constexpr std::array kCommands = {
-    Command{"POEM14,0", Action::Guider, 34, Payload::Tracks},
-    Command{"POEM06", Action::Logger, 54, Payload::Tracks},
-    Command{"POEM12,14", Action::Download, 16, Payload::Tracks},
-    Command{"POEM12,12", Action::Download, 17, Payload::Plan},
-    Command{"POEM12,2", Action::Download, 17, Payload::Poi},
-    Command{"POEM12,4", Action::Upload, 16, Payload::Poi},
-    Command{"POEM12,11", Action::Upload, 20, Payload::Plan},
-    Command{"POEM12,1", Action::Acknowledge, 17, Payload::Tracks},
+    Command{kGuiderCommand, Action::Guider, Payload::Tracks},
+    Command{kLoggerCommand, Action::Logger, Payload::Tracks},
+    Command{kTrackCommand, Action::Download, Payload::Tracks},
+    Command{kPlanCommand, Action::Download, Payload::Plan},
+    Command{kPoiCommand, Action::Download, Payload::Poi},
+    Command{kPoiUploadCommand, Action::Upload, Payload::Poi},
+    Command{kPlanUploadCommand, Action::Upload, Payload::Plan},
+    Command{kLoadDataCommand, Action::Acknowledge, Payload::Tracks},
 };
 
 // The text between "$" and "*" when the sentence is well formed; a
@@ -130,21 +137,21 @@ void DeviceProtocol::OnCommandByte(std::uint8_t b, Clock::time_point now) {
 void DeviceProtocol::RunSentence(const std::string& sentence, Clock::time_point now) {
     const std::optional<std::string> body = SentenceBody(sentence);
     const auto command = std::find_if(kCommands.begin(), kCommands.end(),
-                                      [&](const Command& c) { return body && c.body == *body; });
+                                      [&](const Command& c) { return body && c.Body() == *body; });
     if (command == kCommands.end()) return Note("ignored " + sentence);
     Note("command " + sentence);
-    const std::string_view argument = command->body.substr(command->body.find(',') + 1);
+    const std::string_view argument = command->Body().substr(command->Body().find(',') + 1);
     switch (command->action) {
         case Action::Guider:
-            return EmitReply(SettingsReply("103", memory_.settings.guider, command->replyLength));
+            return EmitReply(SettingsReply("103", memory_.settings.guider, command->ReplyLength()));
         case Action::Logger:
-            return EmitReply(SettingsReply("101", memory_.settings.logger, command->replyLength));
+            return EmitReply(SettingsReply("101", memory_.settings.logger, command->ReplyLength()));
         case Action::Download:
-            return StartDownload(command->payload, command->replyLength);
+            return StartDownload(command->payload, command->ReplyLength());
         case Action::Upload:
-            return StartUpload(command->payload, AckReply(argument, command->replyLength), now);
+            return StartUpload(command->payload, AckReply(argument, command->ReplyLength()), now);
         case Action::Acknowledge:
-            return EmitReply(AckReply(argument, command->replyLength));
+            return EmitReply(AckReply(argument, command->ReplyLength()));
     }
 }
 
@@ -176,7 +183,7 @@ void DeviceProtocol::OnStartByte(std::uint8_t b) {
         OnResetByte(b);
     } else if (options_.etxFirst && !transfer_.etxSent) {
         transfer_.etxSent = true;
-        Emit({kEtx});
+        Emit({kRestart});
     } else {
         ContinueAfter(0);
     }
@@ -248,15 +255,15 @@ void DeviceProtocol::OnAwaitBlockByte(std::uint8_t b, Clock::time_point now) {
 void DeviceProtocol::OnBlockBodyByte(std::uint8_t b, Clock::time_point now) {
     transfer_.frame.push_back(b);
     deadline_ = now + kBlockByteTimeout;
-    if (transfer_.frame.size() < kUploadFrameSize) return;
+    if (transfer_.frame.size() < kBlockFrameLength) return;
     deadline_.reset();
     mode_ = Mode::AwaitBlock;
     AcceptFrame();
 }
 
 void DeviceProtocol::AcceptFrame() {
-    const UploadFrame frame = ReadUploadFrame(
-        std::span<const std::uint8_t, kUploadFrameSize>(transfer_.frame.data(), kUploadFrameSize));
+    const UploadFrame frame = ReadUploadFrame(std::span<const std::uint8_t, kBlockFrameLength>(
+        transfer_.frame.data(), kBlockFrameLength));
     const auto expected = static_cast<std::uint8_t>(transfer_.blocks + 1);
     if (!frame.intact) {
         Note("upload block " + std::to_string(transfer_.blocks + 1) + " damaged; NAK");
@@ -264,7 +271,7 @@ void DeviceProtocol::AcceptFrame() {
     }
     if (transfer_.blocks > 0 && frame.number == static_cast<std::uint8_t>(transfer_.blocks))
         return Emit({kAck});  // the PC repeated the block just kept
-    if (frame.number != expected || transfer_.bytes.size() + kBlockData > kMaxUploadBytes) {
+    if (frame.number != expected || transfer_.bytes.size() + kBlockSize > kMaxUploadBytes) {
         Emit({kCan, kCan});
         return ToCommand("upload refused: block " + std::to_string(frame.number) +
                          " out of sequence or over the size limit");

@@ -1,6 +1,7 @@
 #pragma once
 // The logger's flash image: 20-byte fixes in 4096-byte pages of 204 records
-// and 16 filler bytes, erased (0xFF) after the last record.
+// and 16 filler bytes, erased (0xFF) after the last record. The record and
+// page layout are the PC side's (tracks/TrackTable.h).
 
 #include <array>
 #include <cstddef>
@@ -8,14 +9,9 @@
 #include <span>
 #include <vector>
 
-namespace vantrel::sim {
+#include "tracks/TrackTable.h"
 
-inline constexpr std::size_t kRecordSize = 20;
-inline constexpr std::size_t kPageSize = 4096;
-inline constexpr std::size_t kRecordsPerPage = 204;
-inline constexpr std::uint32_t kTimeStampMask = 0x3FFFFFFF;  // the logger keeps 30 bits
-inline constexpr std::uint16_t kMaxSpeedRaw = 0x3FF;         // 0.1 m/s units, 10 bits
-inline constexpr std::uint16_t kTrackStartFlag = 1u << 11;   // record kind 1 in bits 11-13
+namespace vantrel::sim {
 
 struct Ecef {
     std::int32_t x = 0;
@@ -25,7 +21,8 @@ struct Ecef {
 };
 
 // A position on the WGS-84 ellipsoid (degrees, metres above it) as
-// Earth-centred coordinates rounded to whole metres.
+// Earth-centred coordinates in metres, and the same rounded to whole metres.
+std::array<double, 3> GeodeticToEcefExact(double latitudeDeg, double longitudeDeg, double heightM);
 Ecef GeodeticToEcef(double latitudeDeg, double longitudeDeg, double heightM);
 
 struct TrackPoint {
@@ -37,12 +34,23 @@ struct TrackPoint {
     bool trackStart = false;
 };
 
-using TrackRecordBytes = std::array<std::uint8_t, kRecordSize>;
+using TrackRecordBytes = std::array<std::uint8_t, TrackRecord::kSize>;
 
 // One fix as the logger stores it, checksum included. A coordinate that
 // rounds to exactly 0 is stored as 1 m, since a zero coordinate ends the
 // readers' decoding.
 TrackRecordBytes EncodeTrackRecord(const TrackPoint& point);
+// A record of exactly these fields (all 32 bits of the time stamp, any
+// coordinates, the speed's low 10 bits) with its checksum.
+TrackRecordBytes EncodeTrackRecord(std::uint32_t timeStamp, Ecef at, unsigned speedRaw,
+                                   bool trackStart);
+
+// Where record slot `slot` starts in the flash: 204 records a page, then
+// 16 filler bytes.
+constexpr std::size_t RecordOffset(std::size_t slot) {
+    return slot / kRecordsPerTrackPage * kTrackPageSize +
+           slot % kRecordsPerTrackPage * TrackRecord::kSize;
+}
 
 // The flash image of the points in order: whole pages, up to and including
 // the page that holds the first erased record slot (the end of the data).

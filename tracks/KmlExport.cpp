@@ -2,7 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "app/FileIo.h"
+#include "app/AtomicFile.h"
 #include "app/NumberText.h"
 
 namespace vantrel {

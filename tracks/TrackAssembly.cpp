@@ -13,13 +13,9 @@ namespace vantrel {
 
 namespace {
 
-// Flash pages hold 204 records followed by 16 filler bytes of 0xFF.
-constexpr std::size_t kPageSize = 4096;
-constexpr std::size_t kRecordsPerPage = 204;
-constexpr std::size_t kFillerSize = 16;
-
 std::size_t SlotCount(std::size_t length) {
-    return (length % kPageSize) / TrackRecord::kSize + (length / kPageSize) * kRecordsPerPage;
+    return (length % kTrackPageSize) / TrackRecord::kSize +
+           (length / kTrackPageSize) * kRecordsPerTrackPage;
 }
 
 bool IsFiller(const std::uint8_t* bytes) {
@@ -37,7 +33,7 @@ class Assembler {
         const std::uint8_t* bytes = area.bytes.data();
         std::size_t pos = 0;
         for (std::size_t slot = 0; slot < slots; ++slot) {
-            if (pos + 4 <= length && IsFiller(bytes + pos)) pos += kFillerSize;
+            if (pos + 4 <= length && IsFiller(bytes + pos)) pos += kTrackPageFiller;
             // Filler-like bytes inside a page can push the position on; never
             // read past the bytes the transfer holds.
             if (pos + TrackRecord::kSize > length) break;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/FileIo.h"
+#include "app/AtomicFile.h"
 #include "tracks/KmlExport.h"
 
 namespace vantrel {
@@ -97,7 +97,7 @@ TrackFileResult OpenTrackFile(TrackStore& store, const std::string& path,
                               const CodePage& codePage) {
     store.ClearTrackList();
     store.WriteHeadings();
-    auto bytes = ReadWholeFile(path);
+    auto bytes = ReadFileBytes(path);
     if (!bytes) {
         store.Messages().ShowMessage("Cannot Access Trk file!", "Error");
         return TrackFileResult::CannotAccess;

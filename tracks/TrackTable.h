@@ -22,6 +22,9 @@ struct TrackRecord {
     static constexpr std::size_t kCheckedBytes = 18;
     static constexpr std::uint16_t kErased = 0xFFFF;
     static constexpr unsigned kTrackStartKind = 1;
+    static constexpr std::uint32_t kTimeStampMask = 0x3FFFFFFF;  // the logger keeps 30 bits
+    static constexpr std::uint16_t kSpeedMask = 0x3FF;           // 0.1 m/s units, 10 bits
+    static constexpr std::uint16_t kTrackStartFlag = kTrackStartKind << 11;  // kind: bits 11-13
 
     std::uint32_t timeStamp;  // bits 0-29: GPS seconds; bits 30-31 ignored
     std::int32_t ecefX;       // metres
@@ -35,8 +38,8 @@ struct TrackRecord {
     // True when the stored checksum matches bytes 0-17 of `bytes`.
     static bool ChecksumMatches(const std::uint8_t* bytes);
 
-    std::uint32_t Seconds() const { return timeStamp & 0x3FFFFFFFu; }
-    unsigned SpeedRaw() const { return flags & 0x3FFu; }
+    std::uint32_t Seconds() const { return timeStamp & kTimeStampMask; }
+    unsigned SpeedRaw() const { return flags & kSpeedMask; }
     unsigned Kind() const { return (flags >> 11) & 7u; }
     bool StartsTrack() const { return Kind() == kTrackStartKind; }
     bool IsErased() const { return flags == kErased; }
@@ -45,6 +48,14 @@ struct TrackRecord {
 static_assert(sizeof(TrackRecord) == 20);
 static_assert(offsetof(TrackRecord, ecefX) == 4 && offsetof(TrackRecord, ecefZ) == 12);
 static_assert(offsetof(TrackRecord, flags) == 16 && offsetof(TrackRecord, checksum) == 18);
+
+// The device's track flash: 4096-byte pages of 204 records, each page ended
+// by 16 filler bytes of 0xFF; erased flash reads 0xFF.
+inline constexpr std::size_t kTrackPageSize = 4096;
+inline constexpr std::size_t kRecordsPerTrackPage = 204;
+inline constexpr std::size_t kTrackPageFiller =
+    kTrackPageSize - kRecordsPerTrackPage * TrackRecord::kSize;
+static_assert(kTrackPageFiller == 16);
 
 #pragma pack(push, 1)
 struct TrackEntry {

@@ -1,5 +1,6 @@
-// The start-up's platform checks: time zone, decimal separator, internet,
-// single instance, data folder and code page.
+// The start-up's platform checks: decimal separator, internet, single
+// instance, data folder and code page (the time zone is tested with the
+// locale).
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include "app/DecimalSeparator.h"
 #include "app/InstanceLock.h"
 #include "app/InternetCheck.h"
-#include "app/SystemZone.h"
 #include "support/ScratchFolder.h"
 
 // glibc keeps the LOCPATH search list that newlocale() builds for the whole
@@ -25,37 +25,6 @@ namespace {
 using testing::ScopedEnv;
 using testing::ScratchFolder;
 using testing::WriteFile;
-
-TEST(SystemZone, HoursFromBiasTruncateEachDivision) {
-    EXPECT_EQ(ZoneHoursFromBias(-480, false, 0), 8);
-    EXPECT_EQ(ZoneHoursFromBias(300, true, -60), -4);
-    EXPECT_EQ(ZoneHoursFromBias(300, false, -60), -5);
-    EXPECT_EQ(ZoneHoursFromBias(-330, false, 0), 5);
-    EXPECT_EQ(ZoneHoursFromBias(210, true, -60), -2);  // Newfoundland in summer
-}
-
-TEST(SystemZone, ReadsBiasAndDaylightFromTheLocalZone) {
-    std::time_t july = 1720000000;     // 2024-07-03 UTC
-    std::time_t january = 1704800000;  // 2024-01-09 UTC
-    struct Case {
-        const char* tz;
-        std::time_t when;
-        ZoneBias expected;
-    };
-    for (const auto& [tz, when, expected] :
-         {Case{"CST-8", july, {-480, false, 0}},
-          Case{"EST5EDT,M3.2.0,M11.1.0", july, {300, true, -60}},
-          Case{"EST5EDT,M3.2.0,M11.1.0", january, {300, false, -60}},
-          Case{"IST-5:30", july, {-330, false, 0}}}) {
-        ScopedEnv zone("TZ", tz);
-        auto read = ReadSystemZone(when);
-        ASSERT_TRUE(read) << tz;
-        EXPECT_EQ(read->bias, expected.bias) << tz;
-        EXPECT_EQ(read->daylight, expected.daylight) << tz;
-        EXPECT_EQ(read->daylightBias, expected.daylightBias) << tz;
-    }
-    ::tzset();
-}
 
 TEST(DecimalSeparator, CommaLocaleGivesCommaAndOthersKeepThePoint) {
     NumberFormat format;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AtomicFile.h"
 #include "app/IniDocument.h"
 #include "support/ScratchFolder.h"
 
@@ -67,17 +66,6 @@ TEST(SettingsStore, AnUnreadableFileIsNotReplaced) {
     EXPECT_FALSE(store.WriteString("language", "GERMAN"));
     ::chmod(store.File().c_str(), 0600);
     EXPECT_EQ(ReadFile(store.File()), "[x]\nkeep=1\n");
-}
-
-TEST(AtomicFile, AppendingAddsToTheEndAndAFailureChangesNothing) {
-    ScratchFolder folder;
-    auto file = folder / "out.txt";
-    ASSERT_TRUE(AppendToFileAtomically(file, "a\r\n"));
-    ASSERT_TRUE(AppendToFileAtomically(file, "b\r\n"));
-    EXPECT_EQ(ReadFile(file), "a\r\nb\r\n");
-    EXPECT_FALSE(WriteFileAtomically(folder / "missing" / "out.txt", "x"));
-    EXPECT_FALSE(AppendToFileAtomically(folder.Path(), "x"));  // a folder, not a file
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
 }
 
 }  // namespace

@@ -30,6 +30,15 @@ class BlockTransfer : public LinkFixture {
     }
 };
 
+TEST(BlockChecks, CrcAndSumOfKnownData) {
+    const std::string text = "123456789";
+    const auto* data = reinterpret_cast<const std::uint8_t*>(text.data());
+    EXPECT_EQ(BlockCrc(data, text.size()), 0x31C3);  // the usual check value of this CRC
+    EXPECT_EQ(BlockCrc(data, 0), 0);
+    EXPECT_EQ(BlockChecksum(data, text.size()),
+              (0x31 + 0x32 + 0x33 + 0x34 + 0x35 + 0x36 + 0x37 + 0x38 + 0x39) & 0xFF);
+}
+
 TEST_F(BlockTransfer, ThreeBlockDownloadIsStoredAndHandedOverOnce) {
     const std::pair<RequestResult (DeviceLink::*)(), std::string> kinds[] = {
         {&DeviceLink::btnDownloadFrGuiderClick, "tracks 3072"},

@@ -14,17 +14,6 @@
 
 namespace vantrel::testing {
 
-// The CRC of an XMODEM block (polynomial 0x1021, start 0).
-inline std::uint16_t BlockCrc(const std::uint8_t* data, std::size_t count) {
-    std::uint16_t crc = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        crc = static_cast<std::uint16_t>(crc ^ (data[i] << 8));
-        for (int bit = 0; bit < 8; ++bit)
-            crc = static_cast<std::uint16_t>(crc & 0x8000 ? (crc << 1) ^ 0x1021 : crc << 1);
-    }
-    return crc;
-}
-
 // A download block as the device sends it: STX, number, complement, 1024
 // data bytes, CRC.
 inline Bytes DownloadBlock(std::uint8_t number, std::uint8_t fill) {

@@ -9,12 +9,12 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <numeric>
 
 #include "device/DeviceLocator.h"
 #include "device/LinkPortError.h"
 #include "device/RxRing.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel {
 namespace {
@@ -23,11 +23,7 @@ namespace fs = std::filesystem;
 
 class SysfsTree : public ::testing::Test {
   protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("vantrel-sysfs-" + std::to_string(getpid()));
-        fs::create_directories(root / "bus");
-    }
-    void TearDown() override { fs::remove_all(root); }
+    void SetUp() override { fs::create_directories(root / "bus"); }
     // A tty whose device is bound to `driver` (empty: no driver link).
     void AddTty(const std::string& name, const std::string& driver) {
         const fs::path device = root / "class" / "tty" / name / "device";
@@ -37,7 +33,8 @@ class SysfsTree : public ::testing::Test {
     std::optional<std::string> Locate(std::optional<std::string> port = std::nullopt) {
         return SysfsDeviceLocator(root, "/dev", port).DevicePort();
     }
-    fs::path root;
+    testing::ScratchFolder folder;
+    const fs::path root = folder.Path();
 };
 
 TEST_F(SysfsTree, FirstBridgePortInNumberOrderIsTheDevice) {
@@ -62,14 +59,14 @@ TEST(PortFailureText, TellsWhatIsWrongAndWhatToDo) {
     EXPECT_NE(busy.find("modem manager"), std::string::npos);
 
     // Permission: the text names the group that owns the port.
-    const fs::path file = fs::temp_directory_path() / ("vantrel-port-" + std::to_string(getpid()));
-    std::ofstream(file).put('x');
+    testing::ScratchFolder folder;
+    const fs::path file = folder / "port";
+    testing::WriteFile(file, "x");
     struct stat info {};
     ASSERT_EQ(stat(file.c_str(), &info), 0);
     const group* owner = getgrgid(info.st_gid);
     ASSERT_NE(owner, nullptr);
     const LinkPortError denied = LinkPortError::FromErrno(EACCES, file.string());
-    fs::remove(file);
     EXPECT_EQ(denied.Failure(), PortFailure::PermissionDenied);
     EXPECT_NE(std::string(denied.what()).find("\"" + std::string(owner->gr_name) + "\""),
               std::string::npos);

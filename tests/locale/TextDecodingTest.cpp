@@ -27,20 +27,6 @@ TEST(TextDecoding, ByteOrderMarksChooseTheEncoding) {
     EXPECT_EQ(DecodeText("\xD6\xD0", gbk), "\xE4\xB8\xAD");
 }
 
-TEST(TextDecoding, Utf16SurrogatesAndBrokenInputBecomeReplacements) {
-    const std::string replacement = "\xEF\xBF\xBD";
-    // U+1F600 as a surrogate pair.
-    EXPECT_EQ(Utf16ToUtf8(std::string("\x3D\xD8\x00\xDE", 4), false), "\xF0\x9F\x98\x80");
-    // A lone high surrogate, a lone low surrogate, an odd trailing byte.
-    EXPECT_EQ(Utf16ToUtf8(std::string("\x3D\xD8"
-                                      "A\0",
-                                      4),
-                          false),
-              replacement + "A");
-    EXPECT_EQ(Utf16ToUtf8(std::string("\x00\xDE", 2), false), replacement);
-    EXPECT_EQ(Utf16ToUtf8(std::string("A\0B", 3), false), "A" + replacement);
-}
-
 TEST(TextDecoding, InvalidUtf8AfterTheMarkIsReplacedNotPassedOn) {
     const std::string r = "\xEF\xBF\xBD";
     CodePage utf8("UTF-8");

@@ -5,11 +5,15 @@
 #include <array>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "support/RecordingMessages.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel {
 namespace {
+
+using testing::ScopedEnv;
 
 // Shifts "YYYY/MM/DD hh:mm:ss" as a record's time bytes and shows the result.
 std::string Shifted(const char* text, int offset) {
@@ -43,10 +47,42 @@ TEST(LocalZoneHours, WholeHoursFromBiasAndDaylight) {
     EXPECT_EQ(LocalZoneHoursFromBias(-480, false, 0), 8);
     EXPECT_EQ(LocalZoneHoursFromBias(300, true, -60), -4);
     EXPECT_EQ(LocalZoneHoursFromBias(300, false, -60), -5);
-    EXPECT_EQ(LocalZoneHoursFromBias(-330, false, 0), 5);  // the half hour is dropped
-    EXPECT_EQ(LocalZoneHoursFromBias(210, false, 0), -3);  // truncated toward zero
+    EXPECT_EQ(LocalZoneHoursFromBias(-330, false, 0), 5);   // the half hour is dropped
+    EXPECT_EQ(LocalZoneHoursFromBias(210, false, 0), -3);   // truncated toward zero
+    EXPECT_EQ(LocalZoneHoursFromBias(210, true, -60), -2);  // Newfoundland in summer
     EXPECT_EQ(ZoneHoursText(8), "8");
     EXPECT_EQ(ZoneHoursText(-4), "-4");
+}
+
+TEST(SystemZone, ReadsBiasAndDaylightFromTheLocalZone) {
+    std::time_t july = 1720000000;     // 2024-07-03 UTC
+    std::time_t january = 1704800000;  // 2024-01-09 UTC
+    struct Case {
+        const char* tz;
+        std::time_t when;
+        ZoneBias expected;
+    };
+    for (const auto& [tz, when, expected] :
+         {Case{"CST-8", july, {-480, false, 0}},
+          Case{"EST5EDT,M3.2.0,M11.1.0", july, {300, true, -60}},
+          Case{"EST5EDT,M3.2.0,M11.1.0", january, {300, false, -60}},
+          Case{"IST-5:30", july, {-330, false, 0}}}) {
+        ScopedEnv zone("TZ", tz);
+        auto read = ReadSystemZone(when);
+        ASSERT_TRUE(read) << tz;
+        EXPECT_EQ(read->bias, expected.bias) << tz;
+        EXPECT_EQ(read->daylight, expected.daylight) << tz;
+        EXPECT_EQ(read->daylightBias, expected.daylightBias) << tz;
+    }
+    ::tzset();
+}
+
+TEST(SystemZone, TheSystemOffsetFollowsTheZoneReader) {
+    for (const auto& [tz, hours] : {std::pair{"CST-8", 8}, {"IST-5:30", 5}, {"UTC0", 0}}) {
+        ScopedEnv zone("TZ", tz);
+        EXPECT_EQ(SystemLocalZoneHours(), hours) << tz;
+    }
+    ::tzset();
 }
 
 TEST(comboTimeZoneChange, BothChoosersFollowAnOffsetAndIgnoreOtherText) {

@@ -7,7 +7,7 @@
 #include "plans/PlansTestSupport.h"
 #include "support/FakeMapPage.h"
 #include "support/RecordingMessages.h"
-#include "support/TempDir.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel {
 namespace {
@@ -22,7 +22,7 @@ class ListFilesTest : public ::testing::Test {
     TransferArea area;
     FakeMapPage page;
     RecordingMessages messages;
-    TempDir dir;
+    ScratchFolder dir;
 };
 
 TEST_F(ListFilesTest, PlanFileWrittenHereRoundTrips) {

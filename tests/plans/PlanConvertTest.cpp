@@ -1,11 +1,10 @@
-#include "cli/PlanConvert.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/Csv.h"
-#include "support/TempDir.h"
+#include "cli/Cli.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel {
 namespace {
@@ -22,7 +21,7 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 int Convert(std::vector<std::string> args) {
-    return cli::RunPlanConvert(args);
+    return cli::RunConvert(args);
 }
 
 TEST(Csv, QuotesOnlyWhatNeedsIt) {
@@ -42,7 +41,7 @@ TEST(Csv, QuotesOnlyWhatNeedsIt) {
 }
 
 TEST(PlanConvert, PlanCsvRoundTripsThroughAnRteFile) {
-    TempDir dir;
+    ScratchFolder dir;
     const std::string csv =
         "title,latitude,longitude\r\n"
         "\"Harbour, east\",-33.85678,151.21\r\n"
@@ -54,7 +53,7 @@ TEST(PlanConvert, PlanCsvRoundTripsThroughAnRteFile) {
 }
 
 TEST(PlanConvert, PoiCsvKeepsTimesInTheDisplayZone) {
-    TempDir dir;
+    ScratchFolder dir;
     const std::string csv =
         "time,latitude,longitude\r\n"
         "2010/05/04 04:00:00,22.3,114.2\r\n"
@@ -71,7 +70,7 @@ TEST(PlanConvert, PoiCsvKeepsTimesInTheDisplayZone) {
 }
 
 TEST(PlanConvert, BadInputIsRefusedAndNothingIsWritten) {
-    TempDir dir;
+    ScratchFolder dir;
     WriteText(dir.File("header.csv"), "name,lat,lng\r\nA,1,2\r\n");
     WriteText(dir.File("fields.csv"), "title,latitude,longitude\r\nA,1\r\n");
     WriteText(dir.File("number.csv"), "title,latitude,longitude\r\nA,1,2\r\nB,x,2\r\n");

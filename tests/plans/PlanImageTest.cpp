@@ -232,5 +232,12 @@ TEST(DeviceCoordinate, TruncatesTowardZeroAndRoundTripsEveryStoredValue) {
         ASSERT_EQ(DegreesToDevice(DeviceToDegrees(v, '.'), '.'), v) << v;
 }
 
+// The plans refuse exactly the images the link could not send.
+TEST(ImageBytes, UploadLimitIsTheLinksLimit) {
+    EXPECT_EQ(CheckUploadSize(kMaxUploadLength), "");
+    EXPECT_EQ(CheckUploadSize(kMaxUploadLength + 1),
+              "The data needs 256 blocks, more than the 255 that can be sent!");
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -12,6 +12,7 @@
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel::sim {
 namespace {
@@ -42,18 +43,19 @@ TEST(TrackMemory, KeepsCoordinatesAndSpeedsWithinWhatTheReaderAccepts) {
     const TrackRecordBytes r = EncodeTrackRecord({5, 0.0, 0.0, 0.0, 500.0, false});
     EXPECT_EQ(static_cast<std::int32_t>(Le({r.begin(), r.end()}, 8, 4)), 1);
     EXPECT_EQ(static_cast<std::int32_t>(Le({r.begin(), r.end()}, 12, 4)), 1);
-    EXPECT_EQ(Le({r.begin(), r.end()}, 16, 2), kMaxSpeedRaw);  // clipped, no track-start bit
+    EXPECT_EQ(Le({r.begin(), r.end()}, 16, 2),
+              TrackRecord::kSpeedMask);  // clipped, no track-start bit
 }
 
 TEST(TrackMemory, GeneratedFlashHasValidRecordsFillerAndErasedEnd) {
     const std::size_t tracks = 4,
                       points = 250;  // 1000 records: four full pages and part of a fifth
     const std::vector<std::uint8_t> flash = LayOutTrackMemory(GenerateTrackPoints(tracks, points));
-    ASSERT_EQ(flash.size(), 5 * kPageSize);
+    ASSERT_EQ(flash.size(), 5 * kTrackPageSize);
     std::size_t at = 0, starts = 0;
     std::uint32_t lastTime = 0;
     for (std::size_t slot = 0; slot < tracks * points; ++slot) {
-        if (slot > 0 && slot % kRecordsPerPage == 0) {
+        if (slot > 0 && slot % kRecordsPerTrackPage == 0) {
             ASSERT_TRUE(AllErased(flash, at, at + 16)) << "filler before slot " << slot;
             at += 16;
         }
@@ -62,14 +64,14 @@ TEST(TrackMemory, GeneratedFlashHasValidRecordsFillerAndErasedEnd) {
         const bool start = ((flags >> 11) & 7) == 1;
         EXPECT_EQ(start, slot % points == 0) << "slot " << slot;
         starts += start;
-        EXPECT_GT(flags & kMaxSpeedRaw, 0);
+        EXPECT_GT(flags & TrackRecord::kSpeedMask, 0);
         const std::uint32_t time = Le(flash, at, 4);
         EXPECT_GT(time, lastTime);
-        EXPECT_LE(time, kTimeStampMask);
+        EXPECT_LE(time, TrackRecord::kTimeStampMask);
         lastTime = time;
         for (int c = 0; c < 3; ++c)
             EXPECT_NE(Le(flash, at + 4 + 4 * c, 4), 0u);
-        at += kRecordSize;
+        at += TrackRecord::kSize;
     }
     EXPECT_EQ(starts, tracks);
     EXPECT_EQ(Le(flash, at + 16, 2), 0xFFFFu);  // the end-of-data mark
@@ -77,11 +79,11 @@ TEST(TrackMemory, GeneratedFlashHasValidRecordsFillerAndErasedEnd) {
 }
 
 TEST(TrackMemory, EndMarkOpensAFreshPageWhenTheLastIsFull) {
-    const auto full = LayOutTrackMemory(GenerateTrackPoints(1, kRecordsPerPage));
-    ASSERT_EQ(full.size(), 2 * kPageSize);
-    EXPECT_TRUE(AllErased(full, kPageSize - 16, full.size()));
+    const auto full = LayOutTrackMemory(GenerateTrackPoints(1, kRecordsPerTrackPage));
+    ASSERT_EQ(full.size(), 2 * kTrackPageSize);
+    EXPECT_TRUE(AllErased(full, kTrackPageSize - 16, full.size()));
     const auto empty = LayOutTrackMemory({});
-    EXPECT_EQ(empty.size(), kPageSize);
+    EXPECT_EQ(empty.size(), kTrackPageSize);
     EXPECT_TRUE(AllErased(empty, 0, empty.size()));
     EXPECT_THROW(GenerateTrackPoints(2, kMaxTrackPoints), std::invalid_argument);
     EXPECT_THROW(GenerateTrackPoints(1, 0), std::invalid_argument);
@@ -142,7 +144,7 @@ TEST(PoiImage, StoresDeviceTimeFillerAndCoordinates) {
 }
 
 TEST(DeviceMemoryFiles, WriteAtomicallyThenReadBack) {
-    const testing::TempDir temp;
+    const vantrel::testing::ScratchFolder temp;
     const auto& dir = temp.Path();
     const std::vector<std::uint8_t> bytes = DemoPlanImage();
     WriteFileAtomically(dir / "plan.rte", bytes);

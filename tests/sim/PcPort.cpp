@@ -116,15 +116,4 @@ std::string Text(std::span<const std::uint8_t> bytes) {
     return {bytes.begin(), bytes.end()};
 }
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-sim-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) Fail("mkdtemp");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
 }  // namespace vantrel::sim::testing

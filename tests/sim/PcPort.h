@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,16 +39,5 @@ class PcPort {
 };
 
 std::string Text(std::span<const std::uint8_t> bytes);
-
-// A folder under the system's temporary folder, removed with its contents.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    const std::filesystem::path& Path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace vantrel::sim::testing

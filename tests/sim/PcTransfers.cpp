@@ -7,7 +7,7 @@ namespace vantrel::sim::testing {
 namespace {
 
 bool FrameIsIntact(const Bytes& body) {
-    const std::uint16_t crc = Crc16({body.data() + 2, kBlockData});
+    const std::uint16_t crc = BlockCrc(body.data() + 2, kBlockSize);
     return body[1] == static_cast<std::uint8_t>(~body[0]) && body[1026] == (crc >> 8) &&
            body[1027] == (crc & 0xFF);
 }
@@ -24,17 +24,17 @@ DownloadResult DownloadAsPc(PcPort& port, std::string_view sentence,
         const Bytes b = port.Read(1, quiet);
         if (b.empty()) return r;
         if (b[0] == kStx) {
-            const Bytes body = port.Read(kDownloadBlockSize - 1);
-            if (body.size() != kDownloadBlockSize - 1) return r;
+            const Bytes body = port.Read(kDownloadBlockLength - 1);
+            if (body.size() != kDownloadBlockLength - 1) return r;
             r.numbers.push_back(body[0]);
             r.badFrames += FrameIsIntact(body) ? 0 : 1;
-            r.data.insert(r.data.end(), body.begin() + 2, body.begin() + 2 + kBlockData);
+            r.data.insert(r.data.end(), body.begin() + 2, body.begin() + 2 + kBlockSize);
             port.Send({kAck});
         } else if (b[0] == kEot) {
             port.Send({kCan});
             r.endedWithEot = true;
             return r;
-        } else if (b[0] == kEtx) {
+        } else if (b[0] == kRestart) {
             ++r.etxBytes;
             port.Send({kCrcStart});
         } else {
@@ -49,15 +49,15 @@ Bytes UploadFrame(int number, std::span<const std::uint8_t> data) {
     frame[1] = static_cast<std::uint8_t>(number);
     frame[2] = static_cast<std::uint8_t>(~number);
     std::copy(data.begin(), data.end(), frame.begin() + 3);
-    frame.back() = ByteSum(data);
+    frame.back() = BlockChecksum(data.data(), data.size());
     return frame;
 }
 
 std::vector<Bytes> UploadBlocks(std::span<const std::uint8_t> image) {
     std::vector<Bytes> blocks;
-    for (std::size_t at = 0; at <= image.size(); at += kBlockData) {
-        Bytes block(kBlockData, 0xFF);
-        std::copy(image.begin() + at, image.begin() + std::min(at + kBlockData, image.size()),
+    for (std::size_t at = 0; at <= image.size(); at += kBlockSize) {
+        Bytes block(kBlockSize, 0xFF);
+        std::copy(image.begin() + at, image.begin() + std::min(at + kBlockSize, image.size()),
                   block.begin());
         blocks.push_back(block);
     }

@@ -64,7 +64,7 @@ TEST_F(SimLine, PacingHoldsTheLineToItsByteRate) {
     const DownloadResult d = DownloadAsPc(*port_, "$POEM12,14*\r\n");
     ASSERT_EQ(d.data, memory_.tracks);
     const std::size_t blocks = d.numbers.size();
-    EXPECT_GE(Clock::now() - start, LineTime(blocks * kDownloadBlockSize, kTransferBaud));
+    EXPECT_GE(Clock::now() - start, LineTime(blocks * kDownloadBlockLength, kTransferBaud));
 }
 
 TEST_F(SimLine, ResetSequenceAndEachOfItsPartsEndADownloadMidway) {
@@ -75,7 +75,7 @@ TEST_F(SimLine, ResetSequenceAndEachOfItsPartsEndADownloadMidway) {
         port_->Send("$POEM12,14*\r\n");
         port_->ReadReply();
         port_->Send({kCrcStart});
-        ASSERT_EQ(port_->Read(kDownloadBlockSize).size(), kDownloadBlockSize);
+        ASSERT_EQ(port_->Read(kDownloadBlockLength).size(), kDownloadBlockLength);
         port_->Send(reset);
         port_->Send({kAck});  // would bring block 2 if the transfer were still running
         EXPECT_TRUE(port_->ReadUntilQuiet().empty());

@@ -27,7 +27,7 @@ TEST_F(SimLine, TrackDownloadDeliversTheWholeMemoryWithValidFrames) {
 }
 
 TEST_F(SimLine, BlockNumbersWrapAfter255) {
-    memory_.tracks = Bytes(300 * kBlockData, 0x5A);
+    memory_.tracks = Bytes(300 * kBlockSize, 0x5A);
     Open();
     const DownloadResult d = DownloadAsPc(*port_, "$POEM12,14*\r\n");
     ASSERT_EQ(d.numbers.size(), 300u);
@@ -68,8 +68,8 @@ TEST_F(SimLine, RepeatedBlockComesTwiceWithTheSameNumber) {
     const DownloadResult d = DownloadAsPc(*port_, "$POEM12,14*\r\n");
     EXPECT_EQ(d.numbers, (std::vector<int>{1, 2, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
     Bytes expected = memory_.tracks;
-    expected.insert(expected.begin() + 2 * kBlockData, expected.begin() + kBlockData,
-                    expected.begin() + 2 * kBlockData);
+    expected.insert(expected.begin() + 2 * kBlockSize, expected.begin() + kBlockSize,
+                    expected.begin() + 2 * kBlockSize);
     EXPECT_EQ(d.data, expected);
 }
 
@@ -89,7 +89,7 @@ TEST_F(SimLine, HangUpClosesTheLineMidTransfer) {
     port_->Send("$POEM12,14*\r\n");
     port_->ReadReply();
     port_->Send({kCrcStart});
-    ASSERT_EQ(port_->Read(kDownloadBlockSize).size(), kDownloadBlockSize);
+    ASSERT_EQ(port_->Read(kDownloadBlockLength).size(), kDownloadBlockLength);
     port_->Send({kAck});
     EXPECT_TRUE(port_->SeesHangUp());
     sim_->Stop();

@@ -22,7 +22,7 @@ class SimLine : public ::testing::Test {
 
     // An image as it arrives in whole blocks: padded with erased flash.
     static Bytes Padded(Bytes image) {
-        image.resize(BlockCount(image.size()) * kBlockData, 0xFF);
+        image.resize(BlockCount(image.size()) * kBlockSize, 0xFF);
         return image;
     }
 

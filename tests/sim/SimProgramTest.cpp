@@ -15,11 +15,14 @@
 #include "PcTransfers.h"
 #include "sim/BlockFrames.h"
 #include "sim/DeviceMemory.h"
+#include "support/ScratchFolder.h"
 
 extern char** environ;
 
 namespace vantrel::sim::testing {
 namespace {
+
+using vantrel::testing::ScratchFolder;
 
 // The program with its stdout on a pipe; killed if a test leaves it running.
 class SimProcess {
@@ -80,7 +83,7 @@ class SimProcess {
 };
 
 TEST(SimProgram, ServesItsLinkAndEndsCleanlyOnSigterm) {
-    TempDir dir;
+    ScratchFolder dir;
     const auto link = dir.Path() / "port";
     const Bytes memory(1500, 0x42);
     std::ofstream(dir.Path() / "memory.bin", std::ios::binary)
@@ -93,25 +96,25 @@ TEST(SimProgram, ServesItsLinkAndEndsCleanlyOnSigterm) {
     {
         PcPort port(link.string());
         Bytes expected = memory;
-        expected.resize(2 * kBlockData, 0xFF);
+        expected.resize(2 * kBlockSize, 0xFF);
         EXPECT_EQ(DownloadAsPc(port, "$POEM12,14*\r\n").data, expected);
 
         port.Send("$POEM12,4*\r\n");
         port.ReadReply();
         ASSERT_EQ(port.Read(1), Bytes{kNak});
-        const Bytes block(kBlockData, 0x33);
+        const Bytes block(kBlockSize, 0x33);
         port.Send(UploadFrame(1, block));
         ASSERT_EQ(port.Read(1), Bytes{kAck});
         port.Send({kEot});
         ASSERT_EQ(port.Read(1), Bytes{kAck});
     }
-    EXPECT_EQ(ReadImageFile(dir.Path() / "poi.wpt"), Bytes(kBlockData, 0x33));
+    EXPECT_EQ(ReadImageFile(dir.Path() / "poi.wpt"), Bytes(kBlockSize, 0x33));
     EXPECT_EQ(sim.EndWith(SIGTERM), 0);
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
 }
 
 TEST(SimProgram, PlugsInAgainAfterAHangUp) {
-    TempDir dir;
+    ScratchFolder dir;
     const auto link = dir.Path() / "port";
     SimProcess sim(
         {"--link", link.string(), "--tracks", "1", "--points", "10", "--hangup-after", "0"});

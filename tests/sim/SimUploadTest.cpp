@@ -5,9 +5,12 @@
 
 #include "SimFixture.h"
 #include "sim/DeviceMemory.h"
+#include "support/ScratchFolder.h"
 
 namespace vantrel::sim::testing {
 namespace {
+
+using vantrel::testing::ScratchFolder;
 
 Bytes Pattern(std::size_t size) {
     Bytes b(size);
@@ -40,7 +43,7 @@ class SimUpload : public SimLine {
 };
 
 TEST_F(SimUpload, PlanIsKeptByteForByteAndServedBack) {
-    TempDir dir;
+    ScratchFolder dir;
     Open({}, dir.Path());
     const std::vector<Bytes> blocks = UploadBlocks(Pattern(2048));  // exact fit: three blocks
     ASSERT_EQ(blocks.size(), 3u);
@@ -86,7 +89,7 @@ TEST_F(SimUpload, NakRepeatsUntilTheFirstBlockComes) {
     Open();
     Begin("$POEM12,11*\r\n");
     EXPECT_EQ(port_->Read(1, 3s), Bytes{kNak});
-    const Bytes block(kBlockData, 0x11);
+    const Bytes block(kBlockSize, 0x11);
     EXPECT_EQ(SendFrame(UploadFrame(1, block)), Bytes{kAck});
     EXPECT_TRUE(port_->ReadUntilQuiet(1500ms).empty());  // no NAK once blocks flow
 }
@@ -94,7 +97,7 @@ TEST_F(SimUpload, NakRepeatsUntilTheFirstBlockComes) {
 TEST_F(SimUpload, StallAfterABlockLeavesItUnansweredUntilReset) {
     Open({.stallAfter = 1});
     Begin("$POEM12,11*\r\n");
-    EXPECT_TRUE(SendFrame(UploadFrame(1, Bytes(kBlockData, 1)), 500ms).empty());
+    EXPECT_TRUE(SendFrame(UploadFrame(1, Bytes(kBlockSize, 1)), 500ms).empty());
     port_->Send({kEsc, kCan});
     EXPECT_TRUE(InCommandMode());
     EXPECT_FALSE(sim_->Uploaded(Payload::Plan));
@@ -103,7 +106,7 @@ TEST_F(SimUpload, StallAfterABlockLeavesItUnansweredUntilReset) {
 TEST_F(SimUpload, BlockBrokenOffIsDroppedAndTheResetHeard) {
     Open();
     Begin("$POEM12,11*\r\n");
-    const Bytes frame = UploadFrame(1, Bytes(kBlockData, 2));
+    const Bytes frame = UploadFrame(1, Bytes(kBlockSize, 2));
     port_->Send(std::span(frame).first(500));  // the line dies midway through the block
     EXPECT_TRUE(port_->ReadUntilQuiet(1500ms).empty());
     port_->Send({kEsc, kCan});

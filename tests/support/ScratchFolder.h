@@ -5,12 +5,15 @@
 
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace vantrel::testing {
 
@@ -18,7 +21,9 @@ class ScratchFolder {
   public:
     ScratchFolder() {
         std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a folder like " + pattern);
+        path_ = pattern;
     }
     ~ScratchFolder() {
         std::error_code ec;
@@ -30,6 +35,16 @@ class ScratchFolder {
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::filesystem::path& name) const {
         return path_ / name;
+    }
+    // The path of a file in the folder, for the interfaces that take text.
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+    // The names of the files in the folder.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            names.push_back(entry.path().filename().string());
+        return names;
     }
 
   private:
@@ -44,6 +59,16 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& byte
 inline std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The same as bytes.
+inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+    const std::string bytes = ReadFile(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 // Sets (or, with nullopt, unsets) an environment variable until the end of

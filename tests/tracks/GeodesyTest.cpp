@@ -124,14 +124,14 @@ TEST(Geodesy, GreatCircleDistance) {
 TEST(Geodesy, CalcSelfTestConvertsTheFirstSixteenValidRecords) {
     using namespace vantrel::testing;
     TransferArea area;
-    auto put = [&](int slot, RecordBytes r, std::uint8_t spoil = 0) {
+    auto put = [&](int slot, TrackRecordBytes r, std::uint8_t spoil = 0) {
         r[18] ^= spoil;
         std::copy(r.begin(), r.end(), area.bytes.begin() + slot * 20);
     };
-    put(0, EncodeRecord(1'000'000'000, {-3194469, 3194469, 4487419}, 123, true));
-    put(1, EncodeRecord(5, {1, 2, 3}, 0, false), 1);      // a wrong checksum
-    put(2, EncodeRecord(0, {0, 0, 6356852}, 0, false));   // a zero coordinate is converted too
-    put(16, EncodeRecord(0, {0, 0, 6356852}, 0, false));  // beyond the first 16
+    put(0, EncodeTrackRecord(1'000'000'000, {-3194469, 3194469, 4487419}, 123, true));
+    put(1, EncodeTrackRecord(5, {1, 2, 3}, 0, false), 1);      // a wrong checksum
+    put(2, EncodeTrackRecord(0, {0, 0, 6356852}, 0, false));   // a zero coordinate is converted too
+    put(16, EncodeTrackRecord(0, {0, 0, 6356852}, 0, false));  // beyond the first 16
     TextGrid grid(5, 20);
     CalcSelfTest(area, AppValues{}, grid);
     EXPECT_EQ(grid.Cell(0, 0), "Time");

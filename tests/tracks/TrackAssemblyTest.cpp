@@ -8,8 +8,8 @@
 namespace vantrel::testing {
 namespace {
 
-const RecordBytes kWorkedRecord = {0x00, 0xCA, 0x9A, 0x3B, 0x9B, 0x41, 0xCF, 0xFF, 0x65, 0xBE,
-                                   0x30, 0x00, 0xFB, 0x78, 0x44, 0x00, 0x7B, 0x08, 0x2A, 0xF8};
+const TrackRecordBytes kWorkedRecord = {0x00, 0xCA, 0x9A, 0x3B, 0x9B, 0x41, 0xCF, 0xFF, 0x65, 0xBE,
+                                        0x30, 0x00, 0xFB, 0x78, 0x44, 0x00, 0x7B, 0x08, 0x2A, 0xF8};
 
 using AssemblyTest = TrackFixture;
 
@@ -106,7 +106,7 @@ TEST_F(AssemblyTest, DataWithoutAStartMakesTrackZeroAndAZeroCoordinateEndsIt) {
     b.AddFix(100, 45, 7, 0, 0, false);
     b.AddFix(102, 45, 7, 0, 0, false);
     b.AddFix(200, 46, 7, 0, 0, true);
-    b.Add(EncodeRecord(205, {4000000, 0, 4000000}, 0, false));
+    b.Add(EncodeTrackRecord(205, {4000000, 0, 4000000}, 0, false));
     b.AddFix(206, 45, 7, 0, 0, false);
     store.gridTrack.SetCell(0, 1, "earlier");
     AssemblyReport report = Assemble(b);
@@ -131,7 +131,7 @@ TEST_F(AssemblyTest, NeverReadsPastTheTransferredBytes) {
     // not be decoded.
     TrackMemoryBuilder b;
     for (int i = 0; i < 204; ++i)
-        b.Add(EncodeRecord(0xFFFFFFFF, {4000000, 1, 4000000}, 0, false));
+        b.Add(EncodeTrackRecord(0xFFFFFFFF, {4000000, 1, 4000000}, 0, false));
     for (int i = 0; i < 204; ++i)
         b.AddFix(500, 45, 7, 0, 0, true);
     Load(b.Image(2 * 4096));

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "TrackFixture.h"
-#include "app/FileIo.h"
+#include "app/AtomicFile.h"
 
 namespace vantrel::testing {
 namespace {
@@ -29,7 +29,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     store.ScratchGrid.SetCell(4, 0, "\u00e9");
     const std::string first = (Folder() / "a.trk").string();
     ASSERT_TRUE(SaveTracks(store, first, cp1252));
-    const std::string bytes = *ReadWholeFile(first);
+    const std::string bytes = *ReadFileBytes(first);
     std::size_t lines = 0;
     for (std::size_t at = bytes.find("\r\n", 4224); at != std::string::npos;
          at = bytes.find("\r\n", at + 2))
@@ -48,7 +48,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     EXPECT_EQ(transfer.TransferLength, bytes.size() - 4224);
     const std::string second = (Folder() / "b.trk").string();
     ASSERT_TRUE(SaveTracks(reopened, second, cp1252));
-    EXPECT_EQ(*ReadWholeFile(second), bytes);
+    EXPECT_EQ(*ReadFileBytes(second), bytes);
 }
 
 TEST_F(TrackFileTest, KmlRuleIsALowerCaseSubstringOfTheWholePath) {
@@ -56,10 +56,10 @@ TEST_F(TrackFileTest, KmlRuleIsALowerCaseSubstringOfTheWholePath) {
     std::filesystem::create_directories(Folder() / "my kml");
     const std::string kml = (Folder() / "my kml" / "day.trk").string();
     ASSERT_TRUE(SaveTracks(store, kml, kLatin1));
-    EXPECT_EQ(ReadWholeFile(kml)->substr(0, 5), "<?xml");
+    EXPECT_EQ(ReadFileBytes(kml)->substr(0, 5), "<?xml");
     const std::string upper = (Folder() / "DAY.KML").string();
     ASSERT_TRUE(SaveTracks(store, upper, kLatin1));
-    EXPECT_EQ(ReadWholeFile(upper)->substr(0, 2), std::string("\x01\x00", 2));
+    EXPECT_EQ(ReadFileBytes(upper)->substr(0, 2), std::string("\x01\x00", 2));
 }
 
 TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
@@ -83,7 +83,7 @@ TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
     const bool saved = SaveTracks(store, path, kLatin1);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(*ReadWholeFile(path), "old contents");
+    EXPECT_EQ(*ReadFileBytes(path), "old contents");
     EXPECT_EQ(messages.shown.back().text, "Cannot Open File!");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder()), {}), 1);
 }

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
-#include <string>
 #include <vector>
 
 #include "support/RecordingMessages.h"
+#include "support/ScratchFolder.h"
 #include "support/TrackMemoryBuilder.h"
 #include "tracks/TrackStore.h"
 
@@ -29,18 +27,7 @@ class TrackFixture : public ::testing::Test {
     void UseDecimalComma() { values.Numbers.DecimalSeparatorText = ","; }
 
     // A temporary folder removed after the test.
-    std::filesystem::path Folder() {
-        if (folder_.empty()) {
-            folder_ = std::filesystem::temp_directory_path() /
-                      ("vantrel-tracks-" + std::to_string(::getpid()) + "-" +
-                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-            std::filesystem::create_directories(folder_);
-        }
-        return folder_;
-    }
-    void TearDown() override {
-        if (!folder_.empty()) std::filesystem::remove_all(folder_);
-    }
+    const std::filesystem::path& Folder() const { return folder_.Path(); }
 
     AppValues values;
     TransferArea transfer;
@@ -48,7 +35,7 @@ class TrackFixture : public ::testing::Test {
     TrackStore store{values, transfer, messages};
 
   private:
-    std::filesystem::path folder_;
+    ScratchFolder folder_;
 };
 
 // Three tracks of 4, 3 and 5 points, one fix a second, 0.001 degree apart.

@@ -1,0 +1,27 @@
+#pragma once
+// What the file commands (assemble, convert, info) share: the --zone option,
+// file kinds by extension and their error lines.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vantrel::cli {
+
+struct CommandOptions {
+    int zoneHours = 0;  // hours added to the device's times for display
+};
+
+// "--zone H" among the arguments sets options.zoneHours (else this
+// computer's offset); false with a message when H is not a whole-hour offset
+// (-23 to +23). The option's two arguments are removed from `args`.
+bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options);
+
+// The extension of a path's file name, with its dot, in lower case ("" when
+// it has none).
+std::string LowerExtension(std::string_view path);
+
+// Prints "vantrel-cli: MESSAGE" on stderr and returns `code`.
+int Fail(std::string_view message, int code);
+
+}  // namespace vantrel::cli

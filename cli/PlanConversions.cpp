@@ -1,0 +1,113 @@
+// Conversions of plan and POI files to and from CSV for vantrel-cli convert.
+
+#include "app/AtomicFile.h"
+#include "app/Csv.h"
+#include "cli/Cli.h"
+#include "cli/Conversions.h"
+#include "cli/Documents.h"
+#include "locale/TimeZone.h"
+#include "plans/ListFiles.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+const CsvRecord kPlanHeader = {"title", "latitude", "longitude"};
+const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
+
+// The data records of a list CSV: the header first, then three fields a
+// record; blank lines are skipped.
+std::optional<std::vector<CsvRecord>> ReadListCsv(const std::string& path,
+                                                  const CsvRecord& header) {
+    auto text = ReadFileBytes(path);
+    if (!text) {
+        Fail(path + ": cannot be read", kBadFile);
+        return std::nullopt;
+    }
+    std::string error;
+    auto records = ParseCsv(*text, error);
+    if (!records) {
+        Fail(path + ": " + error, kBadFile);
+        return std::nullopt;
+    }
+    std::erase_if(*records, [](const CsvRecord& r) { return r.size() == 1 && r[0].empty(); });
+    if (records->empty() || records->front() != header) {
+        std::string expected = header[0] + "," + header[1] + "," + header[2];
+        Fail(path + ": the first line must be " + expected, kBadFile);
+        return std::nullopt;
+    }
+    records->erase(records->begin());
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        if ((*records)[i].size() != header.size()) {
+            Fail(path + ": row " + std::to_string(i + 1) + " has " +
+                     std::to_string((*records)[i].size()) + " fields, not 3",
+                 kBadFile);
+            return std::nullopt;
+        }
+    }
+    if (records->size() > static_cast<std::size_t>(kListEntries)) {
+        Fail(
+            path + ": " + std::to_string(records->size()) + " rows, more than the 255 a list holds",
+            kBadFile);
+        return std::nullopt;
+    }
+    return records;
+}
+
+int FillGrid(TextGrid& grid, const std::vector<CsvRecord>& records) {
+    int row = 1;
+    for (const auto& record : records) {
+        for (int col = 0; col < kListColumns; ++col)
+            grid.SetCell(col, row, record[static_cast<std::size_t>(col)]);
+        ++row;
+    }
+    return row - 1;
+}
+
+bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGrid& grid, int count,
+                  UserMessages& messages) {
+    std::string text = CsvLine(header);
+    for (int row = 1; row <= count; ++row)
+        text += CsvLine({grid.Cell(0, row), grid.Cell(1, row), grid.Cell(2, row)});
+    if (WriteFileAtomically(path, text)) return true;
+    messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
+    return false;
+}
+
+}  // namespace
+
+int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
+    auto records = ReadListCsv(in, kPlanHeader);
+    if (!records) return kBadFile;
+    PlanDocument plan(options);
+    plan.list.PlanCount = FillGrid(plan.list.gridPlan, *records);
+    GlyphRenderer glyphs;
+    return SavePlanFile(out, plan.list, glyphs, *plan.area, plan.messages) ? kOk : kBadFile;
+}
+
+int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
+    auto records = ReadListCsv(in, kPoiHeader);
+    if (!records) return kBadFile;
+    PoiDocument pois(options);
+    pois.list.PoiCount = FillGrid(pois.list.gridPoi, *records);
+    const std::string zone = ZoneHoursText(options.zoneHours);
+    return SavePoiFile(out, pois.list, zone, *pois.area, pois.messages) ? kOk : kBadFile;
+}
+
+int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
+    PlanDocument plan(options);
+    if (int failed = plan.Open(in)) return failed;
+    const bool written =
+        WriteListCsv(out, kPlanHeader, plan.list.gridPlan, plan.list.PlanCount, plan.messages);
+    return written ? kOk : kBadFile;
+}
+
+int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
+    PoiDocument pois(options);
+    if (int failed = pois.Open(in)) return failed;
+    const bool written =
+        WriteListCsv(out, kPoiHeader, pois.list.gridPoi, pois.list.PoiCount, pois.messages);
+    return written ? kOk : kBadFile;
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,68 @@
+// The file commands end to end: a generated track memory assembled into a
+// track file, described by info and converted to KML.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AtomicFile.h"
+#include "cli/Cli.h"
+#include "sim/Routes.h"
+#include "support/ScratchFolder.h"
+
+namespace vantrel::cli {
+namespace {
+
+using vantrel::testing::ScratchFolder;
+
+int Call(int (*command)(Args), std::vector<std::string> args) {
+    return command(args);
+}
+
+std::string InfoText(const std::string& path) {
+    ::testing::internal::CaptureStdout();
+    const int code = Call(RunInfo, {path});
+    std::string text = ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(code, kOk) << text;
+    return text;
+}
+
+TEST(FileCommands, AssembleThenDescribeAndConvertATrackFile) {
+    ScratchFolder folder;
+    const std::string memory = (folder / "memory.bin").string();
+    const std::string trk = (folder / "day.trk").string();
+    ASSERT_TRUE(
+        WriteFileAtomically(memory, sim::LayOutTrackMemory(sim::GenerateTrackPoints(2, 5))));
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(Call(RunAssemble, {memory, trk, "--zone", "0"}), kOk);
+    ::testing::internal::GetCapturedStdout();
+
+    const std::string info = InfoText(trk);
+    EXPECT_NE(info.find("tracks: 2\n"), std::string::npos) << info;
+    // Name, points, colour (255 is red), first and last time.
+    EXPECT_NE(info.find("   1  Track0                     5  #FF0000  2011/1/25  14:13:20   "
+                        "2011/1/25  14:13:40\n"),
+              std::string::npos)
+        << info;
+    EXPECT_NE(info.find("   2  Track1                     5  #FF0000"), std::string::npos) << info;
+
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(Call(RunConvert, {trk, (folder / "day.kml").string(), "--zone", "+2"}), kOk);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_EQ(ReadFileBytes(folder / "day.kml")->substr(0, 5), "<?xml");
+}
+
+TEST(FileCommands, ZoneAndFileErrorsAreRefused) {
+    ScratchFolder folder;
+    const std::string trk = (folder / "none.trk").string();
+    EXPECT_EQ(Call(RunAssemble, {trk, trk, "--zone", "24"}), kUsage);
+    EXPECT_EQ(Call(RunInfo, {trk, "--zone"}), kUsage);
+    EXPECT_EQ(Call(RunInfo, {trk}), kBadFile);
+    EXPECT_EQ(Call(RunInfo, {(folder / "notes.txt").string()}), kUsage);
+    EXPECT_EQ(Call(RunConvert, {trk, (folder / "x.gpx").string()}), kUsage);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+}  // namespace
+}  // namespace vantrel::cli
