@@ -34,15 +34,22 @@ Companion::~Companion() {
     commPort.Shutdown();
 }
 
-void Companion::AssembleTracks(const TransferArea&) {
+void Companion::Downloaded(const TransferArea& area) {
+    if (onDownloaded) onDownloaded(area);
+}
+
+void Companion::AssembleTracks(const TransferArea& area) {
+    Downloaded(area);
     tracks.AssembleTracks();
 }
 
 void Companion::ReadPlanImage(const TransferArea& area) {
+    Downloaded(area);
     vantrel::ReadPlanImage(plans, area, host_.webPlan);
 }
 
 void Companion::ReadPoiImage(const TransferArea& area) {
+    Downloaded(area);
     vantrel::ReadPoiImage(pois, area);
 }
 

@@ -6,6 +6,7 @@
 // The owner supplies what needs a person or a page (message boxes, the three
 // map pages) and drives the device link by calling link.Tick() every 20 ms.
 
+#include <functional>
 #include <memory>
 
 #include "app/AppValues.h"
@@ -53,7 +54,12 @@ class Companion : private TransferHooks {
 
     DeviceLink& link() { return *link_; }
 
+    // Called with the received bytes when a download ends, before they are
+    // decoded (so a caller can keep them whatever the decoding makes of them).
+    std::function<void(const TransferArea&)> onDownloaded;
+
   private:
+    void Downloaded(const TransferArea& area);
     // Hand-overs of the device link.
     void AssembleTracks(const TransferArea& area) override;
     void ReadPlanImage(const TransferArea& area) override;

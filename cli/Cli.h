@@ -38,5 +38,8 @@ void PrintUsage(const Command& command);
 int RunAssemble(Args args);  // AssembleCommand.cpp
 int RunConvert(Args args);   // ConvertCommand.cpp
 int RunInfo(Args args);      // InfoCommand.cpp
+int RunDownload(Args args);  // DeviceCommands.cpp
+int RunUpload(Args args);    // DeviceCommands.cpp
+int RunSettings(Args args);  // DeviceCommands.cpp
 
 }  // namespace vantrel::cli

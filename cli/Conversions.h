@@ -14,7 +14,10 @@
 #include <string>
 #include <string_view>
 
+#include "app/UserMessages.h"
 #include "cli/Options.h"
+#include "plans/PlanList.h"
+#include "plans/PoiList.h"
 
 namespace vantrel::cli {
 
@@ -34,5 +37,12 @@ int CsvToPlan(const std::string& in, const std::string& out, const CommandOption
 int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options);
 int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
 int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
+
+// A list from its CSV (kOk, or kBadFile after saying why on stderr), and a
+// list written as CSV (false after the "Cannot Save File!" message).
+int ReadPlanCsv(const std::string& path, PlanList& list);
+int ReadPoiCsv(const std::string& path, PoiList& list);
+bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages);
+bool WritePoiCsv(const std::string& path, const PoiList& list, UserMessages& messages);
 
 }  // namespace vantrel::cli

@@ -76,20 +76,38 @@ bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGr
 
 }  // namespace
 
-int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
-    auto records = ReadListCsv(in, kPlanHeader);
+int ReadPlanCsv(const std::string& path, PlanList& list) {
+    auto records = ReadListCsv(path, kPlanHeader);
     if (!records) return kBadFile;
+    list.PlanCount = FillGrid(list.gridPlan, *records);
+    return kOk;
+}
+
+int ReadPoiCsv(const std::string& path, PoiList& list) {
+    auto records = ReadListCsv(path, kPoiHeader);
+    if (!records) return kBadFile;
+    list.PoiCount = FillGrid(list.gridPoi, *records);
+    return kOk;
+}
+
+bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages) {
+    return WriteListCsv(path, kPlanHeader, list.gridPlan, list.PlanCount, messages);
+}
+
+bool WritePoiCsv(const std::string& path, const PoiList& list, UserMessages& messages) {
+    return WriteListCsv(path, kPoiHeader, list.gridPoi, list.PoiCount, messages);
+}
+
+int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
     PlanDocument plan(options);
-    plan.list.PlanCount = FillGrid(plan.list.gridPlan, *records);
+    if (int failed = ReadPlanCsv(in, plan.list)) return failed;
     GlyphRenderer glyphs;
     return SavePlanFile(out, plan.list, glyphs, *plan.area, plan.messages) ? kOk : kBadFile;
 }
 
 int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
-    auto records = ReadListCsv(in, kPoiHeader);
-    if (!records) return kBadFile;
     PoiDocument pois(options);
-    pois.list.PoiCount = FillGrid(pois.list.gridPoi, *records);
+    if (int failed = ReadPoiCsv(in, pois.list)) return failed;
     const std::string zone = ZoneHoursText(options.zoneHours);
     return SavePoiFile(out, pois.list, zone, *pois.area, pois.messages) ? kOk : kBadFile;
 }
@@ -97,17 +115,13 @@ int CsvToPois(const std::string& in, const std::string& out, const CommandOption
 int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
     PlanDocument plan(options);
     if (int failed = plan.Open(in)) return failed;
-    const bool written =
-        WriteListCsv(out, kPlanHeader, plan.list.gridPlan, plan.list.PlanCount, plan.messages);
-    return written ? kOk : kBadFile;
+    return WritePlanCsv(out, plan.list, plan.messages) ? kOk : kBadFile;
 }
 
 int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {
     PoiDocument pois(options);
     if (int failed = pois.Open(in)) return failed;
-    const bool written =
-        WriteListCsv(out, kPoiHeader, pois.list.gridPoi, pois.list.PoiCount, pois.messages);
-    return written ? kOk : kBadFile;
+    return WritePoiCsv(out, pois.list, pois.messages) ? kOk : kBadFile;
 }
 
 }  // namespace vantrel::cli

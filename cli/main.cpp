@@ -40,6 +40,13 @@ constexpr std::array kCommands = {
     Command{"info", "FILE [--zone H]",
             "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
             RunInfo},
+    Command{"download", "tracks|plan|poi OUT [--port P] [--raw RAW] [--zone H]",
+            "Download from the device: tracks to .trk or .kml, a plan to .rte or .csv, POIs to "
+            ".wpt or .csv; --raw also keeps the bytes as received.",
+            RunDownload},
+    Command{"upload", "plan|poi FILE [--port P] [--zone H]",
+            "Upload a plan (.rte or .csv) or POIs (.wpt or .csv) to the device.", RunUpload},
+    Command{"settings", "[--port P]", "Show the device's guider and logger settings.", RunSettings},
     Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
 };
 

@@ -1,0 +1,275 @@
+// vantrel-cli download / upload / settings: the device's requests, run by the
+// same link as the window's buttons, with its 20 ms tick driven from a loop.
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <thread>
+
+#include "app/AtomicFile.h"
+#include "app/Companion.h"
+#include "cli/Cli.h"
+#include "cli/Conversions.h"
+#include "cli/Options.h"
+#include "cli/Progress.h"
+#include "cli/StderrMessages.h"
+#include "locale/TimeZone.h"
+#include "plans/ListFiles.h"
+#include "tracks/KmlExport.h"
+#include "tracks/TrackFile.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+struct DeviceOptions {
+    CommandOptions display;  // --zone
+    std::string port;        // --port: the device's port, else looked up
+    std::string raw;         // --raw: where the received bytes go
+};
+
+// Takes "--NAME VALUE" out of args into value; false when VALUE is missing.
+bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value) {
+    for (auto it = args.begin(); it != args.end(); ++it) {
+        if (*it != name) continue;
+        if (it + 1 == args.end()) return false;
+        value = *(it + 1);
+        args.erase(it, it + 2);
+        return true;
+    }
+    return true;
+}
+
+std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
+    DeviceOptions options;
+    if (!TakeZoneOption(args, options.display)) return std::nullopt;
+    if (!TakeValue(args, "--port", options.port) || !TakeValue(args, "--raw", options.raw)) {
+        Fail("--port and --raw each need a value", kUsage);
+        return std::nullopt;
+    }
+    return options;
+}
+
+// The port given with --port, as the device's port.
+class GivenPort : public DeviceLocator {
+  public:
+    explicit GivenPort(std::string port) : port_(std::move(port)) {}
+    std::optional<std::string> DevicePort() override { return port_; }
+
+  private:
+    std::string port_;
+};
+
+// One device request from start to end.
+class DeviceSession {
+  public:
+    explicit DeviceSession(const DeviceOptions& options)
+        : given_(options.port),
+          core_(CompanionHost{messages_, page_, page_, page_,
+                              options.port.empty() ? nullptr : &given_, false}) {
+        core_.values.LocalZoneHours = options.display.zoneHours;
+        core_.timeZones.comboTimeZone = ZoneHoursText(options.display.zoneHours);
+        if (!options.raw.empty()) {
+            core_.onDownloaded = [raw = options.raw](const TransferArea& area) {
+                if (!WriteFileAtomically(raw, area.Valid()))
+                    Fail(raw + ": the received bytes could not be written", kBadFile);
+            };
+        }
+    }
+
+    Companion& Core() { return core_; }
+
+    enum class Goal { Download, Upload, Reply };
+
+    // Runs a request and ticks the link until the goal is reached or the
+    // link tells why it cannot be.
+    int Run(RequestResult sent, Goal goal, const char* what) {
+        if (int failed = RequestFailure(sent)) return failed;
+        DeviceLink& link = core_.link();
+        const LinkProgress start = link.Progress();
+        Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0);
+        while (true) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
+            link.Tick();
+            const LinkProgress now = link.Progress();
+            if (now.PortFailures > start.PortFailures) return kPortError;
+            if (Reached(goal, start, now)) {
+                if (goal != Goal::Reply) progress.Finish(Finished(now));
+                DrainOutput();
+                return kOk;
+            }
+            if (now.WatchdogResets > start.WatchdogResets)
+                return Fail("the device stopped answering", kDeviceSilent);
+            if (goal != Goal::Reply) progress.Update(Moved(goal, now));
+        }
+    }
+
+  private:
+    int RequestFailure(RequestResult sent) {
+        switch (sent) {
+            case RequestResult::Sent:
+                return kOk;
+            case RequestResult::NoDevice:
+                return kNoDevice;
+            case RequestResult::PortFailed:
+                return kPortError;
+            case RequestResult::Refused:
+                return kBadFile;
+        }
+        return kBadFile;
+    }
+
+    // The link's last bytes (an upload's closing EOT) may still wait in the
+    // port's transmit queue; give them up to a second to leave before the
+    // port is closed with the session.
+    void DrainOutput() {
+        for (int i = 0; i < 50 && core_.commPort.fGetOutQueue().Count() > 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
+    }
+
+    static bool Reached(Goal goal, const LinkProgress& start, const LinkProgress& now) {
+        switch (goal) {
+            case Goal::Download:
+                return now.DownloadsFinished > start.DownloadsFinished;
+            case Goal::Upload:
+                return now.UploadsFinished > start.UploadsFinished;
+            case Goal::Reply:
+                return now.RepliesUnderstood > start.RepliesUnderstood;
+        }
+        return false;
+    }
+
+    static std::size_t Moved(Goal goal, const LinkProgress& now) {
+        return static_cast<std::size_t>(goal == Goal::Upload ? now.BlocksSent
+                                                             : now.BlocksReceived) *
+               kBlockSize;
+    }
+
+    // What a finished request moved: the image sent or the bytes received
+    // (the link's block counts are back at 0 once a transfer has ended).
+    static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
+
+    StderrMessages messages_;
+    AbsentMapPage page_;
+    GivenPort given_;
+    Companion core_;
+};
+
+int SaveTracks(Companion& core, const std::string& out) {
+    const std::string ext = LowerExtension(out);
+    bool saved = false;
+    if (ext == ".kml") {
+        saved = KmlExport(core.tracks, out);
+    } else if (ext == ".trk") {
+        saved = WriteFileAtomically(out, TrackFileBytes(core.tracks, CodePage()));
+    } else {
+        return Fail("tracks are saved as .trk or .kml", kUsage);
+    }
+    return saved ? kOk : Fail(out + ": cannot be written", kBadFile);
+}
+
+int SavePlan(Companion& core, const std::string& out, StderrMessages& messages) {
+    const std::string ext = LowerExtension(out);
+    if (ext == ".csv") return WritePlanCsv(out, core.plans, messages) ? kOk : kBadFile;
+    if (ext != ".rte") return Fail("a plan is saved as .rte or .csv", kUsage);
+    GlyphRenderer glyphs;
+    return SavePlanFile(out, core.plans, glyphs, core.transfer, messages) ? kOk : kBadFile;
+}
+
+int SavePois(Companion& core, const std::string& out, StderrMessages& messages) {
+    const std::string ext = LowerExtension(out);
+    if (ext == ".csv") return WritePoiCsv(out, core.pois, messages) ? kOk : kBadFile;
+    if (ext != ".wpt") return Fail("POIs are saved as .wpt or .csv", kUsage);
+    return SavePoiFile(out, core.pois, core.timeZones.comboTimeZone, core.transfer, messages)
+               ? kOk
+               : kBadFile;
+}
+
+// Loads the list an upload sends from a device image file or a CSV.
+int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMessages& messages) {
+    const std::string ext = LowerExtension(file);
+    AbsentMapPage page;
+    if (ext == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
+    if (plan && ext == ".rte")
+        return OpenPlanFile(file, core.plans, core.transfer, page, messages) == OpenResult::Opened
+                   ? kOk
+                   : kBadFile;
+    if (!plan && ext == ".wpt")
+        return OpenPoiFile(file, core.pois, core.transfer, messages) == OpenResult::Opened
+                   ? kOk
+                   : kBadFile;
+    return Fail(plan ? "a plan is read from .rte or .csv" : "POIs are read from .wpt or .csv",
+                kUsage);
+}
+
+void PrintSettings(const LinkDisplay& d) {
+    std::printf(
+        "guider: route %s m, backlight %s s, suspend %s min, home zone %s, "
+        "local zone %s, unit %s\n",
+        d.edRoute.Text.c_str(), d.edBackLight.Text.c_str(), d.edSuspend.Text.c_str(),
+        d.edTimeZoneHome.Text.c_str(), d.edTimeZoneLocal.Text.c_str(), d.edUnit.Text.c_str());
+    std::printf("logger: record time %s s, record distance %s, record speed %s\n",
+                d.edRecordTime.Text.c_str(), d.edRecordDistance.Text.c_str(),
+                d.edRecordSpeed.Text.c_str());
+}
+
+}  // namespace
+
+int RunDownload(Args args) {
+    std::vector<std::string> rest(args.begin(), args.end());
+    auto options = TakeDeviceOptions(rest);
+    if (!options) return kUsage;
+    if (rest.size() != 2) return Fail("download needs WHAT (tracks, plan or poi) and OUT", kUsage);
+    const std::string& what = rest[0];
+    const std::string& out = rest[1];
+    if (what != "tracks" && what != "plan" && what != "poi")
+        return Fail("download takes tracks, plan or poi", kUsage);
+
+    DeviceSession session(*options);
+    Companion& core = session.Core();
+    DeviceLink& link = core.link();
+    RequestResult sent = what == "tracks" ? link.btnDownloadFrGuiderClick()
+                         : what == "plan" ? link.btnLoadPlanClick()
+                                          : link.btnLoadPOIClick();
+    if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
+
+    StderrMessages messages;
+    if (what == "tracks") return SaveTracks(core, out);
+    if (what == "plan") return SavePlan(core, out, messages);
+    return SavePois(core, out, messages);
+}
+
+int RunUpload(Args args) {
+    std::vector<std::string> rest(args.begin(), args.end());
+    auto options = TakeDeviceOptions(rest);
+    if (!options) return kUsage;
+    if (rest.size() != 2 || (rest[0] != "plan" && rest[0] != "poi"))
+        return Fail("upload needs WHAT (plan or poi) and FILE", kUsage);
+    const bool plan = rest[0] == "plan";
+
+    DeviceSession session(*options);
+    Companion& core = session.Core();
+    StderrMessages messages;
+    if (int failed = LoadForUpload(core, plan, rest[1], messages)) return failed;
+    DeviceLink& link = core.link();
+    RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();
+    return session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str());
+}
+
+int RunSettings(Args args) {
+    std::vector<std::string> rest(args.begin(), args.end());
+    auto options = TakeDeviceOptions(rest);
+    if (!options) return kUsage;
+    if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
+
+    DeviceSession session(*options);
+    DeviceLink& link = session.Core().link();
+    if (int failed = session.Run(link.btnDownloadGuiderClick(), DeviceSession::Goal::Reply, ""))
+        return failed;
+    if (int failed = session.Run(link.btnLoggerClick(), DeviceSession::Goal::Reply, ""))
+        return failed;
+    PrintSettings(link.Display());
+    return kOk;
+}
+
+}  // namespace vantrel::cli

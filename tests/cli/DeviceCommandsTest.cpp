@@ -1,0 +1,98 @@
+// The device commands of vantrel-cli against the simulated device on a real
+// pty: what each command writes, and the exit code that tells what failed.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/AtomicFile.h"
+#include "cli/Cli.h"
+#include "sim/Simulator.h"
+#include "support/ScratchFolder.h"
+
+namespace vantrel::cli {
+namespace {
+
+using testing::ScratchFolder;
+
+class DeviceCommands : public ::testing::Test {
+  protected:
+    DeviceCommands() : device_(sim::DemoMemory(2, 300)) { device_.Start(); }
+    ~DeviceCommands() override { device_.Stop(); }
+
+    int Run(int (*command)(Args), std::vector<std::string> args, bool withPort = true) {
+        if (withPort) {
+            args.push_back("--port");
+            args.push_back(device_.PortPath());
+        }
+        args.push_back("--zone");
+        args.push_back("0");
+        return command(Args(args.data(), args.size()));
+    }
+
+    sim::Simulator device_;
+    ScratchFolder folder_;
+};
+
+TEST_F(DeviceCommands, DownloadWritesEachKindAndKeepsTheRawBytes) {
+    ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.trk"), "--raw", folder_.File("t.raw")}),
+              kOk);
+    auto raw = ReadFileBytes(folder_.File("t.raw"));
+    ASSERT_TRUE(raw);
+    const auto& memory = device_.Memory().tracks;
+    ASSERT_GE(raw->size(), memory.size());
+    EXPECT_EQ(raw->substr(0, memory.size()), std::string(memory.begin(), memory.end()));
+    EXPECT_GT(ReadFileBytes(folder_.File("t.trk"))->size(), 4224u + 10 * 10240u - 1);
+
+    ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.kml")}), kOk);
+    EXPECT_NE(ReadFileBytes(folder_.File("t.kml"))->find("<Placemark>"), std::string::npos);
+
+    ASSERT_EQ(Run(RunDownload, {"plan", folder_.File("p.csv")}), kOk);
+    EXPECT_EQ(ReadFileBytes(folder_.File("p.csv"))->rfind("title,latitude,longitude\r\n", 0), 0u);
+    ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("p.wpt")}), kOk);
+    EXPECT_EQ(ReadFileBytes(folder_.File("p.wpt"))->size() % 16, 0u);
+}
+
+TEST_F(DeviceCommands, UploadedPlanComesBackFromTheDevice) {
+    const std::string csv =
+        "title,latitude,longitude\r\nStart,47.5,8.25\r\n\"Ziel, Ost\",47.25,8.5\r\n";
+    ASSERT_TRUE(WriteFileAtomically(folder_.File("in.csv"), csv));
+    ASSERT_EQ(Run(RunUpload, {"plan", folder_.File("in.csv")}), kOk);
+    // The device keeps the plan once the closing EOT has reached it.
+    for (int i = 0; i < 250 && !device_.Uploaded(sim::Payload::Plan); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(device_.Uploaded(sim::Payload::Plan));
+    ASSERT_EQ(Run(RunDownload, {"plan", folder_.File("out.csv")}), kOk);
+    EXPECT_EQ(*ReadFileBytes(folder_.File("out.csv")), csv);
+}
+
+TEST_F(DeviceCommands, ExitCodesTellWhatFailed) {
+    // A port that does not exist, a file that is not a plan, bad arguments.
+    std::vector<std::string> missing = {"--port", folder_.File("no-such-port")};
+    EXPECT_EQ(RunSettings(Args(missing.data(), missing.size())), kPortError);
+    ASSERT_TRUE(WriteFileAtomically(folder_.File("bad.rte"), std::string(100, 'x')));
+    EXPECT_EQ(Run(RunUpload, {"plan", folder_.File("bad.rte")}), kBadFile);
+    EXPECT_EQ(Run(RunDownload, {"maps", folder_.File("x.trk")}), kUsage);
+
+    // A device that falls silent mid-transfer: the watchdog gives up on it.
+    sim::LineOptions stall;
+    stall.stallAfter = 1;
+    device_.SetLineOptions(stall);
+    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("stalled.trk")}), kDeviceSilent);
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("stalled.trk")));
+}
+
+TEST_F(DeviceCommands, SettingsPrintsTheGuiderAndLoggerFields) {
+    ::testing::internal::CaptureStdout();
+    const int code = Run(RunSettings, {});
+    const std::string out = ::testing::internal::GetCapturedStdout();
+    ASSERT_EQ(code, kOk);
+    EXPECT_NE(out.find("guider: route "), std::string::npos);
+    EXPECT_NE(out.find("logger: record time "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantrel::cli
