@@ -35,8 +35,8 @@ case "$mode" in
         run_ctest "$root/build-fuzz" -L fuzz
         # The threaded serial code once more under both sanitizers.
         export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
-        sanitized thread "$root/build-tsan" -L serial
-        sanitized address "$root/build-asan" -L serial
+        VANTREL_TARGETS=test_serial sanitized thread "$root/build-tsan" -L serial
+        VANTREL_TARGETS=test_serial sanitized address "$root/build-asan" -L serial
     fi
     ;;
 *)
