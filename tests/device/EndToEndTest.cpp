@@ -230,8 +230,15 @@ TEST_F(EndToEnd, SettingsLandInTheStatusBoxesAsTheDeviceSentThem) {
     EXPECT_EQ(d.memoData.size(), 2u);
 }
 
-TEST_F(EndToEnd, NoiseBeforeEveryReplyAndBlockChangesNoStoredBlock) {
-    Start({.noiseBytes = 7});
+TEST_F(EndToEnd, NoiseAndARestartBeforeTheFirstBlockChangeNoStoredBlock) {
+    Start({.noiseBytes = 7, .etxFirst = true});
+    ExpectTrackDownloadEqualsMemory();
+}
+
+// A device that missed an ACK sends the block again; it must not be stored
+// twice, which would shift the rest of the memory by a block.
+TEST_F(EndToEnd, BlockSentTwiceIsStoredOnce) {
+    Start({.repeatBlock = 3});
     ExpectTrackDownloadEqualsMemory();
 }
 
