@@ -85,6 +85,22 @@ class EndToEnd : public ::testing::Test {
         return kept;
     }
 
+    // Waits for the device to have received `tail` as the last bytes it got.
+    bool DeviceReceivedLast(const std::string& tail) {
+        const auto limit = std::chrono::steady_clock::now() + 10s;
+        std::string received;
+        while (std::chrono::steady_clock::now() < limit) {
+            const Bytes more = sim_->TakeReceived();
+            received.append(more.begin(), more.end());
+            if (received.ends_with(tail)) return true;
+            std::this_thread::sleep_for(5ms);
+        }
+        ADD_FAILURE() << "the device received last: "
+                      << received.substr(received.size() -
+                                         std::min<std::size_t>(received.size(), 40));
+        return false;
+    }
+
     void ExpectDownloadButtonsEnabled() {
         const LinkDisplay& d = Link().Display();
         EXPECT_TRUE(d.btnDownloadFrGuider.Enabled);
@@ -253,6 +269,9 @@ TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogWithTheButtonsBack) {
     EXPECT_EQ(after.LinkState, kCommandMode);
     EXPECT_EQ(after.BlocksReceived, 0);
     ExpectDownloadButtonsEnabled();
+    // The reset: ESC CAN at the transfer rate, DC1 DC3 and the logger
+    // request at the command rate.
+    EXPECT_TRUE(DeviceReceivedLast("\x1b\x18\x11\x13$POEM06*\r\n"));
 
     // The reset brought the device back to command mode.
     ASSERT_EQ(Link().btnDownloadGuiderClick(), RequestResult::Sent);
@@ -267,8 +286,11 @@ TEST_F(EndToEnd, HangUpMidTransferNeitherCrashesNorHangs) {
     EXPECT_EQ(Link().Progress().DownloadsFinished, 0u);
     EXPECT_EQ(Link().Progress().LinkState, kCommandMode);
     ExpectDownloadButtonsEnabled();
-    // Further requests to the vanished device fail in words, not by hanging.
-    Link().btnDownloadGuiderClick();
+    // The device has gone with its port: requests say so in words.
+    EXPECT_EQ(Link().btnDownloadGuiderClick(), RequestResult::PortFailed);
+    ASSERT_FALSE(messages_.shown.empty());
+    EXPECT_NE(messages_.shown.back().text.find(sim_->PortPath()), std::string::npos)
+        << messages_.shown.back().text;
     for (int i = 0; i < 50; ++i)
         Link().Tick();
     companion_.reset();
