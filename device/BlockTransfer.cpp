@@ -1,5 +1,6 @@
 // The block transfers. Downloads take 1024-byte blocks with CRC after "C"
-// and answer each with ACK; block numbers and CRCs are not checked. Uploads
+// and answer each with ACK; CRCs are not checked, and block numbers only to
+// recognise a block sent twice. Uploads
 // send 1024-byte blocks with an additive checksum, one per ACK or NAK of the
 // device, and end with EOT.
 
@@ -56,9 +57,14 @@ void DeviceLink::StepBlockBody() {
     vars_.LinkState = kBlockStart;
 }
 
+// A block that carries the number of the block stored last is that block
+// sent again (the device missed the ACK): it is read over it rather than
+// stored after it, where it would shift everything that follows.
 void DeviceLink::StoreBlock() {
-    TakeByte();  // block number
-    ++vars_.BlocksReceived;
+    const std::uint8_t number = TakeByte();
+    const bool repeat =
+        vars_.BlocksReceived > 0 && number == static_cast<std::uint8_t>(vars_.BlocksReceived);
+    if (!repeat) ++vars_.BlocksReceived;
     const std::size_t offset = static_cast<std::size_t>(vars_.BlocksReceived - 1) * kBlockSize;
     TakeByte();  // its complement
     for (std::size_t i = 0; i < kBlockSize; ++i)

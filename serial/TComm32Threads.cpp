@@ -176,6 +176,9 @@ void TComm32::_WriteThread() {
         if (fds[1].revents != 0) WriteRequest_.Drain();
         _WritePass(state, fds[2].revents);
     }
+    // Bytes written just before Close still go to the driver, which sends
+    // them after the close; only what it has no room for now is lost.
+    if (!HungUp_) _WritePass(state, 0);
     _ThreadEnded(WriteAlive_);
 }
 

@@ -145,6 +145,17 @@ TEST_F(Comm32OnPty, BytesQueuedWhileClosedGoOutWithTheNextWrite) {
     EXPECT_EQ(port.fGetInQueue().Count(), 0);
 }
 
+// A sentence written just before the port closes (a link reset ends that
+// way) must still reach the line.
+TEST_F(Comm32OnPty, BytesWrittenRightBeforeCloseStillGoOut) {
+    for (int round = 0; round < 20; ++round) {
+        port.Open();
+        port.Write("$POEM06*\r\n", 10);
+        port.Close();
+        EXPECT_EQ(pty.Receive(10, 2s), "$POEM06*\r\n") << "round " << round;
+    }
+}
+
 TEST_F(Comm32OnPty, ModemStringsAndDisableWrite) {
     port.fSetFCtrl(TComm32::flRtsCtsXonXoff);
     port.Open();
