@@ -205,6 +205,7 @@ BENCHMARK(BM_IdleDeviceCpu)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMil
 // loop's rate measured in the same run.
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
