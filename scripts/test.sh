@@ -27,7 +27,7 @@ case "$mode" in
 --asan) sanitized address "$root/build-asan" -LE fuzz ;;
 --tsan) sanitized thread "$root/build-tsan" -LE fuzz ;;
 --quick | full)
-    "$root/scripts/build.sh" "$root/build"
+    "$root/scripts/build.sh" "$root/build" -DVANTREL_TESTS=ON -DVANTREL_BENCH=ON
     run_ctest "$root/build" -LE fuzz
     if [ "$mode" = full ]; then
         # Short coverage-guided runs of every fuzz target.
