@@ -10,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     # core libraries
     libpugixml-dev libfreetype-dev libfontconfig-dev
+    # locale sources: the decimal-comma test compiles a tiny locale with them
+    locales
     # plan glyphs: one outline face covering Latin, Greek, Cyrillic and CJK
     fonts-wqy-zenhei
 )
