@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/RecordChecksum.h"
+#include "plans/GlyphRenderer.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
 
@@ -81,7 +82,18 @@ std::vector<std::uint8_t> DemoPlanImage() {
         {u"Мост Quaibrücke", 47.36694, 8.54322}, {u"Λίμνη lake view", 47.36210, 8.54890},
         {u"茶屋 tea house", 47.35820, 8.55410},  {u"終点 End", 47.35310, 8.55803},
     };
-    return PlanImageWithBlankGlyphs(points);
+    std::vector<std::uint8_t> image = PlanImageWithBlankGlyphs(points);
+    // The device holds real glyphs for its titles, drawn as the PC draws them.
+    GlyphRenderer glyphs;
+    if (!glyphs.IsReady()) return image;
+    const std::vector<char16_t> table = CharacterTable(points);
+    const std::size_t glyphsAt =
+        kPlanHeaderSize + kPlanRecordSize * std::size(points) + 2 * table.size();
+    for (std::size_t k = 1; k < table.size(); ++k) {
+        const Glyph& glyph = glyphs.RenderGlyph(table[k]);
+        std::copy(glyph.begin(), glyph.end(), image.begin() + glyphsAt + kGlyphSize * k);
+    }
+    return image;
 }
 
 std::vector<std::uint8_t> DemoPoiImage() {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 #include <stdexcept>
 
@@ -127,6 +129,11 @@ TEST(PlanImage, DemoTitlesMixScriptsAndReadBack) {
     for (std::size_t at = 20 + 2 * 72; Le(image, at, 2) != 0; at += 2)
         third += static_cast<char16_t>(Le(image, table + 2 * Le(image, at, 2), 2));
     EXPECT_EQ(third, u"Мост Quaibrücke");
+    // Character 1 ('S') carries a drawn glyph; entry 0 stays blank.
+    const std::uint32_t glyphs = Le(image, 8, 4);
+    EXPECT_TRUE(std::all_of(&image[glyphs], &image[glyphs + 22], [](auto b) { return b == 0; }));
+    EXPECT_FALSE(
+        std::all_of(&image[glyphs + 22], &image[glyphs + 44], [](auto b) { return b == 0; }));
 }
 
 TEST(PoiImage, StoresDeviceTimeFillerAndCoordinates) {
