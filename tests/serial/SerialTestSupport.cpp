@@ -3,6 +3,7 @@
 #include <dirent.h>
 
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 namespace vantrel::testing {
@@ -87,10 +88,9 @@ bool NotifyLog::WaitForMask(int mask, std::chrono::milliseconds timeout) const {
     });
 }
 
-int ThreadCount() {
-    // Creating a thread once makes a sanitizer start its own helper thread
-    // now rather than in the middle of a test that counts threads.
-    std::thread([] {}).join();
+namespace {
+
+int CountTasks() {
     int n = 0;
     if (DIR* dir = ::opendir("/proc/self/task")) {
         while (dirent* e = ::readdir(dir))
@@ -98,6 +98,24 @@ int ThreadCount() {
         ::closedir(dir);
     }
     return n;
+}
+
+}  // namespace
+
+int ThreadCount() {
+    // Creating a thread once makes a sanitizer start its own helper thread
+    // now rather than in the middle of a test that counts threads.
+    std::thread([] {}).join();
+    // A joined thread can stay listed for a moment while the kernel finishes
+    // it, so count until the figure has held still for a few milliseconds.
+    int last = CountTasks();
+    for (int stable = 0, tries = 0; stable < 5 && tries < 1000; ++tries) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const int now = CountTasks();
+        stable = now == last ? stable + 1 : 0;
+        last = now;
+    }
+    return last;
 }
 
 }  // namespace vantrel::testing
