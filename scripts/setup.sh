@@ -14,6 +14,14 @@ packages=(
     locales
     # plan glyphs: one outline face covering Latin, Greek, Cyrillic and CJK
     fonts-wqy-zenhei
+    # the desktop window: Qt 6 widgets, web views for the map pages, the chart
+    qt6-base-dev qt6-webengine-dev qt6-charts-dev libgl-dev
+    # the map pages' map library
+    libjs-leaflet
+    # window tests without a display
+    xvfb xauth
+    # GPX checks: schema validation and an independent GPX reader
+    libxml2-utils gpsbabel
 )
 
 missing=()
