@@ -173,8 +173,13 @@ void TKxCustomCommDevice::_EvBeforeClose(TObject* Sender) {
 }
 
 void TKxCustomCommDevice::fSetBaud(TBaudRate Rate) {
+    fSetBaudRate(BaudRateValue(Rate));
+}
+
+void TKxCustomCommDevice::fSetBaudRate(unsigned long BitsPerSecond) {
     Port_->Close();
-    Port_->DCB.BaudRate = static_cast<std::uint32_t>(BaudRateValue(Rate));
+    Port_->DCB.BaudRate =
+        static_cast<std::uint32_t>(std::min<unsigned long>(BitsPerSecond, UINT32_MAX));
 }
 
 TParity TKxCustomCommDevice::fGetParity() const {

@@ -130,6 +130,10 @@ class TKxCustomCommDevice : public TObject {
     void fSetPortName(const std::string& Name) { Port_->fSetPortName(Name); }
     TBaudRate fGetBaud() const { return BaudRateOf(Port_->DCB.BaudRate); }
     void fSetBaud(TBaudRate Rate);
+    // The rate as a number, also one that TBaudRate lacks (250000). Writing
+    // closes the port; a rate the line cannot take is refused on opening.
+    unsigned long fGetBaudRate() const { return Port_->DCB.BaudRate; }
+    void fSetBaudRate(unsigned long BitsPerSecond);
     TParity fGetParity() const;
     void fSetParity(TParity Parity);
     int fGetByteSize() const { return Port_->DCB.ByteSize; }
