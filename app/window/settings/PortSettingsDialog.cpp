@@ -1,6 +1,7 @@
 #include "app/window/settings/PortSettingsDialog.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,6 +32,27 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Tahoma 8 point where it is installed, else a narrow face of the same
+// size, so that the labels fit their 54 pixels.
+QFont DialogFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
+                      QStringLiteral("Liberation Sans Narrow")});
+    font.setPointSize(8);
+    return font;
+}
+
+// Shrinks a label's font (down to 6 points) until its text fits its width:
+// the labels keep their places whatever face stands in for Tahoma.
+void FitLabel(QLabel* label) {
+    QFont font = label->font();
+    while (font.pointSizeF() > 6 &&
+           QFontMetrics(font).horizontalAdvance(label->text().remove('&')) > label->width()) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    label->setFont(font);
+}
+
 int RowTop(int row) {
     return kFirstRowTop + row * kRowStep;
 }
@@ -55,7 +77,7 @@ PortSettingsDialog::PortSettingsDialog(QWidget* owner, TKxCustomCommDevice& devi
         messages_ = ownMessages_.get();
     }
     setWindowTitle(Text(form_.fGetMsg(Form::msCaption)));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(DialogFont());
     setFixedSize(Form::ClientWidth, Form::ClientHeight);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     BuildBaseGroup();
@@ -82,6 +104,7 @@ QComboBox* PortSettingsDialog::Row(QGroupBox* box, int row, int msg,
                                    const std::vector<std::string>& items, bool editable) {
     auto* label = new QLabel(Text(form_.fGetMsg(msg)), box);
     label->setGeometry(kLabelLeft, RowTop(row) + 2, kLabelWidth, kBoxHeight - 4);
+    FitLabel(label);
     auto* combo = new QComboBox(box);
     combo->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);
     combo->setEditable(editable);
@@ -95,6 +118,7 @@ QComboBox* PortSettingsDialog::Row(QGroupBox* box, int row, int msg,
 QLineEdit* PortSettingsDialog::EditRow(QGroupBox* box, int row, int msg) {
     auto* label = new QLabel(Text(form_.fGetMsg(msg)), box);
     label->setGeometry(kLabelLeft, RowTop(row) + 2, kLabelWidth, kBoxHeight - 4);
+    FitLabel(label);
     auto* edit = new QLineEdit(box);
     edit->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);
     label->setBuddy(edit);
