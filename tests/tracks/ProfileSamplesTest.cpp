@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "support/PointGrid.h"
 #include "tracks/Geodesy.h"
 
 namespace vantrel {
 namespace {
 
-TextGrid PointGrid(int points, const char* height, const char* speed) {
-    TextGrid grid(5, points + 1);
-    for (int row = 1; row <= points; ++row) {
-        grid.SetCell(0, row, "2011/9/14  1:46:40");
-        grid.SetCell(3, row, height);
-        grid.SetCell(4, row, speed);
-    }
-    return grid;
-}
+using testing::PointGrid;
 
 TEST(ProfileSamples, AtMost332PointsArePlotted) {
     const NumberFormat point;

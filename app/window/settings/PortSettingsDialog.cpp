@@ -102,27 +102,27 @@ QGroupBox* PortSettingsDialog::Group(int msg, int left, int top, int height) {
 
 QComboBox* PortSettingsDialog::Row(QGroupBox* box, int row, int msg,
                                    const std::vector<std::string>& items, bool editable) {
-    auto* label = new QLabel(Text(form_.fGetMsg(msg)), box);
-    label->setGeometry(kLabelLeft, RowTop(row) + 2, kLabelWidth, kBoxHeight - 4);
-    FitLabel(label);
     auto* combo = new QComboBox(box);
-    combo->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);
     combo->setEditable(editable);
     if (editable) combo->setInsertPolicy(QComboBox::NoInsert);
     for (const auto& item : items)
         combo->addItem(Text(item));
-    label->setBuddy(combo);
+    Place(box, row, msg, combo);
     return combo;
 }
 
 QLineEdit* PortSettingsDialog::EditRow(QGroupBox* box, int row, int msg) {
+    auto* edit = new QLineEdit(box);
+    Place(box, row, msg, edit);
+    return edit;
+}
+
+void PortSettingsDialog::Place(QGroupBox* box, int row, int msg, QWidget* field) {
     auto* label = new QLabel(Text(form_.fGetMsg(msg)), box);
     label->setGeometry(kLabelLeft, RowTop(row) + 2, kLabelWidth, kBoxHeight - 4);
     FitLabel(label);
-    auto* edit = new QLineEdit(box);
-    edit->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);
-    label->setBuddy(edit);
-    return edit;
+    field->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);
+    label->setBuddy(field);
 }
 
 void PortSettingsDialog::BuildBaseGroup() {

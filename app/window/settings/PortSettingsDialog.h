@@ -68,6 +68,8 @@ class PortSettingsDialog : public QDialog {
     QComboBox* Row(QGroupBox* box, int row, int msg, const std::vector<std::string>& items,
                    bool editable = false);
     QLineEdit* EditRow(QGroupBox* box, int row, int msg);
+    // A field in its row of a group box, with its label beside it.
+    void Place(QGroupBox* box, int row, int msg, QWidget* field);
     QPushButton* Button(int msg, int left);
 
     void ShowFields();

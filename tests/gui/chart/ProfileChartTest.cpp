@@ -7,21 +7,12 @@
 #include <QtTest/QTest>
 
 #include "app/window/chart/ProfileChart.h"
+#include "support/PointGrid.h"
 
 namespace vantrel {
 namespace {
 
-// A point grid of `rows` points (row 0 holds the headings): time in
-// column 0, height in column 3, speed in column 4.
-TextGrid PointGrid(int rows, const std::string& height = "12.5", const std::string& speed = "40") {
-    TextGrid grid(10, rows + 1);
-    for (int row = 1; row <= rows; ++row) {
-        grid.SetCell(0, row, "12:00:00");
-        grid.SetCell(3, row, height);
-        grid.SetCell(4, row, speed);
-    }
-    return grid;
-}
+using testing::PointGrid;
 
 ProfilePlot AltitudeOf(const TextGrid& grid, const NumberFormat& numbers = {}) {
     return PlotProfile(ProfileKind::Altitude, SampleAltitude(grid, ProfileUnits::Metric, numbers),
@@ -30,7 +21,7 @@ ProfilePlot AltitudeOf(const TextGrid& grid, const NumberFormat& numbers = {}) {
 
 TEST(ProfileChart, PlotsTheFirst332PointsOfALongTrack) {
     ProfileChart chart;
-    chart.Show(AltitudeOf(PointGrid(500)));
+    chart.Show(AltitudeOf(PointGrid(500, "12.5", "40")));
     ASSERT_EQ(chart.PointCount(), 332);
     EXPECT_EQ(chart.Series().at(0), QPointF(0, 12.5));
     EXPECT_EQ(chart.Series().at(331).x(), 331);
@@ -43,7 +34,7 @@ TEST(ProfileChart, PlotsTheFirst332PointsOfALongTrack) {
 
 TEST(ProfileChart, EmptyGridClearsTheSeriesAndStillTitlesTheAxis) {
     ProfileChart chart;
-    chart.Show(AltitudeOf(PointGrid(20)));
+    chart.Show(AltitudeOf(PointGrid(20, "12.5", "40")));
     const ProfilePlot speeds =
         PlotProfile(ProfileKind::Speed, SampleSpeed(TextGrid(10, 1), ProfileUnits::Metric, {}), {});
     chart.Show(speeds);
@@ -67,7 +58,7 @@ TEST(ProfileChart, DecimalCommaHeightsPlotAsNumbers) {
     NumberFormat comma;
     comma.DecimalSeparatorText = ",";
     ProfileChart chart;
-    chart.Show(AltitudeOf(PointGrid(3, "35,0"), comma));
+    chart.Show(AltitudeOf(PointGrid(3, "35,0", "1"), comma));
     ASSERT_EQ(chart.PointCount(), 3);
     EXPECT_EQ(chart.Series().at(2).y(), 35);
 }
@@ -94,7 +85,7 @@ TEST(ProfileChart, DragPansSidewaysAndTheWheelDoesNotZoom) {
     ProfileChart chart;
     chart.resize(600, 300);
     chart.show();
-    chart.Show(AltitudeOf(PointGrid(50)));
+    chart.Show(AltitudeOf(PointGrid(50, "12.5", "40")));
     const double leftMax = chart.LeftAxis().max();
     QWheelEvent wheel(QPointF(300, 150), chart.mapToGlobal(QPointF(300, 150)), {}, {0, 120},
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -108,7 +99,7 @@ TEST(ProfileChart, DragPansSidewaysAndTheWheelDoesNotZoom) {
     EXPECT_DOUBLE_EQ(chart.BottomAxis().max() - chart.BottomAxis().min(), 500);
     EXPECT_DOUBLE_EQ(chart.LeftAxis().max(), leftMax);
 
-    chart.Show(AltitudeOf(PointGrid(50)));  // a new plot starts at 0 again
+    chart.Show(AltitudeOf(PointGrid(50, "12.5", "40")));  // a new plot starts at 0 again
     EXPECT_EQ(chart.BottomAxis().min(), 0);
 }
 
