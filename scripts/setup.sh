@@ -14,8 +14,9 @@ packages=(
     locales
     # plan glyphs: one outline face covering Latin, Greek, Cyrillic and CJK
     fonts-wqy-zenhei
-    # the desktop window: Qt 6 widgets, web views for the map pages, the chart
-    qt6-base-dev qt6-webengine-dev qt6-charts-dev libgl-dev
+    # the desktop window: Qt 6 widgets, web views for the map pages, the chart,
+    # a narrow face for the settings dialog where Tahoma is missing
+    qt6-base-dev qt6-webengine-dev qt6-charts-dev libgl-dev fonts-dejavu-extra
     # the map pages' map library
     libjs-leaflet
     # window tests without a display
