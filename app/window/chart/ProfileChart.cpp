@@ -74,9 +74,12 @@ void ProfileChart::Show(const ProfilePlot& plot) {
         points.append({point.x, point.y});
     series_->replace(points);
     // Each point carries the profile's point colour; the line keeps the red pen.
-    const QColor pointColor = QColor::fromRgb(kProfilePointColor);
+    const QHash<QXYSeries::PointConfiguration, QVariant> colour = {
+        {QXYSeries::PointConfiguration::Color, QColor::fromRgb(kProfilePointColor)}};
+    QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> configuration;
     for (int i = 0; i < series_->count(); ++i)
-        series_->setPointConfiguration(i, QXYSeries::PointConfiguration::Color, pointColor);
+        configuration.insert(i, colour);
+    series_->setPointsConfiguration(configuration);
     bottomAxis_->setRange(0, AxisMaximum);
     FitLeftAxis(plot);
 }
