@@ -152,7 +152,6 @@ void PortSettingsDialog::BuildBufferGroup() {
 QPushButton* PortSettingsDialog::Button(int msg, int left) {
     auto* button = new QPushButton(Text(form_.fGetMsg(msg)), this);
     button->setGeometry(left, kButtonTop, Form::ButtonWidth, kButtonHeight);
-    button->setAutoDefault(false);
     return button;
 }
 
