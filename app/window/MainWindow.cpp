@@ -17,6 +17,7 @@
 #include "app/DataDirectory.h"
 #include "app/window/TextGridModel.h"
 #include "app/window/web/WebMapView.h"
+#include "locale/LanguageFolder.h"
 
 namespace vantrel {
 
@@ -118,6 +119,9 @@ void TfmMain::FormCreate() {
                            dataDirectory_,
                            options_.probes};
     RunRecorded(StartupSequence(context));
+    // The chooser offers the languages found (quietly: only opening its
+    // list reports a folder without any).
+    if (auto names = FindLanguageNames(core.values.AppDirectory)) FillLanguageItems(*names);
     terminateRequested_ = context.TerminateRequested;
     if (terminateRequested_) QTimer::singleShot(0, this, &QWidget::close);
     Render();

@@ -242,6 +242,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     // goes on. Render() follows in every case.
     void Handle(const std::function<void()>& body);
     void ApplyTexts();
+    void FillLanguageItems(const std::vector<std::string>& names);
     void RenderLink();
     void RenderLists();
     void DrawTrack();

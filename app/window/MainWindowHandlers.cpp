@@ -349,11 +349,14 @@ void TfmMain::btnSavePoiClick() {
 // --- Data page, time zones, Status page ---
 
 void TfmMain::comboLangDropDown() {
-    if (!languages_->ListLanguages()) return;
+    if (languages_->ListLanguages()) FillLanguageItems(languages_->ChooserItems());
+}
+
+void TfmMain::FillLanguageItems(const std::vector<std::string>& names) {
     const QSignalBlocker quiet(comboLang);
     const QString text = comboLang->currentText();
     comboLang->clear();
-    for (const auto& name : languages_->ChooserItems())
+    for (const auto& name : names)
         comboLang->addItem(QString::fromStdString(name));
     comboLang->setEditText(text);
 }

@@ -98,6 +98,18 @@ QComboBox* ZoneCombo(const char* name) {
     return combo;
 }
 
+// A group of labelled fields with its request button below them.
+QGroupBox* FieldGroup(const char* name,
+                      std::initializer_list<std::pair<const char*, QLineEdit*>> fields,
+                      QWidget* button) {
+    auto* box = Named(new QGroupBox, name);
+    auto* form = new QFormLayout(box);
+    for (const auto& [label, edit] : fields)
+        form->addRow(Label(label), edit);
+    form->addRow(button);
+    return box;
+}
+
 // A map page on the left, the given column on the right.
 QWidget* PageBeside(QWidget* page, QWidget* column) {
     auto* sheet = new QWidget;
@@ -258,38 +270,24 @@ QWidget* TfmMain::BuildTrackSheet() {
 
 QWidget* TfmMain::BuildGuiderGroup() {
     btnDownloadGuider = SpeedButton("btnDownloadGuider", QStyle::SP_ArrowDown, style());
-    edRoute = Field("edRoute");
-    edBackLight = Field("edBackLight");
-    edSuspend = Field("edSuspend");
-    edTimeZoneHome = Field("edTimeZoneHome");
-    edTimeZoneLocal = Field("edTimeZoneLocal");
-    edUnit = Field("edUnit");
-    auto* box = Named(new QGroupBox, "GroupBox4");
-    auto* form = new QFormLayout(box);
-    form->addRow(Label("lblBackLight"), edBackLight);
-    form->addRow(Label("lblSuspend"), edSuspend);
-    form->addRow(Label("lblTimeZone"), edTimeZoneHome);
-    form->addRow(Label("lblTimeZoneLocal"), edTimeZoneLocal);
-    form->addRow(Label("lblRoute"), edRoute);
-    form->addRow(Label("lblUnit"), edUnit);
-    form->addRow(btnDownloadGuider);
-    return box;
+    return FieldGroup("GroupBox4",
+                      {{"lblBackLight", edBackLight = Field("edBackLight")},
+                       {"lblSuspend", edSuspend = Field("edSuspend")},
+                       {"lblTimeZone", edTimeZoneHome = Field("edTimeZoneHome")},
+                       {"lblTimeZoneLocal", edTimeZoneLocal = Field("edTimeZoneLocal")},
+                       {"lblRoute", edRoute = Field("edRoute")},
+                       {"lblUnit", edUnit = Field("edUnit")}},
+                      btnDownloadGuider);
 }
 
 QWidget* TfmMain::BuildLoggerGroup() {
     btnLogger = SpeedButton("btnLogger", QStyle::SP_ArrowDown, style());
-    edRecordTime = Field("edRecordTime");
-    edRecordDistance = Field("edRecordDistance");
-    edRecordSpeed = Field("edRecordSpeed");
-    edStorageUsage = Field("edStorageUsage");
-    auto* box = Named(new QGroupBox, "GroupBox5");
-    auto* form = new QFormLayout(box);
-    form->addRow(Label("lblRecordTime"), edRecordTime);
-    form->addRow(Label("lblRecordDistance"), edRecordDistance);
-    form->addRow(Label("lblRecordSpeed"), edRecordSpeed);
-    form->addRow(Label("lblStorage"), edStorageUsage);
-    form->addRow(btnLogger);
-    return box;
+    return FieldGroup("GroupBox5",
+                      {{"lblRecordTime", edRecordTime = Field("edRecordTime")},
+                       {"lblRecordDistance", edRecordDistance = Field("edRecordDistance")},
+                       {"lblRecordSpeed", edRecordSpeed = Field("edRecordSpeed")},
+                       {"lblStorage", edStorageUsage = Field("edStorageUsage")}},
+                      btnLogger);
 }
 
 QWidget* TfmMain::BuildStatusSheet() {

@@ -254,5 +254,29 @@ TEST_F(WindowTest, AMissingPageFileIsReportedOnceAndTheWindowOpens) {
     EXPECT_TRUE(window.isEnabled());
 }
 
+TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
+    TfmMain& window = Open();
+    ScratchFolder shots;
+    ScreenshotRun tour(window, QString::fromStdString((shots / "tabs").string()));
+    ASSERT_EQ(tour.Run(), 0);
+    for (const char* name :
+         {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png", "6-Status.png"})
+        EXPECT_GT(std::filesystem::file_size(shots / "tabs" / name), 0u) << name;
+    EXPECT_GT(window.Core().pois.PoiCount, 0);
+    EXPECT_GT(window.webMap->EvaluateNumber(QStringLiteral("points")), 0);
+    EXPECT_EQ(window.comboLang->count(), 2);  // ENGLISH and GERMAN in the data folder
+}
+
+TEST(TdlgStartLogo, ShowsTheLogoAndClosesByItsTimer) {
+    TdlgStartLogo splash;
+    EXPECT_EQ(splash.windowTitle(), QStringLiteral("Vantrel Services"));
+    EXPECT_EQ(splash.timerStart.interval(), 4800);
+    EXPECT_TRUE(splash.LoadPicture(ProgramDataDirectory() / "images" / "logostart.bmp"));
+    EXPECT_FALSE(splash.LoadPicture("/nonexistent/logostart.bmp"));
+    splash.timerStart.setInterval(1);
+    splash.timerStart.start();
+    EXPECT_EQ(splash.exec(), QDialog::Accepted);
+}
+
 }  // namespace
 }  // namespace vantrel::testing
