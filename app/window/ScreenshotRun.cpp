@@ -44,13 +44,14 @@ void ScreenshotRun::Settle(int ms) {
     loop.exec();
 }
 
-bool ScreenshotRun::Download(RequestResult (DeviceLink::*request)(), const char* what) {
+bool ScreenshotRun::Await(RequestResult (DeviceLink::*request)(), const char* what,
+                          unsigned LinkProgress::*counter) {
     DeviceLink& link = window_.Core().link();
     const LinkProgress start = link.Progress();
     const RequestResult sent = (link.*request)();
     window_.Render();
     if (sent != RequestResult::Sent) {
-        std::fprintf(stderr, "vantrel: the %s download could not start\n", what);
+        std::fprintf(stderr, "vantrel: the %s request could not be sent\n", what);
         return false;
     }
     bool failed = false;
@@ -60,14 +61,18 @@ bool ScreenshotRun::Download(RequestResult (DeviceLink::*request)(), const char*
             const LinkProgress now = link.Progress();
             failed =
                 now.PortFailures > start.PortFailures || now.WatchdogResets > start.WatchdogResets;
-            return failed || now.DownloadsFinished > start.DownloadsFinished;
+            return failed || now.*counter > start.*counter;
         },
         kDownloadTimeoutMs);
     if (!ended || failed) {
-        std::fprintf(stderr, "vantrel: the %s download failed\n", what);
+        std::fprintf(stderr, "vantrel: the %s request failed\n", what);
         return false;
     }
     return true;
+}
+
+bool ScreenshotRun::Download(RequestResult (DeviceLink::*request)(), const char* what) {
+    return Await(request, what, &LinkProgress::DownloadsFinished);
 }
 
 bool ScreenshotRun::GrabTabs() {
@@ -105,6 +110,10 @@ int ScreenshotRun::Run() {
         !Download(&DeviceLink::btnLoadPlanClick, "plan") ||
         !Download(&DeviceLink::btnLoadPOIClick, "POI"))
         return 1;
+    // The Status page shows the device's settings; a device that does not
+    // answer them still gets its pictures.
+    Await(&DeviceLink::btnDownloadGuiderClick, "guider settings", &LinkProgress::RepliesUnderstood);
+    Await(&DeviceLink::btnLoggerClick, "logger settings", &LinkProgress::RepliesUnderstood);
     window_.gridTrackName->selectRow(0);
     window_.gridTrackNameClick(1);
     window_.btnDrawMapClick();

@@ -25,6 +25,9 @@ class ScreenshotRun {
     static void Settle(int ms);
 
   private:
+    // Sends a request and waits until the link's `counter` moves on.
+    bool Await(RequestResult (DeviceLink::*request)(), const char* what,
+               unsigned LinkProgress::*counter);
     bool Download(RequestResult (DeviceLink::*request)(), const char* what);
     bool GrabTabs();
 

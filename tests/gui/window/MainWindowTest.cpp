@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -254,6 +255,74 @@ TEST_F(WindowTest, AMissingPageFileIsReportedOnceAndTheWindowOpens) {
     EXPECT_TRUE(window.isEnabled());
 }
 
+// The colour a grid shows at the middle of a cell.
+QColor PaintedColour(QTableView* view, int row, int column) {
+    const QImage picture = view->viewport()->grab().toImage();
+    return picture.pixelColor(view->visualRect(view->model()->index(row, column)).center());
+}
+
+TEST_F(WindowTest, OwnerDrawnCellsShowTheTrackColourAndBluePlanTitles) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    ASSERT_TRUE(Download(window.btnLoadPlan));
+    window.show();
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
+    EXPECT_EQ(PaintedColour(window.gridTrackName, 0, 1), QColor(255, 0, 0));  // 255 is red
+    EXPECT_NE(PaintedColour(window.gridTrackName, 5, 1), QColor(255, 0, 0));  // an empty row
+    window.pgctlMain->setCurrentWidget(window.sheetPlan);
+    const QColor title = PaintedColour(window.gridPlan, 0, 0);
+    EXPECT_EQ(title.blue(), 255);
+    EXPECT_NE(PaintedColour(window.gridPlan, 0, 1), title);
+    EXPECT_NE(PaintedColour(window.gridPlan, 200, 0), title);
+}
+
+TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
+    std::vector<std::string> answers;
+    std::vector<FileDialogRequest> asked;
+    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
+        asked.push_back(request);
+        std::string path = answers.empty() ? std::string() : answers.front();
+        if (!answers.empty()) answers.erase(answers.begin());
+        return path;
+    };
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    const int pois = window.Core().pois.PoiCount;
+
+    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    window.btnSaveTrackFile->click();
+    window.btnSavePoi->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].save);
+    EXPECT_EQ(asked[0].defaultExt, "trk");
+    EXPECT_EQ(asked[1].defaultExt, "wpt");
+
+    window.ClearAll1Click();
+    window.menuClearAllClick();
+    EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
+    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    window.btnOpenTrackFile->click();
+    window.btnOpenPoi->click();
+    EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
+    EXPECT_EQ(window.Core().pois.PoiCount, pois);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A cancelled dialog does nothing; a file that cannot be written is reported.
+    window.btnOpenTrackFile->click();
+    EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
+    answers = {data.File("missing/folder/points.wpt")};
+    window.btnSavePoi->click();
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Save File!", "Error!"}}));
+
+    // A time zone that is not a number is refused; the choosers keep theirs.
+    messages.shown.clear();
+    window.comboTimeZoneChange(QStringLiteral("east"));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(window.Core().values.LocalZoneHours, 8);
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
+}
+
 TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
     TfmMain& window = Open();
     ScratchFolder shots;
@@ -263,6 +332,8 @@ TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
          {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png", "6-Status.png"})
         EXPECT_GT(std::filesystem::file_size(shots / "tabs" / name), 0u) << name;
     EXPECT_GT(window.Core().pois.PoiCount, 0);
+    EXPECT_FALSE(window.edRoute->text().isEmpty());
+    EXPECT_FALSE(window.edRecordTime->text().isEmpty());
     EXPECT_GT(window.webMap->EvaluateNumber(QStringLiteral("points")), 0);
     EXPECT_EQ(window.comboLang->count(), 2);  // ENGLISH and GERMAN in the data folder
 }
