@@ -356,6 +356,16 @@ void TfmMain::AttachModels() {
     gridTrack->setModel(models_[1]);
     gridPlan->setModel(models_[2]);
     gridPoi->setModel(models_[3]);
+    const std::pair<QTableView*, std::initializer_list<int>> widths[] = {
+        {gridTrackName, {110, 60}},
+        {gridTrack, {130, 80, 80, 60}},
+        {gridPlan, {88, 95, 85}},
+        {gridPoi, {124, 80, 73}}};
+    for (const auto& [view, columns] : widths) {
+        int column = 0;
+        for (int width : columns)
+            view->setColumnWidth(column++, width);
+    }
     gridTrackName->setItemDelegateForColumn(
         1, new CellBrushDelegate(
                [&core](int col, int row) { return core.tracks.SwatchColor(col, row); },

@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
     vantrel::InstanceLock lock(vantrel::DefaultInstanceLockPath());
     if (!lock.MayRun()) return 0;  // another copy runs: end silently
 
+    // The web engine shares its rendering context with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setApplicationName(
         QString::fromLatin1(vantrel::kApplicationTitle.data(), vantrel::kApplicationTitle.size()));
