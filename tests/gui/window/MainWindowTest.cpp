@@ -71,6 +71,21 @@ TEST_F(WindowTest, StartsUpInTheCoresOrderAndProbesTheDevice) {
     EXPECT_FALSE(window.comboPort->currentText().isEmpty());
 }
 
+TEST_F(WindowTest, CancelAtAStartUpPromptClosesTheWindowOnceItsLoopRuns) {
+    std::vector<std::string> prompts;
+    options.probes.hasInternet = [] { return false; };
+    options.prompt = [&](std::string_view text, std::string_view) {
+        prompts.emplace_back(text);
+        return PromptAnswer::Cancel;
+    };
+    TfmMain& window = OpenWith(nullptr);
+    EXPECT_EQ(prompts, std::vector<std::string>{"Internet Error!"});
+    EXPECT_TRUE(window.TerminateRequested());
+    EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneHours");  // the steps ran to the end
+    window.show();
+    EXPECT_TRUE(WaitFor([&] { return !window.isVisible(); }, kPageMs));
+}
+
 TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     TfmMain& window = Open();
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
