@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTableView>
 #include <QToolButton>
 
 #include "app/DataDirectory.h"
@@ -38,7 +39,10 @@ void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
 // One text slot applied to its component, by the component's kind.
 void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& text) {
     if (auto* action = qobject_cast<QAction*>(target)) {
-        (kind == SlotKind::Hint ? action->setToolTip(text) : action->setText(text));
+        if (kind == SlotKind::Hint)
+            action->setToolTip(text);
+        else
+            action->setText(text);
         return;
     }
     auto* widget = qobject_cast<QWidget*>(target);
@@ -105,6 +109,10 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
 TfmMain::~TfmMain() {
     timerCommRead.stop();
     core_->commPort.Notifications().SetWake(nullptr);
+    // The views go with the window's children, after the core: let them
+    // forget the core's grids first.
+    for (QTableView* view : {gridTrackName, gridTrack, gridPlan, gridPoi})
+        view->setModel(nullptr);
 }
 
 void TfmMain::FormCreate() {
