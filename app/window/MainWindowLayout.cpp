@@ -356,15 +356,19 @@ void TfmMain::AttachModels() {
     gridTrack->setModel(models_[1]);
     gridPlan->setModel(models_[2]);
     gridPoi->setModel(models_[3]);
-    const std::pair<QTableView*, std::initializer_list<int>> widths[] = {
-        {gridTrackName, {110, 60}},
-        {gridTrack, {130, 80, 80, 60}},
-        {gridPlan, {88, 95, 85}},
-        {gridPoi, {124, 80, 73}}};
+    // Column widths, set again whenever a reset of the model (a new row
+    // count) has put the header back to its defaults.
+    const std::pair<QTableView*, std::vector<int>> widths[] = {{gridTrackName, {110, 60}},
+                                                               {gridTrack, {130, 80, 80, 60}},
+                                                               {gridPlan, {88, 95, 85}},
+                                                               {gridPoi, {124, 80, 73}}};
     for (const auto& [view, columns] : widths) {
-        int column = 0;
-        for (int width : columns)
-            view->setColumnWidth(column++, width);
+        auto apply = [view = view, columns = columns] {
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                view->setColumnWidth(static_cast<int>(c), columns[c]);
+        };
+        apply();
+        connect(view->model(), &QAbstractItemModel::modelReset, view, apply);
     }
     gridTrackName->setItemDelegateForColumn(
         1, new CellBrushDelegate(
