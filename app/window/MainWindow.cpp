@@ -220,7 +220,9 @@ void TfmMain::DisableLogoTimer() {
 
 void TfmMain::ShowSplash() {
     if (!options_.showSplash) return;
-    dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp");
+    // A missing picture is reported; the splash still shows for its time.
+    if (!dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp"))
+        messages_.ShowMessage("Cannot open images/logostart.bmp", kApplicationTitle);
     dlgStartLogo->timerStart.start();
     dlgStartLogo->exec();
     dlgStartLogo->timerStart.stop();
