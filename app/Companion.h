@@ -53,6 +53,8 @@ class Companion : private TransferHooks {
     TKxCommDevice commPort;
 
     DeviceLink& link() { return *link_; }
+    // The plan titles' glyphs, for the plan file's image.
+    GlyphRenderer& Glyphs() { return glyphs_; }
 
     // Called with the received bytes when a download ends, before they are
     // decoded (so a caller can keep them whatever the decoding makes of them).

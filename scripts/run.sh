@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Builds the program and runs it. Until the desktop window lands this runs the
-# command line:
-#   scripts/run.sh            a tour: reads the device's settings, downloads its
-#                             tracks, plan and POIs into ./vantrel-out and
-#                             describes them; with no device attached it
-#                             starts the simulated device for the session
+# Builds the program and runs it:
+#   scripts/run.sh            the desktop window; with no device attached it
+#                             starts the simulated device for the session.
+#                             Without a display the window runs headless and
+#                             saves a picture of every tab (after downloading
+#                             from the device) into ./vantrel-out/screenshots
 #   scripts/run.sh ARGS...    runs vantrel-cli ARGS... (see --help)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,13 +30,11 @@ if [ -z "${VANTREL_PORT:-}" ] && ! "$cli" ports | grep -q cp210x; then
     export VANTREL_PORT=$link
 fi
 
-set -x
-"$cli" settings
-"$cli" download tracks "$out/tracks.trk" --raw "$out/tracks.raw"
-"$cli" convert "$out/tracks.trk" "$out/tracks.kml"
-"$cli" download plan "$out/plan.csv"
-"$cli" download poi "$out/poi.wpt"
-"$cli" info "$out/tracks.trk"
-"$cli" info "$out/poi.wpt"
-{ set +x; } 2>/dev/null
-echo "Files are in $out" >&2
+window="$root/build/app/window/vantrel"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display: running the window headless for screenshots." >&2
+    QT_QPA_PLATFORM=offscreen "$window" --screenshots "$out/screenshots"
+    echo "Screenshots of every tab are in $out/screenshots" >&2
+else
+    "$window"
+fi

@@ -1,14 +1,368 @@
-#include <gtest/gtest.h>
+// The window over the real core and the simulated device: start-up, the
+// device buttons filling the grids, the track, plan and POI commands, the
+// language change and the error paths.
 
-#include "app/window/MainWindow.h"
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
 
-namespace vantrel {
+#include "app/window/TextGridModel.h"
+#include "app/window/chart/ProfileChart.h"
+#include "tests/gui/window/WindowFixture.h"
+
+namespace vantrel::testing {
 namespace {
 
-TEST(TfmMain, HasTheFixedClientSize) {
-    TfmMain window;
+QString HeaderText(QTableView* view, int column) {
+    return view->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+QString CellText(QTableView* view, int row, int column) {
+    return view->model()->index(row, column).data().toString();
+}
+
+TEST_F(WindowTest, StartsUpInTheCoresOrderAndProbesTheDevice) {
+    TfmMain& window = Open();
+    std::vector<std::string> names;
+    AppValues values;
+    UiTexts texts;
+    SettingsStore settings{config / "unused.ini"};
+    LanguageFiles languages{values, texts, settings, messages, CodePage(), {}};
+    class NoHost : public StartupHost {
+        PromptAnswer AskCancelTryAgainContinue(std::string_view, std::string_view) override {
+            return PromptAnswer::Continue;
+        }
+    } host;
+    StartupContext context{values, texts, languages, settings, {}, host, data.Path()};
+    for (const auto& step : StartupSequence(context))
+        names.emplace_back(step.name);
+    EXPECT_EQ(window.StepsRun(), names);
+    EXPECT_TRUE(messages.shown.empty());
+
     EXPECT_EQ(window.size(), QSize(853, 572));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Vantrel Application Ver1.2.25"));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
+    EXPECT_FALSE(window.pgctlMain->isTabVisible(window.pgctlMain->indexOf(window.sheetStatus)));
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(window.Core().timeZones.comboTimeZone, "8");
+    EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Lanititude"));
+
+    // Draw waits for the track page.
+    EXPECT_FALSE(window.btnDrawMap->isEnabled());
+    ASSERT_TRUE(PagesReady());
+    EXPECT_TRUE(window.btnDrawMap->isEnabled());
+
+    window.timerShowLogoTimer();
+    const std::vector<std::string> probe(window.StepsRun().end() - 4, window.StepsRun().end());
+    EXPECT_EQ(probe, (std::vector<std::string>{"DisableLogoTimer", "ShowSplash", "FindDevicePort",
+                                               "OpenPortOnce"}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(window.comboPort->currentText().isEmpty());
+}
+
+TEST_F(WindowTest, CancelAtAStartUpPromptClosesTheWindowOnceItsLoopRuns) {
+    std::vector<std::string> prompts;
+    options.probes.hasInternet = [] { return false; };
+    options.prompt = [&](std::string_view text, std::string_view) {
+        prompts.emplace_back(text);
+        return PromptAnswer::Cancel;
+    };
+    TfmMain& window = OpenWith(nullptr);
+    EXPECT_EQ(prompts, std::vector<std::string>{"Internet Error!"});
+    EXPECT_TRUE(window.TerminateRequested());
+    EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneHours");  // the steps ran to the end
+    window.show();
+    EXPECT_TRUE(WaitFor([&] { return !window.isVisible(); }, kPageMs));
+}
+
+TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    EXPECT_TRUE(window.btnDownloadFrGuider->isEnabled());
+    EXPECT_FALSE(window.pbarLoading->isVisible());
+    EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Track0"));
+    EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
+    EXPECT_TRUE(CellText(window.gridTrackName, 2, 0).isEmpty());
+    EXPECT_TRUE(window.btnSaveTrackFile->isEnabled());
+
+    window.gridTrackNameClick(2);
+    const TrackStore& tracks = window.Core().tracks;
+    EXPECT_EQ(window.gridTrack->model()->rowCount(), tracks.gridTrack.RowCount() - 1);
+    EXPECT_EQ(CellText(window.gridTrack, 0, 1),
+              QString::fromStdString(tracks.gridTrack.Cell(1, 1)));
+    EXPECT_FALSE(CellText(window.gridTrack, 0, 1).isEmpty());
+    EXPECT_EQ(window.edPoints->text(), QString::fromStdString(tracks.edPoints));
+    EXPECT_FALSE(window.edStartTime->text().isEmpty());
+
+    // A click on an empty row changes nothing.
+    const QString shown = CellText(window.gridTrack, 0, 0);
+    window.gridTrackNameClick(10);
+    EXPECT_EQ(CellText(window.gridTrack, 0, 0), shown);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, DrawSamplesTheProfileDrawsTheTrackAndStaysEnabled) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(PagesReady());
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    window.gridTrackNameClick(1);
+    const TextGrid& points = window.Core().tracks.gridTrack;
+    const int count = points.RowCount() - 1;
+
+    window.btnDrawMap->click();
+    EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
+    EXPECT_TRUE(window.btnDrawMap->isEnabled());
+    EXPECT_EQ(window.AltitudeSamples[0], points.Cell(3, 1));
+    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("points")), count - 4);
+    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("centreLat")),
+              std::stod(points.Cell(1, 1)));
+    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("calls.indexOf('draw:#ff0000')")), 0);
+
+    // Speed is sampled when its button is chosen.
+    window.rbPathSpeed->click();
+    EXPECT_EQ(window.SpeedSamples[0], points.Cell(4, 1));
+
+    // A cell that does not convert stops the drawing with a message.
+    window.Core().tracks.gridTrack.SetCell(1, 3, "north");
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
+    window.btnDrawMap->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("north"), std::string::npos);
+    EXPECT_TRUE(window.btnDrawMap->isEnabled());
+    EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetTrack);
+}
+
+TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(PagesReady());
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    ASSERT_GT(window.Core().pois.PoiCount, 0);
+    EXPECT_TRUE(window.btnSavePoi->isEnabled());
+    EXPECT_TRUE(window.btnStorePoi->isEnabled());
+
+    window.gridPoiClick(1);
+    window.gridPoiDblClick();
+    const TextGrid& poi = window.Core().pois.gridPoi;
+    EXPECT_EQ(window.webPoi->EvaluateNumber(QStringLiteral("centreLat")),
+              std::stod(poi.Cell(1, 1)));
+    EXPECT_EQ(
+        window.webPoi->EvaluateNumber(
+            QStringLiteral("calls.indexOf('info:%1')").arg(QString::fromStdString(poi.Cell(0, 1)))),
+        1);
+
+    ASSERT_TRUE(Download(window.btnLoadPlan));
+    PlanList& plans = window.Core().plans;
+    ASSERT_GT(plans.PlanCount, 1);
+    const std::string second = plans.gridPlan.Cell(0, 2);
+
+    // The title dialog: Cancel keeps the title, OK replaces it.
+    window.gridPlanClick(1);
+    const std::string first = plans.gridPlan.Cell(0, 1);
+    QTimer::singleShot(0, &window, [&] { window.dlgPlanName->CancelBtn->click(); });
+    window.Modify2Click();
+    EXPECT_EQ(plans.gridPlan.Cell(0, 1), first);
+    QTimer::singleShot(0, &window, [&] {
+        window.dlgPlanName->edPlanTitle->setText(QStringLiteral("Gate"));
+        window.dlgPlanName->OKBtn->click();
+    });
+    window.Modify2Click();
+    EXPECT_EQ(CellText(window.gridPlan, 0, 0), QStringLiteral("Gate"));
+
+    const int count = plans.PlanCount;
+    window.Delete1Click();
+    EXPECT_EQ(plans.PlanCount, count - 1);
+    EXPECT_EQ(CellText(window.gridPlan, 0, 0), QString::fromStdString(second));
+
+    window.menuClearAllClick();
+    EXPECT_EQ(window.Core().pois.PoiCount, 0);
+    EXPECT_TRUE(CellText(window.gridPoi, 0, 0).isEmpty());
+    EXPECT_GE(window.webPoi->EvaluateNumber(QStringLiteral("calls.indexOf('initialize')")), 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
+    TfmMain& window = Open();
+    window.comboLangChange(QStringLiteral("GERMAN"));
+    EXPECT_TRUE(messages.shown.empty());
+    const QTabWidget* tabs = window.pgctlMain;
+    EXPECT_EQ(tabs->tabText(tabs->indexOf(window.sheetMap)), QStringLiteral("Karte"));
+    EXPECT_EQ(window.findChild<QGroupBox*>(QStringLiteral("GroupBox1"))->title(),
+              QStringLiteral("Maßeinheiten"));
+    EXPECT_EQ(HeaderText(window.gridTrackName, 0), QStringLiteral("Trackname"));
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("1.2.25")));
+    EXPECT_EQ(window.comboLang->currentText(), QStringLiteral("GERMAN"));
+    EXPECT_FALSE(window.memoLanguage->toPlainText().isEmpty());
+
+    window.comboLangChange(QStringLiteral("ENGLISH"));
+    EXPECT_EQ(tabs->tabText(tabs->indexOf(window.sheetMap)), QStringLiteral("Map"));
+    EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Track File"));
+    EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
+}
+
+TEST_F(WindowTest, ModifyKeepsTheChosenColourAndAppliesOnlyOnOk) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    TrackStore& tracks = window.Core().tracks;
+    const std::string colour = tracks.gridTrackName.Cell(1, 1);
+    window.gridTrackName->selectRow(0);
+
+    QTimer::singleShot(0, &window, [&] {
+        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Lost"));
+        window.dlgModifyTrackName->btnColor->click();
+        window.dlgModifyTrackName->CancelBtn->click();
+    });
+    window.Modify1Click();
+    EXPECT_EQ(tracks.gridTrackName.Cell(0, 1), "Track0");
+    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), colour);
+    const std::uint32_t chosen = 0xFF8000;  // blue 255, green 128, red 0
+    EXPECT_EQ(tracks.dlgModifyTrackName.trackColor, chosen);
+
+    QTimer::singleShot(0, &window, [&] {
+        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Hill"));
+        window.dlgModifyTrackName->OKBtn->click();
+    });
+    window.Modify1Click();
+    EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Hill"));
+    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), std::to_string(chosen));
+    EXPECT_EQ(tracks.CurrentTrackColor, chosen);
+
+    window.menuDeleteClick();
+    EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Track1"));
+    window.ClearAll1Click();
+    EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
+}
+
+TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
+    FixedLocator nowhere((data / "no-such-tty").string());
+    TfmMain& window = OpenWith(&nowhere);
+    window.btnDownloadFrGuider->click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("no-such-tty"), std::string::npos);
+    EXPECT_TRUE(window.btnDownloadFrGuider->isEnabled());
+
+    messages.shown.clear();
+    window.timerShowLogoTimer();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("commPort: ", 0), 0u);
+
+    // The window still works.
+    window.comboTimeZoneChange(QStringLiteral("+3"));
+    EXPECT_EQ(window.Core().values.LocalZoneHours, 3);
+    EXPECT_EQ(window.comboTimeZoneTrk->currentText(), QStringLiteral("+3"));
+}
+
+TEST_F(WindowTest, AMissingPageFileIsReportedOnceAndTheWindowOpens) {
+    std::filesystem::remove_all(data / "map");
+    TfmMain& window = OpenWith(nullptr);
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Access Trk file!", "Error"}}));
+    EXPECT_TRUE(PagesReady());
+    EXPECT_TRUE(window.isEnabled());
+}
+
+// The colour a grid shows at the middle of a cell.
+QColor PaintedColour(QTableView* view, int row, int column) {
+    const QImage picture = view->viewport()->grab().toImage();
+    return picture.pixelColor(view->visualRect(view->model()->index(row, column)).center());
+}
+
+TEST_F(WindowTest, OwnerDrawnCellsShowTheTrackColourAndBluePlanTitles) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    ASSERT_TRUE(Download(window.btnLoadPlan));
+    window.show();
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
+    EXPECT_EQ(PaintedColour(window.gridTrackName, 0, 1), QColor(255, 0, 0));  // 255 is red
+    EXPECT_NE(PaintedColour(window.gridTrackName, 5, 1), QColor(255, 0, 0));  // an empty row
+    window.pgctlMain->setCurrentWidget(window.sheetPlan);
+    const QColor title = PaintedColour(window.gridPlan, 0, 0);
+    EXPECT_EQ(title.blue(), 255);
+    EXPECT_NE(PaintedColour(window.gridPlan, 0, 1), title);
+    EXPECT_NE(PaintedColour(window.gridPlan, 200, 0), title);
+}
+
+TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
+    std::vector<std::string> answers;
+    std::vector<FileDialogRequest> asked;
+    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
+        asked.push_back(request);
+        std::string path = answers.empty() ? std::string() : answers.front();
+        if (!answers.empty()) answers.erase(answers.begin());
+        return path;
+    };
+    TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    const int pois = window.Core().pois.PoiCount;
+
+    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    window.btnSaveTrackFile->click();
+    window.btnSavePoi->click();
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[0].save);
+    EXPECT_EQ(asked[0].defaultExt, "trk");
+    EXPECT_EQ(asked[1].defaultExt, "wpt");
+
+    window.ClearAll1Click();
+    window.menuClearAllClick();
+    EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
+    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    window.btnOpenTrackFile->click();
+    window.btnOpenPoi->click();
+    EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
+    EXPECT_EQ(window.Core().pois.PoiCount, pois);
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A cancelled dialog does nothing; a file that cannot be written is reported.
+    window.btnOpenTrackFile->click();
+    EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
+    answers = {data.File("missing/folder/points.wpt")};
+    window.btnSavePoi->click();
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Save File!", "Error!"}}));
+
+    // A time zone that is not a number is refused; the choosers keep theirs.
+    messages.shown.clear();
+    window.comboTimeZoneChange(QStringLiteral("east"));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(window.Core().values.LocalZoneHours, 8);
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
+}
+
+TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
+    TfmMain& window = Open();
+    ScratchFolder shots;
+    ScreenshotRun tour(window, QString::fromStdString((shots / "tabs").string()));
+    ASSERT_EQ(tour.Run(), 0);
+    for (const char* name :
+         {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png", "6-Status.png"})
+        EXPECT_GT(std::filesystem::file_size(shots / "tabs" / name), 0u) << name;
+    EXPECT_GT(window.Core().pois.PoiCount, 0);
+    EXPECT_FALSE(window.edRoute->text().isEmpty());
+    EXPECT_FALSE(window.edRecordTime->text().isEmpty());
+    EXPECT_GT(window.webMap->EvaluateNumber(QStringLiteral("points")), 0);
+    EXPECT_EQ(window.comboLang->count(), 2);  // ENGLISH and GERMAN in the data folder
+}
+
+TEST(TdlgStartLogo, ShowsTheLogoAndClosesByItsTimer) {
+    TdlgStartLogo splash;
+    EXPECT_EQ(splash.windowTitle(), QStringLiteral("Vantrel Services"));
+    EXPECT_EQ(splash.timerStart.interval(), 4800);
+    EXPECT_TRUE(splash.LoadPicture(ProgramDataDirectory() / "images" / "logostart.bmp"));
+    EXPECT_FALSE(splash.LoadPicture("/nonexistent/logostart.bmp"));
+    splash.timerStart.setInterval(1);
+    splash.timerStart.start();
+    EXPECT_EQ(splash.exec(), QDialog::Accepted);
 }
 
 }  // namespace
-}  // namespace vantrel
+}  // namespace vantrel::testing
