@@ -21,9 +21,5 @@ TEST(ReadPageFile, DecodesFromTheCodePageAndTellsAMissingFile) {
     EXPECT_FALSE(ReadPageFile(folder.Path() / "plan.txt", CodePage("CP1252")));
 }
 
-TEST(MapPagesFolder, IsMapPagesInTheDataFolder) {
-    EXPECT_EQ(MapPagesFolder("/usr/share/vantrel"), "/usr/share/vantrel/map/pages");
-}
-
 }  // namespace
 }  // namespace vantrel

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <vector>
 
 namespace vantrel {
 namespace {
@@ -17,13 +16,6 @@ TEST(ScriptReal, KeepsEveryDigitWithAPointAndNoExponentSurprises) {
     EXPECT_EQ(ScriptReal(0), "0");
     EXPECT_EQ(ScriptReal(std::nan("")), "NaN");
     EXPECT_EQ(ScriptReal(-std::numeric_limits<double>::infinity()), "-Infinity");
-}
-
-TEST(AddPointsScript, OneGuardedCallPerPointInOrder) {
-    std::vector<MapPoint> points{{22.5, 114.25}, {-1, 2}};
-    EXPECT_EQ(AddPointsScript(points),
-              "if (typeof addPoints === 'function') {addPoints(22.5,114.25);addPoints(-1,2);}");
-    EXPECT_EQ(AddPointsScript({}), "if (typeof addPoints === 'function') {}");
 }
 
 }  // namespace

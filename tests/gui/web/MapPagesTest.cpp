@@ -130,6 +130,7 @@ TEST_F(PlanPage, ClicksOnTheMapPlaceMarkersThatTheListReadsBack) {
 
 TEST(PoiPage, ShowsOnePoiWithItsTitleAsText) {
     auto view = ShowPage("poi.txt");
+    ShowPoiMarker(*view, "10", "earlier", "20", NumberFormat{});
     const std::string title = "2024/05/06 \"quoted\" </script><b>bold</b> 'x'";
     ShowPoiMarker(*view, "22,25", title, "114.5", NumberFormat{});
     QJsonObject state = PageState(*view);
@@ -140,6 +141,11 @@ TEST(PoiPage, ShowsOnePoiWithItsTitleAsText) {
     EXPECT_EQ(state["info"].toString().toStdString(), title);
     EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-popup-content b').length"),
               0);
+    // The marker's picture comes from the map library's folder.
+    EXPECT_TRUE(WaitUntil([&] {
+        return view->EvaluateNumber("document.querySelector('.leaflet-marker-icon').naturalWidth") >
+               0;
+    }));
 
     view->initialize();
     state = PageState(*view);
