@@ -126,6 +126,15 @@ TEST_F(PlanPage, ClicksOnTheMapPlaceMarkersThatTheListReadsBack) {
                       ScreenPoint(*view, places[0][0], places[0][1]) - QPoint(0, 20));
     EXPECT_TRUE(WaitUntil([&] { return plans.Row == 1; }));
     EXPECT_EQ(plans.PlanCount, 3);
+
+    // The end of a drag reads the moved marker back and makes it current.
+    view->RunPageScript(
+        "vantrelMarkers[1].setLatLng([22.6, 114.3]);"
+        "vantrelMarkers[1].fire('dragend');");
+    EXPECT_TRUE(WaitUntil([&] { return plans.gridPlan.Cell(kLatitudeColumn, 2) == "22.6"; }));
+    EXPECT_EQ(plans.gridPlan.Cell(kLongitudeColumn, 2), "114.3");
+    EXPECT_EQ(plans.Row, 2);
+    EXPECT_EQ(plans.gridPlan.Cell(kTextColumn, 2), "1");
 }
 
 TEST(PoiPage, ShowsOnePoiWithItsTitleAsText) {
