@@ -119,9 +119,17 @@ void WebMapView::DeliverHeldEvents() {
     }
 }
 
+namespace {
+
+QUrl FolderUrl(const std::filesystem::path& folder) {
+    return QUrl::fromLocalFile(QString::fromStdString(folder.string()) + QLatin1Char('/'));
+}
+
+}  // namespace
+
 void WebMapView::LoadPageText(const QString& text, const QUrl& baseUrl) {
     ready_ = false;
-    setHtml(text, baseUrl);
+    setHtml(text, baseUrl.isEmpty() ? FolderUrl(MapPagesFolder()) : baseUrl);
 }
 
 bool WebMapView::LoadPageFile(const std::filesystem::path& file, const CodePage& codePage) {
@@ -129,8 +137,7 @@ bool WebMapView::LoadPageFile(const std::filesystem::path& file, const CodePage&
     const std::filesystem::path absolute = std::filesystem::absolute(file, error);
     auto text = ReadPageFile(absolute, codePage);
     if (!text) return false;
-    const QString folder = QString::fromStdString(absolute.parent_path().string());
-    LoadPageText(QString::fromStdString(*text), QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    LoadPageText(QString::fromStdString(*text), FolderUrl(absolute.parent_path()));
     return true;
 }
 

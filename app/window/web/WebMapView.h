@@ -41,8 +41,10 @@ class WebMapView : public QWebEngineView, public MapPage {
 
     // Shows the text as the view's document; documentComplete() follows when
     // the page has loaded (an empty text loads an empty document). Relative
-    // references resolve against `baseUrl`; pages may load file:// content.
-    void LoadPageText(const QString& text, const QUrl& baseUrl = QUrl(QStringLiteral("file:///")));
+    // references resolve against `baseUrl`, by default the program's map page
+    // folder (where the pages' shared script lives); pages may load file://
+    // content.
+    void LoadPageText(const QString& text, const QUrl& baseUrl = QUrl());
     // Reads a page file (decoded from `codePage`) and shows it with its own
     // folder as base. False, with nothing loaded, when the file cannot be
     // read: the caller tells the user kPageFileMissingText.

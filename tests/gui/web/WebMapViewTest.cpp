@@ -5,6 +5,7 @@
 #include "app/AtomicFile.h"
 #include "app/window/web/WebMapView.h"
 #include "gui/web/PageHost.h"
+#include "map/PageFiles.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel {
@@ -67,6 +68,15 @@ TEST(WebMapView, LoadsAPageFileWithItsFolderAsBase) {
     ASSERT_TRUE(view.LoadPageFile(folder.Path() / "page.txt"));
     ASSERT_TRUE(complete.wait(kLoadTimeoutMs));
     EXPECT_EQ(view.CallPageFunctionResult("answer"), 42);
+}
+
+TEST(WebMapView, PageTextFindsTheSharedScriptInTheProgramsPageFolder) {
+    auto text = ReadPageFile(MapPagesFolder() / kTrackPageFile, CodePage());
+    ASSERT_TRUE(text);
+    WebMapView view;
+    LoadAndWait(view, QString::fromStdString(*text));
+    EXPECT_TRUE(
+        WaitUntil([&] { return view.EvaluateNumber("typeof map === 'object' ? 1 : 0") == 1; }));
 }
 
 }  // namespace
