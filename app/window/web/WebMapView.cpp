@@ -32,6 +32,11 @@ QString GuardedCall(std::string_view name, const QString& args) {
     return QStringLiteral("(typeof %1 === 'function') ? %1(%2) : 0").arg(n, args);
 }
 
+// The URL of a folder, as a base that relative references resolve against.
+QUrl FolderUrl(const std::filesystem::path& folder) {
+    return QUrl::fromLocalFile(QString::fromStdString(folder.string()) + QLatin1Char('/'));
+}
+
 // A map page stays where it was loaded: links in it do not navigate away.
 class MapWebPage : public QWebEnginePage {
   public:
@@ -118,14 +123,6 @@ void WebMapView::DeliverHeldEvents() {
         emit bodyClicked();
     }
 }
-
-namespace {
-
-QUrl FolderUrl(const std::filesystem::path& folder) {
-    return QUrl::fromLocalFile(QString::fromStdString(folder.string()) + QLatin1Char('/'));
-}
-
-}  // namespace
 
 void WebMapView::LoadPageText(const QString& text, const QUrl& baseUrl) {
     ready_ = false;
