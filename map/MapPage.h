@@ -8,12 +8,19 @@
 // need a count or an index.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/NumberText.h"
 
 namespace vantrel {
+
+// One point of a track line, in decimal degrees.
+struct MapPoint {
+    double latitude;
+    double longitude;
+};
 
 class MapPage {
   public:
@@ -37,6 +44,13 @@ class MapPage {
     // then draw the pending points as one line in a "#rrggbb" colour.
     virtual void addPoints(double latitude, double longitude) = 0;
     virtual void drawPoints(std::string_view colourText) = 0;
+    // addPoints for each point in order. A page that can take many calls in
+    // one script overrides this; a track of thousands of points then costs
+    // one trip to the page instead of one per point.
+    virtual void addPointsBatch(std::span<const MapPoint> points) {
+        for (const MapPoint& p : points)
+            addPoints(p.latitude, p.longitude);
+    }
     // The POI page's entry point: back to the empty map.
     virtual void initialize() = 0;
 };

@@ -1,5 +1,7 @@
 #include "map/ScriptText.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace vantrel {
@@ -8,6 +10,30 @@ std::string ScriptNumber(std::string_view cell, const NumberFormat& numbers) {
     std::string text = ForScript(cell, numbers);
     if (!ParseFloat(text, '.')) return "NaN";
     return text;
+}
+
+std::string ScriptReal(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value > 0 ? "Infinity" : "-Infinity";
+    char text[32];
+    auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 17);
+    if (error != std::errc{}) return "NaN";
+    return std::string(text, end);
+}
+
+std::string AddPointsScript(std::span<const MapPoint> points) {
+    std::string script = "if (typeof addPoints === 'function') {";
+    script.reserve(script.size() + points.size() * 48 + 2);
+    for (const MapPoint& p : points) {
+        script += "addPoints(";
+        script += ScriptReal(p.latitude);
+        script += ',';
+        script += ScriptReal(p.longitude);
+        script += ");";
+    }
+    script += '}';
+    return script;
 }
 
 namespace {

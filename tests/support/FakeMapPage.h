@@ -28,6 +28,7 @@ class FakeMapPage : public MapPage {
     // "initialize".
     std::vector<std::string> log;
     std::vector<std::string> scripts;
+    int batches = 0;  // addPointsBatch calls
 
     void RunPageScript(std::string_view scriptText) override {
         scripts.emplace_back(scriptText);
@@ -60,6 +61,11 @@ class FakeMapPage : public MapPage {
     }
     void drawPoints(std::string_view colourText) override {
         log.push_back("drawPoints(" + std::string(colourText) + ")");
+    }
+    // One addPoints line per point, as the page would see them.
+    void addPointsBatch(std::span<const MapPoint> points) override {
+        ++batches;
+        MapPage::addPointsBatch(points);
     }
     void initialize() override { log.push_back("initialize"); }
 

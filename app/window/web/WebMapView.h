@@ -1,16 +1,36 @@
 #pragma once
 // A web view showing one map page, reached by the core through MapPage.
 //
-// Script calls run on the page's main world; calls that return a value wait
-// for the answer in a local event loop bounded by kCallTimeoutMs, so a page
-// that hangs costs the window at most that long and answers 0.
+// Script calls run in the page's main world; calls that return a value wait
+// for the answer in a local event loop bounded by kCallTimeoutMs (user input
+// is held back meanwhile), so a page that hangs costs the window at most that
+// long and answers 0. Page events are passed on from the window's event loop
+// and never from inside such a wait.
+//
+// Such a wait must not be started from a posted event (a queued connection,
+// QTimer::singleShot(0), QMetaObject::invokeMethod queued): the web engine's
+// own work is posted too and does not run nested there, so the answer would
+// come only after the timeout. Button handlers and timers are fine.
+//
+// Every click and mouse-down on the page, and every "vantrel-changed" event
+// the page fires on its document (the plan page does when a marker drag
+// ends), emits bodyClicked(). A script injected into an isolated world
+// reports them through a web channel, so the page's own script can neither
+// see nor replace the hook.
 
 #include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <QVariant>
 #include <QWebEngineView>
+#include <filesystem>
 
+#include "locale/CodePage.h"
 #include "map/MapPage.h"
 
 namespace vantrel {
+
+class PageEvents;
 
 class WebMapView : public QWebEngineView, public MapPage {
     Q_OBJECT
@@ -20,8 +40,15 @@ class WebMapView : public QWebEngineView, public MapPage {
     explicit WebMapView(QWidget* parent = nullptr);
 
     // Shows the text as the view's document; documentComplete() follows when
-    // the page has loaded (an empty text loads an empty document).
-    void LoadPageText(const QString& text);
+    // the page has loaded (an empty text loads an empty document). Relative
+    // references resolve against `baseUrl`, by default the program's map page
+    // folder (where the pages' shared script lives); pages may load file://
+    // content.
+    void LoadPageText(const QString& text, const QUrl& baseUrl = QUrl());
+    // Reads a page file (decoded from `codePage`) and shows it with its own
+    // folder as base. False, with nothing loaded, when the file cannot be
+    // read: the caller tells the user kPageFileMissingText.
+    bool LoadPageFile(const std::filesystem::path& file, const CodePage& codePage = CodePage());
     // The view's ready flag: set once its document has completed.
     bool Ready() const { return ready_; }
 
@@ -31,12 +58,19 @@ class WebMapView : public QWebEngineView, public MapPage {
     double CallPageFunctionResult(std::string_view name, std::int16_t marker) override;
     void CallPageFunction(std::string_view name, std::int32_t marker) override;
     void addPoints(double latitude, double longitude) override;
+    // All the points in one script that calls addPoints once per point.
+    void addPointsBatch(std::span<const MapPoint> points) override;
     void drawPoints(std::string_view colourText) override;
     void initialize() override;
 
-    // Runs script text and waits (bounded) for its value as a number; 0 when
-    // the page gives no number in time.
+    // Runs script text and waits (bounded) for its value; an invalid
+    // QVariant when the page gives none in time.
+    QVariant Evaluate(const QString& script);
+    // Evaluate read as a number; 0 when the value is not one.
     double EvaluateNumber(const QString& script);
+    // The page's vantrelPageState() (a JSON text of what it shows), or empty
+    // text for a page without it.
+    QString PageState();
 
   signals:
     void documentComplete();
@@ -45,7 +79,16 @@ class WebMapView : public QWebEngineView, public MapPage {
     void bodyClicked();
 
   private:
+    void InstallBodyHook();
+    void OnPageEvent();
+    void ScheduleHeldEvents();
+    void DeliverHeldEvents();
+
+    PageEvents* events_;
+    QTimer* delivery_;  // passes held page events on
     bool ready_ = false;
+    int waits_ = 0;       // nested bounded waits in progress
+    int heldEvents_ = 0;  // page events not yet passed on
 };
 
 }  // namespace vantrel

@@ -1,0 +1,24 @@
+#include "map/PageFiles.h"
+
+#include "app/AtomicFile.h"
+#include "app/DataDirectory.h"
+
+namespace vantrel {
+
+std::filesystem::path MapPagesFolder(const std::filesystem::path& dataDirectory) {
+    return dataDirectory / "map" / "pages";
+}
+
+std::filesystem::path MapPagesFolder() {
+    return MapPagesFolder(ProgramDataDirectory());
+}
+
+std::optional<std::string> ReadPageFile(const std::filesystem::path& file,
+                                        const CodePage& codePage) {
+    auto bytes = ReadFileBytes(file);
+    if (!bytes) return std::nullopt;
+    if (bytes->empty()) return std::string();
+    return codePage.ToUtf8(*bytes);
+}
+
+}  // namespace vantrel

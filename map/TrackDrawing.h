@@ -1,0 +1,44 @@
+#pragma once
+// Drawing the track shown in the point list on the track page: centred on
+// its first point, one line in the track's colour.
+
+#include <cstdint>
+#include <string>
+
+#include "app/NumberText.h"
+#include "app/TextGrid.h"
+#include "map/MapPage.h"
+
+namespace vantrel {
+
+// The point list's columns that drawing reads.
+inline constexpr int kTrackTimeColumn = 0;
+inline constexpr int kTrackLatitudeColumn = 1;
+inline constexpr int kTrackLongitudeColumn = 2;
+
+// The page's colour text "#rrggbb" of a track colour kept in blue-green-red
+// order (red in the low byte); only the low 24 bits count.
+std::string TrackColourText(std::uint32_t currentTrackColor);
+
+struct DrawTrackResult {
+    int pointsSent = 0;  // addPoints calls made
+    int failedRow = 0;   // the row whose coordinates did not convert; 0 when none
+    bool ok() const { return failedRow == 0; }
+};
+
+// What the user is told when a drawing stopped at a cell that is not a number.
+std::string DrawTrackErrorText(const DrawTrackResult& result);
+
+// Sends the point list's points to the track page and draws them as one line.
+// Nothing happens when row 1 has no latitude. Otherwise the page is centred on
+// row 1 (zoom 13), the points of rows 1 to n - 4 of an n-point list go to the
+// page in row order (up to the first row whose or whose successor's time cell
+// is empty), and drawPoints draws them in the track's colour.
+//
+// A row whose latitude or longitude does not convert stops the drawing there:
+// the points before it are still drawn, so none is left pending on the page
+// to join the next drawing, and the result names the row.
+DrawTrackResult DrawTrackOnMap(MapPage& view, const TextGrid& pointList,
+                               std::uint32_t currentTrackColor, const NumberFormat& numbers);
+
+}  // namespace vantrel

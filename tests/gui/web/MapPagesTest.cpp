@@ -1,0 +1,166 @@
+// The program's three map pages in a real web view, driven the way the
+// window drives them.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "app/AppValues.h"
+#include "gui/web/PageHost.h"
+#include "map/TrackDrawing.h"
+#include "plans/PlanList.h"
+#include "plans/PoiList.h"
+
+namespace vantrel {
+namespace {
+
+using testing::PageState;
+using testing::ShowPage;
+using testing::WaitUntil;
+
+TEST(TrackPage, DrawsTheTrackAsOneLineInItsColour) {
+    auto view = ShowPage("track.txt");
+    const int n = 12;
+    TextGrid grid(5, n + 1);
+    for (int row = 1; row <= n; ++row) {
+        grid.SetCell(kTrackTimeColumn, row, "10:00:0" + std::to_string(row));
+        grid.SetCell(kTrackLatitudeColumn, row, "22.54321098765432" + std::to_string(row % 10));
+        grid.SetCell(kTrackLongitudeColumn, row, "114.0" + std::to_string(row));
+    }
+    DrawTrackResult result = DrawTrackOnMap(*view, grid, 0xFF8000, {});
+    ASSERT_TRUE(result.ok());
+
+    QJsonObject state = PageState(*view);
+    QJsonArray lines = state["lines"].toArray();
+    ASSERT_EQ(lines.size(), 1);
+    QJsonObject line = lines[0].toObject();
+    EXPECT_EQ(line["colour"].toString(), "#0080ff");
+    QJsonArray points = line["points"].toArray();
+    ASSERT_EQ(points.size(), n - 4);
+    // Every digit arrives: the page holds the very doubles of the cells.
+    EXPECT_EQ(points[0].toArray()[0].toDouble(), 22.543210987654321);
+    EXPECT_EQ(points[7].toArray()[1].toDouble(), 114.08);
+    EXPECT_EQ(state["pending"].toInt(), 0);
+    EXPECT_EQ(state["zoom"].toInt(), 13);
+    EXPECT_NEAR(state["center"].toArray()[0].toDouble(), 22.5432, 1e-3);
+    EXPECT_NEAR(state["center"].toArray()[1].toDouble(), 114.01, 1e-3);
+}
+
+TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {
+    auto view = ShowPage("track.txt");
+    view->RunPageScript(
+        "map.setCenter(new GLatLng(22.5, 114.1), 12);"
+        "addPoints(22.5, 114.1); addPoints(22.51, 114.12); drawPoints('#ff0000');");
+    QJsonObject state = PageState(*view);
+    EXPECT_EQ(state["background"].toString(), "graticule");
+    EXPECT_GT(state["graticuleLines"].toInt(), 4);
+    // Drawn on screen: graticule lines and the track as SVG paths, no tile shown.
+    EXPECT_GT(view->EvaluateNumber(
+                  "document.querySelectorAll('.leaflet-vantrelGraticule-pane path').length"),
+              4);
+    EXPECT_EQ(
+        view->EvaluateNumber("document.querySelectorAll('.leaflet-overlay-pane path').length"), 1);
+    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-tile-loaded').length"), 0);
+}
+
+class PlanPage : public ::testing::Test {
+  protected:
+    AppValues values;
+    PlanList plans{values};
+};
+
+TEST_F(PlanPage, OffersTheMarkerFunctions) {
+    auto view = ShowPage("plan.txt");
+    for (int row = 1; row <= 3; ++row) {
+        plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
+        plans.gridPlan.SetCell(kLatitudeColumn, row, "22," + std::to_string(row));
+        plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
+    }
+    DrawPlanMarkers(*view, plans.gridPlan, values.Numbers);
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersNumber"), 3);
+    EXPECT_EQ(view->CallPageFunctionResult("getCurrentIndex"), 2);
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersLat", std::int16_t{1}), 22.2);
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersLng", std::int16_t{2}), 114.5);
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersLat", std::int16_t{3}), 0);
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersCount"), 0);
+
+    plans.gridPlanClick(*view, 2);  // RestoreMaker, highLightMaker(1)
+    EXPECT_EQ(PageState(*view)["highlighted"].toInt(), 1);
+    view->CallPageFunction("RestoreMaker");
+    EXPECT_EQ(PageState(*view)["highlighted"].toInt(), -1);
+    view->CallPageFunction("clearMarkers");
+    EXPECT_EQ(view->CallPageFunctionResult("getMarkersNumber"), 0);
+    EXPECT_EQ(PageState(*view)["markers"].toArray().size(), 0);
+}
+
+// Where on the view a point of the map shows.
+QPoint ScreenPoint(WebMapView& view, double lat, double lng) {
+    QString p = QString("map.leaflet.latLngToContainerPoint([%1,%2])").arg(lat).arg(lng);
+    return QPoint(static_cast<int>(view.EvaluateNumber(p + ".x")),
+                  static_cast<int>(view.EvaluateNumber(p + ".y")));
+}
+
+TEST_F(PlanPage, ClicksOnTheMapPlaceMarkersThatTheListReadsBack) {
+    auto view = ShowPage("plan.txt");
+    QObject::connect(view.get(), &WebMapView::bodyClicked, [&] { plans.ReadMarkersBack(*view); });
+    view->RunPageScript("map.setCenter(new GLatLng(22.5, 114.1), 13);");
+    const double places[3][2] = {{22.5, 114.1}, {22.51, 114.11}, {22.49, 114.12}};
+    QWidget* target = view->focusProxy() ? view->focusProxy() : view.get();
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
+                          ScreenPoint(*view, places[i][0], places[i][1]));
+        ASSERT_TRUE(WaitUntil([&] { return plans.PlanCount == i + 1; }))
+            << "click " << i << " placed no marker";
+    }
+    for (int i = 0; i < 3; ++i) {
+        const int row = i + 1;
+        EXPECT_EQ(plans.gridPlan.Cell(kTextColumn, row), std::to_string(i));
+        EXPECT_NEAR(std::stod(plans.gridPlan.Cell(kLatitudeColumn, row)), places[i][0], 2e-4);
+        EXPECT_NEAR(std::stod(plans.gridPlan.Cell(kLongitudeColumn, row)), places[i][1], 2e-4);
+    }
+    EXPECT_EQ(plans.Row, 3);  // the marker placed last is the current one
+
+    // A click on a marker picks it.
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier,
+                      ScreenPoint(*view, places[0][0], places[0][1]) - QPoint(0, 20));
+    EXPECT_TRUE(WaitUntil([&] { return plans.Row == 1; }));
+    EXPECT_EQ(plans.PlanCount, 3);
+
+    // The end of a drag reads the moved marker back and makes it current.
+    view->RunPageScript(
+        "vantrelMarkers[1].setLatLng([22.6, 114.3]);"
+        "vantrelMarkers[1].fire('dragend');");
+    EXPECT_TRUE(WaitUntil([&] { return plans.gridPlan.Cell(kLatitudeColumn, 2) == "22.6"; }));
+    EXPECT_EQ(plans.gridPlan.Cell(kLongitudeColumn, 2), "114.3");
+    EXPECT_EQ(plans.Row, 2);
+    EXPECT_EQ(plans.gridPlan.Cell(kTextColumn, 2), "1");
+}
+
+TEST(PoiPage, ShowsOnePoiWithItsTitleAsText) {
+    auto view = ShowPage("poi.txt");
+    ShowPoiMarker(*view, "10", "earlier", "20", NumberFormat{});
+    const std::string title = "2024/05/06 \"quoted\" </script><b>bold</b> 'x'";
+    ShowPoiMarker(*view, "22,25", title, "114.5", NumberFormat{});
+    QJsonObject state = PageState(*view);
+    QJsonArray markers = state["markers"].toArray();
+    ASSERT_EQ(markers.size(), 1);
+    EXPECT_EQ(markers[0].toArray()[0].toDouble(), 22.25);
+    EXPECT_EQ(markers[0].toArray()[1].toDouble(), 114.5);
+    EXPECT_EQ(state["info"].toString().toStdString(), title);
+    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-popup-content b').length"),
+              0);
+    // The marker's picture comes from the map library's folder.
+    EXPECT_TRUE(WaitUntil([&] {
+        return view->EvaluateNumber("document.querySelector('.leaflet-marker-icon').naturalWidth") >
+               0;
+    }));
+
+    view->initialize();
+    state = PageState(*view);
+    EXPECT_EQ(state["markers"].toArray().size(), 0);
+    EXPECT_EQ(state["info"].toString(), "");
+}
+
+}  // namespace
+}  // namespace vantrel
