@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +14,12 @@
 #include <QTableView>
 #include <QToolButton>
 
+#include "app/CodePageChoice.h"
 #include "app/DataDirectory.h"
 #include "app/window/TextGridModel.h"
 #include "app/window/web/WebMapView.h"
 #include "locale/LanguageFolder.h"
+#include "map/PageFiles.h"
 
 namespace vantrel {
 
@@ -73,7 +74,8 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
       dataDirectory_(OrDefault(options_.dataDirectory, ProgramDataDirectory)),
       qtMessages_(this),
       messages_(options_.messages ? *options_.messages : qtMessages_),
-      settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)) {
+      settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)),
+      codePage_(ProgramCodePage(settings_)) {
     BuildWidgets();
     core_ = std::make_unique<Companion>(
         CompanionHost{messages_, *webMap, *webPlan, *webPoi, options_.locator, true});
@@ -88,7 +90,7 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
     core.link().Display().btnStorePlan.Enabled = true;
     core.link().Display().btnStorePoi.Enabled = true;
     languages_ = std::make_unique<LanguageFiles>(
-        core.values, texts_, settings_, messages_, CodePage(),
+        core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
                     &core.pois.gridPoi});
     dlgModifyTrackName->SetColorChooser(options_.chooseColor);
@@ -197,21 +199,17 @@ void TfmMain::ShowMapSheet() {
 }
 
 void TfmMain::LoadMapPages(const std::string& appDirectory) {
-    const std::pair<WebMapView*, const char*> pages[] = {
-        {webMap, "track.txt"}, {webPoi, "poi.txt"}, {webPlan, "plan.txt"}};
+    const std::pair<WebMapView*, std::string_view> pages[] = {
+        {webMap, kTrackPageFile}, {webPoi, kPoiPageFile}, {webPlan, kPlanPageFile}};
+    const std::filesystem::path folder = MapPagesFolder(appDirectory);
     bool missing = false;
     for (const auto& [view, name] : pages) {
-        QFile file(QString::fromStdString(
-            (std::filesystem::path(appDirectory) / "map" / "pages" / name).string()));
-        if (!file.open(QIODevice::ReadOnly)) {
-            missing = true;
-            view->LoadPageText(QString());
-            continue;
-        }
-        view->LoadPageText(QString::fromLocal8Bit(file.readAll()));
+        if (view->LoadPageFile(folder / name, codePage_)) continue;
+        missing = true;
+        view->LoadPageText(QString());
     }
     // The window stays open with empty pages; the user is told once.
-    if (missing) messages_.ShowMessage("Cannot Access Trk file!", "Error");
+    if (missing) messages_.ShowMessage(kPageFileMissingText, "Error");
 }
 
 void TfmMain::DisableLogoTimer() {

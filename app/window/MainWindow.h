@@ -18,6 +18,7 @@
 #include "app/Startup.h"
 #include "app/window/Dialogs.h"
 #include "app/window/QtMessages.h"
+#include "locale/CodePage.h"
 #include "locale/UiTexts.h"
 #include "plans/ListFiles.h"
 #include "tracks/ProfileSamples.h"
@@ -256,6 +257,9 @@ class TfmMain : public QMainWindow, private StartupHost {
     QtMessages qtMessages_;
     UserMessages& messages_;
     SettingsStore settings_;
+    // The 8-bit code page of language and page files (VANTREL_CODEPAGE or the
+    // stored choice, else the locale's).
+    CodePage codePage_;
     UiTexts texts_;
     std::unique_ptr<Companion> core_;
     std::unique_ptr<LanguageFiles> languages_;

@@ -9,13 +9,13 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <cstdio>
 #include <stdexcept>
 
 #include "app/window/MainWindow.h"
 #include "app/window/TextGridModel.h"
 #include "app/window/chart/ProfileChart.h"
 #include "app/window/web/WebMapView.h"
+#include "map/TrackDrawing.h"
 #include "plans/ListFiles.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
@@ -32,28 +32,6 @@ constexpr FileDialogTexts dlgSaveTrack{
 constexpr FileDialogTexts dlgOpenTrack{
     "Open Track File", "Track Files(*.trk)|*.trk|KML Files(*.kml)|*.kml|All Files(*.*)|*.*", "trk",
     "*.trk"};
-
-// Sends the point grid's track to the track page: centred on its first
-// point, every point but the last four as one line in the track's colour.
-// (Stands in for the map library's own drawing until that is linked here.)
-void DrawTrackOnMap(MapPage& view, const TextGrid& grid, std::uint32_t colour,
-                    const NumberFormat& numbers) {
-    if (grid.IsEmpty(1, 1)) return;
-    CenterPage(view, grid.Cell(1, 1), "13", grid.Cell(2, 1), numbers);
-    for (int row = 1; row < grid.RowCount() - 4; ++row) {
-        if (grid.IsEmpty(0, row) || grid.IsEmpty(0, row + 1)) break;
-        const auto latitude = CellToFloat(grid.Cell(1, row), numbers);
-        const auto longitude = CellToFloat(grid.Cell(2, row), numbers);
-        if (!latitude || !longitude)
-            throw std::runtime_error("'" + grid.Cell(latitude ? 2 : 1, row) +
-                                     "' is not a valid floating point value");
-        view.addPoints(*latitude, *longitude);
-    }
-    const std::uint32_t rgb = ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
-    char text[16];
-    std::snprintf(text, sizeof text, "#%06x", rgb);
-    view.drawPoints(text);
-}
 
 // "Name(*.x)|*.x|All(*.*)|*.*" as Qt's "Name(*.x);;All(*.*)".
 QString QtFilter(const std::string& filter) {
@@ -180,8 +158,9 @@ void TfmMain::SampleProfile() {
 
 void TfmMain::DrawTrack() {
     const Companion& core = *core_;
-    DrawTrackOnMap(*webMap, core.tracks.gridTrack, core.tracks.CurrentTrackColor,
-                   core.values.Numbers);
+    const DrawTrackResult drawn = DrawTrackOnMap(
+        *webMap, core.tracks.gridTrack, core.tracks.CurrentTrackColor, core.values.Numbers);
+    if (!drawn.ok()) throw std::runtime_error(DrawTrackErrorText(drawn));
 }
 
 void TfmMain::btnDrawMapClick() {

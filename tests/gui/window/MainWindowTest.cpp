@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -124,21 +126,29 @@ TEST_F(WindowTest, DrawSamplesTheProfileDrawsTheTrackAndStaysEnabled) {
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
     EXPECT_TRUE(window.btnDrawMap->isEnabled());
     EXPECT_EQ(window.AltitudeSamples[0], points.Cell(3, 1));
-    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("points")), count - 4);
-    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("centreLat")),
-              std::stod(points.Cell(1, 1)));
-    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral("calls.indexOf('draw:#ff0000')")), 0);
+    EXPECT_EQ(window.chartAltitude->LeftAxisTitle(), QStringLiteral("Altitude"));
+    EXPECT_EQ(window.chartAltitude->PointCount(), std::min(count, 332));
+    const QJsonObject map = PageState(*window.webMap);
+    const QJsonArray lines = map["lines"].toArray();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0]["colour"].toString(), QStringLiteral("#ff0000"));
+    const QJsonArray drawn = lines[0]["points"].toArray();
+    ASSERT_EQ(drawn.size(), count - 4);
+    EXPECT_DOUBLE_EQ(drawn[0].toArray()[0].toDouble(), std::stod(points.Cell(1, 1)));
+    EXPECT_DOUBLE_EQ(drawn[0].toArray()[1].toDouble(), std::stod(points.Cell(2, 1)));
+    EXPECT_DOUBLE_EQ(map["center"].toArray()[0].toDouble(), std::stod(points.Cell(1, 1)));
 
     // Speed is sampled when its button is chosen.
     window.rbPathSpeed->click();
     EXPECT_EQ(window.SpeedSamples[0], points.Cell(4, 1));
+    EXPECT_EQ(window.chartAltitude->LeftAxisTitle(), QStringLiteral("Speed"));
 
     // A cell that does not convert stops the drawing with a message.
     window.Core().tracks.gridTrack.SetCell(1, 3, "north");
     window.pgctlMain->setCurrentWidget(window.sheetTrack);
     window.btnDrawMap->click();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].text.find("north"), std::string::npos);
+    EXPECT_NE(messages.shown[0].text.find("Row 3"), std::string::npos);
     EXPECT_TRUE(window.btnDrawMap->isEnabled());
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetTrack);
 }
@@ -154,12 +164,11 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     window.gridPoiClick(1);
     window.gridPoiDblClick();
     const TextGrid& poi = window.Core().pois.gridPoi;
-    EXPECT_EQ(window.webPoi->EvaluateNumber(QStringLiteral("centreLat")),
-              std::stod(poi.Cell(1, 1)));
-    EXPECT_EQ(
-        window.webPoi->EvaluateNumber(
-            QStringLiteral("calls.indexOf('info:%1')").arg(QString::fromStdString(poi.Cell(0, 1)))),
-        1);
+    const QJsonObject shown = PageState(*window.webPoi);
+    ASSERT_EQ(shown["markers"].toArray().size(), 1);
+    EXPECT_DOUBLE_EQ(shown["markers"].toArray()[0].toArray()[0].toDouble(),
+                     std::stod(poi.Cell(1, 1)));
+    EXPECT_EQ(shown["info"].toString(), QString::fromStdString(poi.Cell(0, 1)));
 
     ASSERT_TRUE(Download(window.btnLoadPlan));
     PlanList& plans = window.Core().plans;
@@ -187,8 +196,34 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     window.menuClearAllClick();
     EXPECT_EQ(window.Core().pois.PoiCount, 0);
     EXPECT_TRUE(CellText(window.gridPoi, 0, 0).isEmpty());
-    EXPECT_GE(window.webPoi->EvaluateNumber(QStringLiteral("calls.indexOf('initialize')")), 0);
+    EXPECT_TRUE(PageState(*window.webPoi)["markers"].toArray().isEmpty());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, MarkersPlacedOnThePlanPageComeBackIntoThePlanList) {
+    TfmMain& window = Open();
+    window.show();
+    ASSERT_TRUE(PagesReady());
+    ASSERT_TRUE(Download(window.btnLoadPlan));
+    PlanList& plans = window.Core().plans;
+    const int before = plans.PlanCount;
+    ASSERT_GT(before, 0);
+    const std::string firstTitle = plans.gridPlan.Cell(0, 1);
+    window.pgctlMain->setCurrentWidget(window.sheetPlan);
+
+    // A click beside the first marker places a new one at the end of the plan.
+    const QString at = QStringLiteral("map.leaflet.latLngToContainerPoint([%1,%2])")
+                           .arg(QString::fromStdString(plans.gridPlan.Cell(1, 1)),
+                                QString::fromStdString(plans.gridPlan.Cell(2, 1)));
+    const QPoint point(static_cast<int>(window.webPlan->EvaluateNumber(at + ".x")) + 40,
+                       static_cast<int>(window.webPlan->EvaluateNumber(at + ".y")) + 40);
+    QWidget* target = window.webPlan->focusProxy() ? window.webPlan->focusProxy() : window.webPlan;
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, point);
+    ASSERT_TRUE(WaitFor([&] { return plans.PlanCount == before + 1; }, kPageMs));
+    EXPECT_EQ(CellText(window.gridPlan, before, 0), QString::number(before));
+    EXPECT_FALSE(CellText(window.gridPlan, before, 1).isEmpty());
+    EXPECT_EQ(plans.gridPlan.Cell(0, 1), firstTitle);
+    EXPECT_TRUE(window.btnSavePlan->isEnabled());
 }
 
 TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
@@ -349,7 +384,7 @@ TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
     EXPECT_GT(window.Core().pois.PoiCount, 0);
     EXPECT_FALSE(window.edRoute->text().isEmpty());
     EXPECT_FALSE(window.edRecordTime->text().isEmpty());
-    EXPECT_GT(window.webMap->EvaluateNumber(QStringLiteral("points")), 0);
+    EXPECT_EQ(PageState(*window.webMap)["lines"].toArray().size(), 1);
     EXPECT_EQ(window.comboLang->count(), 2);  // ENGLISH and GERMAN in the data folder
 }
 

@@ -11,37 +11,26 @@
 #include <functional>
 #include <memory>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include "app/DataDirectory.h"
 #include "app/window/MainWindow.h"
 #include "app/window/ScreenshotRun.h"
 #include "app/window/web/WebMapView.h"
 #include "sim/DemoImages.h"
 #include "sim/Simulator.h"
+
 #include "support/FixedLocator.h"
 #include "support/RecordingMessages.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel::testing {
 
-// A page with the functions the window's pages offer, each recording its
-// call in `calls` and the last centre in centreLat/centreLng.
-inline const char* kRecordingPage = R"(<html><body><script>
-var calls = [], points = 0, centreLat = 0, centreLng = 0;
-function GLatLng(a, b) { this.lat = a; this.lng = b; }
-function GMarker(p) { this.p = p;
-  this.openInfoWindowHtml = function (t) { calls.push('info:' + t); }; }
-var map = { setCenter: function (p, z) { centreLat = p.lat; centreLng = p.lng; },
-            addOverlay: function (m) { calls.push('overlay'); } };
-function addPoints(a, b) { points++; }
-function drawPoints(c) { calls.push('draw:' + c); }
-function initialize() { calls.push('initialize'); }
-function createMarker(p) { calls.push('marker'); }
-function clearMarkers() { calls.push('clear'); }
-function getMarkersNumber() { return 0; }
-function getCurrentIndex() { return 0; }
-function RestoreMaker() {}
-function highLightMaker(i) {}
-</script></body></html>)";
+// What a map page shows, as its own vantrelPageState() reports it.
+inline QJsonObject PageState(WebMapView& view) {
+    const QVariant state = view.Evaluate(QStringLiteral("vantrelPageState()"));
+    return QJsonDocument::fromJson(state.toString().toUtf8()).object();
+}
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -55,8 +44,9 @@ class WindowTest : public ::testing::Test {
             std::filesystem::create_directories((data / file).parent_path());
             std::filesystem::copy_file(source / file, data / file);
         }
-        for (const char* page : {"track.txt", "plan.txt", "poi.txt"})
-            WriteFile(data / "map" / "pages" / page, kRecordingPage);
+        std::filesystem::create_directories(data / "map");
+        std::filesystem::copy(source / "map" / "pages", data / "map" / "pages",
+                              std::filesystem::copy_options::recursive);
         options.dataDirectory = data.Path();
         options.settingsFile = config / "vantrel.ini";
         options.messages = &messages;
