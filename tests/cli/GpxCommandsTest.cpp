@@ -168,15 +168,28 @@ TEST(GpxCommands, UnreadableOrUnfitGpxWritesNothing) {
                                     "<gpx version=\"1.1\"><rte><rtept lat=\"1\" lon=\"2\"><name>" +
                                         longName + "</name></rtept></rte></gpx>"));
     ASSERT_TRUE(WriteFileAtomically(folder.File("broken.gpx"), std::string("<gpx><wpt")));
+    // 40 names of 26 different CJK characters each: 1040, past the 1023 a plan holds.
+    std::string route = "<gpx version=\"1.1\"><rte>";
+    for (char32_t c = 0x4E00; c < 0x4E00 + 40 * 26;) {
+        std::string name;
+        for (int i = 0; i < 26; ++i, ++c)
+            name +=
+                {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+        route += "<rtept lat=\"1\" lon=\"2\"><name>" + name + "</name></rtept>";
+    }
+    ASSERT_TRUE(WriteFileAtomically(folder.File("chars.gpx"), route + "</rte></gpx>"));
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(Call(RunConvert, {folder.File("long.gpx"), folder.File("out.rte")}), kBadFile);
     EXPECT_EQ(Call(RunConvert, {folder.File("broken.gpx"), folder.File("out.wpt")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("chars.gpx"), folder.File("out.rte")}), kBadFile);
     EXPECT_EQ(Call(RunConvert, {folder.File("none.gpx"), folder.File("out.wpt")}), kBadFile);
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("route point 1: the name '" + longName + "' has 40 characters"),
               std::string::npos)
         << errors;
     EXPECT_NE(errors.find("broken.gpx: not XML"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("1040 different characters, more than the 1023"), std::string::npos)
+        << errors;
     EXPECT_FALSE(std::filesystem::exists(folder / "out.rte"));
     EXPECT_FALSE(std::filesystem::exists(folder / "out.wpt"));
 }
