@@ -1,6 +1,5 @@
 #include "plans/GpxPlans.h"
 
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -48,10 +47,15 @@ std::string PointName(const std::string& what, std::size_t index) {
 // A coordinate attribute as list text, or the reason it is refused.
 std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, double limit,
                                       char separator, std::string& error) {
+    const std::string what = name[1] == 'a' ? "latitude" : "longitude";
+    if (!point.attribute(name)) {
+        error = "it has no " + what;
+        return std::nullopt;
+    }
     const std::string text = point.attribute(name).value();
     auto value = DegreesToDevice(text, '.');
     if (!value || *value < -limit * 100000 || *value > limit * 100000) {
-        error = "'" + text + "' is not a valid " + (name[1] == 'a' ? "latitude" : "longitude");
+        error = "'" + text + "' is not a valid " + what;
         return std::nullopt;
     }
     return DeviceToDegrees(*value, separator);
@@ -93,13 +97,12 @@ std::string ReadPoints(std::string_view text, bool routeFirst, char separator, T
         return "the file holds " + std::to_string(nodes.size()) + " " + what +
                "s, more than the 255 a list holds";
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        ReadPoint point;
         auto latitude = Coordinate(nodes[i], "lat", 90, separator, error);
         auto longitude =
             latitude ? Coordinate(nodes[i], "lon", 180, separator, error) : std::nullopt;
-        if (longitude) point.text = textOf(nodes[i], i, error);
+        std::string label = longitude ? textOf(nodes[i], i, error) : std::string();
         if (!error.empty()) return PointName(what, i) + ": " + error;
-        points.push_back({point.text, *latitude, *longitude});
+        points.push_back({label, *latitude, *longitude});
     }
     return {};
 }

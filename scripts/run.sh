@@ -2,8 +2,8 @@
 # Builds the program and runs it. Until the desktop window lands this runs the
 # command line:
 #   scripts/run.sh            a tour: reads the device's settings, downloads its
-#                             tracks, plan and POIs into ./vantrel-out and
-#                             describes them; with no device attached it
+#                             tracks (as a track file and as GPX), plan and POIs
+#                             into ./vantrel-out and describes them; with no device attached it
 #                             starts the simulated device for the session
 #   scripts/run.sh ARGS...    runs vantrel-cli ARGS... (see --help)
 set -euo pipefail
@@ -34,6 +34,7 @@ set -x
 "$cli" settings
 "$cli" download tracks "$out/tracks.trk" --raw "$out/tracks.raw"
 "$cli" convert "$out/tracks.trk" "$out/tracks.kml"
+"$cli" download tracks "$out/tracks.gpx"
 "$cli" download plan "$out/plan.csv"
 "$cli" download poi "$out/poi.wpt"
 "$cli" info "$out/tracks.trk"

@@ -12,12 +12,14 @@
 #include "cli/Cli.h"
 #include "serial/TCommSerialPortInfo.h"
 #include "sim/Simulator.h"
+#include "support/Occurrences.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel::cli {
 namespace {
 
 using testing::ScratchFolder;
+using vantrel::testing::Occurrences;
 
 class DeviceCommands : public ::testing::Test {
   protected:
@@ -86,13 +88,6 @@ TEST_F(DeviceCommands, ExitCodesTellWhatFailed) {
     EXPECT_FALSE(std::filesystem::exists(folder_.File("stalled.trk")));
 }
 
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 TEST_F(DeviceCommands, GpxAndCsvStraightFromADownload) {
     ::testing::internal::CaptureStdout();
     ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.gpx")}), kOk);
@@ -101,11 +96,11 @@ TEST_F(DeviceCommands, GpxAndCsvStraightFromADownload) {
     ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("poi.gpx")}), kOk);
     ::testing::internal::GetCapturedStdout();
     const std::string gpx = *ReadFileBytes(folder_.File("t.gpx"));
-    EXPECT_EQ(Count(gpx, "<trk>"), 2u);
-    EXPECT_EQ(Count(gpx, "<trkpt "), 600u);
+    EXPECT_EQ(Occurrences(gpx, "<trk>"), 2u);
+    EXPECT_EQ(Occurrences(gpx, "<trkpt "), 600u);
     const std::string csv = *ReadFileBytes(folder_.File("t.csv"));
     EXPECT_EQ(csv.rfind("track,time,latitude,longitude,altitude,speed\r\n", 0), 0u);
-    EXPECT_EQ(Count(csv, "\r\n"), 601u);
+    EXPECT_EQ(Occurrences(csv, "\r\n"), 601u);
     EXPECT_NE(ReadFileBytes(folder_.File("p.gpx"))->find("<rtept "), std::string::npos);
 
     // POIs from GPX reach the device as they left it.

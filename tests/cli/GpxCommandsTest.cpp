@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -16,11 +19,13 @@
 #include "cli/Cli.h"
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
+#include "support/Occurrences.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel::cli {
 namespace {
 
+using vantrel::testing::Occurrences;
 using vantrel::testing::ScratchFolder;
 
 int Call(int (*command)(Args), std::vector<std::string> args) {
@@ -76,13 +81,6 @@ std::vector<std::string> OurLines(const std::string& csv) {
     return lines;
 }
 
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++n;
-    return n;
-}
-
 // 70 tracks of 1000 points: past the 64 tracks and 65536 rows of the list.
 TEST(GpxCommands, MemoryImageBeyondTheTrackListLimits) {
     ScratchFolder folder;
@@ -94,9 +92,9 @@ TEST(GpxCommands, MemoryImageBeyondTheTrackListLimits) {
             Call(RunAssemble, {memory, folder.File(std::string("all.") + ext), "--zone", "0"}),
             kOk);
     const std::string gpx = *ReadFileBytes(folder / "all.gpx");
-    EXPECT_EQ(Count(gpx, "<trk>"), 70u);
-    EXPECT_EQ(Count(gpx, "<trkpt "), 70000u);
-    EXPECT_EQ(Count(*ReadFileBytes(folder / "all.kml"), "<Placemark>"), 70u);
+    EXPECT_EQ(Occurrences(gpx, "<trk>"), 70u);
+    EXPECT_EQ(Occurrences(gpx, "<trkpt "), 70000u);
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder / "all.kml"), "<Placemark>"), 70u);
     ExpectSchemaValid(folder.File("all.gpx"));
     const auto ours = OurLines(folder.File("all.csv"));
     ASSERT_EQ(ours.size(), 70000u);
@@ -111,12 +109,12 @@ TEST(GpxCommands, SplitGapStartsTracksAtPauses) {
         p.trackStart = false;
     ASSERT_TRUE(WriteFileAtomically(folder.File("m.bin"), sim::LayOutTrackMemory(points)));
     ASSERT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("one.gpx")}), kOk);
-    EXPECT_EQ(Count(*ReadFileBytes(folder / "one.gpx"), "<trk>"), 1u);
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder / "one.gpx"), "<trk>"), 1u);
     ASSERT_EQ(
         Call(RunAssemble, {folder.File("m.bin"), folder.File("three.gpx"), "--split-gap", "600"}),
         kOk);
     const std::string three = *ReadFileBytes(folder / "three.gpx");
-    EXPECT_EQ(Count(three, "<trk>"), 3u);
+    EXPECT_EQ(Occurrences(three, "<trk>"), 3u);
     EXPECT_NE(three.find("<name>Track0.3</name>"), std::string::npos);
     ExpectSchemaValid(folder.File("three.gpx"));
 
@@ -159,6 +157,24 @@ TEST(GpxCommands, PlanAndPoisThroughGpxAndBack) {
               0);
     ASSERT_EQ(Call(RunConvert, {folder.File("babel.gpx"), folder.File("babel.wpt")}), kOk);
     EXPECT_EQ(ReadFileBytes(folder / "babel.wpt"), ReadFileBytes(folder / "demo.wpt"));
+}
+
+TEST(GpxCommands, UnreadableOrCorruptInputWritesNothing) {
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteFileAtomically(folder.File("short.bin"), std::string(10, '\x01')));
+    ASSERT_TRUE(WriteFileAtomically(folder.File("bad.trk"), std::string(5000, 'x')));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Call(RunAssemble, {folder.File("short.bin"), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunAssemble, {folder.Path().string(), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("bad.trk"), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("bad.trk"), folder.File("o.csv")}), kBadFile);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(std::filesystem::exists(folder / "o.gpx"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "o.csv"));
+    // An output that cannot be written.
+    ASSERT_TRUE(WriteFileAtomically(folder.File("m.bin"),
+                                    sim::LayOutTrackMemory(sim::GenerateTrackPoints(1, 3))));
+    EXPECT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("none/o.gpx")}), kBadFile);
 }
 
 TEST(GpxCommands, UnreadableOrUnfitGpxWritesNothing) {

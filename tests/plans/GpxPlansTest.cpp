@@ -73,6 +73,7 @@ TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
               "route point 2: '91' is not a valid latitude");
     EXPECT_EQ(ReadGpxPlan(Gpx("<wpt lat=\"1\" lon=\"east\"/>"), plan),
               "waypoint 1: 'east' is not a valid longitude");
+    EXPECT_EQ(ReadGpxPlan(Gpx("<wpt lon=\"1\"/>"), plan), "waypoint 1: it has no latitude");
     std::string many = "<rte>";
     for (int i = 0; i < 256; ++i)
         many += RoutePoint("1", "2", "p");
