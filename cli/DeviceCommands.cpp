@@ -22,9 +22,24 @@ namespace vantrel::cli {
 namespace {
 
 struct DeviceOptions {
-    CommandOptions display;  // --zone
-    std::string port;        // --port: the device's port, else looked up
-    std::string raw;         // --raw: where the received bytes go
+    CommandOptions display;    // --zone
+    std::string port;          // --port: the device's port, else looked up
+    std::string raw;           // --raw: where the received bytes go
+    bool wholeTracks = false;  // tracks are written straight from the memory, none left out
+};
+
+// The session's message boxes: with tracks written straight from the memory,
+// the track list's note that tracks did not fit it would be wrong.
+class SessionMessages : public StderrMessages {
+  public:
+    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
+        StderrMessages::ShowMessage(text, caption);
+    }
+
+  private:
+    bool wholeTracks_;
 };
 
 std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
@@ -52,7 +67,8 @@ class GivenPort : public DeviceLocator {
 class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
-        : given_(options.port),
+        : messages_(options.wholeTracks),
+          given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, false}) {
         core_.values.LocalZoneHours = options.display.zoneHours;
@@ -137,7 +153,7 @@ class DeviceSession {
     // (the link's block counts are back at 0 once a transfer has ended).
     static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
 
-    StderrMessages messages_;
+    SessionMessages messages_;
     AbsentMapPage page_;
     GivenPort given_;
     Companion core_;
@@ -229,6 +245,7 @@ int RunDownload(Args args) {
         return Fail(what + " cannot be saved as '" + LowerExtension(out) + "'", kUsage);
     // GPX holds UTC: POIs pass from the device unshifted.
     if (LowerExtension(out) == ".gpx") options->display.zoneHours = 0;
+    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out);
 
     DeviceSession session(*options);
     Companion& core = session.Core();

@@ -116,8 +116,8 @@ class Assembler {
         }
         if (report_.leftOutTracks > 0 || report_.leftOutPoints > 0) {
             char text[160];
-            std::snprintf(text, sizeof text,
-                          "Not all tracks fit: %d tracks and %d points were left out!",
+            std::snprintf(text, sizeof text, "%.*s: %d tracks and %d points were left out!",
+                          int(kNotAllTracksFit.size()), kNotAllTracksFit.data(),
                           report_.leftOutTracks, report_.leftOutPoints);
             store_.Messages().ShowMessage(text, "Error");
         }

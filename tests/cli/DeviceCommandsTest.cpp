@@ -113,6 +113,24 @@ TEST_F(DeviceCommands, GpxAndCsvStraightFromADownload) {
     EXPECT_EQ(ReadFileBytes(folder_.File("after.wpt")), ReadFileBytes(folder_.File("before.wpt")));
 }
 
+// 70 tracks: more than the track list holds, all of them in the GPX, and no
+// word of tracks left out.
+TEST(DeviceCommandsBeyondTheList, DownloadToGpxKeepsEveryTrack) {
+    sim::Simulator device(sim::DemoMemory(70, 20));
+    device.Start();
+    ScratchFolder folder;
+    std::vector<std::string> args = {"tracks", folder.File("all.gpx"), "--port", device.PortPath()};
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    const int code = RunDownload(Args(args.data(), args.size()));
+    ::testing::internal::GetCapturedStdout();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    device.Stop();
+    ASSERT_EQ(code, kOk) << errors;
+    EXPECT_EQ(errors.find("Not all tracks fit"), std::string::npos) << errors;
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder.File("all.gpx")), "<trk>"), 70u);
+}
+
 TEST_F(DeviceCommands, NoDeviceUnreadableAndCorruptFiles) {
     bool bridgePresent = false;
     for (const auto& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot))
