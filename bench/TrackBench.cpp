@@ -1,6 +1,6 @@
-// Track assembly and the track file over a full 2 MiB track memory (512
-// pages of 204 records, 104,448 records), each against a baseline that only
-// checks every record's checksum. All figures are records per second.
+// Track assembly, straight decoding (and GPX) and the track file over a full 2 MiB track memory
+// (512 pages of 204 records, 104,448 records), each against a baseline that only checks every
+// record's checksum. All figures are records per second.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -10,6 +10,8 @@
 
 #include "support/SilentMessages.h"
 #include "support/TrackMemoryBuilder.h"
+#include "tracks/LoggedTracks.h"
+#include "tracks/TrackExports.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel {
@@ -68,6 +70,23 @@ void BM_AssembleTracks(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_AssembleTracks)->Unit(benchmark::kMillisecond);
+
+// The same memory decoded straight into point lists, and on into GPX text.
+void BM_DecodeTrackMemory(benchmark::State& state) {
+    const TransferArea& area = *Memory().transfer;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DecodeTrackMemory(area.Valid()));
+    state.SetItemsProcessed(state.iterations() * Memory().records);
+}
+BENCHMARK(BM_DecodeTrackMemory)->Unit(benchmark::kMillisecond);
+
+void BM_GpxFromMemory(benchmark::State& state) {
+    const TransferArea& area = *Memory().transfer;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(GpxTracksText(DecodeTrackMemory(area.Valid())));
+    state.SetItemsProcessed(state.iterations() * Memory().records);
+}
+BENCHMARK(BM_GpxFromMemory)->Unit(benchmark::kMillisecond);
 
 // An assembled store and a track file of it, removed afterwards.
 struct SavedStore : StoreUnderTest {

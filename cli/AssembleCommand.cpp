@@ -1,5 +1,7 @@
-// vantrel-cli assemble MEMORY OUT.trk [--zone H]: a raw track-memory image
-// (the bytes a track download stores) decoded into a track file.
+// vantrel-cli assemble MEMORY OUT [--zone H] [--split-gap SECONDS]: a raw
+// track-memory image (the bytes a track download stores) decoded into a
+// track file (.trk, as the track list holds it: at most 64 tracks and 65536
+// record slots), or straight into GPX, KML or CSV with every track and point.
 
 #include <cstdio>
 #include <optional>
@@ -7,6 +9,7 @@
 #include "app/AtomicFile.h"
 #include "app/NumberText.h"
 #include "cli/Cli.h"
+#include "cli/Conversions.h"
 #include "cli/Documents.h"
 #include "tracks/TrackFile.h"
 
@@ -23,9 +26,19 @@ struct AssembleArgs {
 std::optional<AssembleArgs> Parse(Args args) {
     std::vector<std::string> rest(args.begin(), args.end());
     AssembleArgs parsed;
-    if (!TakeZoneOption(rest, parsed.options)) return std::nullopt;
+    if (!TakeZoneOption(rest, parsed.options) || !TakeSplitGapOption(rest, parsed.options))
+        return std::nullopt;
     if (rest.size() != 2) {
-        std::fprintf(stderr, "assemble: expected MEMORY and OUT.trk\n");
+        Fail("assemble: expected MEMORY and OUT", kUsage);
+        return std::nullopt;
+    }
+    const bool logged = WritesLoggedTracks(rest[1]);
+    if (!logged && LowerExtension(rest[1]) != ".trk") {
+        Fail("assemble writes .trk, .gpx, .kml or .csv", kUsage);
+        return std::nullopt;
+    }
+    if (!logged && parsed.options.splitGapSeconds > 0) {
+        Fail("--split-gap applies to .gpx, .kml and .csv output", kUsage);
         return std::nullopt;
     }
     parsed.memory = rest[0];
@@ -48,6 +61,16 @@ void PrintReport(const TrackStore& store, const AssemblyReport& report) {
     }
 }
 
+// Every track and point of the image, written as GPX, KML or CSV.
+int WriteLogged(std::span<const std::uint8_t> image, const AssembleArgs& args) {
+    MemoryDecodeReport report;
+    const LoggedTracks tracks = DecodeTrackMemory(image, &report);
+    if (report.skippedRecords > 0)
+        std::printf("skipped records (bad checksum): %d\n", report.skippedRecords);
+    if (report.stoppedAtZero) std::printf("decoding stopped at a record with a zero coordinate\n");
+    return WriteLoggedTracks(tracks, args.out, args.options);
+}
+
 }  // namespace
 
 int RunAssemble(Args args) {
@@ -55,26 +78,28 @@ int RunAssemble(Args args) {
     if (!parsed) return kUsage;
     std::error_code error;  // one byte more than the memory tells a file too large
     auto image = ReadFileBytes(parsed->memory, error, TransferArea::kSize + 1);
-    if (!image) {
-        std::fprintf(stderr, "assemble: cannot read %s\n", parsed->memory.c_str());
-        return kBadFile;
-    }
+    if (!image) return Fail("assemble: cannot read " + parsed->memory, kBadFile);
     if (image->size() > TransferArea::kSize) {
-        std::fprintf(stderr, "assemble: %s is larger than the %zu-byte track memory\n",
+        std::fprintf(stderr, "vantrel-cli: assemble: %s is larger than the %zu-byte track memory\n",
                      parsed->memory.c_str(), TransferArea::kSize);
         return kBadFile;
     }
+    if (image->size() < TrackRecord::kSize)
+        return Fail("assemble: " + parsed->memory + " holds no record", kBadFile);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image->data());
+    if (WritesLoggedTracks(parsed->out)) return WriteLogged({bytes, image->size()}, *parsed);
+
     TrackDocument tracks(parsed->options);
     TrackStore& store = tracks.store;
-    std::copy(image->begin(), image->end(), tracks.area->bytes.begin());
+    std::copy(bytes, bytes + image->size(), tracks.area->bytes.begin());
     tracks.area->TransferLength = image->size();
     const AssemblyReport report = store.AssembleTracks();
-    if (!report.decoded) {
-        std::fprintf(stderr, "assemble: %s holds no record\n", parsed->memory.c_str());
-        return kBadFile;
-    }
     PrintReport(store, report);
-    return SaveTracks(store, parsed->out) ? kOk : kBadFile;
+    // Written as a track file whatever the path holds (the window's save
+    // would write KML to any path containing "kml").
+    if (!WriteFileAtomically(parsed->out, TrackFileBytes(store, CodePage())))
+        return Fail(parsed->out + ": cannot be written", kBadFile);
+    return kOk;
 }
 
 }  // namespace vantrel::cli

@@ -35,11 +35,12 @@ bool WantsHelp(Args args);
 // Prints "usage: vantrel-cli NAME USAGE" and the summary.
 void PrintUsage(const Command& command);
 
-int RunAssemble(Args args);  // AssembleCommand.cpp
-int RunConvert(Args args);   // ConvertCommand.cpp
-int RunInfo(Args args);      // InfoCommand.cpp
-int RunDownload(Args args);  // DeviceCommands.cpp
-int RunUpload(Args args);    // DeviceCommands.cpp
-int RunSettings(Args args);  // DeviceCommands.cpp
+int RunAssemble(Args args);   // AssembleCommand.cpp
+int RunConvert(Args args);    // ConvertCommand.cpp
+int RunInfo(Args args);       // InfoCommand.cpp
+int RunDownload(Args args);   // DeviceCommands.cpp
+int RunUpload(Args args);     // DeviceCommands.cpp
+int RunSettings(Args args);   // DeviceCommands.cpp
+int RunLanguages(Args args);  // LanguagesCommand.cpp
 
 }  // namespace vantrel::cli

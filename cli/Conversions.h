@@ -3,12 +3,21 @@
 // file extensions. To add one, write its function and add a row to the
 // table in ConvertCommand.cpp.
 //   .trk -> .kml   a track file's tracks
+//   .trk -> .gpx   the same as GPX tracks (times in UTC)
+//   .trk -> .csv   the same as "track,time,latitude,longitude,altitude,speed"
+//   .rte -> .gpx   a plan as a GPX route
+//   .wpt -> .gpx   POIs as GPX waypoints
+//   .gpx -> .rte   a GPX route (or waypoints) as a plan
+//   .gpx -> .wpt   GPX waypoints (or a route's points, each with a time) as POIs
 //   .csv -> .rte   a plan from "title,latitude,longitude" rows
 //   .csv -> .wpt   POIs from "time,latitude,longitude" rows
 //   .rte -> .csv   a plan's points
 //   .wpt -> .csv   the POIs, times shown in the display zone
 // Times in POI CSV read "YYYY/MM/DD hh:mm:ss" in the display zone (--zone H,
 // by default this computer's offset), as the POI list shows them.
+// A track file's times are shown in the zone they were saved at; --zone H
+// names it (by default this computer's offset). --split-gap SECONDS starts a
+// new track wherever the points of one lie further apart.
 // Coordinates in CSV are decimal degrees with a point.
 
 #include <string>
@@ -18,6 +27,7 @@
 #include "cli/Options.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
+#include "tracks/LoggedTracks.h"
 
 namespace vantrel::cli {
 
@@ -31,6 +41,27 @@ struct Conversion {
 
 // TrackConversions.cpp
 int ConvertTrackToKml(const std::string& in, const std::string& out, const CommandOptions& options);
+
+int ConvertTrackFile(const std::string& in, const std::string& out, const CommandOptions& options);
+
+// True when OUT is written by WriteLoggedTracks (.gpx, .kml, .csv).
+bool WritesLoggedTracks(const std::string& out);
+// Writes tracks to OUT by its extension, split at --split-gap first; an exit
+// code (kUsage for another extension).
+int WriteLoggedTracks(const LoggedTracks& tracks, const std::string& out,
+                      const CommandOptions& options);
+
+// GpxConversions.cpp
+int PlanToGpx(const std::string& in, const std::string& out, const CommandOptions& options);
+int PoisToGpx(const std::string& in, const std::string& out, const CommandOptions& options);
+int GpxToPlan(const std::string& in, const std::string& out, const CommandOptions& options);
+int GpxToPois(const std::string& in, const std::string& out, const CommandOptions& options);
+// A list from a GPX file and a list written as GPX: kOk, or kBadFile after
+// saying why on stderr.
+int ReadPlanGpx(const std::string& path, PlanList& list);
+int ReadPoiGpx(const std::string& path, PoiList& list);
+int WritePlanGpx(const std::string& path, const PlanList& list);
+int WritePoiGpx(const std::string& path, const PoiList& list);
 
 // PlanConversions.cpp
 int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options);

@@ -1,4 +1,5 @@
-// vantrel-cli convert IN OUT [--zone H]: one file kind to another, by extension.
+// vantrel-cli convert IN OUT [--zone H] [--split-gap SECONDS]: one file kind to another, by
+// extension.
 
 #include <array>
 #include <cstdio>
@@ -12,10 +13,17 @@ namespace {
 
 constexpr std::array kConversions = {
     Conversion{".trk", ".kml", "track file to KML", ConvertTrackToKml},
+    Conversion{".trk", ".gpx", "track file to GPX tracks (times in UTC)", ConvertTrackFile},
+    Conversion{".trk", ".csv", "track file to CSV (track,time,latitude,longitude,altitude,speed)",
+               ConvertTrackFile},
     Conversion{".csv", ".rte", "plan from CSV", CsvToPlan},
     Conversion{".csv", ".wpt", "POIs from CSV", CsvToPois},
     Conversion{".rte", ".csv", "plan to CSV", PlanToCsv},
     Conversion{".wpt", ".csv", "POIs to CSV (times in the display zone)", PoisToCsv},
+    Conversion{".rte", ".gpx", "plan to a GPX route", PlanToGpx},
+    Conversion{".wpt", ".gpx", "POIs to GPX waypoints", PoisToGpx},
+    Conversion{".gpx", ".rte", "a GPX route (or waypoints) to a plan", GpxToPlan},
+    Conversion{".gpx", ".wpt", "GPX waypoints (or a route) with times to POIs", GpxToPois},
 };
 
 void PrintConversions() {
@@ -30,7 +38,7 @@ void PrintConversions() {
 int RunConvert(Args args) {
     std::vector<std::string> rest(args.begin(), args.end());
     CommandOptions options;
-    if (!TakeZoneOption(rest, options)) return kUsage;
+    if (!TakeZoneOption(rest, options) || !TakeSplitGapOption(rest, options)) return kUsage;
     if (rest.size() != 2) {
         Fail("convert: expected IN and OUT", kUsage);
         PrintConversions();
@@ -38,8 +46,12 @@ int RunConvert(Args args) {
     }
     const std::string from = LowerExtension(rest[0]);
     const std::string to = LowerExtension(rest[1]);
-    for (const auto& c : kConversions)
-        if (c.from == from && c.to == to) return c.run(rest[0], rest[1], options);
+    for (const auto& c : kConversions) {
+        if (c.from != from || c.to != to) continue;
+        if (options.splitGapSeconds > 0 && from != ".trk")
+            return Fail("--split-gap splits tracks: it applies to .trk input only", kUsage);
+        return c.run(rest[0], rest[1], options);
+    }
     Fail("convert: no conversion from '" + from + "' to '" + to + "'", kUsage);
     PrintConversions();
     return kUsage;

@@ -15,7 +15,6 @@
 #include "cli/StderrMessages.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
-#include "tracks/KmlExport.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
@@ -23,26 +22,30 @@ namespace vantrel::cli {
 namespace {
 
 struct DeviceOptions {
-    CommandOptions display;  // --zone
-    std::string port;        // --port: the device's port, else looked up
-    std::string raw;         // --raw: where the received bytes go
+    CommandOptions display;    // --zone
+    std::string port;          // --port: the device's port, else looked up
+    std::string raw;           // --raw: where the received bytes go
+    bool wholeTracks = false;  // tracks are written straight from the memory, none left out
 };
 
-// Takes "--NAME VALUE" out of args into value; false when VALUE is missing.
-bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value) {
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it != name) continue;
-        if (it + 1 == args.end()) return false;
-        value = *(it + 1);
-        args.erase(it, it + 2);
-        return true;
+// The session's message boxes: with tracks written straight from the memory,
+// the track list's note that tracks did not fit it would be wrong.
+class SessionMessages : public StderrMessages {
+  public:
+    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override {
+        if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
+        StderrMessages::ShowMessage(text, caption);
     }
-    return true;
-}
+
+  private:
+    bool wholeTracks_;
+};
 
 std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
     DeviceOptions options;
-    if (!TakeZoneOption(args, options.display)) return std::nullopt;
+    if (!TakeZoneOption(args, options.display) || !TakeSplitGapOption(args, options.display))
+        return std::nullopt;
     if (!TakeValue(args, "--port", options.port) || !TakeValue(args, "--raw", options.raw)) {
         Fail("--port and --raw each need a value", kUsage);
         return std::nullopt;
@@ -64,7 +67,8 @@ class GivenPort : public DeviceLocator {
 class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
-        : given_(options.port),
+        : messages_(options.wholeTracks),
+          given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, false}) {
         core_.values.LocalZoneHours = options.display.zoneHours;
@@ -149,29 +153,31 @@ class DeviceSession {
     // (the link's block counts are back at 0 once a transfer has ended).
     static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
 
-    StderrMessages messages_;
+    SessionMessages messages_;
     AbsentMapPage page_;
     GivenPort given_;
     Companion core_;
 };
 
-int SaveTracks(Companion& core, const std::string& out) {
-    const std::string ext = LowerExtension(out);
-    bool saved = false;
-    if (ext == ".kml") {
-        saved = KmlExport(core.tracks, out);
-    } else if (ext == ".trk") {
-        saved = WriteFileAtomically(out, TrackFileBytes(core.tracks, CodePage()));
-    } else {
-        return Fail("tracks are saved as .trk or .kml", kUsage);
-    }
-    return saved ? kOk : Fail(out + ": cannot be written", kBadFile);
+// Tracks as a track file, or every track and point of the received memory
+// as GPX, KML or CSV.
+int SaveTracks(Companion& core, const std::string& out, const CommandOptions& options) {
+    if (WritesLoggedTracks(out))
+        return WriteLoggedTracks(DecodeTrackMemory(core.transfer.Valid()), out, options);
+    if (LowerExtension(out) != ".trk")
+        return Fail("tracks are saved as .trk, .gpx, .kml or .csv", kUsage);
+    if (options.splitGapSeconds > 0)
+        return Fail("--split-gap applies to .gpx, .kml and .csv output", kUsage);
+    if (!WriteFileAtomically(out, TrackFileBytes(core.tracks, CodePage())))
+        return Fail(out + ": cannot be written", kBadFile);
+    return kOk;
 }
 
 int SavePlan(Companion& core, const std::string& out, StderrMessages& messages) {
     const std::string ext = LowerExtension(out);
     if (ext == ".csv") return WritePlanCsv(out, core.plans, messages) ? kOk : kBadFile;
-    if (ext != ".rte") return Fail("a plan is saved as .rte or .csv", kUsage);
+    if (ext == ".gpx") return WritePlanGpx(out, core.plans);
+    if (ext != ".rte") return Fail("a plan is saved as .rte, .csv or .gpx", kUsage);
     GlyphRenderer glyphs;
     return SavePlanFile(out, core.plans, glyphs, core.transfer, messages) ? kOk : kBadFile;
 }
@@ -179,7 +185,8 @@ int SavePlan(Companion& core, const std::string& out, StderrMessages& messages) 
 int SavePois(Companion& core, const std::string& out, StderrMessages& messages) {
     const std::string ext = LowerExtension(out);
     if (ext == ".csv") return WritePoiCsv(out, core.pois, messages) ? kOk : kBadFile;
-    if (ext != ".wpt") return Fail("POIs are saved as .wpt or .csv", kUsage);
+    if (ext == ".gpx") return WritePoiGpx(out, core.pois);
+    if (ext != ".wpt") return Fail("POIs are saved as .wpt, .csv or .gpx", kUsage);
     return SavePoiFile(out, core.pois, core.timeZones.comboTimeZone, core.transfer, messages)
                ? kOk
                : kBadFile;
@@ -190,6 +197,7 @@ int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMes
     const std::string ext = LowerExtension(file);
     AbsentMapPage page;
     if (ext == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
+    if (ext == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
     if (plan && ext == ".rte")
         return OpenPlanFile(file, core.plans, core.transfer, page, messages) == OpenResult::Opened
                    ? kOk
@@ -198,8 +206,17 @@ int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMes
         return OpenPoiFile(file, core.pois, core.transfer, messages) == OpenResult::Opened
                    ? kOk
                    : kBadFile;
-    return Fail(plan ? "a plan is read from .rte or .csv" : "POIs are read from .wpt or .csv",
-                kUsage);
+    return Fail(
+        plan ? "a plan is read from .rte, .csv or .gpx" : "POIs are read from .wpt, .csv or .gpx",
+        kUsage);
+}
+
+// Whether a download of `what` can be saved with the extension, asked before
+// the transfer so a typing error costs no download.
+bool KnownOutput(const std::string& what, const std::string& ext) {
+    if (ext == ".gpx" || ext == ".csv") return true;
+    if (what == "tracks") return ext == ".trk" || ext == ".kml";
+    return ext == (what == "plan" ? ".rte" : ".wpt");
 }
 
 void PrintSettings(const LinkDisplay& d) {
@@ -224,6 +241,11 @@ int RunDownload(Args args) {
     const std::string& out = rest[1];
     if (what != "tracks" && what != "plan" && what != "poi")
         return Fail("download takes tracks, plan or poi", kUsage);
+    if (!KnownOutput(what, LowerExtension(out)))
+        return Fail(what + " cannot be saved as '" + LowerExtension(out) + "'", kUsage);
+    // GPX holds UTC: POIs pass from the device unshifted.
+    if (LowerExtension(out) == ".gpx") options->display.zoneHours = 0;
+    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out);
 
     DeviceSession session(*options);
     Companion& core = session.Core();
@@ -234,7 +256,7 @@ int RunDownload(Args args) {
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
 
     StderrMessages messages;
-    if (what == "tracks") return SaveTracks(core, out);
+    if (what == "tracks") return SaveTracks(core, out, options->display);
     if (what == "plan") return SavePlan(core, out, messages);
     return SavePois(core, out, messages);
 }
@@ -246,6 +268,7 @@ int RunUpload(Args args) {
     if (rest.size() != 2 || (rest[0] != "plan" && rest[0] != "poi"))
         return Fail("upload needs WHAT (plan or poi) and FILE", kUsage);
     const bool plan = rest[0] == "plan";
+    if (LowerExtension(rest[1]) == ".gpx") options->display.zoneHours = 0;  // UTC to the device
 
     DeviceSession session(*options);
     Companion& core = session.Core();

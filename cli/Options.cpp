@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/NumberText.h"
 #include "cli/Cli.h"
 #include "locale/TimeZone.h"
 
@@ -24,6 +25,33 @@ bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options) {
         args.erase(it, it + 2);
         return true;
     }
+    return true;
+}
+
+bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value) {
+    for (auto it = args.begin(); it != args.end(); ++it) {
+        if (*it != name) continue;
+        if (it + 1 == args.end()) return false;
+        value = *(it + 1);
+        args.erase(it, it + 2);
+        return true;
+    }
+    return true;
+}
+
+bool TakeSplitGapOption(std::vector<std::string>& args, CommandOptions& options) {
+    std::string text;
+    if (!TakeValue(args, "--split-gap", text)) {
+        Fail("--split-gap needs a number of seconds", kUsage);
+        return false;
+    }
+    if (text.empty()) return true;
+    auto seconds = ParseInt(text);
+    if (!seconds || *seconds <= 0) {
+        Fail("--split-gap needs a whole number of seconds above 0, not '" + text + "'", kUsage);
+        return false;
+    }
+    options.splitGapSeconds = *seconds;
     return true;
 }
 

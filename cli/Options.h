@@ -2,6 +2,7 @@
 // What the file commands (assemble, convert, info) share: the --zone option,
 // file kinds by extension and their error lines.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,13 +10,23 @@
 namespace vantrel::cli {
 
 struct CommandOptions {
-    int zoneHours = 0;  // hours added to the device's times for display
+    int zoneHours = 0;                 // hours added to the device's times for display
+    std::int64_t splitGapSeconds = 0;  // --split-gap: a new track after a longer gap; 0 never
 };
 
 // "--zone H" among the arguments sets options.zoneHours (else this
 // computer's offset); false with a message when H is not a whole-hour offset
 // (-23 to +23). The option's two arguments are removed from `args`.
 bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options);
+
+// "--split-gap SECONDS" among the arguments sets options.splitGapSeconds;
+// false with a message when SECONDS is not a whole number above 0. The
+// option's two arguments are removed from `args`.
+bool TakeSplitGapOption(std::vector<std::string>& args, CommandOptions& options);
+
+// Takes "--NAME VALUE" out of args into `value` (left as it is when the
+// option is absent); false when VALUE is missing.
+bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value);
 
 // The extension of a path's file name, with its dot, in lower case ("" when
 // it has none).

@@ -31,23 +31,30 @@ int RunVersion(Args) {
 
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
-    Command{"assemble", "MEMORY OUT.trk [--zone H]",
-            "Decode a raw track-memory image into a track file (zone: hours added to times).",
+    Command{"assemble", "MEMORY OUT [--zone H] [--split-gap SECONDS]",
+            "Decode a raw track-memory image into a track file (.trk), or into .gpx, .kml or "
+            ".csv with every track and point (zone: hours added to times; split-gap: a new "
+            "track after a longer pause).",
             RunAssemble},
-    Command{"convert", "IN OUT [--zone H]",
-            "Convert a file by its extensions (.trk to .kml, plans and POIs to and from .csv).",
+    Command{"convert", "IN OUT [--zone H] [--split-gap SECONDS]",
+            "Convert a file by its extensions: .trk to .kml, .gpx or .csv; plans (.rte) and "
+            "POIs (.wpt) to and from .csv and .gpx. Run without files to list them all.",
             RunConvert},
     Command{"info", "FILE [--zone H]",
             "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
             RunInfo},
-    Command{"download", "tracks|plan|poi OUT [--port P] [--raw RAW] [--zone H]",
-            "Download from the device: tracks to .trk or .kml, a plan to .rte or .csv, POIs to "
-            ".wpt or .csv; --raw also keeps the bytes as received.",
+    Command{"download",
+            "tracks|plan|poi OUT [--port P] [--raw RAW] [--zone H] [--split-gap SECONDS]",
+            "Download from the device: tracks to .trk, .gpx, .kml or .csv, a plan to .rte, .csv "
+            "or .gpx, POIs to .wpt, .csv or .gpx; --raw also keeps the bytes as received.",
             RunDownload},
     Command{"upload", "plan|poi FILE [--port P] [--zone H]",
-            "Upload a plan (.rte or .csv) or POIs (.wpt or .csv) to the device.", RunUpload},
+            "Upload a plan (.rte, .csv or .gpx) or POIs (.wpt, .csv or .gpx) to the device.",
+            RunUpload},
     Command{"settings", "[--port P]", "Show the device's guider and logger settings.", RunSettings},
     Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
+    Command{"languages", "", "Show the data folder in use and the interface languages in it.",
+            RunLanguages},
 };
 
 void PrintHelp() {
@@ -55,6 +62,11 @@ void PrintHelp() {
     for (const auto& c : kCommands)
         std::printf("  %-10.*s %.*s\n", int(c.name.size()), c.name.data(), int(c.summary.size()),
                     c.summary.data());
+    std::printf(
+        "\nExit codes: 0 done, 2 bad arguments, 3 no device found, 4 the port could not be "
+        "opened,\n5 the device stopped answering, 6 a file could not be read, written or "
+        "decoded.\nProgress goes to stderr. The device's port: --port P, else $VANTREL_PORT, "
+        "else\nthe first cp210x port.\n");
     std::printf("\nRun 'vantrel-cli COMMAND --help' for a command's arguments.\n");
 }
 

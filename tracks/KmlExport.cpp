@@ -4,6 +4,8 @@
 
 #include "app/AtomicFile.h"
 #include "app/NumberText.h"
+#include "tracks/TrackExports.h"
+#include "tracks/XmlText.h"
 
 namespace vantrel {
 
@@ -12,12 +14,6 @@ namespace {
 constexpr const char* kStyleId = "fernwayKmlPath";
 constexpr const char* kKmlNamespace = "http://www.opengis.net/kml/2.2";
 constexpr const char* kPushpinIcon = "http://maps.google.com/mapfiles/kml/pushpin/ylw-pushpin.png";
-
-pugi::xml_node AddText(pugi::xml_node parent, const char* name, const std::string& text) {
-    pugi::xml_node node = parent.append_child(name);
-    node.text().set(text.c_str());
-    return node;
-}
 
 void AddStyle(pugi::xml_node document, const std::string& styleUrl) {
     pugi::xml_node style = document.append_child("Style");
@@ -59,33 +55,30 @@ std::string Coordinates(const TrackStore& store, const TrackEntry& entry) {
     return text;
 }
 
-void AddPlacemarks(pugi::xml_node document, const TrackStore& store, const std::string& styleUrl) {
-    for (int k = 0; k < store.ListedTracks(); ++k) {
-        const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
-        pugi::xml_node placemark = document.append_child("Placemark");
-        AddText(placemark, "name", EntryName(entry));
-        AddText(placemark, "styleUrl", styleUrl);
-        pugi::xml_node line = placemark.append_child("LineString");
-        AddText(line, "tessellate", "1");
-        AddText(line, "coordinates", Coordinates(store, entry));
-    }
+void AddPlacemark(pugi::xml_node document, const std::string& name, const std::string& coordinates,
+                  const std::string& styleUrl) {
+    pugi::xml_node placemark = document.append_child("Placemark");
+    AddText(placemark, "name", name);
+    AddText(placemark, "styleUrl", styleUrl);
+    pugi::xml_node line = placemark.append_child("LineString");
+    AddText(line, "tessellate", "1");
+    AddText(line, "coordinates", coordinates);
 }
 
-struct StringWriter : pugi::xml_writer {
+// The same for logged points, in the same notation.
+std::string Coordinates(const LoggedTrack& track) {
     std::string text;
-    void write(const void* data, std::size_t size) override {
-        text.append(static_cast<const char*>(data), size);
-    }
-};
+    for (const LoggedPoint& p : track.points)
+        text += DegreesText(p.longitude) + "," + DegreesText(p.latitude) + "," +
+                AltitudeText(p.altitude) + " ";
+    return text;
+}
 
-}  // namespace
-
-std::string KmlText(const TrackStore& store, const std::string& path) {
+// The document around the placemarks `add` appends.
+template <class AddPlacemarks>
+std::string KmlDocumentText(const std::string& path, AddPlacemarks add) {
     pugi::xml_document doc;
-    pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-
+    AddDeclaration(doc);
     pugi::xml_node kml = doc.append_child("kml");
     kml.append_attribute("xmlns") = kKmlNamespace;
     kml.append_attribute("xmlns:gx") = "http://www.google.com/kml/ext/2.2";
@@ -95,11 +88,26 @@ std::string KmlText(const TrackStore& store, const std::string& path) {
     AddText(document, "Name", path);
     const std::string styleUrl = std::string("#") + kStyleId;
     AddStyle(document, styleUrl);
-    AddPlacemarks(document, store, styleUrl);
+    add(document, styleUrl);
+    return DocumentText(doc, "\t");
+}
 
-    StringWriter writer;
-    doc.save(writer, "\t", pugi::format_default, pugi::encoding_utf8);
-    return writer.text;
+}  // namespace
+
+std::string KmlText(const TrackStore& store, const std::string& path) {
+    return KmlDocumentText(path, [&](pugi::xml_node document, const std::string& styleUrl) {
+        for (int k = 0; k < store.ListedTracks(); ++k) {
+            const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
+            AddPlacemark(document, EntryName(entry), Coordinates(store, entry), styleUrl);
+        }
+    });
+}
+
+std::string KmlText(const LoggedTracks& tracks, const std::string& path) {
+    return KmlDocumentText(path, [&](pugi::xml_node document, const std::string& styleUrl) {
+        for (const LoggedTrack& track : tracks)
+            AddPlacemark(document, track.name, Coordinates(track), styleUrl);
+    });
 }
 
 bool KmlExport(const TrackStore& store, const std::string& path) {

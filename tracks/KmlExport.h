@@ -4,12 +4,16 @@
 
 #include <string>
 
+#include "tracks/LoggedTracks.h"
 #include "tracks/TrackStore.h"
 
 namespace vantrel {
 
 // The document's text for a save to `path` (its Name element holds the path).
 std::string KmlText(const TrackStore& store, const std::string& path);
+
+// The same for logged tracks: every track and point, however many.
+std::string KmlText(const LoggedTracks& tracks, const std::string& path);
 
 // Writes the document to `path` (never half-written); false when it cannot.
 bool KmlExport(const TrackStore& store, const std::string& path);

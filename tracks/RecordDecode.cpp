@@ -23,6 +23,42 @@ DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours) {
     return out;
 }
 
+namespace {
+
+std::size_t SlotCount(std::size_t length) {
+    return (length % kTrackPageSize) / TrackRecord::kSize +
+           (length / kTrackPageSize) * kRecordsPerTrackPage;
+}
+
+bool IsFiller(const std::uint8_t* bytes) {
+    return bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == 0xFF;
+}
+
+}  // namespace
+
+TrackMemoryReader::TrackMemoryReader(std::span<const std::uint8_t> memory)
+    : memory_(memory), slots_(SlotCount(memory.size())) {}
+
+std::optional<TrackMemoryReader::Slot> TrackMemoryReader::Next() {
+    const std::size_t length = memory_.size();
+    if (slot_ >= slots_) return std::nullopt;
+    if (pos_ + 4 <= length && IsFiller(memory_.data() + pos_)) pos_ += kTrackPageFiller;
+    // Filler-like bytes inside a page can push the position on; never read
+    // past the bytes the image holds.
+    if (pos_ + TrackRecord::kSize > length) {
+        slot_ = slots_;
+        return std::nullopt;
+    }
+    const std::uint8_t* at = memory_.data() + pos_;
+    pos_ += TrackRecord::kSize;
+    Slot slot{slot_++, TrackRecord::Read(at), TrackRecord::ChecksumMatches(at)};
+    if (slot.record.IsErased()) {
+        slot_ = slots_;
+        return std::nullopt;
+    }
+    return slot;
+}
+
 std::string CalendarText(const CalendarTime& time) {
     char text[48];
     std::snprintf(text, sizeof text, "%i/%i/%i  %i:%i:%i", time.year + 1900, int(time.month),

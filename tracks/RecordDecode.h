@@ -2,6 +2,9 @@
 // One device record turned into position and local time, and the texts the
 // grids show for them.
 
+#include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 #include "tracks/Geodesy.h"
@@ -17,6 +20,27 @@ struct DecodedFix {
 // Datum transform (zero velocity), ECEF to geodetic, and the record's time
 // shifted by zoneHours, as calendar time.
 DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours);
+
+// Reads a track memory image slot by slot: page fillers are stepped over,
+// and the walk ends at the end of the bytes or at the first erased record.
+class TrackMemoryReader {
+  public:
+    explicit TrackMemoryReader(std::span<const std::uint8_t> memory);
+
+    struct Slot {
+        std::size_t index;  // the record's slot number from 0
+        TrackRecord record;
+        bool checksumOk;
+    };
+    // The next record, or nothing once the walk has ended.
+    std::optional<Slot> Next();
+
+  private:
+    std::span<const std::uint8_t> memory_;
+    std::size_t slots_;
+    std::size_t slot_ = 0;
+    std::size_t pos_ = 0;
+};
 
 // The time text of a point: year/month/day, two spaces, hour:minute:second,
 // each number without leading zeros (2010/5/3  14:5:9).

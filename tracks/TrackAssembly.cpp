@@ -13,15 +13,6 @@ namespace vantrel {
 
 namespace {
 
-std::size_t SlotCount(std::size_t length) {
-    return (length % kTrackPageSize) / TrackRecord::kSize +
-           (length / kTrackPageSize) * kRecordsPerTrackPage;
-}
-
-bool IsFiller(const std::uint8_t* bytes) {
-    return bytes[0] == 0xFF && bytes[1] == 0xFF && bytes[2] == 0xFF && bytes[3] == 0xFF;
-}
-
 class Assembler {
   public:
     Assembler(TrackStore& store, AssemblyReport& report) : store_(store), report_(report) {}
@@ -29,24 +20,14 @@ class Assembler {
     void Run() {
         const TransferArea& area = store_.Transfer();
         const std::size_t length = std::min(area.TransferLength, area.bytes.size());
-        const std::size_t slots = SlotCount(length);
-        const std::uint8_t* bytes = area.bytes.data();
-        std::size_t pos = 0;
-        for (std::size_t slot = 0; slot < slots; ++slot) {
-            if (pos + 4 <= length && IsFiller(bytes + pos)) pos += kTrackPageFiller;
-            // Filler-like bytes inside a page can push the position on; never
-            // read past the bytes the transfer holds.
-            if (pos + TrackRecord::kSize > length) break;
-            const std::uint8_t* at = bytes + pos;
-            pos += TrackRecord::kSize;
-            const TrackRecord record = TrackRecord::Read(at);
-            if (record.IsErased()) break;
-            if (!TrackRecord::ChecksumMatches(at)) {
+        TrackMemoryReader reader({area.bytes.data(), length});
+        while (auto slot = reader.Next()) {
+            if (!slot->checksumOk) {
                 store_.btnSaveTrackFileEnabled = true;
                 ++report_.skippedRecords;
                 continue;  // its row stays empty
             }
-            if (!Take(record, static_cast<int>(slot))) break;
+            if (!Take(slot->record, static_cast<int>(slot->index))) break;
         }
         Finish();
     }
@@ -135,8 +116,8 @@ class Assembler {
         }
         if (report_.leftOutTracks > 0 || report_.leftOutPoints > 0) {
             char text[160];
-            std::snprintf(text, sizeof text,
-                          "Not all tracks fit: %d tracks and %d points were left out!",
+            std::snprintf(text, sizeof text, "%.*s: %d tracks and %d points were left out!",
+                          int(kNotAllTracksFit.size()), kNotAllTracksFit.data(),
                           report_.leftOutTracks, report_.leftOutPoints);
             store_.Messages().ShowMessage(text, "Error");
         }

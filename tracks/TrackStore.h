@@ -29,6 +29,9 @@ struct AssemblyReport {
     bool stoppedAtZero = false;  // decoding ended at a record with a zero coordinate
 };
 
+// How the message that tracks were left out of the list begins.
+inline constexpr std::string_view kNotAllTracksFit = "Not all tracks fit";
+
 // The track name and colour dialog, as the window fills it. trackColor keeps
 // the last chosen colour between uses (the colour dialog's choice is stored
 // here even when the name dialog is cancelled).

@@ -114,6 +114,13 @@ TEST(DataDirectory, InstalledShareFolderFirstThenTheSourceTreeFromTheBuildTree) 
     auto prefix = folder / "usr";
     EXPECT_EQ(DataDirectoryFor(prefix / "bin" / "vantrel", build, source),
               prefix / "share" / "vantrel");
+    // A program copied out of its prefix uses the configured prefix's folder.
+    auto configured = folder / "opt" / "share" / "vantrel";
+    EXPECT_EQ(DataDirectoryFor(folder / "copy" / "vantrel", build, source, configured),
+              folder / "share" / "vantrel");
+    std::filesystem::create_directories(configured);
+    EXPECT_EQ(DataDirectoryFor(folder / "copy" / "vantrel", build, source, configured), configured);
+    EXPECT_EQ(DataDirectoryFor(build / "cli" / "vantrel", build, source, configured), source);
     std::filesystem::create_directories(build / "share" / "vantrel");
     EXPECT_EQ(DataDirectoryFor(build / "cli" / "vantrel", build, source),
               build / "share" / "vantrel");

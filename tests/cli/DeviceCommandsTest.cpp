@@ -10,13 +10,16 @@
 
 #include "app/AtomicFile.h"
 #include "cli/Cli.h"
+#include "serial/TCommSerialPortInfo.h"
 #include "sim/Simulator.h"
+#include "support/Occurrences.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel::cli {
 namespace {
 
 using testing::ScratchFolder;
+using vantrel::testing::Occurrences;
 
 class DeviceCommands : public ::testing::Test {
   protected:
@@ -83,6 +86,69 @@ TEST_F(DeviceCommands, ExitCodesTellWhatFailed) {
     device_.SetLineOptions(stall);
     EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("stalled.trk")}), kDeviceSilent);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("stalled.trk")));
+}
+
+TEST_F(DeviceCommands, GpxAndCsvStraightFromADownload) {
+    ::testing::internal::CaptureStdout();
+    ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.gpx")}), kOk);
+    ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.csv"), "--split-gap", "60"}), kOk);
+    ASSERT_EQ(Run(RunDownload, {"plan", folder_.File("p.gpx")}), kOk);
+    ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("poi.gpx")}), kOk);
+    ::testing::internal::GetCapturedStdout();
+    const std::string gpx = *ReadFileBytes(folder_.File("t.gpx"));
+    EXPECT_EQ(Occurrences(gpx, "<trk>"), 2u);
+    EXPECT_EQ(Occurrences(gpx, "<trkpt "), 600u);
+    const std::string csv = *ReadFileBytes(folder_.File("t.csv"));
+    EXPECT_EQ(csv.rfind("track,time,latitude,longitude,altitude,speed\r\n", 0), 0u);
+    EXPECT_EQ(Occurrences(csv, "\r\n"), 601u);
+    EXPECT_NE(ReadFileBytes(folder_.File("p.gpx"))->find("<rtept "), std::string::npos);
+
+    // POIs from GPX reach the device as they left it.
+    ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("before.wpt")}), kOk);
+    ASSERT_EQ(Run(RunUpload, {"poi", folder_.File("poi.gpx")}), kOk);
+    for (int i = 0; i < 250 && !device_.Uploaded(sim::Payload::Poi); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_TRUE(device_.Uploaded(sim::Payload::Poi));
+    ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("after.wpt")}), kOk);
+    EXPECT_EQ(ReadFileBytes(folder_.File("after.wpt")), ReadFileBytes(folder_.File("before.wpt")));
+}
+
+// 70 tracks: more than the track list holds, all of them in the GPX, and no
+// word of tracks left out.
+TEST(DeviceCommandsBeyondTheList, DownloadToGpxKeepsEveryTrack) {
+    sim::Simulator device(sim::DemoMemory(70, 20));
+    device.Start();
+    ScratchFolder folder;
+    std::vector<std::string> args = {"tracks", folder.File("all.gpx"), "--port", device.PortPath()};
+    ::testing::internal::CaptureStderr();
+    ::testing::internal::CaptureStdout();
+    const int code = RunDownload(Args(args.data(), args.size()));
+    ::testing::internal::GetCapturedStdout();
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    device.Stop();
+    ASSERT_EQ(code, kOk) << errors;
+    EXPECT_EQ(errors.find("Not all tracks fit"), std::string::npos) << errors;
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder.File("all.gpx")), "<trk>"), 70u);
+}
+
+TEST_F(DeviceCommands, NoDeviceUnreadableAndCorruptFiles) {
+    bool bridgePresent = false;
+    for (const auto& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot))
+        bridgePresent = bridgePresent || tty.driver == "cp210x";
+    if (!bridgePresent) {
+        testing::ScopedEnv noPort("VANTREL_PORT", std::nullopt);
+        EXPECT_EQ(Run(RunSettings, {}, false), kNoDevice);
+        EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("t.gpx")}, false), kNoDevice);
+    }
+    ASSERT_TRUE(WriteFileAtomically(folder_.File("bad.gpx"), std::string("<gpx><rte>")));
+    EXPECT_EQ(Run(RunUpload, {"plan", folder_.File("bad.gpx")}), kBadFile);
+    EXPECT_EQ(Run(RunUpload, {"poi", folder_.File("missing.wpt")}), kBadFile);
+    EXPECT_EQ(Run(RunUpload, {"poi", folder_.File("missing.gpx")}), kBadFile);
+    EXPECT_EQ(Run(RunDownload, {"plan", folder_.File("no-folder/p.gpx")}), kBadFile);
+    // An output the command cannot write is refused before any transfer.
+    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("t.shp")}), kUsage);
+    EXPECT_EQ(Run(RunDownload, {"poi", folder_.File("p.rte")}), kUsage);
+    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("t.trk"), "--split-gap", "x"}), kUsage);
 }
 
 TEST_F(DeviceCommands, SettingsPrintsTheGuiderAndLoggerFields) {

@@ -60,7 +60,7 @@ TEST(FileCommands, ZoneAndFileErrorsAreRefused) {
     EXPECT_EQ(Call(RunInfo, {trk, "--zone"}), kUsage);
     EXPECT_EQ(Call(RunInfo, {trk}), kBadFile);
     EXPECT_EQ(Call(RunInfo, {(folder / "notes.txt").string()}), kUsage);
-    EXPECT_EQ(Call(RunConvert, {trk, (folder / "x.gpx").string()}), kUsage);
+    EXPECT_EQ(Call(RunConvert, {trk, (folder / "x.shp").string()}), kUsage);
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 

@@ -1,0 +1,183 @@
+#include "plans/GpxPlans.h"
+
+#include <optional>
+#include <vector>
+
+#include "app/NumberText.h"
+#include "locale/Utf16.h"
+#include "plans/DeviceCoordinate.h"
+#include "plans/PlanImage.h"
+#include "tracks/GpxDocument.h"
+#include "tracks/XmlText.h"
+
+namespace vantrel {
+
+std::string PoiListTime(Seconds time, int zoneHours) {
+    const std::string iso = IsoTimeText(time, zoneHours);  // "2011-01-25T14:13:20..."
+    return iso.substr(0, 4) + "/" + iso.substr(5, 2) + "/" + iso.substr(8, 2) + " " +
+           iso.substr(11, 8);
+}
+
+namespace {
+
+// A point read from a file, its coordinates as list text.
+struct ReadPoint {
+    std::string text;  // title or time, as the list shows it
+    std::string latitude;
+    std::string longitude;
+};
+
+// The points of a file: its first route's when `routeFirst` and it has one,
+// else its waypoints', else its first route's.
+std::vector<pugi::xml_node> FilePoints(pugi::xml_node gpx, bool routeFirst, std::string& what) {
+    std::vector<pugi::xml_node> routePoints, waypoints;
+    for (pugi::xml_node p : gpx.child("rte").children("rtept"))
+        routePoints.push_back(p);
+    for (pugi::xml_node p : gpx.children("wpt"))
+        waypoints.push_back(p);
+    const bool useRoute = routeFirst ? !routePoints.empty() : waypoints.empty();
+    what = useRoute ? "route point" : "waypoint";
+    return useRoute ? routePoints : waypoints;
+}
+
+std::string PointName(const std::string& what, std::size_t index) {
+    return what + " " + std::to_string(index + 1);
+}
+
+// A coordinate attribute as list text, or the reason it is refused.
+std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, double limit,
+                                      char separator, std::string& error) {
+    const std::string what = name[1] == 'a' ? "latitude" : "longitude";
+    if (!point.attribute(name)) {
+        error = "it has no " + what;
+        return std::nullopt;
+    }
+    const std::string text = point.attribute(name).value();
+    auto value = DegreesToDevice(text, '.');
+    if (!value || *value < -limit * 100000 || *value > limit * 100000) {
+        error = "'" + text + "' is not a valid " + what;
+        return std::nullopt;
+    }
+    return DeviceToDegrees(*value, separator);
+}
+
+std::string PlanTitle(pugi::xml_node point, std::size_t index, std::string& error) {
+    const std::string title(TrimBlanks(point.child("name").text().get()));
+    if (title.empty()) return std::to_string(index);
+    const std::size_t units = Utf8ToUtf16(title).size();
+    if (units > kMaxTitleLength)
+        error = "the name '" + title + "' has " + std::to_string(units) +
+                " characters, more than the 31 a plan title holds";
+    return title;
+}
+
+std::string PoiTime(pugi::xml_node point, int zoneHours, std::string& error) {
+    const std::string text = point.child("time").text().get();
+    auto time = ParseIsoTime(text);
+    if (!time) {
+        error = text.empty() ? "it has no time" : "'" + text + "' is not an ISO 8601 time";
+        return {};
+    }
+    return PoiListTime(*time, zoneHours);
+}
+
+// Reads the points of a file into `points`; returns the reason a point is
+// refused, naming it.
+template <class Text>
+std::string ReadPoints(std::string_view text, bool routeFirst, char separator, Text textOf,
+                       std::vector<ReadPoint>& points) {
+    pugi::xml_document doc;
+    std::string error;
+    pugi::xml_node gpx = ParseGpx(doc, text, error);
+    if (!gpx) return error;
+    std::string what;
+    const std::vector<pugi::xml_node> nodes = FilePoints(gpx, routeFirst, what);
+    if (nodes.empty()) return "the file holds no route point and no waypoint";
+    if (nodes.size() > static_cast<std::size_t>(kListEntries))
+        return "the file holds " + std::to_string(nodes.size()) + " " + what +
+               "s, more than the 255 a list holds";
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        auto latitude = Coordinate(nodes[i], "lat", 90, separator, error);
+        auto longitude =
+            latitude ? Coordinate(nodes[i], "lon", 180, separator, error) : std::nullopt;
+        std::string label = longitude ? textOf(nodes[i], i, error) : std::string();
+        if (!error.empty()) return PointName(what, i) + ": " + error;
+        points.push_back({label, *latitude, *longitude});
+    }
+    return {};
+}
+
+int FillList(TextGrid& grid, const std::vector<ReadPoint>& points) {
+    grid.Clear();
+    int row = 0;
+    for (const ReadPoint& point : points) {
+        ++row;
+        grid.SetCell(kTextColumn, row, point.text);
+        grid.SetCell(kLatitudeColumn, row, point.latitude);
+        grid.SetCell(kLongitudeColumn, row, point.longitude);
+    }
+    return row;
+}
+
+}  // namespace
+
+std::string GpxPlanText(const PlanList& list) {
+    GpxDocument gpx;
+    pugi::xml_node route = gpx.Root().append_child("rte");
+    const NumberFormat& numbers = list.Values().Numbers;
+    for (int row = 1; row <= ClampEntryCount(list.PlanCount); ++row) {
+        const TextGrid& grid = list.gridPlan;
+        pugi::xml_node point = GpxDocument::AddPoint(
+            route, "rtept", ForScript(grid.Cell(kLatitudeColumn, row), numbers),
+            ForScript(grid.Cell(kLongitudeColumn, row), numbers));
+        AddText(point, "name", grid.Cell(kTextColumn, row));
+    }
+    return gpx.Text();
+}
+
+std::string GpxPoisText(const PoiList& list, std::string& error) {
+    GpxDocument gpx;
+    const NumberFormat& numbers = list.Values().Numbers;
+    for (int row = 1; row <= ClampEntryCount(list.PoiCount); ++row) {
+        const TextGrid& grid = list.gridPoi;
+        auto time = ParseCalendarText(grid.Cell(kTextColumn, row));
+        auto latitude = CellToFloat(grid.Cell(kLatitudeColumn, row), numbers);
+        auto longitude = CellToFloat(grid.Cell(kLongitudeColumn, row), numbers);
+        if (!time || !latitude || !longitude) {
+            error = "row " + std::to_string(row) + " is not a valid POI";
+            return {};
+        }
+        pugi::xml_node point = GpxDocument::AddPoint(
+            gpx.Root(), "wpt", ForScript(grid.Cell(kLatitudeColumn, row), numbers),
+            ForScript(grid.Cell(kLongitudeColumn, row), numbers));
+        GpxDocument::AddTime(point, *time - std::chrono::hours{list.Values().LocalZoneHours});
+    }
+    return gpx.Text();
+}
+
+std::string ReadGpxPlan(std::string_view text, PlanList& list) {
+    std::vector<ReadPoint> points;
+    std::string error =
+        ReadPoints(text, true, list.Values().Numbers.Separator(), PlanTitle, points);
+    if (!error.empty()) return error;
+    list.PlanCount = FillList(list.gridPlan, points);
+    list.WriteGridHeadings();
+    list.EnableSaveAndStore(true);
+    return {};
+}
+
+std::string ReadGpxPois(std::string_view text, PoiList& list) {
+    std::vector<ReadPoint> points;
+    const int zone = list.Values().LocalZoneHours;
+    auto timeOf = [zone](pugi::xml_node point, std::size_t, std::string& error) {
+        return PoiTime(point, zone, error);
+    };
+    std::string error = ReadPoints(text, false, list.Values().Numbers.Separator(), timeOf, points);
+    if (!error.empty()) return error;
+    list.PoiCount = FillList(list.gridPoi, points);
+    list.WriteGridHeadings();
+    list.EnableSaveAndStore(true);
+    return {};
+}
+
+}  // namespace vantrel

@@ -1,0 +1,214 @@
+// GPX, KML and CSV from the command line: straight from a memory image
+// with more tracks and points than the track list holds, checked against
+// the GPX 1.1 schema (xmllint) and read back by an independent GPX reader
+// (gpsbabel); plans and POIs through GPX and back; GPX the device cannot
+// hold refused without writing anything.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/AtomicFile.h"
+#include "cli/Cli.h"
+#include "sim/DeviceMemory.h"
+#include "sim/Routes.h"
+#include "support/Occurrences.h"
+#include "support/ScratchFolder.h"
+
+namespace vantrel::cli {
+namespace {
+
+using vantrel::testing::Occurrences;
+using vantrel::testing::ScratchFolder;
+
+int Call(int (*command)(Args), std::vector<std::string> args) {
+    ::testing::internal::CaptureStdout();
+    const int code = command(args);
+    ::testing::internal::GetCapturedStdout();
+    return code;
+}
+
+// Runs a shell command; its exit status.
+int Shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void ExpectSchemaValid(const std::string& gpx) {
+    EXPECT_EQ(Shell("xmllint --noout --schema " VANTREL_GPX_SCHEMA " '" + gpx + "' 2>/dev/null"), 0)
+        << gpx << " does not validate";
+}
+
+// gpsbabel's CSV of a GPX file's tracks (-t), routes (-r) or waypoints (-w),
+// times in UTC, without its header line.
+std::vector<std::string> BabelLines(const ScratchFolder& folder, const std::string& gpx,
+                                    const char* kind) {
+    const std::string out = folder.File("babel.csv");
+    EXPECT_EQ(Shell(std::string("TZ=UTC gpsbabel ") + kind + " -i gpx -f '" + gpx +
+                    "' -o unicsv,utc=0 -F '" + out + "'"),
+              0);
+    std::vector<std::string> lines;
+    std::istringstream in(ReadFileBytes(out).value_or(""));
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line.substr(0, line.find_last_not_of('\r') + 1));
+    if (!lines.empty()) lines.erase(lines.begin());
+    return lines;
+}
+
+// Our CSV's points as gpsbabel writes them: "n,lat,lon,alt,YYYY/MM/DD,hh:mm:ss".
+std::vector<std::string> OurLines(const std::string& csv) {
+    std::vector<std::string> lines;
+    std::istringstream in(*ReadFileBytes(csv));
+    std::string line;
+    std::getline(in, line);  // header
+    for (int n = 1; std::getline(in, line); ++n) {
+        std::vector<std::string> f;
+        std::istringstream fields(line.substr(0, line.size() - 1));
+        for (std::string field; std::getline(fields, field, ',');)
+            f.push_back(field);
+        std::string date = f[1].substr(0, 10), time = f[1].substr(11, 8);
+        std::replace(date.begin(), date.end(), '-', '/');
+        lines.push_back(std::to_string(n) + "," + f[2] + "," + f[3] + "," + f[4] + "," + date +
+                        "," + time);
+    }
+    return lines;
+}
+
+// 70 tracks of 1000 points: past the 64 tracks and 65536 rows of the list.
+TEST(GpxCommands, MemoryImageBeyondTheTrackListLimits) {
+    ScratchFolder folder;
+    const std::string memory = folder.File("memory.bin");
+    ASSERT_TRUE(
+        WriteFileAtomically(memory, sim::LayOutTrackMemory(sim::GenerateTrackPoints(70, 1000))));
+    for (const char* ext : {"gpx", "kml", "csv"})
+        ASSERT_EQ(
+            Call(RunAssemble, {memory, folder.File(std::string("all.") + ext), "--zone", "0"}),
+            kOk);
+    const std::string gpx = *ReadFileBytes(folder / "all.gpx");
+    EXPECT_EQ(Occurrences(gpx, "<trk>"), 70u);
+    EXPECT_EQ(Occurrences(gpx, "<trkpt "), 70000u);
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder / "all.kml"), "<Placemark>"), 70u);
+    ExpectSchemaValid(folder.File("all.gpx"));
+    const auto ours = OurLines(folder.File("all.csv"));
+    ASSERT_EQ(ours.size(), 70000u);
+    EXPECT_EQ(BabelLines(folder, folder.File("all.gpx"), "-t"), ours);
+}
+
+// A log whose track-start flags are missing: one track until split at gaps.
+TEST(GpxCommands, SplitGapStartsTracksAtPauses) {
+    ScratchFolder folder;
+    auto points = sim::GenerateTrackPoints(3, 20);
+    for (auto& p : points)
+        p.trackStart = false;
+    ASSERT_TRUE(WriteFileAtomically(folder.File("m.bin"), sim::LayOutTrackMemory(points)));
+    ASSERT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("one.gpx")}), kOk);
+    EXPECT_EQ(Occurrences(*ReadFileBytes(folder / "one.gpx"), "<trk>"), 1u);
+    ASSERT_EQ(
+        Call(RunAssemble, {folder.File("m.bin"), folder.File("three.gpx"), "--split-gap", "600"}),
+        kOk);
+    const std::string three = *ReadFileBytes(folder / "three.gpx");
+    EXPECT_EQ(Occurrences(three, "<trk>"), 3u);
+    EXPECT_NE(three.find("<name>Track0.3</name>"), std::string::npos);
+    ExpectSchemaValid(folder.File("three.gpx"));
+
+    // Through a track file, the same.
+    ASSERT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("m.trk"), "--zone", "5"}), kOk);
+    ASSERT_EQ(Call(RunConvert, {folder.File("m.trk"), folder.File("m.gpx"), "--zone", "5",
+                                "--split-gap", "600"}),
+              kOk);
+    EXPECT_EQ(*ReadFileBytes(folder / "m.gpx"), three);
+    EXPECT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("x.trk"), "--split-gap", "9"}),
+              kUsage);
+    EXPECT_EQ(Call(RunConvert, {folder.File("m.trk"), folder.File("x.gpx"), "--split-gap", "0"}),
+              kUsage);
+}
+
+TEST(GpxCommands, PlanAndPoisThroughGpxAndBack) {
+    ScratchFolder folder;
+    const sim::DeviceMemory demo = sim::DemoMemory(0, 0);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("demo.rte"), demo.plan));
+    ASSERT_TRUE(WriteFileAtomically(folder.File("demo.wpt"), demo.poi));
+    ASSERT_EQ(Call(RunConvert, {folder.File("demo.rte"), folder.File("plan.gpx")}), kOk);
+    ASSERT_EQ(Call(RunConvert, {folder.File("demo.wpt"), folder.File("poi.gpx"), "--zone", "3"}),
+              kOk);
+    ExpectSchemaValid(folder.File("plan.gpx"));
+    ExpectSchemaValid(folder.File("poi.gpx"));
+    EXPECT_FALSE(BabelLines(folder, folder.File("plan.gpx"), "-r").empty());
+
+    // Back to device images: the POIs byte for byte, the plan's points.
+    ASSERT_EQ(Call(RunConvert, {folder.File("poi.gpx"), folder.File("back.wpt"), "--zone", "-7"}),
+              kOk);
+    EXPECT_EQ(ReadFileBytes(folder / "back.wpt"), ReadFileBytes(folder / "demo.wpt"));
+    ASSERT_EQ(Call(RunConvert, {folder.File("plan.gpx"), folder.File("back.rte")}), kOk);
+    ASSERT_EQ(Call(RunConvert, {folder.File("back.rte"), folder.File("back.csv")}), kOk);
+    ASSERT_EQ(Call(RunConvert, {folder.File("demo.rte"), folder.File("demo.csv")}), kOk);
+    EXPECT_EQ(ReadFileBytes(folder / "back.csv"), ReadFileBytes(folder / "demo.csv"));
+
+    // gpsbabel's own GPX of the waypoints reads back as the same POIs.
+    ASSERT_EQ(Shell("gpsbabel -i gpx -f '" + folder.File("poi.gpx") + "' -o gpx,gpxver=1.1 -F '" +
+                    folder.File("babel.gpx") + "'"),
+              0);
+    ASSERT_EQ(Call(RunConvert, {folder.File("babel.gpx"), folder.File("babel.wpt")}), kOk);
+    EXPECT_EQ(ReadFileBytes(folder / "babel.wpt"), ReadFileBytes(folder / "demo.wpt"));
+}
+
+TEST(GpxCommands, UnreadableOrCorruptInputWritesNothing) {
+    ScratchFolder folder;
+    ASSERT_TRUE(WriteFileAtomically(folder.File("short.bin"), std::string(10, '\x01')));
+    ASSERT_TRUE(WriteFileAtomically(folder.File("bad.trk"), std::string(5000, 'x')));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Call(RunAssemble, {folder.File("short.bin"), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunAssemble, {folder.Path().string(), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("bad.trk"), folder.File("o.gpx")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("bad.trk"), folder.File("o.csv")}), kBadFile);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(std::filesystem::exists(folder / "o.gpx"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "o.csv"));
+    // An output that cannot be written.
+    ASSERT_TRUE(WriteFileAtomically(folder.File("m.bin"),
+                                    sim::LayOutTrackMemory(sim::GenerateTrackPoints(1, 3))));
+    EXPECT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("none/o.gpx")}), kBadFile);
+}
+
+TEST(GpxCommands, UnreadableOrUnfitGpxWritesNothing) {
+    ScratchFolder folder;
+    const std::string longName(40, 'n');
+    ASSERT_TRUE(WriteFileAtomically(folder.File("long.gpx"),
+                                    "<gpx version=\"1.1\"><rte><rtept lat=\"1\" lon=\"2\"><name>" +
+                                        longName + "</name></rtept></rte></gpx>"));
+    ASSERT_TRUE(WriteFileAtomically(folder.File("broken.gpx"), std::string("<gpx><wpt")));
+    // 40 names of 26 different CJK characters each: 1040, past the 1023 a plan holds.
+    std::string route = "<gpx version=\"1.1\"><rte>";
+    for (char32_t c = 0x4E00; c < 0x4E00 + 40 * 26;) {
+        std::string name;
+        for (int i = 0; i < 26; ++i, ++c)
+            name +=
+                {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+        route += "<rtept lat=\"1\" lon=\"2\"><name>" + name + "</name></rtept>";
+    }
+    ASSERT_TRUE(WriteFileAtomically(folder.File("chars.gpx"), route + "</rte></gpx>"));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Call(RunConvert, {folder.File("long.gpx"), folder.File("out.rte")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("broken.gpx"), folder.File("out.wpt")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("chars.gpx"), folder.File("out.rte")}), kBadFile);
+    EXPECT_EQ(Call(RunConvert, {folder.File("none.gpx"), folder.File("out.wpt")}), kBadFile);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find("route point 1: the name '" + longName + "' has 40 characters"),
+              std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find("broken.gpx: not XML"), std::string::npos) << errors;
+    EXPECT_NE(errors.find("1040 different characters, more than the 1023"), std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.rte"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.wpt"));
+}
+
+}  // namespace
+}  // namespace vantrel::cli

@@ -1,0 +1,78 @@
+#pragma once
+// Tracks as plain lists of points, for the exports that have no room limits
+// (GPX, CSV, KML straight from a memory image): every track and every point
+// of the image, however many, with no grid or 64-entry table in between.
+// Times are the device's clock, which runs on GPS time; they are kept as
+// the calendar reads it, with no leap-second correction, so they agree with
+// the times the track list and the POI files show.
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tracks/TrackStore.h"
+
+namespace vantrel {
+
+using Seconds = std::chrono::sys_seconds;
+
+struct LoggedPoint {
+    Seconds time;
+    double latitude;   // degrees, as the program shows them
+    double longitude;  // degrees
+    double altitude;   // metres above the ellipsoid
+    double speedKmh;
+};
+
+struct LoggedTrack {
+    std::string name;
+    std::vector<LoggedPoint> points;
+};
+
+using LoggedTracks = std::vector<LoggedTrack>;
+
+// What decoding a memory image met on its way.
+struct MemoryDecodeReport {
+    int skippedRecords = 0;      // records with a wrong checksum
+    bool stoppedAtZero = false;  // decoding ended at a record with a zero coordinate
+};
+
+// The calendar time of a device time stamp (GPS seconds from 1980-01-06).
+Seconds GpsTime(std::uint32_t gpsSeconds);
+
+// Every track of a memory image, in the order of the records, named Track0,
+// Track1, ... as the track list names them. A track begins at each record
+// flagged as a track start and at the first record; records with a wrong
+// checksum are skipped; a record with a zero coordinate ends the data.
+LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory,
+                               MemoryDecodeReport* report = nullptr);
+
+// The listed tracks of a store (a loaded track file). The store's time
+// texts are shown at `zoneHours`; the points get the device's time back.
+// Rows without a time (skipped records) and cells that are not numbers are
+// left out.
+LoggedTracks StoreTracks(const TrackStore& store, int zoneHours);
+
+// Starts a new track wherever two points lie more than `gapSeconds` apart;
+// the pieces after a track's first are named "NAME.2", "NAME.3", ...
+// A gap of 0 or less splits nothing.
+LoggedTracks SplitAtGaps(const LoggedTracks& tracks, std::int64_t gapSeconds);
+
+// A time as the track and POI lists show it ("2010/5/3  14:5:9" or
+// "2010/05/03 14:05:09"), or nothing when the text is no valid date and time.
+std::optional<Seconds> ParseCalendarText(std::string_view text);
+
+// An ISO 8601 date and time as GPX writes it ("2011-01-25T14:13:20Z",
+// fractions of a second dropped, "+02:00" style offsets turned back; no
+// offset reads as UTC), or nothing when the text is not one.
+std::optional<Seconds> ParseIsoTime(std::string_view text);
+
+// "2011-01-25T14:13:20" and the zone: "Z" at 0, "+02:00" or "-05:00" otherwise;
+// the time shown is `time` plus `zoneHours`.
+std::string IsoTimeText(Seconds time, int zoneHours = 0);
+
+}  // namespace vantrel
