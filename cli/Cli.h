@@ -8,6 +8,9 @@
 
 namespace vantrel::cli {
 
+// How messages and errors name the program.
+inline constexpr const char* kProgramName = "vantrel-cli";
+
 // Exit codes that tell a script what failed.
 enum ExitCode : int {
     kOk = 0,

@@ -8,11 +8,11 @@
 
 #include "app/AtomicFile.h"
 #include "app/Companion.h"
+#include "app/StderrMessages.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
-#include "cli/StderrMessages.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
 #include "tracks/TrackFile.h"
@@ -32,7 +32,8 @@ struct DeviceOptions {
 // the track list's note that tracks did not fit it would be wrong.
 class SessionMessages : public StderrMessages {
   public:
-    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
+    explicit SessionMessages(bool wholeTracks)
+        : StderrMessages(kProgramName), wholeTracks_(wholeTracks) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
         if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
         StderrMessages::ShowMessage(text, caption);
@@ -255,7 +256,7 @@ int RunDownload(Args args) {
                                           : link.btnLoadPOIClick();
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
 
-    StderrMessages messages;
+    StderrMessages messages{kProgramName};
     if (what == "tracks") return SaveTracks(core, out, options->display);
     if (what == "plan") return SavePlan(core, out, messages);
     return SavePois(core, out, messages);
@@ -272,7 +273,7 @@ int RunUpload(Args args) {
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    StderrMessages messages;
+    StderrMessages messages{kProgramName};
     if (int failed = LoadForUpload(core, plan, rest[1], messages)) return failed;
     DeviceLink& link = core.link();
     RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();

@@ -8,9 +8,10 @@
 #include <string>
 
 #include "app/AppValues.h"
+#include "app/StderrMessages.h"
 #include "app/TransferArea.h"
+#include "cli/Cli.h"
 #include "cli/Options.h"
-#include "cli/StderrMessages.h"
 #include "map/MapPage.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
@@ -29,7 +30,7 @@ struct PlanDocument {
     PlanList list{values};
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
     AbsentMapPage page;
-    StderrMessages messages;
+    StderrMessages messages{kProgramName};
 };
 
 struct PoiDocument {
@@ -39,7 +40,7 @@ struct PoiDocument {
     AppValues values;
     PoiList list{values};
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
-    StderrMessages messages;
+    StderrMessages messages{kProgramName};
 };
 
 struct TrackDocument {
@@ -48,7 +49,7 @@ struct TrackDocument {
 
     AppValues values;
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
-    StderrMessages messages;
+    StderrMessages messages{kProgramName};
     TrackStore store{values, *area, messages};
 };
 

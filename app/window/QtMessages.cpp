@@ -2,7 +2,6 @@
 
 #include <QMessageBox>
 #include <QPushButton>
-#include <cstdio>
 
 namespace vantrel {
 
@@ -24,11 +23,6 @@ PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::str
     if (box.clickedButton() == cancel) return PromptAnswer::Cancel;
     if (box.clickedButton() == again) return PromptAnswer::TryAgain;
     return PromptAnswer::Continue;
-}
-
-void StderrUserMessages::ShowMessage(std::string_view text, std::string_view caption) {
-    std::fprintf(stderr, "%.*s: %.*s\n", static_cast<int>(caption.size()), caption.data(),
-                 static_cast<int>(text.size()), text.data());
 }
 
 }  // namespace vantrel

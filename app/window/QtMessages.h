@@ -22,11 +22,4 @@ class QtMessages : public UserMessages {
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption);
 
-// Messages written to standard error, for runs that nobody watches (the
-// screenshot mode).
-class StderrUserMessages : public UserMessages {
-  public:
-    void ShowMessage(std::string_view text, std::string_view caption) override;
-};
-
 }  // namespace vantrel

@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "app/InstanceLock.h"
+#include "app/StderrMessages.h"
 #include "app/window/MainWindow.h"
 #include "app/window/ScreenshotRun.h"
 
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
 
     const bool tour = !line->screenshots.empty();
     GivenPort given(line->port);
-    vantrel::StderrUserMessages stderrMessages;
+    vantrel::StderrMessages stderrMessages("vantrel");
     vantrel::WindowOptions options;
     if (!line->port.empty()) options.locator = &given;
     options.showSplash = line->splash && !tour;
