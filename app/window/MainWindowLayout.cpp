@@ -24,6 +24,7 @@
 #include "app/window/CellBrushDelegate.h"
 #include "app/window/MainWindow.h"
 #include "app/window/TextGridModel.h"
+#include "app/window/UiFont.h"
 #include "app/window/chart/ProfileChart.h"
 #include "app/window/web/WebMapView.h"
 #include "plans/PlanList.h"
@@ -144,6 +145,7 @@ QWidget* Row(std::initializer_list<QWidget*> widgets) {
 void TfmMain::BuildWidgets() {
     setObjectName(QStringLiteral("fmMain"));
     setFixedSize(853, 572);
+    setFont(UiFont());
     pgctlMain = Named(new QTabWidget(this), "pgctlMain");
     setCentralWidget(pgctlMain);
     webMap = Named(new WebMapView, "webMap");

@@ -117,6 +117,9 @@ int ScreenshotRun::Run() {
     window_.gridTrackName->selectRow(0);
     window_.gridTrackNameClick(1);
     window_.btnDrawMapClick();
+    window_.gridPoi->selectRow(0);
+    window_.gridPoiClick(1);
+    window_.gridPoiDblClick();
     Settle(kPageSettleMs);
     if (!GrabTabs()) return 1;
     std::printf("%s\n", QDir(folder_).absolutePath().toLocal8Bit().constData());

@@ -17,6 +17,7 @@
 #include "app/StderrMessages.h"
 #include "app/window/MainWindow.h"
 #include "app/window/ScreenshotRun.h"
+#include "app/window/UiFont.h"
 
 namespace {
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     // The web engine shares its rendering context with the widgets.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    QApplication::setFont(vantrel::UiFont());
     QApplication::setApplicationName(
         QString::fromLatin1(vantrel::kApplicationTitle.data(), vantrel::kApplicationTitle.size()));
     const auto line = ParseCommandLine(QApplication::arguments());

@@ -1,5 +1,7 @@
 #include "app/window/settings/PortSettingsDialog.h"
 
+#include "app/window/UiFont.h"
+
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -30,16 +32,6 @@ constexpr int kButtonHeight = 25;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Tahoma 8 point where it is installed, else a narrow face of the same
-// size, so that the labels fit their 54 pixels.
-QFont DialogFont() {
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
-                      QStringLiteral("Liberation Sans Narrow")});
-    font.setPointSize(8);
-    return font;
 }
 
 // Shrinks a label's font (down to 6 points) until its text fits its width:
@@ -77,7 +69,7 @@ PortSettingsDialog::PortSettingsDialog(QWidget* owner, TKxCustomCommDevice& devi
         messages_ = ownMessages_.get();
     }
     setWindowTitle(Text(form_.fGetMsg(Form::msCaption)));
-    setFont(DialogFont());
+    setFont(UiFont());
     setFixedSize(Form::ClientWidth, Form::ClientHeight);
     setWindowFlag(Qt::MSWindowsFixedSizeDialogHint);
     BuildBaseGroup();
