@@ -21,6 +21,14 @@ for f in share/applications/vantrel.desktop share/icons/hicolor/scalable/apps/va
     share/man/man1/vantrel-sim.1 share/vantrel/language/ENGLISH.man; do
     [ -f "$prefix/$f" ] || fail "$f is missing"
 done
+# The window and the data only it reads, when the build has the window.
+if [ -f "$build/app/window/vantrel" ]; then
+    [ -x "$prefix/bin/vantrel" ] || fail "bin/vantrel is missing"
+    for f in map/pages/track.txt map/pages/plan.txt map/pages/poi.txt map/pages/vantrel-map.js \
+        images/iconLogo.ico images/logostart.bmp; do
+        [ -f "$prefix/share/vantrel/$f" ] || fail "share/vantrel/$f is missing"
+    done
+fi
 grep -q 'ID_MM_DEVICE_IGNORE}="1"' "$prefix/lib/udev/rules.d/60-vantrel.rules" ||
     fail "the udev rule does not keep modem managers away"
 if command -v desktop-file-validate >/dev/null; then
