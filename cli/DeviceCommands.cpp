@@ -13,6 +13,7 @@
 #include "cli/Conversions.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
+#include "device/DeviceLocator.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
 #include "tracks/TrackFile.h"
@@ -53,16 +54,6 @@ std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
     }
     return options;
 }
-
-// The port given with --port, as the device's port.
-class GivenPort : public DeviceLocator {
-  public:
-    explicit GivenPort(std::string port) : port_(std::move(port)) {}
-    std::optional<std::string> DevicePort() override { return port_; }
-
-  private:
-    std::string port_;
-};
 
 // One device request from start to end.
 class DeviceSession {
@@ -156,7 +147,7 @@ class DeviceSession {
 
     SessionMessages messages_;
     AbsentMapPage page_;
-    GivenPort given_;
+    GivenPortLocator given_;
     Companion core_;
 };
 

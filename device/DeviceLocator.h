@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vantrel {
 
@@ -14,6 +15,17 @@ class DeviceLocator {
     // nothing when the system's device list cannot be read at all (the
     // caller then keeps the name it found before).
     virtual std::optional<std::string> DevicePort() = 0;
+};
+
+// A port the user named (--port), or a simulator's pty: always that port; an
+// empty text stands for a machine without the device.
+class GivenPortLocator : public DeviceLocator {
+  public:
+    explicit GivenPortLocator(std::string port) : port_(std::move(port)) {}
+    std::optional<std::string> DevicePort() override { return port_; }
+
+  private:
+    std::string port_;
 };
 
 // Finds the first tty whose driver is the device's bridge driver (cp210x) in

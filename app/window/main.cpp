@@ -18,6 +18,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/ScreenshotRun.h"
 #include "app/window/UiFont.h"
+#include "device/DeviceLocator.h"
 
 namespace {
 
@@ -51,15 +52,6 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& args) {
     return line;
 }
 
-class GivenPort : public vantrel::DeviceLocator {
-  public:
-    explicit GivenPort(std::string port) : port_(std::move(port)) {}
-    std::optional<std::string> DevicePort() override { return port_; }
-
-  private:
-    std::string port_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,7 +70,7 @@ int main(int argc, char** argv) {
     if (!line) return 2;
 
     const bool tour = !line->screenshots.empty();
-    GivenPort given(line->port);
+    vantrel::GivenPortLocator given(line->port);
     vantrel::StderrMessages stderrMessages("vantrel");
     vantrel::WindowOptions options;
     if (!line->port.empty()) options.locator = &given;

@@ -1,22 +1,11 @@
 #pragma once
-// A DeviceLocator that always names the same port: a simulator's pty, or an
-// empty text for a machine without the device.
-
-#include <optional>
-#include <string>
-#include <utility>
+// The tests' name for a locator that always names the same port: a
+// simulator's pty, or an empty text for a machine without the device.
 
 #include "device/DeviceLocator.h"
 
 namespace vantrel::testing {
 
-class FixedLocator : public DeviceLocator {
-  public:
-    explicit FixedLocator(std::string port) : port_(std::move(port)) {}
-    std::optional<std::string> DevicePort() override { return port_; }
-
-  private:
-    std::string port_;
-};
+using FixedLocator = GivenPortLocator;
 
 }  // namespace vantrel::testing
