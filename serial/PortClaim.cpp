@@ -1,8 +1,14 @@
 #include "serial/PortClaim.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
+
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <string_view>
 
 #include <algorithm>
 #include <cerrno>
@@ -37,6 +43,25 @@ int LockPid(const fs::path& file) {
     int pid = 0;
     const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), pid);
     return error == std::errc() && pid > 0 ? pid : 0;
+}
+
+// True when the process `pid` (a folder under the /proc descriptor) has a
+// descriptor open on `path`.
+bool HoldsOpen(int proc, const char* pid, const std::string& path) {
+    const int fds = ::openat(proc, (std::string(pid) + "/fd").c_str(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fds < 0) return false;
+    std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(fds), ::closedir);
+    if (!entries) {
+        ::close(fds);
+        return false;
+    }
+    char target[PATH_MAX];
+    while (const dirent* entry = ::readdir(entries.get())) {
+        const ssize_t n = ::readlinkat(fds, entry->d_name, target, sizeof target);
+        if (n > 0 && std::string_view(target, static_cast<std::size_t>(n)) == path) return true;
+    }
+    return false;
 }
 
 bool ProcessAlive(int pid) {
@@ -100,20 +125,19 @@ std::vector<std::string> LockFileNames(const fs::path& canonicalPath) {
 }
 
 std::optional<PortHolder> FindOpenHolder(const fs::path& canonicalPath, const fs::path& proc) {
-    std::error_code error;
-    const std::string self = std::to_string(::getpid());
-    for (fs::directory_iterator process(proc, error), end; !error && process != end;
-         process.increment(error)) {
-        const std::string pid = process->path().filename().string();
-        if (pid == self || pid.find_first_not_of("0123456789") != std::string::npos) continue;
-        std::error_code fdError;
-        for (fs::directory_iterator fd(process->path() / "fd", fdError); !fdError && fd != end;
-             fd.increment(fdError)) {
-            std::error_code linkError;
-            if (fs::read_symlink(fd->path(), linkError) != canonicalPath || linkError) continue;
-            const int number = std::stoi(pid);
-            return PortHolder{number, ProgramName(proc, number)};
-        }
+    // Plain directory calls: this runs at every open, over every descriptor
+    // of every process.
+    std::unique_ptr<DIR, int (*)(DIR*)> processes(::opendir(proc.c_str()), ::closedir);
+    if (!processes) return std::nullopt;
+    const std::string& wanted = canonicalPath.native();
+    const int self = ::getpid();
+    while (const dirent* process = ::readdir(processes.get())) {
+        int pid = 0;
+        const char* name = process->d_name;
+        const auto [end, error] = std::from_chars(name, name + std::strlen(name), pid);
+        if (error != std::errc() || *end != '\0' || pid == self) continue;
+        if (HoldsOpen(::dirfd(processes.get()), name, wanted))
+            return PortHolder{pid, ProgramName(proc, pid)};
     }
     return std::nullopt;
 }
