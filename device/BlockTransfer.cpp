@@ -103,13 +103,17 @@ void DeviceLink::StoreBlock(std::size_t index, const std::uint8_t* data) {
 // A damaged block (wrong complement or CRC) is asked for again, up to the
 // last of its tries.
 void DeviceLink::RefuseDamagedBlock() {
-    if (++tries_ < kMaxTries) {
+    if (Retry("block " + std::to_string(vars_.BlocksReceived + 1) + " arrived damaged " +
+              std::to_string(kMaxTries) + " times"))
         WriteByte(kNak);
-        return;
-    }
-    FailTransfer("block " + std::to_string(vars_.BlocksReceived + 1) + " arrived damaged " +
-                     std::to_string(kMaxTries) + " times",
-                 true);
+}
+
+// Counts one more try of the block (or EOT) under way: false, with the
+// transfer failed for `failure`, once it has had all its tries.
+bool DeviceLink::Retry(const std::string& failure) {
+    if (++tries_ < kMaxTries) return true;
+    FailTransfer(failure, true);
+    return false;
 }
 
 // More blocks than the area holds: the download is cancelled, what fit is
@@ -159,8 +163,7 @@ void DeviceLink::FinishDownload(int kind) {
 // next block (or, past the image, the closing EOT) and a NAK for the same
 // block again. A CAN from the device ends the upload at once.
 void DeviceLink::StepBlockSend() {
-    vars_.WatchdogTicks = kWatchdogStart;
-    switch (TakeByte()) {
+    switch (TakeUploadAnswer()) {
         case kNak:
             if (vars_.BlocksSent == 0)
                 SendNextBlock();
@@ -177,12 +180,17 @@ void DeviceLink::StepBlockSend() {
             WriteByte(kEot);
             vars_.LinkState = kBlockClosing;
             break;
-        case kCan:
-            FailTransfer("the device cancelled it", false);
-            break;
         default:
             break;  // dropped
     }
+}
+
+// The device's next answer to an upload. A CAN ends the upload at once.
+std::uint8_t DeviceLink::TakeUploadAnswer() {
+    vars_.WatchdogTicks = kWatchdogStart;
+    const std::uint8_t answer = TakeByte();
+    if (answer == kCan) FailTransfer("the device cancelled it", false);
+    return answer;
 }
 
 void DeviceLink::SendNextBlock() {
@@ -198,12 +206,9 @@ void DeviceLink::SendNextBlock() {
 }
 
 void DeviceLink::SendBlockAgain() {
-    if (++tries_ >= kMaxTries) {
-        FailTransfer("the device refused block " + std::to_string(vars_.BlocksSent) + " " +
-                         std::to_string(kMaxTries) + " times",
-                     true);
+    if (!Retry("the device refused block " + std::to_string(vars_.BlocksSent) + " " +
+               std::to_string(kMaxTries) + " times"))
         return;
-    }
     WriteByte(kStx);
     WriteBytes(BlockFrame.data(), BlockFrame.size());
 }
@@ -218,19 +223,12 @@ bool DeviceLink::UploadPastEnd() const {
 // State 12: the upload has succeeded only once the device acknowledges the
 // EOT; a NAK asks for the EOT again.
 void DeviceLink::StepBlockClosing() {
-    vars_.WatchdogTicks = kWatchdogStart;
-    switch (TakeByte()) {
+    switch (TakeUploadAnswer()) {
         case kAck:
             FinishUpload();
             break;
         case kNak:
-            if (++tries_ >= kMaxTries)
-                FailTransfer("the device did not acknowledge its end", true);
-            else
-                WriteByte(kEot);
-            break;
-        case kCan:
-            FailTransfer("the device cancelled it", false);
+            if (Retry("the device did not acknowledge its end")) WriteByte(kEot);
             break;
         default:
             break;  // dropped

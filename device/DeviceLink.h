@@ -154,9 +154,11 @@ class DeviceLink {
     void TakeBlock();
     void StoreBlock(std::size_t index, const std::uint8_t* data);
     void RefuseDamagedBlock();
+    bool Retry(const std::string& failure);
     void CutDownload();
     void EndDownload();
     void StepBlockSend();
+    std::uint8_t TakeUploadAnswer();
     void SendNextBlock();
     void SendBlockAgain();
     bool UploadPastEnd() const;
