@@ -102,7 +102,6 @@ void DeviceLink::FailTransfer(const std::string& reason, bool cancel) {
     vars_.BlocksSent = 0;
     EndTransfer();
     ++counters_.TransfersFailed;
-    counters_.LastTransferFailure = text;
     ShowError(text);
     ResetLink();
 }
@@ -165,10 +164,7 @@ void DeviceLink::AbandonLink(const std::string& message) {
     vars_.LinkState = kCommandMode;
     vars_.ReplyLength = 0;
     vars_.BlocksSent = 0;
-    if (transferRunning_) {
-        ++counters_.TransfersFailed;
-        counters_.LastTransferFailure = message;
-    }
+    if (transferRunning_) ++counters_.TransfersFailed;
     EndTransfer();
     ReportPortError(message);
 }

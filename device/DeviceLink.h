@@ -55,7 +55,6 @@ struct LinkProgress {
     unsigned WatchdogResets = 0;     // link resets because the device fell silent
     unsigned PortFailures = 0;       // ports that would not open or went away
     std::string LastPortError;
-    std::string LastTransferFailure;
 };
 
 // How a request ended on the PC's side.
