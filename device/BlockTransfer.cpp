@@ -85,18 +85,18 @@ void DeviceLink::TakeBlock() {
             StoreBlock(static_cast<std::size_t>(stored - 1), body.data() + 2);
             break;
         case BlockKind::OutOfSequence:
-            return FailTransfer("the device sent block " + std::to_string(body[0]) +
-                                    " where block " +
-                                    std::to_string(static_cast<std::uint8_t>(stored + 1)) +
-                                    " was due",
-                                true);
+            return FailTransfer(
+                "the device sent block " + std::to_string(body[0]) + " where block " +
+                    std::to_string(static_cast<std::uint8_t>(stored + 1)) + " was due",
+                true);
     }
     tries_ = 0;
     WriteByte(kAck);
 }
 
 void DeviceLink::StoreBlock(std::size_t index, const std::uint8_t* data) {
-    std::copy_n(data, kBlockSize, moving_.bytes.begin() + static_cast<std::ptrdiff_t>(index * kBlockSize));
+    std::copy_n(data, kBlockSize,
+                moving_.bytes.begin() + static_cast<std::ptrdiff_t>(index * kBlockSize));
     moving_.TransferLength = std::max(moving_.TransferLength, (index + 1) * kBlockSize);
 }
 

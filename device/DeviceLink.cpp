@@ -174,7 +174,8 @@ void DeviceLink::AbandonLink(const std::string& message) {
 // lost; the next request opens it anew.
 bool DeviceLink::PortLost() {
     if (!parts_.port.Active() || !parts_.port.Lost()) return false;
-    const std::string lost = "the connection to the device on " + vars_.DevicePortName + " was lost";
+    const std::string lost =
+        "the connection to the device on " + vars_.DevicePortName + " was lost";
     if (transferRunning_) {
         AbandonLink(FailureText(lost));
     } else if (vars_.ReplyLength > 0) {

@@ -47,8 +47,8 @@ RequestResult DeviceLink::Upload(const DeviceCommand& command, bool plan) {
     if (result != RequestResult::Sent) return result;
     // The blocks go out from a copy: the image plus the erased bytes after it
     // up to the end of the last block.
-    const std::size_t end = std::min(UploadBlocks(area_.TransferLength), kMaxUploadBlocks) *
-                            kBlockSize;
+    const std::size_t end =
+        std::min(UploadBlocks(area_.TransferLength), kMaxUploadBlocks) * kBlockSize;
     std::copy_n(area_.bytes.begin(), end, moving_.bytes.begin());
     moving_.TransferLength = area_.TransferLength;
     BeginTransfer(false);

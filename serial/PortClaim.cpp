@@ -48,8 +48,8 @@ int LockPid(const fs::path& file) {
 // True when the process `pid` (a folder under the /proc descriptor) has a
 // descriptor open on `path`.
 bool HoldsOpen(int proc, const char* pid, const std::string& path) {
-    const int fds = ::openat(proc, (std::string(pid) + "/fd").c_str(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fds =
+        ::openat(proc, (std::string(pid) + "/fd").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fds < 0) return false;
     std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(fds), ::closedir);
     if (!entries) {

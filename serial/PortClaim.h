@@ -39,8 +39,7 @@ class PortClaim {
     // file is then ours), or the program that holds it. A path that does not
     // exist is left to the open to report; a lock folder that cannot be
     // written to is passed over.
-    std::optional<PortHolder> Claim(const std::string& devicePath,
-                                    const ClaimPlaces& places = {});
+    std::optional<PortHolder> Claim(const std::string& devicePath, const ClaimPlaces& places = {});
     // Removes the lock file written by Claim, as long as it is still ours.
     void Release();
 

@@ -130,7 +130,8 @@ TComm32::OpenFailure TComm32::_OpenSteps() {
     if (!OutQueue_->HasBuffer()) return {E::ecWriteBuffer, 0};
     if (!ExternalHandle_) {
         const std::string path = TCommSerialPortInfo::DevicePath(PortName_);
-        if (const auto holder = Claim_.Claim(path)) return {E::ecOpenPort, EBUSY, holder->Describe()};
+        if (const auto holder = Claim_.Claim(path))
+            return {E::ecOpenPort, EBUSY, holder->Describe()};
         if (int err = posix_port::OpenExclusive(path, Handle_)) return {E::ecOpenPort, err};
     }
     if (int err = posix_port::ProbeTerminal(Handle_, ExternalHandle_)) return {E::ecCommMask, err};

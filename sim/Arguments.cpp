@@ -67,8 +67,7 @@ SimArguments ParseArguments(std::span<const std::string> args) {
         else if (option == "--repeat-block")
             a.line.repeatBlock = in.Count(option);
         else if (option == "--damage-block" || option == "--damage-block-always")
-            a.line.damageBlock = in.Count(option),
-            a.line.damageAlways = option.ends_with("always");
+            a.line.damageBlock = in.Count(option), a.line.damageAlways = option.ends_with("always");
         else if (option == "--nak-block" || option == "--nak-block-always")
             a.line.nakBlock = in.Count(option), a.line.nakAlways = option.ends_with("always");
         else if (option == "--nak-eot")

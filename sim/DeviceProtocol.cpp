@@ -37,9 +37,7 @@ struct Command {
     Payload payload;
 
     // The text between "$" and "*".
-    constexpr std::string_view Body() const {
-        return sentence.substr(1, sentence.find('*') - 1);
-    }
+    constexpr std::string_view Body() const { return sentence.substr(1, sentence.find('*') - 1); }
 };
 
 constexpr std::array kCommands = {

@@ -49,8 +49,8 @@ TEST_F(CommandChannel, EachRequestSendsItsSentenceAndAwaitsItsReply) {
         EXPECT_EQ(Count(Pc(request.sentence)), 1) << request.sentence;
         EXPECT_EQ(fresh.Variables().ReplyLength, request.replyLength) << request.sentence;
         EXPECT_EQ(fresh.Variables().ReplyKind, request.replyKind) << request.sentence;
-        EXPECT_EQ(fresh.TransferRunning(), request.replyKind != rkGuider &&
-                                               request.replyKind != rkLogger)
+        EXPECT_EQ(fresh.TransferRunning(),
+                  request.replyKind != rkGuider && request.replyKind != rkLogger)
             << request.sentence;
         if (request.click == &DeviceLink::btnLoadTrackClick)
             EXPECT_EQ(log.back(), "sleep 200");  // the only request that pauses

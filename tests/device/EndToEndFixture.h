@@ -52,8 +52,8 @@ class EndToEnd : public ::testing::Test {
     void Start(sim::LineOptions line = {}, std::filesystem::path linkPath = {}) {
         sim_ = std::make_unique<sim::Simulator>(memory_, sim::SimulatorOptions{line, linkPath});
         sim_->Start();
-        locator_ = std::make_unique<FixedLocator>(linkPath.empty() ? sim_->PortPath()
-                                                                   : linkPath.string());
+        locator_ =
+            std::make_unique<FixedLocator>(linkPath.empty() ? sim_->PortPath() : linkPath.string());
         companion_ = MakeCompanion(messages_);
     }
 

@@ -63,8 +63,8 @@ class LinkFixture : public ::testing::Test {
     // and each EOT with the next byte of `answers`.
     void ServeUpload(Bytes answers, std::string ack = "$POEM200,00000000*\r\n") {
         port.onWrite = [this, answers, ack, next = std::size_t{0}](const Bytes& w) mutable {
-            const bool answered = Starts(w, "$POEM12") || w.size() == kBlockFrameLength ||
-                                  w == Bytes{kEot};
+            const bool answered =
+                Starts(w, "$POEM12") || w.size() == kBlockFrameLength || w == Bytes{kEot};
             if (Starts(w, "$POEM12")) port.Deliver(Ascii(ack));
             if (answered && next < answers.size()) port.Deliver({answers[next++]});
         };

@@ -218,8 +218,8 @@ TEST_F(TransferFaults, LostPortEndsTheTransferNamesThePortAndTheNextRequestWorks
     EXPECT_EQ(after.PortFailures, 1u);
     EXPECT_EQ(after.WatchdogResets, 0u);
     EXPECT_EQ(after.DownloadsFinished, 0u);
-    ExpectOneMessage("The track download failed: the connection to the device on " +
-                     link.string() + " was lost; nothing was kept.");
+    ExpectOneMessage("The track download failed: the connection to the device on " + link.string() +
+                     " was lost; nothing was kept.");
     EXPECT_FALSE(companion_->commPort.fGetActive());
     ExpectIdle();
 

@@ -169,10 +169,10 @@ TEST_F(TransferLifecycle, EveryOtherRequestIsRefusedWhileATransferRuns) {
     Ticks(3);  // acknowledged, block 1 on its way
     const std::size_t written = port.written.size();
     RequestResult (DeviceLink::*others[])() = {
-        &DeviceLink::btnLoadPlanClick,       &DeviceLink::btnLoadPOIClick,
+        &DeviceLink::btnLoadPlanClick,         &DeviceLink::btnLoadPOIClick,
         &DeviceLink::btnDownloadFrGuiderClick, &DeviceLink::btnLoadTrackClick,
-        &DeviceLink::btnStorePlanClick,      &DeviceLink::btnStorePoiClick,
-        &DeviceLink::btnDownloadGuiderClick, &DeviceLink::btnLoggerClick,
+        &DeviceLink::btnStorePlanClick,        &DeviceLink::btnStorePoiClick,
+        &DeviceLink::btnDownloadGuiderClick,   &DeviceLink::btnLoggerClick,
         &DeviceLink::btnLoadDataClick};
     for (auto click : others)
         EXPECT_EQ((link.*click)(), RequestResult::Busy);

@@ -159,7 +159,8 @@ TEST_F(PackagesOnPty, QuietLineEndsATimeoutPackage) {
     pty.Send("second");
     const auto lastByte = std::chrono::steady_clock::now();
     // Both sends must fall well within one interval for this to be one package.
-    if (lastByte - firstBytes >= kInterval / 2) GTEST_SKIP() << "the pause between the sends ran long";
+    if (lastByte - firstBytes >= kInterval / 2)
+        GTEST_SKIP() << "the pause between the sends ran long";
     ASSERT_TRUE(log.WaitForMask(EV_RXCHAR));
     const auto delivered = log.Entries().back();
     EXPECT_EQ(delivered.mask, EV_RXCHAR);

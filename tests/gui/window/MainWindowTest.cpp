@@ -161,9 +161,9 @@ TEST_F(WindowTest, TransferButtonsAreAllOffWhileADownloadRuns) {
     ASSERT_TRUE(window.btnStorePoi->isEnabled());
     window.btnDownloadFrGuider->click();
     ASSERT_TRUE(WaitFor([&] { return window.Core().link().Progress().BlocksReceived >= 1; }));
-    for (QAbstractButton* button : {window.btnDownloadFrGuider, window.btnLoadTrack,
-                                    window.btnLoadPlan, window.btnLoadPOI, window.btnStorePlan,
-                                    window.btnStorePoi})
+    for (QAbstractButton* button :
+         {window.btnDownloadFrGuider, window.btnLoadTrack, window.btnLoadPlan, window.btnLoadPOI,
+          window.btnStorePlan, window.btnStorePoi})
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
     EXPECT_FALSE(window.pbarLoading->isHidden());
     ASSERT_TRUE(WaitFor([&] { return !window.Core().link().TransferRunning(); }));
