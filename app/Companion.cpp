@@ -34,23 +34,48 @@ Companion::~Companion() {
     commPort.Shutdown();
 }
 
+TransferButtons Companion::Buttons() const {
+    if (link_->TransferRunning()) return {false, false, false, false, false};
+    return {true, true, true, plans.btnStorePlan, pois.btnStorePoi};
+}
+
 void Companion::Downloaded(const TransferArea& area) {
+    lastDownload = {};
     if (onDownloaded) onDownloaded(area);
 }
 
 void Companion::AssembleTracks(const TransferArea& area) {
     Downloaded(area);
-    tracks.AssembleTracks();
+    const AssemblyReport report = tracks.AssembleTracks();
+    lastDownload.complete = report.leftOutTracks == 0 && report.leftOutPoints == 0;
 }
 
+// A plan that cannot be decoded leaves the list as it was; an empty transfer
+// (a device without a plan) empties it.
 void Companion::ReadPlanImage(const TransferArea& area) {
     Downloaded(area);
+    PlanList trial(values);
+    if (area.TransferLength > 0 && !DecodePlanImage(trial, area)) {
+        lastDownload.decoded = false;
+        host_.messages.ShowMessage(
+            "The plan the device sent cannot be read (its header or tables are damaged); the "
+            "plan list was left as it was.",
+            "Error");
+        return;
+    }
     vantrel::ReadPlanImage(plans, area, host_.webPlan);
 }
 
 void Companion::ReadPoiImage(const TransferArea& area) {
     Downloaded(area);
-    vantrel::ReadPoiImage(pois, area);
+    if (!vantrel::ReadPoiImage(pois, area)) {
+        lastDownload.decoded = false;
+        return;
+    }
+    const PoiRecordCount count = CountPoiRecords(area.Valid());
+    if (count.leftOut == 0) return;
+    lastDownload.complete = false;
+    host_.messages.ShowMessage(PoisLeftOutText(count), "Error");
 }
 
 UploadImage Companion::BuildPlanImage(TransferArea& area) {

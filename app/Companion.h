@@ -37,6 +37,25 @@ struct CompanionHost {
     bool syncEvents = false;
 };
 
+// Which transfer buttons the window enables, decided here alone: every
+// download and upload button is disabled while a transfer runs; otherwise the
+// downloads are enabled, and each upload while its list holds something to
+// send.
+struct TransferButtons {
+    bool downloadTracks = true;  // the Track page's, and the Status page's
+    bool downloadPlan = true;
+    bool downloadPoi = true;
+    bool uploadPlan = false;
+    bool uploadPoi = false;
+    bool operator==(const TransferButtons&) const = default;
+};
+
+// What the last download's hand-over made of the received bytes.
+struct DownloadOutcome {
+    bool decoded = true;   // false: they could not be read, the list was left as it was
+    bool complete = true;  // false: some of it did not fit the list (the user was told)
+};
+
 class Companion : private TransferHooks {
   public:
     explicit Companion(CompanionHost host);
@@ -53,12 +72,14 @@ class Companion : private TransferHooks {
     TKxCommDevice commPort;
 
     DeviceLink& link() { return *link_; }
+    TransferButtons Buttons() const;
     // The plan titles' glyphs, for the plan file's image.
     GlyphRenderer& Glyphs() { return glyphs_; }
 
     // Called with the received bytes when a download ends, before they are
     // decoded (so a caller can keep them whatever the decoding makes of them).
     std::function<void(const TransferArea&)> onDownloaded;
+    DownloadOutcome lastDownload;
 
   private:
     void Downloaded(const TransferArea& area);

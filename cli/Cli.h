@@ -14,11 +14,12 @@ inline constexpr const char* kProgramName = "vantrel-cli";
 // Exit codes that tell a script what failed.
 enum ExitCode : int {
     kOk = 0,
-    kUsage = 2,         // unknown command or bad arguments
-    kNoDevice = 3,      // no device found
-    kPortError = 4,     // the port could not be opened or failed
-    kDeviceSilent = 5,  // the device stopped answering
-    kBadFile = 6,       // a file could not be read, written or decoded
+    kUsage = 2,           // unknown command or bad arguments
+    kNoDevice = 3,        // no device found
+    kPortError = 4,       // the port could not be opened, or was lost
+    kTransferFailed = 5,  // the device stopped answering, or the transfer failed
+    kBadFile = 6,         // a file could not be read, written or decoded
+    kIncomplete = 7,      // done, but not all of it: what was left out is on stderr
 };
 
 using Args = std::span<const std::string>;

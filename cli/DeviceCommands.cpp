@@ -16,6 +16,7 @@
 #include "device/DeviceLocator.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
+#include "plans/PoiImage.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
@@ -66,19 +67,24 @@ class DeviceSession {
         core_.values.LocalZoneHours = options.display.zoneHours;
         core_.timeZones.comboTimeZone = ZoneHoursText(options.display.zoneHours);
         if (!options.raw.empty()) {
-            core_.onDownloaded = [raw = options.raw](const TransferArea& area) {
-                if (!WriteFileAtomically(raw, area.Valid()))
-                    Fail(raw + ": the received bytes could not be written", kBadFile);
+            core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
+                if (WriteFileAtomically(raw, area.Valid())) return;
+                rawFailed_ = true;
+                Fail(raw + ": the received bytes could not be written", kBadFile);
             };
         }
     }
 
     Companion& Core() { return core_; }
+    // A download's raw bytes could not be kept (the user was told).
+    bool RawFailed() const { return rawFailed_; }
+    // The device sent more blocks than the transfer area holds.
+    bool DownloadCut() { return core_.link().Progress().DownloadsCut > 0; }
 
     enum class Goal { Download, Upload, Reply };
 
     // Runs a request and ticks the link until the goal is reached or the
-    // link tells why it cannot be.
+    // link tells why it cannot be. A failed transfer was told by the link.
     int Run(RequestResult sent, Goal goal, const char* what) {
         if (int failed = RequestFailure(sent)) return failed;
         DeviceLink& link = core_.link();
@@ -88,14 +94,15 @@ class DeviceSession {
             std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
             link.Tick();
             const LinkProgress now = link.Progress();
-            if (now.PortFailures > start.PortFailures) return kPortError;
             if (Reached(goal, start, now)) {
                 if (goal != Goal::Reply) progress.Finish(Finished(now));
                 DrainOutput();
                 return kOk;
             }
+            if (now.PortFailures > start.PortFailures) return kPortError;
+            if (now.TransfersFailed > start.TransfersFailed) return kTransferFailed;
             if (now.WatchdogResets > start.WatchdogResets)
-                return Fail("the device stopped answering", kDeviceSilent);
+                return Fail("the device stopped answering", kTransferFailed);
             if (goal != Goal::Reply) progress.Update(Moved(goal, now));
         }
     }
@@ -108,6 +115,7 @@ class DeviceSession {
             case RequestResult::NoDevice:
                 return kNoDevice;
             case RequestResult::PortFailed:
+            case RequestResult::Busy:
                 return kPortError;
             case RequestResult::Refused:
                 return kBadFile;
@@ -115,9 +123,9 @@ class DeviceSession {
         return kBadFile;
     }
 
-    // The link's last bytes (an upload's closing EOT) may still wait in the
-    // port's transmit queue; give them up to a second to leave before the
-    // port is closed with the session.
+    // The link's last bytes may still wait in the port's transmit queue;
+    // give them up to a second to leave before the port is closed with the
+    // session.
     void DrainOutput() {
         for (int i = 0; i < 50 && core_.commPort.fGetOutQueue().Count() > 0; ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
@@ -149,6 +157,7 @@ class DeviceSession {
     AbsentMapPage page_;
     GivenPortLocator given_;
     Companion core_;
+    bool rawFailed_ = false;
 };
 
 // Tracks as a track file, or every track and point of the received memory
@@ -246,11 +255,20 @@ int RunDownload(Args args) {
                          : what == "plan" ? link.btnLoadPlanClick()
                                           : link.btnLoadPOIClick();
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
+    // The reason was told; an existing OUT stays as it was.
+    if (!core.lastDownload.decoded) return kBadFile;
 
     StderrMessages messages{kProgramName};
-    if (what == "tracks") return SaveTracks(core, out, options->display);
-    if (what == "plan") return SavePlan(core, out, messages);
-    return SavePois(core, out, messages);
+    const int saved = what == "tracks" ? SaveTracks(core, out, options->display)
+                      : what == "plan" ? SavePlan(core, out, messages)
+                                       : SavePois(core, out, messages);
+    if (saved != kOk) return saved;
+    // Tracks written straight from the memory leave none out, whatever the
+    // track list could hold.
+    const bool listCut = !core.lastDownload.complete && !options->wholeTracks;
+    if (listCut || session.DownloadCut())
+        return Fail(out + " was written with what was kept", kIncomplete);
+    return session.RawFailed() ? kIncomplete : kOk;
 }
 
 int RunUpload(Args args) {
@@ -266,9 +284,14 @@ int RunUpload(Args args) {
     Companion& core = session.Core();
     StderrMessages messages{kProgramName};
     if (int failed = LoadForUpload(core, plan, rest[1], messages)) return failed;
+    // A POI file with more than the list holds was cut when it was read.
+    const bool cut = !plan && LowerExtension(rest[1]) == ".wpt" &&
+                     CountPoiRecords(core.transfer.Valid()).leftOut > 0;
     DeviceLink& link = core.link();
     RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();
-    return session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str());
+    if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;
+    if (cut) return Fail("only the POIs that were kept went to the device", kIncomplete);
+    return kOk;
 }
 
 int RunSettings(Args args) {

@@ -64,9 +64,10 @@ void PrintHelp() {
                     c.summary.data());
     std::printf(
         "\nExit codes: 0 done, 2 bad arguments, 3 no device found, 4 the port could not be "
-        "opened,\n5 the device stopped answering, 6 a file could not be read, written or "
-        "decoded.\nProgress goes to stderr. The device's port: --port P, else $VANTREL_PORT, "
-        "else\nthe first cp210x port.\n");
+        "opened\nor was lost, 5 the device stopped answering or the transfer failed, 6 a file "
+        "could not\nbe read, written or decoded, 7 done, but incomplete (what was left out is "
+        "on stderr).\nProgress goes to stderr. The device's port: --port P, else "
+        "$VANTREL_PORT, else\nthe first cp210x port.\n");
     std::printf("\nRun 'vantrel-cli COMMAND --help' for a command's arguments.\n");
 }
 

@@ -1,8 +1,9 @@
-// The block transfers. Downloads take 1024-byte blocks with CRC after "C"
-// and answer each with ACK; CRCs are not checked, and block numbers only to
-// recognise a block sent twice. Uploads
-// send 1024-byte blocks with an additive checksum, one per ACK or NAK of the
-// device, and end with EOT.
+// The block transfers. Downloads take 1024-byte blocks with CRC-16 after
+// "C": a block is stored and acknowledged only when its number, complement
+// and CRC are right; a damaged one is asked for again with NAK. Uploads send
+// 1024-byte blocks with an additive checksum after the device's NAK, send a
+// block again when the device answers it with NAK, and end with an EOT that
+// the device must acknowledge.
 
 #include <algorithm>
 #include <string>
@@ -10,6 +11,25 @@
 #include "device/DeviceLink.h"
 
 namespace vantrel {
+
+namespace {
+
+// What a complete download block is, judged by its number against the
+// blocks stored so far.
+enum class BlockKind { Damaged, Next, Repeat, OutOfSequence };
+
+BlockKind JudgeBlock(const std::uint8_t* body, int stored) {
+    const std::uint8_t number = body[0];
+    const std::uint8_t* data = body + 2;
+    const auto crc = static_cast<std::uint16_t>(body[2 + kBlockSize] << 8 | body[3 + kBlockSize]);
+    if (body[1] != static_cast<std::uint8_t>(~number) || BlockCrc(data, kBlockSize) != crc)
+        return BlockKind::Damaged;
+    if (number == static_cast<std::uint8_t>(stored + 1)) return BlockKind::Next;
+    if (stored > 0 && number == static_cast<std::uint8_t>(stored)) return BlockKind::Repeat;
+    return BlockKind::OutOfSequence;
+}
+
+}  // namespace
 
 // State 1: one byte per tick while waiting for a block's STX.
 void DeviceLink::StepBlockStart() {
@@ -40,50 +60,84 @@ void DeviceLink::StepBlockBody() {
     }
     vars_.WatchdogTicks = kWatchdogStart;
     vars_.ReplyLength = 0;
-    if (vars_.BlocksReceived >= kMaxDownloadBlocks) {
-        // The area is full: drop this block, cancel the transfer and hand
-        // over what fit.
-        for (int i = 0; i < kBlockBodyLength; ++i)
-            TakeByte();
-        ++counters_.DownloadsCut;
-        EndDownload();
-        ShowError("The device sent more than " + std::to_string(kMaxDownloadBlocks) +
-                  " blocks; the download was stopped and the first " +
-                  std::to_string(TransferArea::kSize) + " bytes were kept.");
-        return;
-    }
-    StoreBlock();
-    WriteByte(kAck);
     vars_.LinkState = kBlockStart;
+    TakeBlock();
 }
 
-// A block that carries the number of the block stored last is that block
-// sent again (the device missed the ACK): it is read over it rather than
-// stored after it, where it would shift everything that follows.
-void DeviceLink::StoreBlock() {
-    const std::uint8_t number = TakeByte();
-    const bool repeat =
-        vars_.BlocksReceived > 0 && number == static_cast<std::uint8_t>(vars_.BlocksReceived);
-    if (!repeat) ++vars_.BlocksReceived;
-    const std::size_t offset = static_cast<std::size_t>(vars_.BlocksReceived - 1) * kBlockSize;
-    TakeByte();  // its complement
-    for (std::size_t i = 0; i < kBlockSize; ++i)
-        area_.bytes[offset + i] = TakeByte();
-    area_.TransferLength = offset + kBlockSize;
-    TakeByte();  // CRC, high byte
-    TakeByte();  // CRC, low byte
+void DeviceLink::TakeBlock() {
+    std::array<std::uint8_t, kBlockBodyLength> body;
+    for (auto& byte : body)
+        byte = TakeByte();
+    const int stored = vars_.BlocksReceived;
+    switch (JudgeBlock(body.data(), stored)) {
+        case BlockKind::Damaged:
+            return RefuseDamagedBlock();
+        case BlockKind::Next:
+            // The area is full: cancel the transfer and hand over what fit.
+            if (stored >= kMaxDownloadBlocks) return CutDownload();
+            StoreBlock(static_cast<std::size_t>(stored), body.data() + 2);
+            ++vars_.BlocksReceived;
+            break;
+        case BlockKind::Repeat:
+            // The device missed the ACK and sent the block again: it is read
+            // over the one stored, never after it, where it would shift
+            // everything that follows.
+            StoreBlock(static_cast<std::size_t>(stored - 1), body.data() + 2);
+            break;
+        case BlockKind::OutOfSequence:
+            return FailTransfer(
+                "the device sent block " + std::to_string(body[0]) + " where block " +
+                    std::to_string(static_cast<std::uint8_t>(stored + 1)) + " was due",
+                true);
+    }
+    tries_ = 0;
+    WriteByte(kAck);
 }
 
-// EOT (or a full area) ends a download: cancel, reset the link, give the
-// buttons back and hand the data over.
+void DeviceLink::StoreBlock(std::size_t index, const std::uint8_t* data) {
+    std::copy_n(data, kBlockSize,
+                moving_.bytes.begin() + static_cast<std::ptrdiff_t>(index * kBlockSize));
+    moving_.TransferLength = std::max(moving_.TransferLength, (index + 1) * kBlockSize);
+}
+
+// A damaged block (wrong complement or CRC) is asked for again, up to the
+// last of its tries.
+void DeviceLink::RefuseDamagedBlock() {
+    if (Retry("block " + std::to_string(vars_.BlocksReceived + 1) + " arrived damaged " +
+              std::to_string(kMaxTries) + " times"))
+        WriteByte(kNak);
+}
+
+// Counts one more try of the block (or EOT) under way: false, with the
+// transfer failed for `failure`, once it has had all its tries.
+bool DeviceLink::Retry(const std::string& failure) {
+    if (++tries_ < kMaxTries) return true;
+    FailTransfer(failure, true);
+    return false;
+}
+
+// More blocks than the area holds: the download is cancelled, what fit is
+// handed over, and the user is told what was left out.
+void DeviceLink::CutDownload() {
+    ++counters_.DownloadsCut;
+    EndDownload();
+    ShowError("The device sent more than " + std::to_string(kMaxDownloadBlocks) +
+              " blocks; the download was stopped and only the first " +
+              std::to_string(TransferArea::kSize) + " bytes were kept.");
+}
+
+// EOT (or a full area) ends a download: cancel, reset the link and hand the
+// data over. The data is complete by now, so a port that fails during the
+// reset no longer makes it a failed transfer.
 void DeviceLink::EndDownload() {
     vars_.LinkState = kCommandMode;
     vars_.ReplyLength = 0;
     WriteByte(kCan);
     parts_.clock.Sleep(20);
+    EndTransfer();
     ResetLink();
-    EnableDownloadButtons();
-    display_.pbarLoading = {};
+    std::copy_n(moving_.bytes.begin(), moving_.TransferLength, area_.bytes.begin());
+    area_.TransferLength = moving_.TransferLength;
     FinishDownload(vars_.ReplyKind);
     ++counters_.DownloadsFinished;
     parts_.port.SetActive(false);
@@ -105,21 +159,43 @@ void DeviceLink::FinishDownload(int kind) {
     }
 }
 
-// State 10: each ACK or NAK brings the next block; nothing is resent. Past
-// the image's end the upload closes, with EOT at once after an ACK.
+// State 10: the device's first NAK asks for block 1; then an ACK asks for the
+// next block (or, past the image, the closing EOT) and a NAK for the same
+// block again. A CAN from the device ends the upload at once.
 void DeviceLink::StepBlockSend() {
+    switch (TakeUploadAnswer()) {
+        case kNak:
+            if (vars_.BlocksSent == 0)
+                SendNextBlock();
+            else
+                SendBlockAgain();
+            break;
+        case kAck:
+            if (vars_.BlocksSent == 0) break;  // nothing was sent yet to acknowledge
+            tries_ = 0;
+            if (!UploadPastEnd()) {
+                SendNextBlock();
+                break;
+            }
+            WriteByte(kEot);
+            vars_.LinkState = kBlockClosing;
+            break;
+        default:
+            break;  // dropped
+    }
+}
+
+// The device's next answer to an upload. A CAN ends the upload at once.
+std::uint8_t DeviceLink::TakeUploadAnswer() {
     vars_.WatchdogTicks = kWatchdogStart;
-    const std::uint8_t byte = TakeByte();
-    if (byte != kAck && byte != kNak) return;
-    if (!UploadPastEnd()) SendNextBlock();
-    if (!UploadPastEnd()) return;
-    vars_.LinkState = kBlockClosing;
-    if (byte == kAck) WriteByte(kEot);
+    const std::uint8_t answer = TakeByte();
+    if (answer == kCan) FailTransfer("the device cancelled it", false);
+    return answer;
 }
 
 void DeviceLink::SendNextBlock() {
     const std::size_t offset = static_cast<std::size_t>(vars_.BlocksSent) * kBlockSize;
-    const auto data = area_.bytes.begin() + static_cast<std::ptrdiff_t>(offset);
+    const auto data = moving_.bytes.begin() + static_cast<std::ptrdiff_t>(offset);
     std::copy(data, data + kBlockSize, BlockFrame.begin() + 2);
     ++vars_.BlocksSent;
     BlockFrame[0] = vars_.BlocksSent;
@@ -129,23 +205,41 @@ void DeviceLink::SendNextBlock() {
     WriteBytes(BlockFrame.data(), BlockFrame.size());
 }
 
+void DeviceLink::SendBlockAgain() {
+    if (!Retry("the device refused block " + std::to_string(vars_.BlocksSent) + " " +
+               std::to_string(kMaxTries) + " times"))
+        return;
+    WriteByte(kStx);
+    WriteBytes(BlockFrame.data(), BlockFrame.size());
+}
+
 // True once a block reached past the image. The last block number an upload
 // may use also ends it, so the 8-bit count never wraps.
 bool DeviceLink::UploadPastEnd() const {
-    return static_cast<std::size_t>(vars_.BlocksSent) * kBlockSize > area_.TransferLength ||
+    return static_cast<std::size_t>(vars_.BlocksSent) * kBlockSize > moving_.TransferLength ||
            vars_.BlocksSent == kMaxUploadBlocks;
 }
 
-// State 12: the device's next answer closes the upload with EOT.
+// State 12: the upload has succeeded only once the device acknowledges the
+// EOT; a NAK asks for the EOT again.
 void DeviceLink::StepBlockClosing() {
-    vars_.WatchdogTicks = kWatchdogStart;
-    const std::uint8_t byte = TakeByte();
-    display_.btnStorePoi.Enabled = true;
-    display_.btnStorePlan.Enabled = true;
-    if (byte != kAck && byte != kStx && byte != kNak && byte != kRestart) return;
-    WriteByte(kEot);
+    switch (TakeUploadAnswer()) {
+        case kAck:
+            FinishUpload();
+            break;
+        case kNak:
+            if (Retry("the device did not acknowledge its end")) WriteByte(kEot);
+            break;
+        default:
+            break;  // dropped
+    }
+}
+
+void DeviceLink::FinishUpload() {
     vars_.LinkState = kCommandMode;
+    vars_.ReplyLength = 0;
     vars_.BlocksSent = 0;
+    EndTransfer();
     ++counters_.UploadsFinished;
 }
 

@@ -39,6 +39,10 @@ bool CommPortLink::Active() const {
     return commPort_.fGetActive();
 }
 
+bool CommPortLink::Lost() const {
+    return commPort_.fGetActive() && commPort_.fGetHungUp();
+}
+
 long CommPortLink::Write(const std::uint8_t* bytes, std::size_t count) {
     return commPort_.Write(bytes, static_cast<long>(std::min<std::size_t>(count, LONG_MAX)));
 }

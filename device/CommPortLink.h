@@ -21,6 +21,7 @@ class CommPortLink : public LinkPort {
     // message followed by advice the user can act on.
     void SetActive(bool active) override;
     bool Active() const override;
+    bool Lost() const override;
     long Write(const std::uint8_t* bytes, std::size_t count) override;
     std::size_t Read(std::uint8_t* bytes, std::size_t count) override;
     void PurgeRead(bool abort) override;

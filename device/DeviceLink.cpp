@@ -1,5 +1,6 @@
-// The command channel: finding the device, sending a sentence, and the link
-// reset that returns both sides to command mode.
+// The command channel: finding the device, sending a sentence, the link
+// reset that returns both sides to command mode, and how a transfer begins
+// and ends.
 
 #include "device/DeviceLink.h"
 
@@ -69,12 +70,66 @@ void DeviceLink::ResetLink() {
         SendCommand(kResetSentence);
         parts_.port.SetActive(false);
     } catch (const LinkPortError& error) {
-        AbandonLink();
-        ReportPortError(error);
+        AbandonLink(error.what());
         return;
     }
-    EnableDownloadButtons();
     display_.pbarLoading = {};
+}
+
+void DeviceLink::BeginTransfer(bool showProgress) {
+    transferRunning_ = true;
+    tries_ = 0;
+    display_.pbarLoading.Visible = showProgress;
+}
+
+void DeviceLink::EndTransfer() {
+    transferRunning_ = false;
+    tries_ = 0;
+    display_.pbarLoading = {};
+}
+
+// A transfer that cannot go on: cancel it on the line (when the device may
+// still be sending or waiting), return the device to command mode, and tell
+// the user why. Nothing is handed to the loaders.
+void DeviceLink::FailTransfer(const std::string& reason, bool cancel) {
+    const std::string text = FailureText(reason);
+    if (cancel) {
+        const std::uint8_t cancelBytes[] = {kCan, kCan};
+        WriteBytes(cancelBytes, sizeof cancelBytes);
+    }
+    vars_.LinkState = kCommandMode;
+    vars_.ReplyLength = 0;
+    vars_.BlocksSent = 0;
+    EndTransfer();
+    ++counters_.TransfersFailed;
+    ShowError(text);
+    ResetLink();
+}
+
+bool DeviceLink::UploadKind() const {
+    return vars_.ReplyKind == rkPlanUpload || vars_.ReplyKind == rkPoiUpload;
+}
+
+std::string DeviceLink::TransferName() const {
+    switch (vars_.ReplyKind) {
+        case rkPlan:
+            return "plan download";
+        case rkPoi:
+            return "POI download";
+        case rkPlanUpload:
+            return "plan upload";
+        case rkPoiUpload:
+            return "POI upload";
+        default:
+            return "track download";
+    }
+}
+
+// "The plan upload failed: REASON." or, for downloads, "The track download
+// failed: REASON; nothing was kept."
+std::string DeviceLink::FailureText(const std::string& reason) const {
+    return "The " + TransferName() + " failed: " + reason +
+           (UploadKind() ? "." : "; nothing was kept.");
 }
 
 void DeviceLink::WriteBytes(const std::uint8_t* bytes, std::size_t count) {
@@ -92,15 +147,15 @@ void DeviceLink::ShowError(std::string_view text) {
     parts_.messages.ShowMessage(text, kErrorCaption);
 }
 
-void DeviceLink::ReportPortError(const LinkPortError& error) {
+void DeviceLink::ReportPortError(const std::string& message) {
     ++counters_.PortFailures;
-    counters_.LastPortError = error.what();
-    ShowError(error.what());
+    counters_.LastPortError = message;
+    ShowError(message);
 }
 
 // After a port failure nothing more can be expected of the device: close the
-// port, stop awaiting anything and give the user the download buttons back.
-void DeviceLink::AbandonLink() {
+// port, stop awaiting anything, end a transfer under way and tell the user.
+void DeviceLink::AbandonLink(const std::string& message) {
     try {
         parts_.port.SetActive(false);
     } catch (const LinkPortError&) {
@@ -108,15 +163,31 @@ void DeviceLink::AbandonLink() {
     }
     vars_.LinkState = kCommandMode;
     vars_.ReplyLength = 0;
-    EnableDownloadButtons();
-    display_.pbarLoading = {};
+    vars_.BlocksSent = 0;
+    if (transferRunning_) ++counters_.TransfersFailed;
+    EndTransfer();
+    ReportPortError(message);
 }
 
-void DeviceLink::EnableDownloadButtons() {
-    display_.btnLoadTrack.Enabled = true;
-    display_.btnDownloadFrGuider.Enabled = true;
-    display_.btnLoadPlan.Enabled = true;
-    display_.btnLoadPOI.Enabled = true;
+// A port that went away (unplugged, hung up, failing reads) is closed at
+// once. When something was awaited from it the user is told which port was
+// lost; the next request opens it anew.
+bool DeviceLink::PortLost() {
+    if (!parts_.port.Active() || !parts_.port.Lost()) return false;
+    const std::string lost =
+        "the connection to the device on " + vars_.DevicePortName + " was lost";
+    if (transferRunning_) {
+        AbandonLink(FailureText(lost));
+    } else if (vars_.ReplyLength > 0) {
+        AbandonLink("The request failed: " + lost + ".");
+    } else {
+        try {
+            parts_.port.SetActive(false);
+        } catch (const LinkPortError&) {
+            // Nothing was awaited from the port; closing it is all there is to do.
+        }
+    }
+    return true;
 }
 
 }  // namespace vantrel

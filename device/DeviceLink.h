@@ -50,9 +50,10 @@ struct LinkProgress {
     unsigned RepliesUnderstood = 0;  // text replies a parser took
     unsigned DownloadsFinished = 0;  // downloads handed over (EOT or cut short)
     unsigned DownloadsCut = 0;       // downloads stopped because the area was full
-    unsigned UploadsFinished = 0;
-    unsigned WatchdogResets = 0;  // link resets because the device fell silent
-    unsigned PortFailures = 0;
+    unsigned UploadsFinished = 0;    // uploads whose end the device confirmed
+    unsigned TransfersFailed = 0;    // transfers that ended without their data
+    unsigned WatchdogResets = 0;     // link resets because the device fell silent
+    unsigned PortFailures = 0;       // ports that would not open or went away
     std::string LastPortError;
 };
 
@@ -61,7 +62,8 @@ enum class RequestResult {
     Sent,        // the sentence went out; the reply reader takes over
     NoDevice,    // "Vantrel not Found!" was shown
     PortFailed,  // the port would not open; its message was shown
-    Refused      // an upload image that cannot be sent; nothing was sent
+    Refused,     // an upload image that cannot be sent; nothing was sent
+    Busy         // a transfer is under way; nothing was sent
 };
 
 // The parts the link works with; each must outlive the link. The transfer
@@ -87,6 +89,10 @@ class DeviceLink {
     const TransferArea& Transfer() const { return area_; }
     RxRing& Ring() { return ring_; }
     LinkProgress Progress() const;
+
+    // True from the moment a download or upload request went out until the
+    // transfer ended, well or not. Meanwhile every other request is refused.
+    bool TransferRunning() const { return transferRunning_; }
 
     // Command channel.
     void FindDevicePort();
@@ -116,18 +122,25 @@ class DeviceLink {
   private:
     // Requests.
     RequestResult Request(const DeviceCommand& command);
-    RequestResult Download(const DeviceCommand& command, ButtonState& button);
-    RequestResult Upload(const DeviceCommand& command, ButtonState& button, bool plan);
+    RequestResult Download(const DeviceCommand& command, bool showProgress);
+    RequestResult Upload(const DeviceCommand& command, bool plan);
     bool BuildUploadImage(bool plan);
+    RequestResult RefuseWhileBusy();
+    void BeginTransfer(bool showProgress);
+    void EndTransfer();
+    void FailTransfer(const std::string& reason, bool cancel);
+    bool UploadKind() const;
+    std::string TransferName() const;
+    std::string FailureText(const std::string& reason) const;
 
     // Port and messages.
     void WriteBytes(const std::uint8_t* bytes, std::size_t count);
     void WriteByte(std::uint8_t byte) { WriteBytes(&byte, 1); }
     void ReopenAt(LinkBaud baud);
     void ShowError(std::string_view text);
-    void ReportPortError(const LinkPortError& error);
-    void AbandonLink();
-    void EnableDownloadButtons();
+    void ReportPortError(const std::string& message);
+    void AbandonLink(const std::string& message);
+    bool PortLost();
 
     // Reply reader.
     void ReadTick();
@@ -137,12 +150,19 @@ class DeviceLink {
     std::string TakeReplyText(int count);
     void StepBlockStart();
     void StepBlockBody();
-    void StoreBlock();
+    void TakeBlock();
+    void StoreBlock(std::size_t index, const std::uint8_t* data);
+    void RefuseDamagedBlock();
+    bool Retry(const std::string& failure);
+    void CutDownload();
     void EndDownload();
     void StepBlockSend();
+    std::uint8_t TakeUploadAnswer();
     void SendNextBlock();
+    void SendBlockAgain();
     bool UploadPastEnd() const;
     void StepBlockClosing();
+    void FinishUpload();
 
     LinkParts parts_;
     LinkVariables vars_;
@@ -150,6 +170,13 @@ class DeviceLink {
     TransferArea& area_;
     RxRing ring_;
     std::array<std::uint8_t, kBlockFrameLength> BlockFrame{};
+    // The blocks of the transfer under way: a download is kept here until it
+    // is complete, an upload is sent from the copy taken at its request, so
+    // nothing else that uses the shared area can mix into either.
+    TransferArea moving_;
+    bool transferRunning_ = false;
+    int tries_ = 0;  // failed tries of the current block, or of the closing EOT
+    bool ticking_ = false;
     CodePage codePage_;
     LinkProgress counters_;
 };

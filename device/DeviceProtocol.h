@@ -71,6 +71,10 @@ inline constexpr std::size_t kDownloadBlockLength = 1 + kBlockBodyLength;
 inline constexpr std::size_t kBlockFrameLength = 1027;
 inline constexpr int kMaxDownloadBlocks = static_cast<int>(TransferArea::kSize / kBlockSize);
 
+// Tries of one block (or of an upload's closing EOT) before a transfer is
+// given up: the first and nine repeats.
+inline constexpr int kMaxTries = 10;
+
 inline constexpr int kTickMilliseconds = 20;
 inline constexpr int kWatchdogStart = 300;  // ticks without data before a link reset
 inline constexpr std::size_t kReplyBufferSize = 256;
@@ -86,7 +90,7 @@ inline std::uint8_t BlockChecksum(const std::uint8_t* data, std::size_t count) {
 }
 
 // The CRC-16 of a download block's data, sent high byte first: polynomial
-// 0x1021, initial value 0, no reflection. The PC does not check it.
+// 0x1021, initial value 0, no reflection.
 inline std::uint16_t BlockCrc(const std::uint8_t* data, std::size_t count) {
     std::uint16_t crc = 0;
     for (std::size_t i = 0; i < count; ++i) {

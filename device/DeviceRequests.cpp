@@ -2,6 +2,7 @@
 // command mode, does its own preparation, sends its sentence and, once the
 // sentence went out, awaits the reply its command names.
 
+#include <algorithm>
 #include <string>
 
 #include "device/DeviceLink.h"
@@ -10,10 +11,11 @@
 namespace vantrel {
 
 RequestResult DeviceLink::Request(const DeviceCommand& command) {
+    if (transferRunning_) return RefuseWhileBusy();
     try {
         if (SendCommand(command.sentence)) return RequestResult::NoDevice;
     } catch (const LinkPortError& error) {
-        ReportPortError(error);
+        ReportPortError(error.what());
         return RequestResult::PortFailed;
     }
     vars_.ReplyLength = command.replyLength;
@@ -21,20 +23,35 @@ RequestResult DeviceLink::Request(const DeviceCommand& command) {
     return RequestResult::Sent;
 }
 
-RequestResult DeviceLink::Download(const DeviceCommand& command, ButtonState& button) {
+// A second request would cut into the transfer under way (its sentence
+// switches the line back to command mode), so it is refused.
+RequestResult DeviceLink::RefuseWhileBusy() {
+    ShowError("The " + TransferName() + " is still under way; wait until it has ended.");
+    return RequestResult::Busy;
+}
+
+RequestResult DeviceLink::Download(const DeviceCommand& command, bool showProgress) {
+    if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
-    display_.pbarLoading.Visible = true;
     const RequestResult result = Request(command);
-    if (result == RequestResult::Sent) button.Enabled = false;
+    if (result == RequestResult::Sent) BeginTransfer(showProgress);
     return result;
 }
 
-RequestResult DeviceLink::Upload(const DeviceCommand& command, ButtonState& button, bool plan) {
+RequestResult DeviceLink::Upload(const DeviceCommand& command, bool plan) {
+    if (transferRunning_) return RefuseWhileBusy();
     vars_.BlocksSent = 0;
     vars_.LinkState = kCommandMode;
     if (!BuildUploadImage(plan)) return RequestResult::Refused;
     const RequestResult result = Request(command);
-    if (result == RequestResult::Sent) button.Enabled = false;
+    if (result != RequestResult::Sent) return result;
+    // The blocks go out from a copy: the image plus the erased bytes after it
+    // up to the end of the last block.
+    const std::size_t end =
+        std::min(UploadBlocks(area_.TransferLength), kMaxUploadBlocks) * kBlockSize;
+    std::copy_n(area_.bytes.begin(), end, moving_.bytes.begin());
+    moving_.TransferLength = area_.TransferLength;
+    BeginTransfer(false);
     return result;
 }
 
@@ -58,48 +75,49 @@ bool DeviceLink::BuildUploadImage(bool plan) {
 }
 
 RequestResult DeviceLink::btnDownloadGuiderClick() {
+    if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     return Request(kGuiderCommand);
 }
 
 RequestResult DeviceLink::btnLoggerClick() {
+    if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     return Request(kLoggerCommand);
 }
 
 RequestResult DeviceLink::btnDownloadFrGuiderClick() {
-    return Download(kTrackCommand, display_.btnDownloadFrGuider);
+    return Download(kTrackCommand, true);
 }
 
+// The status page's track download: no progress bar, and a pause after the
+// request.
 RequestResult DeviceLink::btnLoadTrackClick() {
-    vars_.LinkState = kCommandMode;
-    const RequestResult result = Request(kTrackCommand);
-    if (result == RequestResult::Sent) {
-        display_.btnLoadTrack.Enabled = false;
-        parts_.clock.Sleep(200);
-    }
+    const RequestResult result = Download(kTrackCommand, false);
+    if (result == RequestResult::Sent) parts_.clock.Sleep(200);
     return result;
 }
 
 RequestResult DeviceLink::btnLoadPlanClick() {
-    return Download(kPlanCommand, display_.btnLoadPlan);
+    return Download(kPlanCommand, true);
 }
 
 RequestResult DeviceLink::btnLoadPOIClick() {
-    return Download(kPoiCommand, display_.btnLoadPOI);
+    return Download(kPoiCommand, true);
 }
 
 RequestResult DeviceLink::btnStorePoiClick() {
-    return Upload(kPoiUploadCommand, display_.btnStorePoi, false);
+    return Upload(kPoiUploadCommand, false);
 }
 
 RequestResult DeviceLink::btnStorePlanClick() {
-    return Upload(kPlanUploadCommand, display_.btnStorePlan, true);
+    return Upload(kPlanUploadCommand, true);
 }
 
 // Sends its sentence, then reads the logger settings from the reply received
 // before it (the new reply is not awaited here).
 RequestResult DeviceLink::btnLoadDataClick() {
+    if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     const RequestResult result = Request(kLoadDataCommand);
     if (result == RequestResult::Sent) ParseLoggerSettings(vars_.LastReply, display_);

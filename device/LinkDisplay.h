@@ -1,17 +1,14 @@
 #pragma once
-// What the window shows of the device link, kept as plain data: the request
-// buttons' enablement, the progress bar, the acknowledgement and reply boxes,
-// the reply memo, the port box and the settings boxes of the status page.
-// The shell reads it after each handler and tick.
+// What the window shows of the device link, kept as plain data: the progress
+// bar, the acknowledgement and reply boxes, the reply memo, the port box and
+// the settings boxes of the status page. The shell reads it after each
+// handler and tick. (Whether the transfer buttons are enabled follows from
+// DeviceLink::TransferRunning() and the lists: Companion::TransferButtons.)
 
 #include <string>
 #include <vector>
 
 namespace vantrel {
-
-struct ButtonState {
-    bool Enabled = true;
-};
 
 struct ProgressBarState {
     int Position = 0;  // 0 to 127
@@ -23,16 +20,7 @@ struct EditState {
 };
 
 struct LinkDisplay {
-    // Requests that the link disables while they run and enables again.
-    ButtonState btnLoadPlan;
-    ButtonState btnDownloadFrGuider;
-    ButtonState btnLoadTrack;
-    ButtonState btnLoadPOI;
-    // Uploads start disabled; the plan and POI lists enable them once they
-    // hold data, and the end of an upload enables both.
-    ButtonState btnStorePoi{false};
-    ButtonState btnStorePlan{false};
-
+    // Shown while a download runs.
     ProgressBarState pbarLoading;
 
     EditState edAck;                    // the field of the last acknowledgement

@@ -26,6 +26,9 @@ class LinkPort {
     // LinkPortError, whose message tells the user what to do.
     virtual void SetActive(bool active) = 0;
     virtual bool Active() const = 0;
+    // True once the open port has gone away (unplugged, hung up, failing
+    // reads): nothing more will come through it until it is opened again.
+    virtual bool Lost() const = 0;
 
     // Queues bytes for sending without blocking; returns how many were taken.
     virtual long Write(const std::uint8_t* bytes, std::size_t count) = 0;

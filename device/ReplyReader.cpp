@@ -10,12 +10,19 @@
 
 namespace vantrel {
 
+// A tick that shows a message may run the window's event loop, whose timer
+// would tick again in the middle of this one: such ticks are skipped.
 void DeviceLink::Tick() {
+    if (ticking_) return;
+    struct Guard {
+        bool& flag;
+        explicit Guard(bool& f) : flag(f) { flag = true; }
+        ~Guard() { flag = false; }
+    } guard(ticking_);
     try {
-        ReadTick();
+        if (!PortLost()) ReadTick();
     } catch (const LinkPortError& error) {
-        AbandonLink();
-        ReportPortError(error);
+        AbandonLink(error.what());
     }
 }
 
@@ -61,14 +68,17 @@ void DeviceLink::FillRing() {
     ring_.Append(chunk.data(), got);
 }
 
-// One watchdog step: the link is reset when the count reaches exactly 0.
-// Once below 0 (a reset that found no device) it stays silent; it stops
-// short of the int's lower limit.
+// One watchdog step: the link is reset when the count reaches exactly 0,
+// which ends a transfer under way as failed. Once below 0 (a reset that
+// found no device) it stays silent; it stops short of the int's lower limit.
 void DeviceLink::CountDown() {
     if (vars_.WatchdogTicks == std::numeric_limits<int>::min()) return;
     if (--vars_.WatchdogTicks != 0) return;
     ++counters_.WatchdogResets;
-    ResetLink();
+    if (transferRunning_)
+        FailTransfer("the device stopped answering", false);
+    else
+        ResetLink();
 }
 
 std::uint8_t DeviceLink::TakeByte() {
@@ -128,11 +138,16 @@ bool DeviceLink::DispatchReply(int kind) {
 }
 
 // The device's "200" acknowledgement of a download: switch to the transfer
-// rate and ask for blocks with CRC.
+// rate and ask for blocks with CRC. The download starts from nothing, so a
+// device that sends EOT at once hands over an empty transfer.
 bool DeviceLink::AcceptDownload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
     display_.edAck.Text = ReplyFields(text, 1)[0];
     vars_.ReplyLength = 0;
+    vars_.BlocksReceived = 0;
+    moving_.TransferLength = 0;
+    transferRunning_ = true;
+    tries_ = 0;
     parts_.port.PurgeRead(false);
     parts_.port.SetBaud(LinkBaud::Baud115200);
     parts_.port.SetActive(true);
@@ -147,6 +162,9 @@ bool DeviceLink::AcceptDownload(std::string_view text) {
 bool DeviceLink::AcceptUpload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
     display_.edAck.Text = ReplyFields(text, 1)[0];
+    vars_.BlocksSent = 0;
+    transferRunning_ = true;
+    tries_ = 0;
     parts_.port.PurgeRead(false);
     parts_.port.SetBaud(LinkBaud::Baud115200);
     parts_.port.SetActive(true);

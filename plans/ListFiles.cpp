@@ -75,9 +75,14 @@ OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& a
 
 OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& area,
                        UserMessages& messages) {
-    return OpenImage(
-        path, area, messages, [&](const TransferArea& image) { return ReadPoiImage(list, image); },
-        [&] { list.EnableSaveAndStore(true); });
+    // POIs the list cannot hold are left out, and the user is told so.
+    auto decode = [&](const TransferArea& image) {
+        if (!ReadPoiImage(list, image)) return false;
+        const PoiRecordCount count = CountPoiRecords(image.Valid());
+        if (count.leftOut > 0) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
+        return true;
+    };
+    return OpenImage(path, area, messages, decode, [&] { list.EnableSaveAndStore(true); });
 }
 
 }  // namespace vantrel

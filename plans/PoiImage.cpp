@@ -93,14 +93,24 @@ std::string PoiTimeText(const std::uint8_t* record) {
     return text;
 }
 
-std::optional<std::size_t> CountPoiRecords(std::span<const std::uint8_t> image) {
-    std::size_t count = 0;
+PoiRecordCount CountPoiRecords(std::span<const std::uint8_t> image) {
+    PoiRecordCount count;
     for (std::size_t at = 0; at < image.size() && image[at] <= kLastYearByte;
          at += kPoiRecordSize) {
-        if (image.size() - at < kPoiRecordSize || count == kListEntries) return std::nullopt;
-        ++count;
+        if (image.size() - at < kPoiRecordSize ||
+            count.kept == static_cast<std::size_t>(kListEntries))
+            ++count.leftOut;
+        else
+            ++count.kept;
     }
     return count;
+}
+
+std::string PoisLeftOutText(const PoiRecordCount& count) {
+    return std::to_string(count.kept) + " of " + std::to_string(count.kept + count.leftOut) +
+           " POIs were kept and " + std::to_string(count.leftOut) +
+           " left out: the POI list holds at most " + std::to_string(kListEntries) +
+           ", and a record cut short cannot be read.";
 }
 
 ImageResult BuildPoiImage(const PoiList& list, std::string_view comboTimeZoneText,
@@ -127,11 +137,11 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
     list.PoiCount = 0;
     list.EnableSaveAndStore(false);
     auto valid = ValidImage(area);
-    auto count = valid ? CountPoiRecords(*valid) : std::nullopt;
-    if (!count) return false;
+    if (!valid) return false;
     std::span<const std::uint8_t> image = *valid;
+    const std::size_t count = CountPoiRecords(image).kept;
     const char separator = list.Values().Numbers.Separator();
-    for (std::size_t j = 0; j < *count; ++j) {
+    for (std::size_t j = 0; j < count; ++j) {
         // A copy of the record is shifted, so the area keeps the device's time.
         std::array<std::uint8_t, kPoiRecordSize> record;
         std::copy_n(image.begin() + kPoiRecordSize * j, kPoiRecordSize, record.begin());

@@ -25,9 +25,17 @@ inline constexpr std::uint8_t kLastYearByte = 200;
 // month, day and hour read as signed bytes.
 std::string PoiTimeText(const std::uint8_t* record);
 
-// The number of records of an image that is sound: every record before the
-// end mark complete, and no more than the list's 255 rows. nullopt otherwise.
-std::optional<std::size_t> CountPoiRecords(std::span<const std::uint8_t> image);
+// The records of an image before its end mark: the complete ones the list
+// keeps (at most its 255 rows), and those left out (records past the list's
+// rows, and a last record cut short).
+struct PoiRecordCount {
+    std::size_t kept = 0;
+    std::size_t leftOut = 0;
+};
+PoiRecordCount CountPoiRecords(std::span<const std::uint8_t> image);
+
+// What the user is told when records were left out of the list.
+std::string PoisLeftOutText(const PoiRecordCount& count);
 
 // Builds the image of rows 1..PoiCount into the transfer area (the first MiB
 // filled with 0xFF first) and sets TransferLength. Times shown in the zone of
@@ -38,9 +46,10 @@ ImageResult BuildPoiImage(const PoiList& list, std::string_view comboTimeZoneTex
                           TransferArea& area);
 
 // Empties the list (buttons disabled, headings rewritten) and fills it from
-// the image in the area, times shifted by the list's LocalZoneHours; the area
-// itself is left as it was. Enables save and upload when POIs were read.
-// Returns false for a bad image, which leaves the list empty.
+// the image in the area with the records CountPoiRecords keeps, times shifted
+// by the list's LocalZoneHours; the area itself is left as it was. Enables
+// save and upload when POIs were read. Returns false when TransferLength
+// claims more than the area holds, which leaves the list empty.
 bool ReadPoiImage(PoiList& list, const TransferArea& area);
 
 }  // namespace vantrel

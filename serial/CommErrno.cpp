@@ -80,7 +80,7 @@ CommFailure ClassifyIoErrno(int err) {
     }
 }
 
-std::string OpenFailureAdvice(int err, const std::string& devicePath) {
+std::string OpenFailureAdvice(int err, const std::string& devicePath, const std::string& holder) {
     switch (ClassifyOpenErrno(err)) {
         case CommFailure::None:
             return {};
@@ -91,6 +91,9 @@ std::string OpenFailureAdvice(int err, const std::string& devicePath) {
         case CommFailure::PermissionDenied:
             return PermissionAdvice(devicePath);
         case CommFailure::PortBusy:
+            if (!holder.empty())
+                return "The serial port " + devicePath + " is busy: " + holder +
+                       " holds it. Close that program and try again.";
             return "The serial port " + devicePath +
                    " is busy: another program (a modem manager or a terminal program, for "
                    "example) holds it. Close that program and try again.";

@@ -25,7 +25,9 @@ CommFailure ClassifyIoErrno(int err);
 
 // Words a user can act on when opening devicePath failed with err: the port
 // does not exist, the user is not in the group that owns it (named from the
-// device file), another program holds it, or the system's own text.
-std::string OpenFailureAdvice(int err, const std::string& devicePath);
+// device file), another program holds it (named by `holder` when known,
+// such as "minicom (pid 1234)"), or the system's own text.
+std::string OpenFailureAdvice(int err, const std::string& devicePath,
+                              const std::string& holder = {});
 
 }  // namespace vantrel

@@ -123,8 +123,11 @@ std::string EComm32Error::ComposeMessage(TErrorCode Code, const std::string& Por
 
 EComm32Error::EComm32Error(TErrorCode Code) : EComm32Error(Code, std::string()) {}
 
-EComm32Error::EComm32Error(TErrorCode Code, const std::string& Port, int SystemErrno)
-    : EComm32Error(Code, Port, TComm32Language(), SystemErrno) {}
+EComm32Error::EComm32Error(TErrorCode Code, const std::string& Port, int SystemErrno,
+                           std::string Holder)
+    : EComm32Error(Code, Port, TComm32Language(), SystemErrno) {
+    holder_ = std::move(Holder);
+}
 
 EComm32Error::EComm32Error(TErrorCode Code, const std::string& Port,
                            const TComm32Language& Language, int SystemErrno)
@@ -135,7 +138,7 @@ EComm32Error::EComm32Error(TErrorCode Code, const std::string& Port,
 
 std::string EComm32Error::OpenFailureAdvice() const {
     if (errno_ == 0) return {};
-    return vantrel::OpenFailureAdvice(errno_, TCommSerialPortInfo::DevicePath(port_));
+    return vantrel::OpenFailureAdvice(errno_, TCommSerialPortInfo::DevicePath(port_), holder_);
 }
 
 }  // namespace vantrel

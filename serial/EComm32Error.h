@@ -72,7 +72,9 @@ class EComm32Error : public std::runtime_error {
     // The message in the user's language; a non-empty port name is put in
     // front of it with the language's prefix.
     explicit EComm32Error(TErrorCode Code);
-    EComm32Error(TErrorCode Code, const std::string& Port, int SystemErrno = 0);
+    // `Holder` names the program that holds a busy port ("minicom (pid 12)").
+    EComm32Error(TErrorCode Code, const std::string& Port, int SystemErrno = 0,
+                 std::string Holder = {});
     EComm32Error(TErrorCode Code, const std::string& Port, const TComm32Language& Language,
                  int SystemErrno = 0);
 
@@ -92,6 +94,7 @@ class EComm32Error : public std::runtime_error {
     TErrorCode code_;
     std::string port_;
     int errno_;
+    std::string holder_;
 };
 
 }  // namespace vantrel

@@ -112,7 +112,7 @@ void TComm32::Open() {
     const OpenFailure failure = _OpenSteps();
     if (failure.code != 0) {
         Close();
-        throw EComm32Error(failure.code, PortName_, failure.err);
+        throw EComm32Error(failure.code, PortName_, failure.err, failure.holder);
     }
     Active_ = true;
     DisableWrite = false;
@@ -130,6 +130,8 @@ TComm32::OpenFailure TComm32::_OpenSteps() {
     if (!OutQueue_->HasBuffer()) return {E::ecWriteBuffer, 0};
     if (!ExternalHandle_) {
         const std::string path = TCommSerialPortInfo::DevicePath(PortName_);
+        if (const auto holder = Claim_.Claim(path))
+            return {E::ecOpenPort, EBUSY, holder->Describe()};
         if (int err = posix_port::OpenExclusive(path, Handle_)) return {E::ecOpenPort, err};
     }
     if (int err = posix_port::ProbeTerminal(Handle_, ExternalHandle_)) return {E::ecCommMask, err};
@@ -241,6 +243,7 @@ void TComm32::_ReleaseHandles() {
         posix_port::CloseExclusive(Handle_);
         Handle_ = INVALID_HANDLE_VALUE;
     }
+    Claim_.Release();
 }
 
 void TComm32::_ThreadEnded(bool& alive) {

@@ -24,6 +24,7 @@
 
 #include "serial/CommDCB.h"
 #include "serial/EComm32Error.h"
+#include "serial/PortClaim.h"
 #include "serial/PosixPort.h"
 #include "serial/TCommQueue.h"
 #include "serial/TCommSerialPortInfo.h"
@@ -131,6 +132,7 @@ class TComm32 : public TObject {
     struct OpenFailure {
         EComm32Error::TErrorCode code;
         int err;
+        std::string holder = {};  // the program that holds the port, when busy
     };
     // What the transmit thread carries from one pass to the next.
     struct TxState {
@@ -169,6 +171,7 @@ class TComm32 : public TObject {
     void _ThreadEnded(bool& alive);
 
     int Handle_ = INVALID_HANDLE_VALUE;
+    PortClaim Claim_;  // the port's lock file while it is open by name
     bool ExternalHandle_ = false;
     std::atomic<bool> Active_{false};
     bool DTR_ = true;

@@ -58,10 +58,22 @@ SimArguments ParseArguments(std::span<const std::string> args) {
             a.line.pace = true;
         else if (option == "--noise")
             a.line.noiseBytes = kNoiseBytesOnRequest;
+        else if (option == "--pois")
+            a.pois = in.Count(option);
         else if (option == "--etx-first")
             a.line.etxFirst = true;
+        else if (option == "--eot-first")
+            a.line.eotFirst = true;
         else if (option == "--repeat-block")
             a.line.repeatBlock = in.Count(option);
+        else if (option == "--damage-block" || option == "--damage-block-always")
+            a.line.damageBlock = in.Count(option), a.line.damageAlways = option.ends_with("always");
+        else if (option == "--nak-block" || option == "--nak-block-always")
+            a.line.nakBlock = in.Count(option), a.line.nakAlways = option.ends_with("always");
+        else if (option == "--nak-eot")
+            a.line.nakEot = true;
+        else if (option == "--cancel-upload-after")
+            a.line.cancelUploadAfter = in.Count(option);
         else if (option == "--stall-after")
             a.line.stallAfter = in.Count(option);
         else if (option == "--hangup-after")
@@ -71,6 +83,8 @@ SimArguments ParseArguments(std::span<const std::string> args) {
     }
     if (generated && !a.memoryFile.empty())
         throw std::invalid_argument("--memory and --tracks/--points exclude each other");
+    if (a.pois && !a.poiFile.empty())
+        throw std::invalid_argument("--poi and --pois exclude each other");
     return a;
 }
 

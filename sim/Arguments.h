@@ -2,6 +2,7 @@
 // The command line of vantrel-sim.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -10,14 +11,20 @@
 namespace vantrel::sim {
 
 inline constexpr const char* kUsage =
-    "usage: vantrel-sim [--link PATH] [--memory FILE] [--plan FILE] [--poi FILE]\n"
-    "                   [--tracks N --points M] [--pace] [--noise] [--etx-first]\n"
-    "                   [--repeat-block N] [--stall-after N] [--hangup-after N]\n"
-    "                   [--save-uploads DIR]\n"
+    "usage: vantrel-sim [--link PATH] [--memory FILE] [--plan FILE] [--poi FILE | --pois N]\n"
+    "                   [--tracks N --points M] [--save-uploads DIR] [--pace] [--noise]\n"
+    "                   [--etx-first] [--eot-first] [--repeat-block N]\n"
+    "                   [--damage-block N | --damage-block-always N]\n"
+    "                   [--nak-block N | --nak-block-always N] [--nak-eot]\n"
+    "                   [--cancel-upload-after N] [--stall-after N] [--hangup-after N]\n"
     "Prints the device's port (a pseudo-terminal) on the first line of its output and\n"
     "serves it until interrupted. --memory loads a raw track memory; otherwise N tracks\n"
     "of M points are generated (3 of 300 by default). --plan and --poi load device\n"
-    "images (.rte, .wpt). Block counts for the faults start at 0 (before the first block).\n";
+    "images (.rte, .wpt); --pois N generates N POIs. Line faults: --eot-first answers a\n"
+    "download's \"C\" with EOT; --damage-block sends download block N with a wrong CRC\n"
+    "once (or each time); --nak-block answers upload block N with NAK once (or each\n"
+    "time); --nak-eot answers an upload's first EOT with NAK; --cancel-upload-after,\n"
+    "--stall-after and --hangup-after count blocks from 0 (before the first block).\n";
 
 inline constexpr std::size_t kNoiseBytesOnRequest = 7;
 
@@ -29,6 +36,7 @@ struct SimArguments {
     std::string uploadDir;
     std::size_t tracks = 3;
     std::size_t points = 300;
+    std::optional<std::size_t> pois;  // --pois: generated POIs instead of the demo list
     LineOptions line;
     bool help = false;
 };

@@ -17,7 +17,7 @@ std::vector<std::uint8_t> DownloadBlock(std::span<const std::uint8_t> payload, s
     const std::size_t start = std::min((number - 1) * kBlockSize, payload.size());
     const std::size_t count = std::min(kBlockSize, payload.size() - start);
     std::copy_n(payload.begin() + static_cast<std::ptrdiff_t>(start), count, block.begin() + 3);
-    const std::uint16_t crc = BlockCrc(block.data() + 3, kBlockSize);
+    const std::uint16_t crc = BlockCrc(std::span(block).subspan(3, kBlockSize));
     block[3 + kBlockSize] = static_cast<std::uint8_t>(crc >> 8);
     block[4 + kBlockSize] = static_cast<std::uint8_t>(crc & 0xFF);
     return block;
@@ -28,7 +28,7 @@ UploadFrame ReadUploadFrame(std::span<const std::uint8_t, kBlockFrameLength> fra
     result.number = frame[0];
     result.data = frame.subspan(2, kBlockSize);
     result.intact = frame[1] == static_cast<std::uint8_t>(~frame[0]) &&
-                    frame[kBlockFrameLength - 1] == BlockChecksum(result.data.data(), kBlockSize);
+                    frame[kBlockFrameLength - 1] == BlockChecksum(result.data);
     return result;
 }
 

@@ -1,15 +1,14 @@
 #pragma once
 // The device's side of the block transfers: 1024-byte blocks sent with a
 // CRC-16 after the PC's "C", and received with an 8-bit additive checksum
-// after the device's NAK. The control bytes, sizes and checks are the PC
-// side's (device/DeviceProtocol.h).
+// after the device's NAK.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
 
-#include "device/DeviceProtocol.h"
+#include "sim/LineBytes.h"
 
 namespace vantrel::sim {
 

@@ -108,4 +108,20 @@ std::vector<std::uint8_t> DemoPoiImage() {
     return PoiImage(entries);
 }
 
+std::vector<std::uint8_t> GeneratedPoiImage(std::size_t count) {
+    std::vector<PoiEntry> entries;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int day = static_cast<int>(i % 336);
+        entries.push_back({.year = 2011 + static_cast<int>(i / 336),
+                           .month = 1 + day / 28,
+                           .day = 1 + day % 28,
+                           .hour = static_cast<int>(i % 24),
+                           .minute = static_cast<int>(i * 7 % 60),
+                           .second = static_cast<int>(i * 13 % 60),
+                           .latitudeDeg = 45.0 + 0.001 * static_cast<double>(i),
+                           .longitudeDeg = 7.0 + 0.002 * static_cast<double>(i)});
+    }
+    return PoiImage(entries);
+}
+
 }  // namespace vantrel::sim

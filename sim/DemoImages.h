@@ -46,4 +46,8 @@ std::vector<std::uint8_t> DemoPlanImage();
 // A handful of points of interest logged in 2010 and 2011.
 std::vector<std::uint8_t> DemoPoiImage();
 
+// `count` points of interest along a line, one a day from 2011 on, as many
+// as the device's memory is asked to hold (more than the PC's list, too).
+std::vector<std::uint8_t> GeneratedPoiImage(std::size_t count);
+
 }  // namespace vantrel::sim

@@ -28,30 +28,31 @@ constexpr std::array<std::uint8_t, 10> kNoise = {0x00, 0xFF, 0x7E, 0x0D, 0x0A,
 
 enum class Action { Guider, Logger, Download, Upload, Acknowledge };
 
-// A command the PC sends (its sentence and the reply length it reads) and
-// what the device does with it.
+// A command the PC sends (its sentence and the length of the reply it
+// reads) and what the device does with it.
 struct Command {
-    DeviceCommand sent;
+    std::string_view sentence;
+    std::size_t replyLength;
     Action action;
     Payload payload;
 
     // The text between "$" and "*".
-    constexpr std::string_view Body() const {
-        return sent.sentence.substr(1, sent.sentence.find('*') - 1);
-    }
-    constexpr std::size_t ReplyLength() const { return static_cast<std::size_t>(sent.replyLength); }
+    constexpr std::string_view Body() const { return sentence.substr(1, sentence.find('*') - 1); }
 };
 
 constexpr std::array kCommands = {
-    Command{kGuiderCommand, Action::Guider, Payload::Tracks},
-    Command{kLoggerCommand, Action::Logger, Payload::Tracks},
-    Command{kTrackCommand, Action::Download, Payload::Tracks},
-    Command{kPlanCommand, Action::Download, Payload::Plan},
-    Command{kPoiCommand, Action::Download, Payload::Poi},
-    Command{kPoiUploadCommand, Action::Upload, Payload::Poi},
-    Command{kPlanUploadCommand, Action::Upload, Payload::Plan},
-    Command{kLoadDataCommand, Action::Acknowledge, Payload::Tracks},
+    Command{"$POEM14,0*\r\n", 34, Action::Guider, Payload::Tracks},
+    Command{"$POEM06*\r\n", 54, Action::Logger, Payload::Tracks},
+    Command{"$POEM12,14*\r\n", 16, Action::Download, Payload::Tracks},
+    Command{"$POEM12,12*\r\n", 17, Action::Download, Payload::Plan},
+    Command{"$POEM12,2*\r\n", 17, Action::Download, Payload::Poi},
+    Command{"$POEM12,4*\r\n", 16, Action::Upload, Payload::Poi},
+    Command{"$POEM12,11*\r\n", 20, Action::Upload, Payload::Plan},
+    Command{"$POEM12,1*\r\n", 17, Action::Acknowledge, Payload::Tracks},
 };
+
+// A byte of the block's data flipped, so that its CRC no longer matches.
+constexpr std::size_t kDamagedByte = 3 + 100;
 
 // The text between "$" and "*" when the sentence is well formed; a
 // checksum after the "*" may be absent but must be right when present.
@@ -143,15 +144,15 @@ void DeviceProtocol::RunSentence(const std::string& sentence, Clock::time_point 
     const std::string_view argument = command->Body().substr(command->Body().find(',') + 1);
     switch (command->action) {
         case Action::Guider:
-            return EmitReply(SettingsReply("103", memory_.settings.guider, command->ReplyLength()));
+            return EmitReply(SettingsReply("103", memory_.settings.guider, command->replyLength));
         case Action::Logger:
-            return EmitReply(SettingsReply("101", memory_.settings.logger, command->ReplyLength()));
+            return EmitReply(SettingsReply("101", memory_.settings.logger, command->replyLength));
         case Action::Download:
-            return StartDownload(command->payload, command->ReplyLength());
+            return StartDownload(command->payload, command->replyLength);
         case Action::Upload:
-            return StartUpload(command->payload, AckReply(argument, command->ReplyLength()), now);
+            return StartUpload(command->payload, AckReply(argument, command->replyLength), now);
         case Action::Acknowledge:
-            return EmitReply(AckReply(argument, command->ReplyLength()));
+            return EmitReply(AckReply(argument, command->replyLength));
     }
 }
 
@@ -184,6 +185,10 @@ void DeviceProtocol::OnStartByte(std::uint8_t b) {
     } else if (options_.etxFirst && !transfer_.etxSent) {
         transfer_.etxSent = true;
         Emit({kRestart});
+    } else if (options_.eotFirst) {
+        Note("nothing to send: EOT at once");
+        Emit({kEot});
+        mode_ = Mode::AwaitEotAnswer;
     } else {
         ContinueAfter(0);
     }
@@ -225,7 +230,13 @@ void DeviceProtocol::ContinueAfter(std::size_t blocks) {
 
 void DeviceProtocol::SendBlock(std::size_t number) {
     transfer_.current = number;
-    EmitAfterNoise(DownloadBlock(transfer_.bytes, number));
+    std::vector<std::uint8_t> block = DownloadBlock(transfer_.bytes, number);
+    if (options_.damageBlock == number && (options_.damageAlways || !transfer_.damaged)) {
+        transfer_.damaged = true;
+        block[kDamagedByte] ^= 0x5A;
+        Note("block " + std::to_string(number) + " sent damaged");
+    }
+    EmitAfterNoise(block);
     mode_ = Mode::AwaitAck;
 }
 
@@ -246,7 +257,7 @@ void DeviceProtocol::OnAwaitBlockByte(std::uint8_t b, Clock::time_point now) {
         transfer_.frame.clear();
         deadline_ = now + kBlockByteTimeout;
     } else if (b == kEot) {
-        FinishUpload();
+        OnUploadEot();
     } else {
         OnResetByte(b);
     }
@@ -276,10 +287,32 @@ void DeviceProtocol::AcceptFrame() {
         return ToCommand("upload refused: block " + std::to_string(frame.number) +
                          " out of sequence or over the size limit");
     }
+    if (RefuseOnRequest(expected)) return;
     transfer_.bytes.insert(transfer_.bytes.end(), frame.data.begin(), frame.data.end());
     ++transfer_.blocks;
     if (FaultAfter(transfer_.blocks)) return;
+    if (options_.cancelUploadAfter == transfer_.blocks) {
+        Emit({kCan, kCan});
+        return ToCommand("upload cancelled after " + std::to_string(transfer_.blocks) +
+                         " blocks; nothing kept");
+    }
     Emit({kAck});
+}
+
+// The line fault that answers an intact upload block with NAK.
+bool DeviceProtocol::RefuseOnRequest(std::uint8_t number) {
+    if (options_.nakBlock != number || (transfer_.naked && !options_.nakAlways)) return false;
+    transfer_.naked = true;
+    Note("upload block " + std::to_string(number) + " refused on request; NAK");
+    Emit({kNak});
+    return true;
+}
+
+void DeviceProtocol::OnUploadEot() {
+    if (!options_.nakEot || transfer_.eotNaked) return FinishUpload();
+    transfer_.eotNaked = true;
+    Note("EOT refused on request; NAK");
+    Emit({kNak});
 }
 
 void DeviceProtocol::FinishUpload() {

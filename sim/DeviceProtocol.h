@@ -20,21 +20,30 @@
 #include <vector>
 
 #include "sim/DeviceMemory.h"
+#include "sim/LineBytes.h"
 
 namespace vantrel::sim {
 
 inline constexpr int kCommandBaud = 9600;
 inline constexpr int kTransferBaud = 115200;
 
-// How the simulated line departs from a perfect one. Block counts are
-// blocks completed in the transfer: 0 means before the first block.
+// How the simulated line departs from a perfect one. "After" counts are
+// blocks completed in the transfer (0 means before the first block); block
+// numbers count from 1.
 struct LineOptions {
     bool pace = false;                       // hold the byte rate of the current baud rate
     std::size_t noiseBytes = 0;              // stray bytes before every reply and block
     bool etxFirst = false;                   // answer the first "C" of a download with 0x03
+    bool eotFirst = false;                   // answer a download's "C" with EOT: nothing to send
     std::optional<std::size_t> repeatBlock;  // send this download block a second time
-    std::optional<std::size_t> stallAfter;   // fall silent after this many blocks
-    std::optional<std::size_t> hangUpAfter;  // close the line after this many blocks
+    std::optional<std::size_t> damageBlock;  // send this download block with a wrong CRC
+    bool damageAlways = false;               // ... each time it is sent, not only the first
+    std::optional<std::size_t> nakBlock;     // answer this upload block with NAK
+    bool nakAlways = false;                  // ... each time it comes, not only the first
+    bool nakEot = false;                     // answer an upload's first EOT with NAK
+    std::optional<std::size_t> cancelUploadAfter;  // cancel an upload with CAN after this many
+    std::optional<std::size_t> stallAfter;         // fall silent after this many blocks
+    std::optional<std::size_t> hangUpAfter;        // close the line after this many blocks
 };
 
 // Something the device does on the line: send bytes (after a pause), or hang up.
@@ -84,6 +93,9 @@ class DeviceProtocol {
         std::size_t current = 0;          // download: number of the block last sent
         bool etxSent = false;
         bool repeated = false;
+        bool damaged = false;  // the damaged block went out once
+        bool naked = false;    // the NAKed upload block was refused once
+        bool eotNaked = false;
         std::vector<std::uint8_t> frame;
         int naksLeft = 0;
     };
@@ -104,6 +116,8 @@ class DeviceProtocol {
     void OnAwaitBlockByte(std::uint8_t b, Clock::time_point now);
     void OnBlockBodyByte(std::uint8_t b, Clock::time_point now);
     void AcceptFrame();
+    bool RefuseOnRequest(std::uint8_t number);
+    void OnUploadEot();
     void FinishUpload();
 
     bool FaultAfter(std::size_t blocks);

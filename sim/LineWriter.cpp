@@ -15,6 +15,12 @@ using Clock = std::chrono::steady_clock;
 // Each paced write carries about 10 ms of the line's bytes.
 constexpr int kPacedWritesPerSecond = 100;
 
+// A hang-up without room to write: the other end of the line is closed.
+bool PeerClosed(int fd) {
+    pollfd p{fd, POLLOUT, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & POLLHUP) != 0 && (p.revents & POLLOUT) == 0;
+}
+
 }  // namespace
 
 Wake WaitFor(int fd, short events, std::span<const int> stopFds,
@@ -71,6 +77,9 @@ LineWriter::Result LineWriter::WriteNow(std::span<const std::uint8_t> bytes) {
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else if (n < 0 && errno == EAGAIN) {
+            // With the PC's end closed nothing drains the line: what the
+            // device sends now is lost, as on a real cable.
+            if (PeerClosed(fd_)) return Result::Done;
             if (WaitFor(fd_, POLLOUT, stopFds_, std::nullopt) == Wake::Stop) return Result::Stopped;
         } else {
             return Result::Failed;

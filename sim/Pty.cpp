@@ -1,8 +1,12 @@
 #include "sim/Pty.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/inotify.h>
 #include <termios.h>
 #include <unistd.h>
+
+#include <array>
 
 #include <cerrno>
 #include <cstdlib>
@@ -34,8 +38,10 @@ PtyLine::PtyLine() {
         if (::tcsetattr(master_, TCSANOW, &raw) != 0) Fail("tcsetattr");
         const int flags = ::fcntl(master_, F_GETFL);
         if (flags < 0 || ::fcntl(master_, F_SETFL, flags | O_NONBLOCK) != 0) Fail("fcntl");
-        heldPort_ = ::open(portPath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (heldPort_ < 0) Fail("open pty port");
+        openWatch_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (openWatch_ < 0) Fail("inotify_init1");
+        if (::inotify_add_watch(openWatch_, portPath_.c_str(), IN_OPEN | IN_CLOSE) < 0)
+            Fail("inotify_add_watch");
     } catch (...) {
         HangUp();
         throw;
@@ -46,10 +52,21 @@ PtyLine::~PtyLine() {
     HangUp();
 }
 
+bool PtyLine::PcClosed() const {
+    pollfd fd{master_, POLLIN, 0};
+    return ::poll(&fd, 1, 0) > 0 && (fd.revents & POLLHUP) != 0;
+}
+
+void PtyLine::DrainOpenWatch() const {
+    std::array<char, 4096> events;
+    while (::read(openWatch_, events.data(), events.size()) > 0) {
+    }
+}
+
 void PtyLine::HangUp() {
-    if (heldPort_ >= 0) ::close(heldPort_);
+    if (openWatch_ >= 0) ::close(openWatch_);
     if (master_ >= 0) ::close(master_);
-    heldPort_ = master_ = -1;
+    openWatch_ = master_ = -1;
 }
 
 PortLink::PortLink(std::filesystem::path link, std::string target)

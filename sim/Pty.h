@@ -9,9 +9,10 @@ namespace vantrel::sim {
 
 class PtyLine {
   public:
-    // Opens a pty in raw mode with a non-blocking master. The line also keeps
-    // its own descriptor of the PC's end open, so that the PC closing and
-    // reopening the port never hangs the master up. Throws std::system_error.
+    // Opens a pty in raw mode with a non-blocking master. Like a real device
+    // it keeps no descriptor of the PC's end open, so the PC closing its
+    // port shows here as a hang-up until the PC opens it again (which
+    // OpenWatch() reports). Throws std::system_error.
     PtyLine();
     ~PtyLine();
     PtyLine(const PtyLine&) = delete;
@@ -20,12 +21,19 @@ class PtyLine {
     int Master() const { return master_; }
     const std::string& PortPath() const { return portPath_; }  // the PC's end
 
-    // Closes both ends held here: the PC sees the line hang up.
+    // True while no one has the PC's end open (after the PC closed it).
+    bool PcClosed() const;
+    // Becomes readable whenever the PC's end is opened or closed;
+    // DrainOpenWatch() takes what it reported.
+    int OpenWatch() const { return openWatch_; }
+    void DrainOpenWatch() const;
+
+    // Closes the device's end: the PC sees the line hang up.
     void HangUp();
 
   private:
     int master_ = -1;
-    int heldPort_ = -1;
+    int openWatch_ = -1;
     std::string portPath_;
 };
 

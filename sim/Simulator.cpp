@@ -89,19 +89,28 @@ RunEnd Simulator::Serve(int alsoStopOn) {
     if (line_.Master() < 0) return RunEnd::HungUp;
     LineWriter writer(line_.Master(), stops);
     std::array<std::uint8_t, 4096> buffer;
+    bool pcClosed = false;
     for (;;) {
         std::optional<SteadyTime> deadline;
         {
             std::lock_guard lock(mutex_);
             deadline = protocol_.Deadline();
         }
-        const Wake wake = WaitFor(line_.Master(), POLLIN, stops, deadline);
+        // While the PC has its end closed the master reports a hang-up on
+        // every poll: wait for the PC to open it again instead.
+        const Wake wake =
+            WaitFor(pcClosed ? line_.OpenWatch() : line_.Master(), POLLIN, stops, deadline);
         if (wake == Wake::Stop) return RunEnd::Stopped;
         ssize_t got = 0;
-        if (wake == Wake::Ready) {
+        if (wake == Wake::Ready && pcClosed) {
+            line_.DrainOpenWatch();
+            pcClosed = line_.PcClosed();
+        } else if (wake == Wake::Ready) {
             got = ::read(line_.Master(), buffer.data(), buffer.size());
-            // EIO means no end of the port is open, which the held one rules out.
-            if (got < 0 && errno != EAGAIN && errno != EINTR) return RunEnd::LineFailed;
+            // EIO: the PC closed its end, and everything it sent has been read.
+            if (got < 0 && errno == EIO) pcClosed = true;
+            if (got < 0 && errno != EAGAIN && errno != EINTR && errno != EIO)
+                return RunEnd::LineFailed;
         }
         std::vector<Emission> outbox;
         std::optional<Payload> upload;

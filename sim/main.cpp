@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sim/Arguments.h"
+#include "sim/DemoImages.h"
 #include "sim/Simulator.h"
 
 namespace vantrel::sim {
@@ -22,6 +23,7 @@ DeviceMemory LoadMemory(const SimArguments& a) {
     if (!a.memoryFile.empty()) memory.tracks = ReadImageFile(a.memoryFile);
     if (!a.planFile.empty()) memory.plan = ReadImageFile(a.planFile);
     if (!a.poiFile.empty()) memory.poi = ReadImageFile(a.poiFile);
+    if (a.pois) memory.poi = GeneratedPoiImage(*a.pois);
     if (!a.uploadDir.empty() && !std::filesystem::is_directory(a.uploadDir))
         throw std::runtime_error(a.uploadDir + ": not a folder");
     return memory;

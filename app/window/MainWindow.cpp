@@ -85,10 +85,6 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
         QMetaObject::invokeMethod(
             this, [this] { core_->commPort.DrainNotifications(); }, Qt::QueuedConnection);
     });
-    // The upload buttons: the lists say whether there is something to send,
-    // the link whether an upload is under way.
-    core.link().Display().btnStorePlan.Enabled = true;
-    core.link().Display().btnStorePoi.Enabled = true;
     languages_ = std::make_unique<LanguageFiles>(
         core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
@@ -270,12 +266,13 @@ void TfmMain::Render() {
 
 void TfmMain::RenderLink() {
     const LinkDisplay& d = core_->link().Display();
-    btnLoadPlan->setEnabled(d.btnLoadPlan.Enabled);
-    btnDownloadFrGuider->setEnabled(d.btnDownloadFrGuider.Enabled);
-    btnLoadTrack->setEnabled(d.btnLoadTrack.Enabled);
-    btnLoadPOI->setEnabled(d.btnLoadPOI.Enabled);
-    btnStorePlan->setEnabled(d.btnStorePlan.Enabled && core_->plans.btnStorePlan);
-    btnStorePoi->setEnabled(d.btnStorePoi.Enabled && core_->pois.btnStorePoi);
+    const TransferButtons buttons = core_->Buttons();
+    btnDownloadFrGuider->setEnabled(buttons.downloadTracks);
+    btnLoadTrack->setEnabled(buttons.downloadTracks);
+    btnLoadPlan->setEnabled(buttons.downloadPlan);
+    btnLoadPOI->setEnabled(buttons.downloadPoi);
+    btnStorePlan->setEnabled(buttons.uploadPlan);
+    btnStorePoi->setEnabled(buttons.uploadPoi);
     pbarLoading->setValue(d.pbarLoading.Position);
     pbarLoading->setVisible(d.pbarLoading.Visible);
     const std::pair<QLineEdit*, const EditState*> fields[] = {

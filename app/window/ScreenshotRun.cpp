@@ -59,8 +59,9 @@ bool ScreenshotRun::Await(RequestResult (DeviceLink::*request)(), const char* wh
         window_,
         [&] {
             const LinkProgress now = link.Progress();
-            failed =
-                now.PortFailures > start.PortFailures || now.WatchdogResets > start.WatchdogResets;
+            failed = now.PortFailures > start.PortFailures ||
+                     now.WatchdogResets > start.WatchdogResets ||
+                     now.TransfersFailed > start.TransfersFailed;
             return failed || now.*counter > start.*counter;
         },
         kDownloadTimeoutMs);

@@ -84,7 +84,7 @@ TEST_F(DeviceCommands, ExitCodesTellWhatFailed) {
     sim::LineOptions stall;
     stall.stallAfter = 1;
     device_.SetLineOptions(stall);
-    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("stalled.trk")}), kDeviceSilent);
+    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("stalled.trk")}), kTransferFailed);
     EXPECT_FALSE(std::filesystem::exists(folder_.File("stalled.trk")));
 }
 

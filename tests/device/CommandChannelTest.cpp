@@ -35,25 +35,29 @@ TEST_F(CommandChannel, TrackRequestOpensAt9600AndSendsThirteenBytes) {
     EXPECT_EQ(log, (EventLog{"name /dev/ttyUSB0", "baud 9600", "active 1",
                              "pc 24 50 4F 45 4D 31 32 2C 31 34 2A 0D 0A"}));
     EXPECT_EQ(vars.LinkState, kCommandMode);
-    EXPECT_FALSE(display.btnDownloadFrGuider.Enabled);
+    EXPECT_TRUE(link.TransferRunning());
     EXPECT_TRUE(display.pbarLoading.Visible);
     EXPECT_EQ(display.comboPort.Text, "/dev/ttyUSB0");
 }
 
 TEST_F(CommandChannel, EachRequestSendsItsSentenceAndAwaitsItsReply) {
     for (const auto& request : kRequests) {
+        // A link of its own for each: a transfer request holds off the next.
+        DeviceLink fresh({area, port, clock, locator, hooks, messages});
         log.clear();
-        EXPECT_EQ((link.*request.click)(), RequestResult::Sent) << request.sentence;
+        EXPECT_EQ((fresh.*request.click)(), RequestResult::Sent) << request.sentence;
         EXPECT_EQ(Count(Pc(request.sentence)), 1) << request.sentence;
-        EXPECT_EQ(vars.ReplyLength, request.replyLength) << request.sentence;
-        EXPECT_EQ(vars.ReplyKind, request.replyKind) << request.sentence;
+        EXPECT_EQ(fresh.Variables().ReplyLength, request.replyLength) << request.sentence;
+        EXPECT_EQ(fresh.Variables().ReplyKind, request.replyKind) << request.sentence;
+        EXPECT_EQ(fresh.TransferRunning(),
+                  request.replyKind != rkGuider && request.replyKind != rkLogger)
+            << request.sentence;
+        if (request.click == &DeviceLink::btnLoadTrackClick)
+            EXPECT_EQ(log.back(), "sleep 200");  // the only request that pauses
+        else
+            EXPECT_EQ(log.back(), Pc(request.sentence));
     }
-    EXPECT_EQ(log.back(), Pc(kRequests.back().sentence));
-    log.clear();
-    link.btnLoadTrackClick();
-    EXPECT_EQ(log.back(), "sleep 200");  // the only request that pauses
-    EXPECT_FALSE(display.btnLoadTrack.Enabled);
-    EXPECT_FALSE(display.btnStorePlan.Enabled);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(CommandChannel, LoadDataParsesThePreviousReplyAndKeepsTheKind) {
@@ -75,8 +79,8 @@ TEST_F(CommandChannel, WithoutDeviceEveryRequestSaysNotFoundAndSendsNothing) {
     EXPECT_EQ(messages.shown[0], (ShownMessage{"Vantrel not Found!", "Error"}));
     EXPECT_TRUE(port.written.empty());
     EXPECT_EQ(vars.ReplyLength, 5);
-    EXPECT_TRUE(display.btnDownloadFrGuider.Enabled && display.btnLoadPlan.Enabled);
-    EXPECT_TRUE(display.pbarLoading.Visible);
+    EXPECT_FALSE(link.TransferRunning());
+    EXPECT_FALSE(display.pbarLoading.Visible);  // nothing is under way
 }
 
 TEST_F(CommandChannel, UnreadableDeviceListKeepsThePortFoundBefore) {
@@ -95,7 +99,7 @@ TEST_F(CommandChannel, PortThatWillNotOpenIsReportedInItsOwnWords) {
     EXPECT_EQ(messages.shown[0].caption, "Error");
     EXPECT_TRUE(port.written.empty());
     EXPECT_EQ(vars.ReplyLength, 7);
-    EXPECT_TRUE(display.btnLoadPlan.Enabled);
+    EXPECT_FALSE(link.TransferRunning());
     EXPECT_EQ(link.Progress().PortFailures, 1u);
 }
 
@@ -121,17 +125,31 @@ const EventLog kResetSequence = {"name /dev/ttyUSB0",
                                  "active 0"};
 
 TEST_F(CommandChannel, WatchdogResetsAnIdleLinkEvery300Ticks) {
-    link.btnDownloadFrGuiderClick();
+    link.btnDownloadGuiderClick();
     const std::size_t mark = log.size();
     Ticks(299);
     EXPECT_EQ(log.size(), mark);
     Ticks(1);
     EXPECT_EQ(Since(mark), kResetSequence);
-    EXPECT_TRUE(display.btnDownloadFrGuider.Enabled);
-    EXPECT_FALSE(display.pbarLoading.Visible);
     EXPECT_FALSE(port.Active());
     Ticks(300);
     EXPECT_EQ(link.Progress().WatchdogResets, 2u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The same reset ends a transfer the device stopped answering, and the user
+// is told.
+TEST_F(CommandChannel, WatchdogEndsATransferThatGotNoAnswer) {
+    link.btnDownloadFrGuiderClick();
+    const std::size_t mark = log.size();
+    Ticks(300);
+    EXPECT_EQ(Since(mark), kResetSequence);
+    EXPECT_FALSE(link.TransferRunning());
+    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{"The track download failed: the device stopped "
+                                          "answering; nothing was kept.",
+                                          "Error"}}));
 }
 
 TEST_F(CommandChannel, WatchdogWithoutDeviceOnlyClosesThePortThenFallsSilent) {
@@ -143,12 +161,14 @@ TEST_F(CommandChannel, WatchdogWithoutDeviceOnlyClosesThePortThenFallsSilent) {
     EXPECT_LT(vars.WatchdogTicks, 0);
 }
 
-TEST_F(CommandChannel, PortFailureInAResetGivesTheButtonsBackAndReportsOnce) {
+TEST_F(CommandChannel, PortFailureInAResetEndsTheTransferAndReportsOnce) {
     link.btnDownloadFrGuiderClick();
     port.openFailure = LinkPortError::FromErrno(ENOENT, "/dev/ttyUSB0");
     Ticks(900);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(display.btnDownloadFrGuider.Enabled);
+    ASSERT_EQ(messages.shown.size(), 2u);  // the failed transfer, then the port
+    EXPECT_NE(messages.shown[0].text.find("stopped answering"), std::string::npos);
+    EXPECT_NE(messages.shown[1].text.find("There is no serial port"), std::string::npos);
+    EXPECT_FALSE(link.TransferRunning());
     EXPECT_FALSE(display.pbarLoading.Visible);
     EXPECT_EQ(vars.ReplyLength, 0);
 }

@@ -1,169 +1,10 @@
-// The whole program's core against the simulated device over a real pty:
-// requests from the device buttons, the 20 ms reply reader driven faster,
-// the lists filled from downloads and the images the device keeps from
-// uploads, and the line faults a real cable shows.
+// The core against the simulated device over a real pty on a clean line,
+// and with the line faults a real cable shows.
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstring>
-#include <functional>
-#include <memory>
-#include <thread>
-
-#include "app/Companion.h"
-#include "plans/PlanImage.h"
-#include "plans/PoiImage.h"
-#include "sim/DemoImages.h"
-#include "sim/Simulator.h"
-#include "support/FixedLocator.h"
-#include "support/RecordingMessages.h"
+#include "device/EndToEndFixture.h"
 
 namespace vantrel::testing {
 namespace {
-
-using namespace std::chrono_literals;
-using Bytes = std::vector<std::uint8_t>;
-
-// An image as the device sends it: whole blocks, padded with erased flash.
-Bytes Padded(Bytes image) {
-    image.resize((image.size() + kBlockSize - 1) / kBlockSize * kBlockSize, 0xFF);
-    return image;
-}
-
-void LoadArea(TransferArea& area, const Bytes& image) {
-    std::copy(image.begin(), image.end(), area.bytes.begin());
-    area.TransferLength = image.size();
-}
-
-// Every cell of two grids, compared row by row so a failure names the row.
-void ExpectSameCells(const TextGrid& got, const TextGrid& want) {
-    ASSERT_EQ(got.RowCount(), want.RowCount());
-    ASSERT_EQ(got.ColCount(), want.ColCount());
-    for (int row = 0; row < want.RowCount(); ++row)
-        for (int col = 0; col < want.ColCount(); ++col)
-            ASSERT_EQ(got.Cell(col, row), want.Cell(col, row)) << "col " << col << " row " << row;
-}
-
-class EndToEnd : public ::testing::Test {
-  protected:
-    void Start(sim::LineOptions line = {}) {
-        sim_ = std::make_unique<sim::Simulator>(memory_, sim::SimulatorOptions{line});
-        sim_->Start();
-        locator_ = std::make_unique<FixedLocator>(sim_->PortPath());
-        companion_ = MakeCompanion(messages_);
-    }
-
-    std::unique_ptr<Companion> MakeCompanion(RecordingMessages& messages) {
-        return std::make_unique<Companion>(
-            CompanionHost{messages, page_, page_, page_, locator_.get(), false});
-    }
-
-    DeviceLink& Link() { return companion_->link(); }
-
-    // Ticks the link every `period` until `done` holds. The limit only keeps
-    // a broken link from hanging the test; false when it was reached.
-    bool TickUntil(const std::function<bool(const LinkProgress&)>& done,
-                   std::chrono::milliseconds period = 5ms) {
-        const auto limit = std::chrono::steady_clock::now() + 60s;
-        while (!done(Link().Progress())) {
-            if (std::chrono::steady_clock::now() > limit) return false;
-            Link().Tick();
-            std::this_thread::sleep_for(period);
-        }
-        return true;
-    }
-
-    // Waits for the device to have kept an upload (it does so at the PC's EOT).
-    std::optional<Bytes> UploadedBy(sim::Payload payload) {
-        const auto limit = std::chrono::steady_clock::now() + 10s;
-        auto kept = sim_->Uploaded(payload);
-        while (!kept && std::chrono::steady_clock::now() < limit) {
-            std::this_thread::sleep_for(5ms);
-            kept = sim_->Uploaded(payload);
-        }
-        return kept;
-    }
-
-    // Waits for the device to have received `tail` as the last bytes it got.
-    bool DeviceReceivedLast(const std::string& tail) {
-        const auto limit = std::chrono::steady_clock::now() + 10s;
-        std::string received;
-        while (std::chrono::steady_clock::now() < limit) {
-            const Bytes more = sim_->TakeReceived();
-            received.append(more.begin(), more.end());
-            if (received.ends_with(tail)) return true;
-            std::this_thread::sleep_for(5ms);
-        }
-        ADD_FAILURE() << "the device received last: "
-                      << received.substr(received.size() -
-                                         std::min<std::size_t>(received.size(), 40));
-        return false;
-    }
-
-    void ExpectDownloadButtonsEnabled() {
-        const LinkDisplay& d = Link().Display();
-        EXPECT_TRUE(d.btnDownloadFrGuider.Enabled);
-        EXPECT_TRUE(d.btnLoadTrack.Enabled);
-        EXPECT_TRUE(d.btnLoadPlan.Enabled);
-        EXPECT_TRUE(d.btnLoadPOI.Enabled);
-        EXPECT_FALSE(d.pbarLoading.Visible);
-    }
-
-    // Downloads the tracks and checks that they are those the track
-    // assembly finds in the device's memory read directly.
-    void ExpectTrackDownloadEqualsMemory() {
-        ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
-        EXPECT_FALSE(Link().Display().btnDownloadFrGuider.Enabled);
-        ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.DownloadsFinished == 1; }));
-
-        const Bytes sent = Padded(memory_.tracks);
-        const auto got = companion_->transfer.Valid();
-        ASSERT_EQ(Bytes(got.begin(), got.end()), sent);
-
-        AppValues values;
-        TransferArea area;
-        RecordingMessages messages;
-        TrackStore direct(values, area, messages);
-        LoadArea(area, sent);
-        const AssemblyReport report = direct.AssembleTracks();
-        EXPECT_EQ(report.tracks, 2);
-        EXPECT_EQ(std::memcmp(&companion_->tracks.TrackTable, &direct.TrackTable,
-                              sizeof(TrackEntryTable)),
-                  0);
-        ExpectSameCells(companion_->tracks.ScratchGrid, direct.ScratchGrid);
-        ExpectDownloadButtonsEnabled();
-    }
-
-    // Uploads through `click` and checks that the device kept the image the
-    // link built, then erased flash up to the end of the last block sent.
-    Bytes ExpectUploadKept(RequestResult (DeviceLink::*click)(), sim::Payload payload) {
-        const RequestResult sent = (Link().*click)();
-        EXPECT_EQ(sent, RequestResult::Sent)
-            << (messages_.shown.empty() ? "" : messages_.shown.back().text);
-        if (sent != RequestResult::Sent) return {};
-        EXPECT_TRUE(TickUntil([](const LinkProgress& p) { return p.UploadsFinished == 1; }));
-        const std::size_t length = companion_->transfer.TransferLength;
-        Bytes expected(companion_->transfer.bytes.begin(),
-                       companion_->transfer.bytes.begin() + static_cast<std::ptrdiff_t>(length));
-        expected.resize(UploadBlocks(length) * kBlockSize, 0xFF);
-        const auto kept = UploadedBy(payload);
-        EXPECT_TRUE(kept.has_value());
-        if (!kept) return {};
-        EXPECT_EQ(*kept, expected);
-        EXPECT_TRUE(Link().Display().btnStorePlan.Enabled);
-        EXPECT_TRUE(Link().Display().btnStorePoi.Enabled);
-        return *kept;
-    }
-
-    // The plan and POI list of the test's device are small.
-    sim::DeviceMemory memory_ = sim::DemoMemory(2, 300);
-    RecordingMessages messages_;
-    AbsentMapPage page_;
-    std::unique_ptr<sim::Simulator> sim_;
-    std::unique_ptr<FixedLocator> locator_;
-    std::unique_ptr<Companion> companion_;  // closes the port before the simulator stops
-};
 
 TEST_F(EndToEnd, TrackDownloadGivesTheTracksOfTheDevicesMemory) {
     Start();
@@ -260,7 +101,7 @@ TEST_F(EndToEnd, BlockSentTwiceIsStoredOnce) {
 
 // The watchdog counts 300 idle ticks; ticking every millisecond or two keeps
 // that short.
-TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogWithTheButtonsBack) {
+TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogAndSaysSo) {
     Start({.stallAfter = 3});
     ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.WatchdogResets == 1; }, 1ms));
@@ -268,7 +109,11 @@ TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogWithTheButtonsBack) {
     EXPECT_EQ(after.DownloadsFinished, 0u);
     EXPECT_EQ(after.LinkState, kCommandMode);
     EXPECT_EQ(after.BlocksReceived, 0);
-    ExpectDownloadButtonsEnabled();
+    EXPECT_EQ(after.TransfersFailed, 1u);
+    ExpectIdle();
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].text,
+              "The track download failed: the device stopped answering; nothing was kept.");
     // The reset: ESC CAN at the transfer rate, DC1 DC3 and the logger
     // request at the command rate.
     EXPECT_TRUE(DeviceReceivedLast("\x1b\x18\x11\x13$POEM06*\r\n"));
@@ -276,24 +121,6 @@ TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogWithTheButtonsBack) {
     // The reset brought the device back to command mode.
     ASSERT_EQ(Link().btnDownloadGuiderClick(), RequestResult::Sent);
     EXPECT_TRUE(TickUntil([](const LinkProgress& p) { return p.RepliesUnderstood == 1; }));
-}
-
-TEST_F(EndToEnd, HangUpMidTransferNeitherCrashesNorHangs) {
-    Start({.hangUpAfter = 2});
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
-    ASSERT_TRUE(TickUntil(
-        [](const LinkProgress& p) { return p.WatchdogResets + p.PortFailures > 0; }, 1ms));
-    EXPECT_EQ(Link().Progress().DownloadsFinished, 0u);
-    EXPECT_EQ(Link().Progress().LinkState, kCommandMode);
-    ExpectDownloadButtonsEnabled();
-    // The device has gone with its port: requests say so in words.
-    EXPECT_EQ(Link().btnDownloadGuiderClick(), RequestResult::PortFailed);
-    ASSERT_FALSE(messages_.shown.empty());
-    EXPECT_NE(messages_.shown.back().text.find(sim_->PortPath()), std::string::npos)
-        << messages_.shown.back().text;
-    for (int i = 0; i < 50; ++i)
-        Link().Tick();
-    companion_.reset();
 }
 
 TEST_F(EndToEnd, SecondOpenerOfTheHeldPortIsToldItIsBusy) {
@@ -307,7 +134,7 @@ TEST_F(EndToEnd, SecondOpenerOfTheHeldPortIsToldItIsBusy) {
     ASSERT_EQ(secondMessages.shown.size(), 1u);
     EXPECT_NE(secondMessages.shown[0].text.find("is busy: another program"), std::string::npos)
         << secondMessages.shown[0].text;
-    EXPECT_TRUE(second->link().Display().btnDownloadFrGuider.Enabled);
+    EXPECT_TRUE(second->Buttons().downloadTracks);
     EXPECT_TRUE(messages_.shown.empty());  // the holder carries on
 }
 
@@ -316,7 +143,7 @@ TEST_F(EndToEnd, NoDeviceSaysSo) {
     Companion c(CompanionHost{messages_, page_, page_, page_, &nowhere, false});
     EXPECT_EQ(c.link().btnDownloadFrGuiderClick(), RequestResult::NoDevice);
     EXPECT_EQ(messages_.shown, (std::vector<ShownMessage>{{"Vantrel not Found!", "Error"}}));
-    EXPECT_TRUE(c.link().Display().btnDownloadFrGuider.Enabled);
+    EXPECT_TRUE(c.Buttons().downloadTracks);
 }
 
 }  // namespace

@@ -25,6 +25,12 @@ inline Bytes DownloadBlock(std::uint8_t number, std::uint8_t fill) {
     return block;
 }
 
+// The same block with one data byte changed: its CRC no longer matches.
+inline Bytes Damaged(Bytes block) {
+    block[3 + 10] ^= 0x40;
+    return block;
+}
+
 class LinkFixture : public ::testing::Test {
   protected:
     void Ticks(int count) {
@@ -41,26 +47,26 @@ class LinkFixture : public ::testing::Test {
     }
     EventLog Since(std::size_t mark) const { return EventLog(log.begin() + mark, log.end()); }
 
-    // The device answers a request sentence with `ack`, "C" and each ACK
-    // with the next block, and ends with EOT.
-    void ServeDownload(std::vector<Bytes> blocks, std::string ack = "$POEM200,4096*\r\n") {
-        port.onWrite = [this, blocks, ack, next = std::size_t{0}](const Bytes& w) mutable {
+    // The device answers a request sentence with `ack`, then "C" and each
+    // ACK or NAK with the next of `sends` (blocks, damaged ones included),
+    // and ends with EOT.
+    void ServeDownload(std::vector<Bytes> sends, std::string ack = "$POEM200,4096*\r\n") {
+        port.onWrite = [this, sends, ack, next = std::size_t{0}](const Bytes& w) mutable {
             if (Starts(w, "$POEM12"))
                 port.Deliver(Ascii(ack));
-            else if (w == Bytes{kCrcStart} || w == Bytes{kAck})
-                port.Deliver(next < blocks.size() ? blocks[next++] : Bytes{kEot});
+            else if (w == Bytes{kCrcStart} || w == Bytes{kAck} || w == Bytes{kNak})
+                port.Deliver(next < sends.size() ? sends[next++] : Bytes{kEot});
         };
     }
-    // The device acknowledges an upload request, then answers each block
-    // (and the start) with the next byte of `answers`.
-    void ServeUpload(Bytes answers, std::string ack = "$POEM200,0*\r\n") {
+    // The device acknowledges an upload request (the acknowledgement as long
+    // as the longer of the two upload replies), then answers it, each block
+    // and each EOT with the next byte of `answers`.
+    void ServeUpload(Bytes answers, std::string ack = "$POEM200,00000000*\r\n") {
         port.onWrite = [this, answers, ack, next = std::size_t{0}](const Bytes& w) mutable {
-            if (Starts(w, "$POEM12")) {
-                port.Deliver(Ascii(ack));
-                port.Deliver({answers[next++]});
-            } else if (w.size() == kBlockFrameLength && next < answers.size()) {
-                port.Deliver({answers[next++]});
-            }
+            const bool answered =
+                Starts(w, "$POEM12") || w.size() == kBlockFrameLength || w == Bytes{kEot};
+            if (Starts(w, "$POEM12")) port.Deliver(Ascii(ack));
+            if (answered && next < answers.size()) port.Deliver({answers[next++]});
         };
     }
     static bool Starts(const Bytes& w, std::string_view prefix) {

@@ -106,5 +106,18 @@ TEST_F(ListFilesTest, EmptyAndOversizedFilesChangeNothingElse) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(ListFilesTest, PoiFileBeyondTheListKeepsWhatFitsAndSaysSo) {
+    std::vector<std::uint8_t> records;
+    for (int i = 0; i < 260; ++i) {
+        const std::uint8_t record[16] = {111, 1, 2, 3, 4, 5, 0xFF, 0xFF};
+        records.insert(records.end(), std::begin(record), std::end(record));
+    }
+    WriteBytes(dir.File("many.wpt"), records);
+    EXPECT_EQ(OpenPoiFile(dir.File("many.wpt"), pois, area, messages), OpenResult::Opened);
+    EXPECT_EQ(pois.PoiCount, 255);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("255 of 260 POIs were kept and 5 left out", 0), 0u);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -101,20 +101,27 @@ TEST_F(PoiImageTest, FirstByteFFGivesAnEmptyList) {
     EXPECT_FALSE(list.btnSavePoi || list.btnStorePoi);
 }
 
-TEST_F(PoiImageTest, BadImagesGiveAnEmptyList) {
-    Place({Record(110, 1, 1, 1)});
-    area.TransferLength = 20;  // a record cut short
-    EXPECT_FALSE(ReadPoiImage(list, area));
-    EXPECT_EQ(list.PoiCount, 0);
+// Complete records are kept up to the list's 255 rows; a record cut short
+// and the records past the rows are left out and counted.
+TEST_F(PoiImageTest, RecordsBeyondTheListOrCutShortAreLeftOutAndCounted) {
+    Place({Record(110, 1, 1, 1), Record(110, 2, 2, 2)});
+    area.TransferLength = 20;  // the second record cut short
+    EXPECT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 1);
+    EXPECT_EQ(CountPoiRecords(area.Valid()).leftOut, 1u);
 
-    std::vector<std::vector<std::uint8_t>> many(256, Record(110, 1, 1, 1));
-    Place(many);
-    EXPECT_FALSE(ReadPoiImage(list, area));  // more POIs than the list has rows
-    EXPECT_EQ(list.PoiCount, 0);
-    many.pop_back();
+    std::vector<std::vector<std::uint8_t>> many(300, Record(110, 1, 1, 1));
+    many[254] = Record(111, 3, 4, 5);
     Place(many);
     EXPECT_TRUE(ReadPoiImage(list, area));
     EXPECT_EQ(list.PoiCount, 255);
+    EXPECT_EQ(list.gridPoi.Cell(kTextColumn, 255).substr(0, 10), "2011/03/04");
+    const PoiRecordCount count = CountPoiRecords(area.Valid());
+    EXPECT_EQ(count.kept, 255u);
+    EXPECT_EQ(count.leftOut, 45u);
+    EXPECT_EQ(PoisLeftOutText(count),
+              "255 of 300 POIs were kept and 45 left out: the POI list holds at most 255, and a "
+              "record cut short cannot be read.");
 
     area.TransferLength = TransferArea::kSize + 16;
     EXPECT_FALSE(ReadPoiImage(list, area));

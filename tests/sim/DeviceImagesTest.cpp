@@ -150,6 +150,19 @@ TEST(PoiImage, StoresDeviceTimeFillerAndCoordinates) {
         EXPECT_LE(demo[at], 200);
 }
 
+TEST(PoiImage, GeneratedListsHoldValidRecordsAsManyAsAsked) {
+    const std::vector<std::uint8_t> image = GeneratedPoiImage(300);
+    ASSERT_EQ(image.size(), 300u * 16);
+    for (std::size_t at = 0; at < image.size(); at += 16) {
+        EXPECT_LE(image[at], 200) << at;
+        EXPECT_GE(image[at + 1], 1);
+        EXPECT_LE(image[at + 1], 12);
+        EXPECT_GE(image[at + 2], 1);
+        EXPECT_LE(image[at + 2], 28);
+    }
+    EXPECT_NE(Le(image, 8, 4), Le(image, 16 + 8, 4));  // each at a place of its own
+}
+
 TEST(DeviceMemoryFiles, WriteAtomicallyThenReadBack) {
     const vantrel::testing::ScratchFolder temp;
     const auto& dir = temp.Path();

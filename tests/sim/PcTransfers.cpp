@@ -7,7 +7,7 @@ namespace vantrel::sim::testing {
 namespace {
 
 bool FrameIsIntact(const Bytes& body) {
-    const std::uint16_t crc = BlockCrc(body.data() + 2, kBlockSize);
+    const std::uint16_t crc = BlockCrc(std::span(body).subspan(2, kBlockSize));
     return body[1] == static_cast<std::uint8_t>(~body[0]) && body[1026] == (crc >> 8) &&
            body[1027] == (crc & 0xFF);
 }
@@ -49,7 +49,7 @@ Bytes UploadFrame(int number, std::span<const std::uint8_t> data) {
     frame[1] = static_cast<std::uint8_t>(number);
     frame[2] = static_cast<std::uint8_t>(~number);
     std::copy(data.begin(), data.end(), frame.begin() + 3);
-    frame.back() = BlockChecksum(data.data(), data.size());
+    frame.back() = BlockChecksum(data);
     return frame;
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "SimFixture.h"
 #include "sim/Replies.h"
 
@@ -86,6 +88,20 @@ TEST_F(SimLine, ResetSequenceAndEachOfItsPartsEndADownloadMidway) {
     port_->Send("$POEM06*\r\n");
     EXPECT_EQ(port_->ReadUntilQuiet().size(), 54u);
     EXPECT_EQ(Text(sim_->TakeReceived()), "$POEM06*\r\n");
+}
+
+// Like a real device the simulator holds no descriptor of the PC's end, so
+// a check for programs holding the port finds none of its own.
+TEST_F(SimLine, HoldsNoDescriptorOfThePcsEnd) {
+    Open();
+    port_.reset();
+    const std::filesystem::path pc = sim_->PortPath();
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        EXPECT_NE(std::filesystem::read_symlink(fd.path(), error), pc) << fd.path();
+    }
+    port_ = std::make_unique<PcPort>(sim_->PortPath());
+    EXPECT_TRUE(InCommandMode());
 }
 
 TEST_F(SimLine, KeepsServingWhileThePcClosesAndReopensThePort) {

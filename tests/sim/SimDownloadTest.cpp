@@ -96,6 +96,61 @@ TEST_F(SimLine, HangUpClosesTheLineMidTransfer) {
     EXPECT_EQ(sim_->Ended(), RunEnd::HungUp);
 }
 
+// Reads one block after its STX; true when its complement and CRC are right.
+bool BlockIsIntact(PcPort& port, int number) {
+    const Bytes block = port.Read(kDownloadBlockLength);
+    EXPECT_EQ(block.size(), kDownloadBlockLength);
+    if (block.size() != kDownloadBlockLength) return false;
+    EXPECT_EQ(block[0], kStx);
+    EXPECT_EQ(block[1], number);
+    const std::uint16_t crc = BlockCrc(std::span(block).subspan(3, kBlockSize));
+    return block[2] == static_cast<std::uint8_t>(~block[1]) && block[3 + kBlockSize] == crc >> 8 &&
+           block[4 + kBlockSize] == (crc & 0xFF);
+}
+
+TEST(SimLineBytes, CrcAndSumOfKnownData) {
+    const std::string text = "123456789";
+    const Bytes data(text.begin(), text.end());
+    EXPECT_EQ(BlockCrc(data), 0x31C3);  // the usual check value of this CRC
+    EXPECT_EQ(BlockChecksum(data), 0xDD);
+}
+
+TEST_F(SimLine, DamagedBlockIsSentIntactAgainAfterNak) {
+    Open({.damageBlock = 2});
+    port_->Send("$POEM12,14*\r\n");
+    port_->ReadReply();
+    port_->Send({kCrcStart});
+    EXPECT_TRUE(BlockIsIntact(*port_, 1));
+    port_->Send({kAck});
+    EXPECT_FALSE(BlockIsIntact(*port_, 2));
+    port_->Send({kNak});
+    EXPECT_TRUE(BlockIsIntact(*port_, 2));
+    port_->Send({kAck});
+    EXPECT_TRUE(BlockIsIntact(*port_, 3));
+}
+
+TEST_F(SimLine, BlockDamagedAlwaysStaysDamagedUntilCancelled) {
+    Open({.damageBlock = 1, .damageAlways = true});
+    port_->Send("$POEM12,14*\r\n");
+    port_->ReadReply();
+    port_->Send({kCrcStart});
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(BlockIsIntact(*port_, 1));
+        port_->Send({kNak});
+    }
+    port_->ReadUntilQuiet();
+    port_->Send({kCan, kCan});
+    EXPECT_TRUE(InCommandMode());
+}
+
+TEST_F(SimLine, EotFirstSendsNothingButEot) {
+    Open({.eotFirst = true});
+    const DownloadResult d = DownloadAsPc(*port_, "$POEM12,2*\r\n");
+    EXPECT_TRUE(d.endedWithEot);
+    EXPECT_TRUE(d.numbers.empty());
+    EXPECT_TRUE(InCommandMode());
+}
+
 TEST_F(SimLine, FaultsCanChangeBetweenTransfers) {
     Open({.stallAfter = 0});
     EXPECT_TRUE(DownloadAsPc(*port_, "$POEM12,12*\r\n", 300ms).numbers.empty());

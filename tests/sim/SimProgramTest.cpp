@@ -134,9 +134,20 @@ TEST(SimProgram, PlugsInAgainAfterAHangUp) {
     EXPECT_EQ(sim.EndWith(SIGINT), 0);
 }
 
+TEST(SimProgram, FaultOptionsAndGeneratedPoisReachTheLine) {
+    SimProcess sim({"--pois", "300", "--damage-block", "2"});
+    PcPort port(sim.Line());
+    const DownloadResult d = DownloadAsPc(port, "$POEM12,2*\r\n");
+    EXPECT_EQ(d.numbers, (std::vector<int>{1, 2, 3, 4, 5}));  // 4800 bytes of POIs
+    EXPECT_EQ(d.badFrames, 1);
+    EXPECT_EQ(sim.EndWith(SIGINT), 0);
+}
+
 TEST(SimProgram, RefusesBadArgumentsAndMissingFiles) {
     EXPECT_EQ(SimProcess({"--stall-after", "two"}).EndWith(0), 2);
     EXPECT_EQ(SimProcess({"--memory", "a", "--tracks", "2"}).EndWith(0), 2);
+    EXPECT_EQ(SimProcess({"--poi", "a.wpt", "--pois", "2"}).EndWith(0), 2);
+    EXPECT_EQ(SimProcess({"--nak-block"}).EndWith(0), 2);
     EXPECT_EQ(SimProcess({"--memory", "/nonexistent/memory.bin"}).EndWith(0), 1);
 }
 

@@ -94,6 +94,52 @@ TEST_F(SimUpload, NakRepeatsUntilTheFirstBlockComes) {
     EXPECT_TRUE(port_->ReadUntilQuiet(1500ms).empty());  // no NAK once blocks flow
 }
 
+TEST_F(SimUpload, BlockNakedOnRequestIsKeptWhenSentAgain) {
+    Open({.nakBlock = 2});
+    const std::vector<Bytes> blocks = UploadBlocks(Pattern(1500));
+    Begin("$POEM12,11*\r\n");
+    EXPECT_EQ(SendFrame(UploadFrame(1, blocks[0])), Bytes{kAck});
+    EXPECT_EQ(SendFrame(UploadFrame(2, blocks[1])), Bytes{kNak});
+    EXPECT_EQ(SendFrame(UploadFrame(2, blocks[1])), Bytes{kAck});
+    port_->Send({kEot});
+    EXPECT_EQ(port_->Read(1), Bytes{kAck});
+    EXPECT_EQ(sim_->Uploaded(Payload::Plan), Joined(blocks));
+}
+
+TEST_F(SimUpload, BlockNakedAlwaysIsNeverKept) {
+    Open({.nakBlock = 1, .nakAlways = true});
+    const std::vector<Bytes> blocks = UploadBlocks(Pattern(100));
+    Begin("$POEM12,11*\r\n");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(SendFrame(UploadFrame(1, blocks[0])), Bytes{kNak});
+    port_->Send({kCan, kCan});
+    EXPECT_TRUE(InCommandMode());
+    EXPECT_FALSE(sim_->Uploaded(Payload::Plan));
+}
+
+TEST_F(SimUpload, FirstEotIsAnsweredWithNakTheNextWithAck) {
+    Open({.nakEot = true});
+    const std::vector<Bytes> blocks = UploadBlocks(Pattern(10));
+    Begin("$POEM12,4*\r\n");
+    EXPECT_EQ(SendFrame(UploadFrame(1, blocks[0])), Bytes{kAck});
+    port_->Send({kEot});
+    EXPECT_EQ(port_->Read(1), Bytes{kNak});
+    EXPECT_FALSE(sim_->Uploaded(Payload::Poi));
+    port_->Send({kEot});
+    EXPECT_EQ(port_->Read(1), Bytes{kAck});
+    EXPECT_EQ(sim_->Uploaded(Payload::Poi), blocks[0]);
+}
+
+TEST_F(SimUpload, CancelAfterABlockKeepsNothing) {
+    Open({.cancelUploadAfter = 1});
+    const std::vector<Bytes> blocks = UploadBlocks(Pattern(1500));
+    Begin("$POEM12,4*\r\n");
+    EXPECT_EQ(SendFrame(UploadFrame(1, blocks[0])), Bytes{kCan});
+    EXPECT_EQ(port_->Read(1), Bytes{kCan});
+    EXPECT_TRUE(InCommandMode());
+    EXPECT_EQ(sim_->Memory().poi, memory_.poi);
+}
+
 TEST_F(SimUpload, StallAfterABlockLeavesItUnansweredUntilReset) {
     Open({.stallAfter = 1});
     Begin("$POEM12,11*\r\n");

@@ -65,8 +65,10 @@ class FakeLinkPort : public LinkPort {
         log_.push_back(active ? "active 1" : "active 0");
         if (active && openFailure) throw *openFailure;
         active_ = active;
+        if (active) lost = false;  // a port opened anew works until it goes away again
     }
     bool Active() const override { return active_; }
+    bool Lost() const override { return active_ && lost; }
     long Write(const std::uint8_t* bytes, std::size_t count) override {
         Bytes data(bytes, bytes + count);
         log_.push_back(Pc(data));
@@ -99,6 +101,7 @@ class FakeLinkPort : public LinkPort {
     Bytes written;
     std::function<void(const Bytes&)> onWrite;
     std::optional<LinkPortError> openFailure;
+    bool lost = false;  // the open port went away
 
   private:
     EventLog& log_;

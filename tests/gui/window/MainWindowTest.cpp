@@ -153,6 +153,41 @@ TEST_F(WindowTest, DrawSamplesTheProfileDrawsTheTrackAndStaysEnabled) {
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetTrack);
 }
 
+// While a (paced, so slow) track download runs, every download and upload
+// button is off and the bar is up; afterwards each is back as the core says.
+TEST_F(WindowTest, TransferButtonsAreAllOffWhileADownloadRuns) {
+    TfmMain& window = Open({.pace = true});
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    ASSERT_TRUE(window.btnStorePoi->isEnabled());
+    window.btnDownloadFrGuider->click();
+    ASSERT_TRUE(WaitFor([&] { return window.Core().link().Progress().BlocksReceived >= 1; }));
+    for (QAbstractButton* button :
+         {window.btnDownloadFrGuider, window.btnLoadTrack, window.btnLoadPlan, window.btnLoadPOI,
+          window.btnStorePlan, window.btnStorePoi})
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+    EXPECT_FALSE(window.pbarLoading->isHidden());
+    ASSERT_TRUE(WaitFor([&] { return !window.Core().link().TransferRunning(); }));
+    EXPECT_TRUE(window.btnDownloadFrGuider->isEnabled() && window.btnLoadTrack->isEnabled() &&
+                window.btnLoadPlan->isEnabled() && window.btnLoadPOI->isEnabled());
+    EXPECT_TRUE(window.btnStorePoi->isEnabled());
+    EXPECT_FALSE(window.btnStorePlan->isEnabled());  // no plan to send
+    EXPECT_TRUE(window.pbarLoading->isHidden());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// The device unplugged mid-download: the window says which port was lost
+// and is idle again, without a restart.
+TEST_F(WindowTest, UnplugDuringADownloadIsToldAndTheWindowIsIdleAgain) {
+    TfmMain& window = Open({.hangUpAfter = 2});
+    window.btnDownloadFrGuider->click();
+    ASSERT_TRUE(WaitFor([&] { return window.Core().link().Progress().PortFailures == 1; }));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].text.find("the connection to the device on /dev/pts/"),
+              std::string::npos);
+    EXPECT_TRUE(window.btnDownloadFrGuider->isEnabled());
+    EXPECT_TRUE(window.pbarLoading->isHidden());
+}
+
 TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages) {
     TfmMain& window = Open();
     ASSERT_TRUE(PagesReady());

@@ -60,8 +60,9 @@ class WindowTest : public ::testing::Test {
     }
 
     // The window with the simulated device as its device.
-    TfmMain& Open() {
-        sim_ = std::make_unique<sim::Simulator>(sim::DemoMemory(2, 300));
+    TfmMain& Open(sim::LineOptions line = {}) {
+        sim_ =
+            std::make_unique<sim::Simulator>(sim::DemoMemory(2, 300), sim::SimulatorOptions{line});
         sim_->Start();
         locator_ = std::make_unique<FixedLocator>(sim_->PortPath());
         return OpenWith(locator_.get());
