@@ -20,6 +20,7 @@
 
 #include "app/AtomicFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/QuietCall.h"
 #include "sim/Routes.h"
 #include "support/ScratchFolder.h"
 
@@ -27,13 +28,6 @@ namespace vantrel::cli {
 namespace {
 
 using vantrel::testing::ScratchFolder;
-
-int Call(int (*command)(Args), std::vector<std::string> args) {
-    ::testing::internal::CaptureStdout();
-    const int code = command(args);
-    ::testing::internal::GetCapturedStdout();
-    return code;
-}
 
 // Runs a shell command; its standard output, or nothing when it failed.
 std::optional<std::string> ShellOutput(const std::string& command) {
