@@ -14,7 +14,7 @@ using namespace std::chrono;
 constexpr sys_days kGpsEpoch = sys_days{year{1980} / January / 6};
 
 LoggedPoint PointOf(const TrackRecord& record, const LeapSecondTable& leaps) {
-    const GeodeticFix fix = DecodeRecord(record, 0, leaps).fix;
+    const GeodeticFix fix = DecodePosition(record);
     return {UtcFromGps(record.Seconds(), leaps), fix.latitude * RadToDeg,
             fix.longitude * RadToDeg, fix.height, record.SpeedRaw() * SpeedUnitMs * MsToKmh};
 }

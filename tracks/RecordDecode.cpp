@@ -4,7 +4,7 @@
 
 namespace vantrel {
 
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps) {
+GeodeticFix DecodePosition(const TrackRecord& record) {
     EcefState ecef{static_cast<double>(record.ecefX),
                    static_cast<double>(record.ecefY),
                    static_cast<double>(record.ecefZ),
@@ -12,9 +12,15 @@ DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSeco
                    0,
                    0};
     DatumTransform(ecef, ecef);
-    DecodedFix out{};
+    GeodeticFix fix{};
     LatLonTrig trig{};
-    EcefToGeodetic(ecef, out.fix, trig);
+    EcefToGeodetic(ecef, fix, trig);
+    return fix;
+}
+
+DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps) {
+    DecodedFix out{};
+    out.fix = DecodePosition(record);
     // The device time plus the zone offset, taken modulo 2^32 as the
     // 32-bit seconds argument; the leap seconds are those of the record's
     // own time, whatever the zone.

@@ -18,7 +18,10 @@ struct DecodedFix {
     CalendarTime time;
 };
 
-// Datum transform (zero velocity), ECEF to geodetic, and the record's time
+// Datum transform (zero velocity) and ECEF to geodetic.
+GeodeticFix DecodePosition(const TrackRecord& record);
+
+// The position, and the record's time
 // as UTC (the leap seconds valid at that time taken off the GPS time)
 // shifted by zoneHours, as calendar time.
 DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps);
