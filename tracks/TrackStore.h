@@ -91,6 +91,8 @@ class TrackStore {
     void ApplyModify(int row);
     void menuDeleteClick(int row);
     void DeleteTrack(int row);
+    // Empties the list, the rows, the point grid, the summaries and the
+    // table: a save after it has nothing to write.
     void ClearAll();
     // The tracks the list shows: rows from 1 up to the first without a name.
     int ListedTracks() const;
