@@ -32,10 +32,6 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-std::string ForArithmetic(std::string_view cell, const NumberFormat& format) {
-    return ReplaceAll(cell, format.CommaText, format.DecimalSeparatorText);
-}
-
 std::string ForScript(std::string_view cell, const NumberFormat& format) {
     return ReplaceAll(cell, format.CommaText, ".");
 }
@@ -85,7 +81,7 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator) {
 }
 
 std::optional<double> CellToFloat(std::string_view cell, const NumberFormat& format) {
-    return ParseFloat(ForArithmetic(cell, format), format.Separator());
+    return ParseFloat(ForScript(cell, format), '.');
 }
 
 std::optional<std::int64_t> ParseInt(std::string_view text) {

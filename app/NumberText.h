@@ -1,9 +1,10 @@
 #pragma once
 // Numbers kept as text in grid cells. Cells are written in the user's notation
 // (with the user's decimal separator) and read back for arithmetic or for
-// script text under two fixed rules:
-//   arithmetic: every CommaText (",") becomes DecimalSeparatorText, then the
-//               text is converted with the user's decimal separator;
+// script text:
+//   arithmetic: a point or a comma is the decimal separator, whatever the
+//               user's own, so a file written under another locale (or by the
+//               command line, which always writes a point) reads the same;
 //   script:     every CommaText becomes "." (script text always uses a point).
 
 #include <cstdint>
@@ -26,8 +27,6 @@ std::string_view TrimBlanks(std::string_view text);
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-// Cell text made ready for the user's float conversion ("," becomes the separator).
-std::string ForArithmetic(std::string_view cell, const NumberFormat& format);
 // Cell text made ready for script text ("," becomes ".").
 std::string ForScript(std::string_view cell, const NumberFormat& format);
 
@@ -36,7 +35,8 @@ std::string ForScript(std::string_view cell, const NumberFormat& format);
 // Text in any other shape (a point where the user writes a comma, say) is
 // refused with nullopt.
 std::optional<double> ParseFloat(std::string_view text, char decimalSeparator);
-// ForArithmetic followed by ParseFloat.
+// A cell's number for arithmetic: ParseFloat with either a point or a
+// comma (CommaText) as the decimal separator.
 std::optional<double> CellToFloat(std::string_view cell, const NumberFormat& format);
 // Integer conversion: optional blanks and sign, decimal digits, nothing else.
 std::optional<std::int64_t> ParseInt(std::string_view text);

@@ -51,7 +51,6 @@ void PrintReport(const TrackStore& store, const AssemblyReport& report) {
                 report.points, report.skippedRecords);
     std::printf("left out (do not fit): %d tracks, %d points\n", report.leftOutTracks,
                 report.leftOutPoints);
-    if (report.stoppedAtZero) std::printf("decoding stopped at a record with a zero coordinate\n");
     const char sep = store.Separator();
     for (int k = 0; k < report.tracks; ++k) {
         const TrackEntry& e = store.TrackTable[static_cast<std::size_t>(k)];
@@ -67,7 +66,6 @@ int WriteLogged(std::span<const std::uint8_t> image, const AssembleArgs& args) {
     const LoggedTracks tracks = DecodeTrackMemory(image, &report);
     if (report.skippedRecords > 0)
         std::printf("skipped records (bad checksum): %d\n", report.skippedRecords);
-    if (report.stoppedAtZero) std::printf("decoding stopped at a record with a zero coordinate\n");
     return WriteLoggedTracks(tracks, args.out, args.options);
 }
 
@@ -95,8 +93,6 @@ int RunAssemble(Args args) {
     tracks.area->TransferLength = image->size();
     const AssemblyReport report = store.AssembleTracks();
     PrintReport(store, report);
-    // Written as a track file whatever the path holds (the window's save
-    // would write KML to any path containing "kml").
     if (!WriteFileAtomically(parsed->out, TrackFileBytes(store, CodePage())))
         return Fail(parsed->out + ": cannot be written", kBadFile);
     return kOk;

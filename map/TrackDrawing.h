@@ -1,6 +1,6 @@
 #pragma once
-// Drawing the track shown in the point list on the track page: centred on
-// its first point, one line in the track's colour.
+// Drawing the track shown in the point list on the track page: one line in
+// the track's colour, the view fitted to it.
 
 #include <cstdint>
 #include <string>
@@ -29,11 +29,11 @@ struct DrawTrackResult {
 // What the user is told when a drawing stopped at a cell that is not a number.
 std::string DrawTrackErrorText(const DrawTrackResult& result);
 
-// Sends the point list's points to the track page and draws them as one line.
-// Nothing happens when row 1 has no latitude. Otherwise the page is centred on
-// row 1 (zoom 13), the points of rows 1 to n - 4 of an n-point list go to the
-// page in row order (up to the first row whose or whose successor's time cell
-// is empty), and drawPoints draws them in the track's colour.
+// Shows the point list's track on the track page, alone: the lines drawn
+// before are cleared (clearTracks), every point of rows 1 to n that has a
+// time goes to the page in row order, and drawPoints draws them in the
+// track's colour (a single point as a marker) and fits the view to them.
+// An empty list leaves the page empty.
 //
 // A row whose latitude or longitude does not convert stops the drawing there:
 // the points before it are still drawn, so none is left pending on the page

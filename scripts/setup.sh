@@ -23,6 +23,10 @@ packages=(
     xvfb xauth
     # GPX checks: schema validation and an independent GPX reader
     libxml2-utils gpsbabel
+    # device times to UTC: the system's leap-second list
+    tzdata
+    # geotagging a photo from a written GPX track
+    libimage-exiftool-perl
 )
 
 missing=()

@@ -5,7 +5,8 @@
 
 namespace vantrel {
 
-void CalcSelfTest(const TransferArea& area, const AppValues& values, TextGrid& pointGrid) {
+void CalcSelfTest(const TransferArea& area, const AppValues& values, const LeapSecondTable& leaps,
+                  TextGrid& pointGrid) {
     constexpr int kRecords = 16;
     WriteHeadings(pointGrid, HeadedGrid::Track, values.ColumnTitles);
     const char sep = values.Numbers.Separator();
@@ -15,7 +16,7 @@ void CalcSelfTest(const TransferArea& area, const AppValues& values, TextGrid& p
         const std::uint8_t* at = area.bytes.data() + offset;
         const TrackRecord record = TrackRecord::Read(at);
         if (record.checksum == 0 || !TrackRecord::ChecksumMatches(at)) continue;
-        const DecodedFix decoded = DecodeRecord(record, 0);
+        const DecodedFix decoded = DecodeRecord(record, 0, leaps);
         pointGrid.SetCell(0, i + 1, CalendarText(decoded.time));
         pointGrid.SetCell(1, i + 1, FormatGeneral(decoded.fix.latitude * RadToDeg, sep));
         pointGrid.SetCell(2, i + 1, FormatGeneral(decoded.fix.longitude * RadToDeg, sep));

@@ -7,13 +7,15 @@
 #include "app/AppValues.h"
 #include "app/TextGrid.h"
 #include "app/TransferArea.h"
+#include "tracks/LeapSeconds.h"
 
 namespace vantrel {
 
 // Writes the point grid's headings, then for record i (0..15) whose checksum
-// matches and is non-zero, row i + 1: time (no zone offset), latitude and
-// longitude in degrees and height, the numbers in default float-to-text form.
-// Zero coordinates are converted too.
-void CalcSelfTest(const TransferArea& area, const AppValues& values, TextGrid& pointGrid);
+// matches and is non-zero, row i + 1: time (UTC, no zone offset), latitude
+// and longitude in degrees and height, the numbers in default float-to-text
+// form. Zero coordinates are converted too.
+void CalcSelfTest(const TransferArea& area, const AppValues& values, const LeapSecondTable& leaps,
+                  TextGrid& pointGrid);
 
 }  // namespace vantrel

@@ -186,7 +186,6 @@ bool GpsToCalendar(std::uint32_t seconds, std::int32_t nanoseconds, CalendarTime
 }
 
 double GreatCircleKm(double lon, double lat, double prevLon, double prevLat) {
-    if (prevLat == 0 || prevLon == 0) return 0;
     double h = std::pow(std::sin((prevLat - lat) * 0.5), 2.0) +
                std::cos(prevLat) * std::cos(lat) * std::pow(std::sin((prevLon - lon) * 0.5), 2.0);
     // Rounding can lift h a hair above 1 for nearly antipodal points.

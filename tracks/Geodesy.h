@@ -7,13 +7,13 @@
 
 #include <array>
 #include <cstdint>
+#include <numbers>
 
 namespace vantrel {
 
-// Radians to degrees for every displayed, saved or exported coordinate. It is
-// 180/3.14159 rather than 180/pi: stored files and displays rely on the
-// slightly larger factor.
-inline constexpr double RadToDeg = 180.0 / 3.14159;
+// Radians to degrees for every displayed, saved or exported coordinate.
+inline constexpr double RadToDeg = 180.0 / std::numbers::pi;
+inline constexpr double DegToRad = std::numbers::pi / 180.0;
 // Kilometres to miles, km/h to mph.
 inline constexpr double KmToMile = 1.0 / 1.6093;
 // The device's raw speed unit is 0.1 m/s: value * SpeedUnitMs * MsToKmh is km/h.
@@ -48,8 +48,9 @@ struct CalendarTime {
 static_assert(sizeof(CalendarTime) == 10);
 #pragma pack(pop)
 
-// GPS-to-UTC correction terms. Nothing fills them, so the correction they
-// drive is zero and displayed times are GPS time. Two-byte aligned.
+// GPS-to-UTC correction terms (LeapSecondTable fills them from the
+// leap-second history). The zero instance applies no correction. Two-byte
+// aligned.
 #pragma pack(push, 2)
 struct UtcParameters {
     std::int32_t tot;  // reference time, seconds; -1 disables the correction
@@ -106,8 +107,8 @@ struct CivilDate {
 };
 CivilDate CivilFromDayNumber(std::int64_t dayNumber);
 
-// Haversine distance in km between two fixes (radians); 0 when the previous
-// point has a zero coordinate (no previous point yet).
+// Haversine distance in km between two fixes (radians). A coordinate of
+// exactly 0 (the equator, the prime meridian) is a place like any other.
 double GreatCircleKm(double lon, double lat, double prevLon, double prevLat);
 
 }  // namespace vantrel

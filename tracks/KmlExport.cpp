@@ -1,5 +1,6 @@
 #include "tracks/KmlExport.h"
 
+#include <filesystem>
 #include <pugixml.hpp>
 
 #include "app/AtomicFile.h"
@@ -19,7 +20,7 @@ void AddStyle(pugi::xml_node document, const std::string& styleUrl) {
     pugi::xml_node style = document.append_child("Style");
     style.append_attribute("id") = kStyleId;
     pugi::xml_node iconStyle = style.append_child("IconStyle");
-    AddText(iconStyle, "Scale", "1.3");
+    AddText(iconStyle, "scale", "1.3");
     AddText(iconStyle.append_child("Icon"), "href", kPushpinIcon);
     pugi::xml_node hotSpot = iconStyle.append_child("hotSpot");
     hotSpot.append_attribute("x") = "20";
@@ -39,19 +40,14 @@ void AddStyle(pugi::xml_node document, const std::string& styleUrl) {
     }
 }
 
-// "lon,lat,height " for each point, in script notation, until the first
-// row without a time.
-std::string Coordinates(const TrackStore& store, const TrackEntry& entry) {
+// "lon,lat,height " for each point of track `index`, in script notation.
+std::string Coordinates(const TrackStore& store, int index) {
     const TextGrid& grid = store.ScratchGrid;
     const NumberFormat& numbers = store.Values().Numbers;
     std::string text;
-    const std::int64_t end = std::int64_t{entry.firstRow} + entry.pointCount;
-    for (std::int64_t row = entry.firstRow; row < end && row < grid.RowCount(); ++row) {
-        const int r = static_cast<int>(row);
-        if (grid.IsEmpty(0, r)) break;
+    for (int r : store.PointRows(index))
         text += ForScript(grid.Cell(2, r), numbers) + "," + ForScript(grid.Cell(1, r), numbers) +
                 "," + ForScript(grid.Cell(3, r), numbers) + " ";
-    }
     return text;
 }
 
@@ -85,7 +81,8 @@ std::string KmlDocumentText(const std::string& path, AddPlacemarks add) {
     kml.append_attribute("xmlns:kml") = kKmlNamespace;
     kml.append_attribute("xmlns:atom") = "http://www.w3.org/2005/Atom";
     pugi::xml_node document = kml.append_child("Document");
-    AddText(document, "Name", path);
+    // Named after the file, without the folders it lies in.
+    AddText(document, "name", std::filesystem::path(path).stem().string());
     const std::string styleUrl = std::string("#") + kStyleId;
     AddStyle(document, styleUrl);
     add(document, styleUrl);
@@ -98,7 +95,7 @@ std::string KmlText(const TrackStore& store, const std::string& path) {
     return KmlDocumentText(path, [&](pugi::xml_node document, const std::string& styleUrl) {
         for (int k = 0; k < store.ListedTracks(); ++k) {
             const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
-            AddPlacemark(document, EntryName(entry), Coordinates(store, entry), styleUrl);
+            AddPlacemark(document, EntryName(entry), Coordinates(store, k), styleUrl);
         }
     });
 }

@@ -9,7 +9,8 @@
 
 namespace vantrel {
 
-// The document's text for a save to `path` (its Name element holds the path).
+// The document's text for a save to `path` (the document's name is the
+// file's name without its folders and extension).
 std::string KmlText(const TrackStore& store, const std::string& path);
 
 // The same for logged tracks: every track and point, however many.

@@ -13,10 +13,10 @@ using namespace std::chrono;
 
 constexpr sys_days kGpsEpoch = sys_days{year{1980} / January / 6};
 
-LoggedPoint PointOf(const TrackRecord& record) {
-    const GeodeticFix fix = DecodeRecord(record, 0).fix;
-    return {GpsTime(record.Seconds()), fix.latitude * RadToDeg, fix.longitude * RadToDeg,
-            fix.height, record.SpeedRaw() * SpeedUnitMs * MsToKmh};
+LoggedPoint PointOf(const TrackRecord& record, const LeapSecondTable& leaps) {
+    const GeodeticFix fix = DecodePosition(record);
+    return {UtcFromGps(record.Seconds(), leaps), fix.latitude * RadToDeg,
+            fix.longitude * RadToDeg, fix.height, record.SpeedRaw() * SpeedUnitMs * MsToKmh};
 }
 
 std::optional<Seconds> CalendarSeconds(int y, int mo, int d, int h, int mi, int s) {
@@ -81,7 +81,12 @@ Seconds GpsTime(std::uint32_t gpsSeconds) {
     return kGpsEpoch + seconds{gpsSeconds};
 }
 
-LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory, MemoryDecodeReport* report) {
+Seconds UtcFromGps(std::uint32_t gpsSeconds, const LeapSecondTable& leaps) {
+    return GpsTime(gpsSeconds) - seconds{leaps.OffsetAt(gpsSeconds)};
+}
+
+LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory, MemoryDecodeReport* report,
+                               const LeapSecondTable& leaps) {
     MemoryDecodeReport local;
     MemoryDecodeReport& seen = report ? *report : local;
     LoggedTracks tracks;
@@ -91,27 +96,20 @@ LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory, MemoryDecod
             ++seen.skippedRecords;
             continue;
         }
-        if (slot->record.HasZeroCoordinate()) {
-            seen.stoppedAtZero = true;
-            break;
-        }
         if (tracks.empty() || slot->record.StartsTrack())
             tracks.push_back({"Track" + std::to_string(tracks.size()), {}});
-        tracks.back().points.push_back(PointOf(slot->record));
+        tracks.back().points.push_back(PointOf(slot->record, leaps));
     }
     return tracks;
 }
 
 LoggedTracks StoreTracks(const TrackStore& store, int zoneHours) {
     LoggedTracks tracks;
-    const TextGrid& grid = store.ScratchGrid;
     for (int k = 0; k < store.ListedTracks(); ++k) {
         const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
         LoggedTrack track{EntryName(entry), {}};
-        const std::int64_t end = std::int64_t{entry.firstRow} + entry.pointCount;
-        for (std::int64_t row = entry.firstRow; row < end && row < grid.RowCount(); ++row)
-            if (auto point = RowPoint(store, static_cast<int>(row), zoneHours))
-                track.points.push_back(*point);
+        for (int row : store.PointRows(k))
+            if (auto point = RowPoint(store, row, zoneHours)) track.points.push_back(*point);
         tracks.push_back(std::move(track));
     }
     return tracks;

@@ -2,9 +2,8 @@
 // Tracks as plain lists of points, for the exports that have no room limits
 // (GPX, CSV, KML straight from a memory image): every track and every point
 // of the image, however many, with no grid or 64-entry table in between.
-// Times are the device's clock, which runs on GPS time; they are kept as
-// the calendar reads it, with no leap-second correction, so they agree with
-// the times the track list and the POI files show.
+// Times are UTC: the device's clock runs on GPS time, and the leap seconds
+// valid at each point's time are taken off it, as the track list does.
 
 #include <chrono>
 #include <cstdint>
@@ -14,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tracks/LeapSeconds.h"
 #include "tracks/TrackStore.h"
 
 namespace vantrel {
@@ -37,24 +37,27 @@ using LoggedTracks = std::vector<LoggedTrack>;
 
 // What decoding a memory image met on its way.
 struct MemoryDecodeReport {
-    int skippedRecords = 0;      // records with a wrong checksum
-    bool stoppedAtZero = false;  // decoding ended at a record with a zero coordinate
+    int skippedRecords = 0;  // records with a wrong checksum
 };
 
-// The calendar time of a device time stamp (GPS seconds from 1980-01-06).
+// The GPS calendar time of a device time stamp (GPS seconds from
+// 1980-01-06), leap seconds not counted.
 Seconds GpsTime(std::uint32_t gpsSeconds);
+// The UTC time of a device time stamp: GpsTime less the leap seconds valid
+// then.
+Seconds UtcFromGps(std::uint32_t gpsSeconds, const LeapSecondTable& leaps);
 
 // Every track of a memory image, in the order of the records, named Track0,
 // Track1, ... as the track list names them. A track begins at each record
 // flagged as a track start and at the first record; records with a wrong
-// checksum are skipped; a record with a zero coordinate ends the data.
+// checksum are skipped; a record at the Earth's centre ends the data.
 LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory,
-                               MemoryDecodeReport* report = nullptr);
+                               MemoryDecodeReport* report = nullptr,
+                               const LeapSecondTable& leaps = LeapSecondTable::System());
 
 // The listed tracks of a store (a loaded track file). The store's time
-// texts are shown at `zoneHours`; the points get the device's time back.
-// Rows without a time (skipped records) and cells that are not numbers are
-// left out.
+// texts are shown at `zoneHours`; the points get UTC back. Rows without a
+// time and cells that are not numbers are left out.
 LoggedTracks StoreTracks(const TrackStore& store, int zoneHours);
 
 // Starts a new track wherever two points lie more than `gapSeconds` apart;

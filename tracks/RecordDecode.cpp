@@ -4,7 +4,7 @@
 
 namespace vantrel {
 
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours) {
+GeodeticFix DecodePosition(const TrackRecord& record) {
     EcefState ecef{static_cast<double>(record.ecefX),
                    static_cast<double>(record.ecefY),
                    static_cast<double>(record.ecefZ),
@@ -12,14 +12,21 @@ DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours) {
                    0,
                    0};
     DatumTransform(ecef, ecef);
-    DecodedFix out{};
+    GeodeticFix fix{};
     LatLonTrig trig{};
-    EcefToGeodetic(ecef, out.fix, trig);
+    EcefToGeodetic(ecef, fix, trig);
+    return fix;
+}
+
+DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps) {
+    DecodedFix out{};
+    out.fix = DecodePosition(record);
     // The device time plus the zone offset, taken modulo 2^32 as the
-    // 32-bit seconds argument.
+    // 32-bit seconds argument; the leap seconds are those of the record's
+    // own time, whatever the zone.
     auto local = static_cast<std::uint32_t>(static_cast<std::int64_t>(record.Seconds()) +
                                             static_cast<std::int64_t>(zoneHours) * 3600);
-    GpsToCalendar(local, 0, out.time);
+    GpsToCalendar(local, 0, out.time, leaps.ParametersAt(record.Seconds()));
     return out;
 }
 
@@ -52,7 +59,7 @@ std::optional<TrackMemoryReader::Slot> TrackMemoryReader::Next() {
     const std::uint8_t* at = memory_.data() + pos_;
     pos_ += TrackRecord::kSize;
     Slot slot{slot_++, TrackRecord::Read(at), TrackRecord::ChecksumMatches(at)};
-    if (slot.record.IsErased()) {
+    if (slot.record.IsErased() || (slot.checksumOk && slot.record.MarksEndOfData())) {
         slot_ = slots_;
         return std::nullopt;
     }

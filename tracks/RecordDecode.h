@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tracks/Geodesy.h"
+#include "tracks/LeapSeconds.h"
 #include "tracks/TrackTable.h"
 
 namespace vantrel {
@@ -17,12 +18,17 @@ struct DecodedFix {
     CalendarTime time;
 };
 
-// Datum transform (zero velocity), ECEF to geodetic, and the record's time
+// Datum transform (zero velocity) and ECEF to geodetic.
+GeodeticFix DecodePosition(const TrackRecord& record);
+
+// The position, and the record's time
+// as UTC (the leap seconds valid at that time taken off the GPS time)
 // shifted by zoneHours, as calendar time.
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours);
+DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps);
 
 // Reads a track memory image slot by slot: page fillers are stepped over,
-// and the walk ends at the end of the bytes or at the first erased record.
+// and the walk ends at the end of the bytes, at the first erased record or
+// at the first valid record that marks the end of the data.
 class TrackMemoryReader {
   public:
     explicit TrackMemoryReader(std::span<const std::uint8_t> memory);

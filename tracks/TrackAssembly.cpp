@@ -1,5 +1,6 @@
 // AssembleTracks: the device's track memory, record by record, into
-// ScratchGrid (one row per record slot), TrackTable and the track list.
+// ScratchGrid (one row per valid record, in the order logged), TrackTable
+// and the track list.
 
 #include <algorithm>
 #include <cstdio>
@@ -23,22 +24,24 @@ class Assembler {
         TrackMemoryReader reader({area.bytes.data(), length});
         while (auto slot = reader.Next()) {
             if (!slot->checksumOk) {
+                // Skipped: the points around it stay one track, in rows
+                // that follow one another.
                 store_.btnSaveTrackFileEnabled = true;
                 ++report_.skippedRecords;
-                continue;  // its row stays empty
+                continue;
             }
-            if (!Take(slot->record, static_cast<int>(slot->index))) break;
+            Take(slot->record);
         }
         Finish();
     }
 
   private:
-    // Decodes one valid record into row `row`; false ends the decoding.
-    bool Take(const TrackRecord& record, int row) {
+    // Decodes one valid record into the next row.
+    void Take(const TrackRecord& record) {
+        const int row = report_.points;
         if (!Fits(record, row)) {
-            if (record.HasZeroCoordinate()) return StopAtZero();
             ++report_.leftOutPoints;
-            return true;
+            return;
         }
         const std::uint32_t t = record.Seconds();
         if (trackStart_ == 0) trackStart_ = t;
@@ -50,18 +53,9 @@ class Assembler {
         TrackEntry& entry = store_.TrackTable[static_cast<std::size_t>(report_.tracks - 1)];
         entry.pointCount += 1;
         entry.durationSeconds = t - trackStart_;
-        if (record.HasZeroCoordinate()) return StopAtZero();
-
-        const DecodedFix decoded = DecodeRecord(record, store_.Values().LocalZoneHours);
-        WriteRow(row, decoded, record.SpeedRaw());
-        entry.distanceKm +=
-            GreatCircleKm(decoded.fix.longitude, decoded.fix.latitude, prevLon_, prevLat_);
-        // Not reset at a track boundary: a track's first point adds the
-        // distance from the preceding track's last point.
-        prevLat_ = decoded.fix.latitude;
-        prevLon_ = decoded.fix.longitude;
+        WriteRow(row, DecodeRecord(record, store_.Values().LocalZoneHours, store_.LeapSeconds),
+                 record.SpeedRaw());
         ++report_.points;
-        return true;
     }
 
     // False when the record belongs to a track that does not fit (a 65th
@@ -75,11 +69,6 @@ class Assembler {
             if (dropping_) ++report_.leftOutTracks;
         }
         return !dropping_ && row < TrackStore::kMaxScratchRows;
-    }
-
-    bool StopAtZero() {
-        report_.stoppedAtZero = true;
-        return false;
     }
 
     void CreateEntry(int row) {
@@ -110,7 +99,10 @@ class Assembler {
     }
 
     void Finish() {
-        if (!report_.stoppedAtZero && report_.points >= 1) {
+        // Each track's distance starts at its own first point and runs
+        // through the positions as the list shows them.
+        store_.MeasureTracks();
+        if (report_.points >= 1) {
             store_.ShowTrack(0);
             store_.btnSaveTrackFileEnabled = true;
         }
@@ -125,8 +117,6 @@ class Assembler {
 
     TrackStore& store_;
     AssemblyReport& report_;
-    double prevLat_ = 0;
-    double prevLon_ = 0;
     std::uint32_t trackStart_ = 0;
     bool dropping_ = false;  // the current track did not fit: its points are left out
 };

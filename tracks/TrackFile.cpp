@@ -1,8 +1,10 @@
 #include "tracks/TrackFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "app/AtomicFile.h"
 #include "tracks/KmlExport.h"
@@ -63,7 +65,10 @@ void ShowFileError(TrackStore& store) {
 }  // namespace
 
 bool SavesAsKml(std::string_view path) {
-    return path.find("kml") != std::string_view::npos;
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".kml";
 }
 
 std::string TrackFileBytes(const TrackStore& store, const CodePage& codePage) {
@@ -120,6 +125,9 @@ TrackFileResult LoadTrackFileBytes(TrackStore& store, std::string_view bytes,
     }
     // The count of body bytes read; the area never claims more than it holds.
     store.Transfer().TransferLength = std::min(body.size(), TransferArea::kSize);
+    // Counts and distances follow the rows (files of earlier versions
+    // counted a track's distance from the track before it).
+    store.MeasureTracks();
     if (store.Transfer().TransferLength != 0) {
         store.ShowTrack(0);
         store.btnSaveTrackFileEnabled = true;

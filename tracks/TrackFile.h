@@ -12,8 +12,8 @@
 
 namespace vantrel {
 
-// A save writes KML when the path holds "kml" in lower case anywhere
-// (folders included); ".KML" in capitals writes a track file.
+// A save writes KML when the file name ends in ".kml" (in any case); any
+// other name, whatever its folders are called, gets a track file.
 bool SavesAsKml(std::string_view path);
 
 // The Save button after its dialog: KML or a track file by the rule above.

@@ -45,6 +45,9 @@ bool TrackStore::BeginModify(int row) {
     auto selected = ParseInt(cell.empty() ? std::string_view("0") : std::string_view(cell));
     dlgModifyTrackName.edTrackName = gridTrackName.Cell(0, row);
     dlgModifyTrackName.cbSave = selected && *selected != 0;
+    // The dialog starts from the track's own colour: OK without a pick
+    // keeps it.
+    dlgModifyTrackName.trackColor = TrackTable[static_cast<std::size_t>(EntryIndex(row))].color;
     return true;
 }
 
@@ -72,11 +75,12 @@ void TrackStore::DeleteTrack(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
     TrackEntry& deleted = TrackTable[static_cast<std::size_t>(index)];
-    const std::uint32_t count = deleted.pointCount;
+    const std::vector<int> rows = PointRows(index);
     const int first = deleted.firstRow;
-    // The track's rows go; the rows below move up by its point count.
-    ScratchGrid.RemoveRows(first, static_cast<int>(std::min<std::uint32_t>(
-                                      count, static_cast<std::uint32_t>(ScratchGrid.RowCount()))));
+    // The track's rows go (with any empty ones between its points); the rows
+    // below move up by as many.
+    const int count = rows.empty() ? 0 : rows.back() + 1 - first;
+    ScratchGrid.RemoveRows(first, count);
     gridTrackName.ClearRow(row);
     ClearPointGrid();
     deleted.firstRow = 0;
@@ -86,7 +90,8 @@ void TrackStore::DeleteTrack(int row) {
     // (empty entries' firstRow included, modulo 65536).
     for (std::size_t i = static_cast<std::size_t>(index); i + 1 < kTrackEntryCount; ++i) {
         TrackTable[i] = TrackTable[i + 1];
-        TrackTable[i].firstRow = static_cast<std::uint16_t>(TrackTable[i].firstRow - count);
+        TrackTable[i].firstRow =
+            static_cast<std::uint16_t>(TrackTable[i].firstRow - static_cast<unsigned>(count));
     }
     TrackTable.back() = TrackEntry{};
 }
@@ -103,6 +108,15 @@ void TrackStore::ClearAll() {
     ClearTrackList();
     ClearScratch();
     ClearPointGrid();
+    // Nothing is left for a save to write, the table included.
+    TrackTable = TrackEntryTable{};
+    btnSaveTrackFileEnabled = false;
+    edStartTime.clear();
+    edEndTime.clear();
+    edTotalTime.clear();
+    edDistance.clear();
+    edMile.clear();
+    edPoints.clear();
 }
 
 }  // namespace vantrel

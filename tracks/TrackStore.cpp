@@ -5,6 +5,7 @@
 
 #include "app/NumberText.h"
 #include "tracks/Geodesy.h"
+#include "tracks/TrackPath.h"
 
 namespace vantrel {
 
@@ -62,33 +63,55 @@ bool TrackStore::EnsureScratchRow(int row) {
 
 void TrackStore::ShowTrack(int index) {
     if (index < 0 || index >= static_cast<int>(kTrackEntryCount)) return;
-    TrackEntry& e = TrackTable[static_cast<std::size_t>(index)];
+    const TrackEntry& e = TrackTable[static_cast<std::size_t>(index)];
     ClearPointGrid();
     const char sep = Separator();
-    edPoints = UnsignedText(e.pointCount);
+    const std::vector<int> rows = PointRows(index);
+    edPoints = UnsignedText(rows.size());
     edDistance = FormatGeneral(e.distanceKm, sep);
     edMile = FormatGeneral(e.distanceKm * KmToMile, sep);
     edTotalTime = DurationText(e.durationSeconds);
-    const int first = e.firstRow;
-    edStartTime = ScratchGrid.Cell(0, first);
-
-    // Rows past the grid are empty, so the count can start at the grid's end.
-    auto count = static_cast<int>(
-        std::min<std::int64_t>(e.pointCount, std::max(ScratchGrid.RowCount() - first, 0)));
-    while (count > 0 && ScratchGrid.IsEmpty(0, first + count - 1))
-        --count;
-    e.pointCount = static_cast<std::uint32_t>(count);  // the file and KML see the trimmed count
+    edStartTime = ScratchGrid.Cell(0, e.firstRow);
     // An empty track has no end time (rather than the row before it).
-    edEndTime = count > 0 ? ScratchGrid.Cell(0, first + count - 1) : std::string();
+    edEndTime = rows.empty() ? std::string() : ScratchGrid.Cell(0, rows.back());
 
-    gridTrack.SetRowCount(count + 1);
+    gridTrack.SetRowCount(static_cast<int>(rows.size()) + 1);
     int shown = 1;
-    for (int i = 0; i < count; ++i) {
-        const int row = first + i;
-        if (ScratchGrid.IsEmpty(0, row)) continue;
+    for (int row : rows) {
         for (int col = 0; col < gridTrack.ColCount(); ++col)
             gridTrack.SetCell(col, shown, ScratchGrid.Cell(col, row));
         ++shown;
+    }
+}
+
+std::vector<int> TrackStore::PointRows(int index) const {
+    std::vector<int> rows;
+    if (index < 0 || index >= static_cast<int>(kTrackEntryCount)) return rows;
+    const TrackEntry& e = TrackTable[static_cast<std::size_t>(index)];
+    const int first = e.firstRow;
+    int end = ScratchGrid.RowCount();
+    if (index + 1 < static_cast<int>(kTrackEntryCount)) {
+        const TrackEntry& next = TrackTable[static_cast<std::size_t>(index) + 1];
+        if (next.pointCount > 0 && next.firstRow > first) end = std::min<int>(end, next.firstRow);
+    }
+    rows.reserve(std::min<std::size_t>(e.pointCount, static_cast<std::size_t>(kMaxScratchRows)));
+    for (int row = first; row < end && rows.size() < e.pointCount; ++row)
+        if (!ScratchGrid.IsEmpty(0, row)) rows.push_back(row);
+    return rows;
+}
+
+void TrackStore::MeasureTracks() {
+    const NumberFormat& numbers = values_.Numbers;
+    for (std::size_t k = 0; k < kTrackEntryCount; ++k) {
+        TrackEntry& entry = TrackTable[k];
+        if (EntryName(entry).empty()) continue;
+        const std::vector<int> rows = PointRows(static_cast<int>(k));
+        std::vector<PathPoint> path;
+        path.reserve(rows.size());
+        for (int row : rows)
+            if (auto position = RowPosition(ScratchGrid, row, numbers)) path.push_back(*position);
+        entry.pointCount = static_cast<std::uint32_t>(rows.size());
+        entry.distanceKm = PathKm(path);
     }
 }
 

@@ -9,11 +9,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/AppValues.h"
 #include "app/TextGrid.h"
 #include "app/TransferArea.h"
 #include "app/UserMessages.h"
+#include "tracks/LeapSeconds.h"
 #include "tracks/TrackTable.h"
 
 namespace vantrel {
@@ -26,15 +28,14 @@ struct AssemblyReport {
     int skippedRecords = 0;      // records with a wrong checksum
     int leftOutTracks = 0;       // tracks that did not fit (a 65th, or starting past the last row)
     int leftOutPoints = 0;       // their points and points past the last addressable row
-    bool stoppedAtZero = false;  // decoding ended at a record with a zero coordinate
 };
 
 // How the message that tracks were left out of the list begins.
 inline constexpr std::string_view kNotAllTracksFit = "Not all tracks fit";
 
-// The track name and colour dialog, as the window fills it. trackColor keeps
-// the last chosen colour between uses (the colour dialog's choice is stored
-// here even when the name dialog is cancelled).
+// The track name and colour dialog, as the window fills it. trackColor
+// starts as the colour of the track being modified, so only a colour the
+// user picks changes it.
 struct ModifyTrackDialog {
     std::string edTrackName = "yes";
     bool cbSave = true;
@@ -59,6 +60,8 @@ class TrackStore {
     std::string edStartTime, edEndTime, edTotalTime, edDistance, edMile, edPoints;
     bool btnSaveTrackFileEnabled = false;
     ModifyTrackDialog dlgModifyTrackName;
+    // GPS minus UTC through the years: device times are shown as UTC.
+    LeapSecondTable LeapSeconds = LeapSecondTable::System();
 
     // --- track assembly ---
     // Decodes the track memory in the transfer area. Tracks and points that
@@ -66,6 +69,14 @@ class TrackStore {
     AssemblyReport AssembleTracks();
     // Fills gridTrack and the summary texts from TrackTable[index].
     void ShowTrack(int index);
+    // The ScratchGrid rows of TrackTable[index]'s points: from its firstRow,
+    // the first pointCount rows that hold a time, never reaching the first
+    // row of the track after it. Rows without a time inside a track (left
+    // by skipped records in files of earlier versions) are stepped over.
+    std::vector<int> PointRows(int index) const;
+    // Sets every named entry's pointCount to the points its rows hold and
+    // its distanceKm to the length of the path through them.
+    void MeasureTracks();
 
     // --- track list ---
     void gridTrackNameClick(int row);
@@ -80,6 +91,8 @@ class TrackStore {
     void ApplyModify(int row);
     void menuDeleteClick(int row);
     void DeleteTrack(int row);
+    // Empties the list, the rows, the point grid, the summaries and the
+    // table: a save after it has nothing to write.
     void ClearAll();
     // The tracks the list shows: rows from 1 up to the first without a name.
     int ListedTracks() const;

@@ -43,7 +43,9 @@ struct TrackRecord {
     unsigned Kind() const { return (flags >> 11) & 7u; }
     bool StartsTrack() const { return Kind() == kTrackStartKind; }
     bool IsErased() const { return flags == kErased; }
-    bool HasZeroCoordinate() const { return ecefX == 0 || ecefY == 0 || ecefZ == 0; }
+    // A record at the Earth's centre marks the end of the logged data; a
+    // single zero coordinate is a real place (the equator, the meridians).
+    bool MarksEndOfData() const { return ecefX == 0 && ecefY == 0 && ecefZ == 0; }
 };
 static_assert(sizeof(TrackRecord) == 20);
 static_assert(offsetof(TrackRecord, ecefX) == 4 && offsetof(TrackRecord, ecefZ) == 12);

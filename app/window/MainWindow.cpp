@@ -312,6 +312,7 @@ void TfmMain::RenderLists() {
     btnSavePlan->setEnabled(core_->plans.btnSavePlan);
     btnSavePoi->setEnabled(core_->pois.btnSavePoi);
     btnDrawMap->setEnabled(drawEnabled_);
+    RenderChart();
 }
 
 }  // namespace vantrel

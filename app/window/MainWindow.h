@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@
 #include "locale/CodePage.h"
 #include "locale/UiTexts.h"
 #include "plans/ListFiles.h"
-#include "tracks/ProfileSamples.h"
+#include "tracks/ProfilePlot.h"
 
 class QCheckBox;
 class QComboBox;
@@ -202,9 +203,6 @@ class TfmMain : public QMainWindow, private StartupHost {
     QTimer timerCommRead;
     QTimer timerShowLogo;
 
-    ProfileSamples AltitudeSamples{};
-    ProfileSamples SpeedSamples{};
-
   signals:
     // After every Render(): tests and the screenshot run wait on it.
     void rendered();
@@ -247,7 +245,9 @@ class TfmMain : public QMainWindow, private StartupHost {
     void RenderLink();
     void RenderLists();
     void DrawTrack();
-    void SampleProfile();
+    // Plots the point grid's profile when the grid, the profile or the
+    // units changed since the chart last showed it.
+    void RenderChart();
     std::string ChooseFile(bool save, const FileDialogTexts& texts);
     int SelectedGridRow(const QTableView* view) const;
     std::optional<std::string> OpenProbe(const std::string& port);
@@ -268,6 +268,14 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
+    // What the chart shows: the point grid's revision, the profile, the units.
+    struct ChartShown {
+        std::uint64_t revision;
+        ProfileKind kind;
+        ProfileUnits units;
+        bool operator==(const ChartShown&) const = default;
+    };
+    std::optional<ChartShown> chartShown_;
     bool terminateRequested_ = false;
 };
 

@@ -91,6 +91,8 @@ void TfmMain::ConnectHandlers() {
         connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
     connect(rbPathAltitude, &QRadioButton::clicked, this, &TfmMain::rbPathAltitudeClick);
     connect(rbPathSpeed, &QRadioButton::clicked, this, &TfmMain::rbPathSpeedClick);
+    for (QRadioButton* units : {rbMetric, rbImperial})
+        connect(units, &QRadioButton::toggled, this, [this] { Render(); });
     connect(pgctlMain, &QTabWidget::currentChanged, this, [this] {
         if (pgctlMain->currentWidget() == sheetData) sheetDataShow();
     });
@@ -142,18 +144,15 @@ void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
 
 // --- Track page ---
 
-void TfmMain::SampleProfile() {
+void TfmMain::RenderChart() {
     const Companion& core = *core_;
-    const ProfileUnits units =
-        rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric;
-    if (rbPathSpeed->isChecked()) {
-        SpeedSamples = SampleSpeed(core.tracks.gridTrack, units, core.values.Numbers);
-        chartAltitude->Show(PlotProfile(ProfileKind::Speed, SpeedSamples, core.values.Numbers));
-    } else {
-        AltitudeSamples = SampleAltitude(core.tracks.gridTrack, units, core.values.Numbers);
-        chartAltitude->Show(
-            PlotProfile(ProfileKind::Altitude, AltitudeSamples, core.values.Numbers));
-    }
+    const TextGrid& points = core.tracks.gridTrack;
+    const ChartShown now{points.Revision(),
+                         rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
+                         rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric};
+    if (chartShown_ == now) return;
+    chartShown_ = now;
+    chartAltitude->Show(PlotProfile(points, now.kind, now.units, core.values.Numbers));
 }
 
 void TfmMain::DrawTrack() {
@@ -168,7 +167,6 @@ void TfmMain::btnDrawMapClick() {
     btnDrawMap->setEnabled(false);
     // Render() enables the button again, also after a drawing that failed.
     Handle([this] {
-        SampleProfile();
         DrawTrack();
         pgctlMain->setCurrentWidget(sheetMap);
     });
@@ -179,22 +177,24 @@ void TfmMain::btnTestMarkerClick() {
 }
 
 void TfmMain::btnTestCalcClick() {
-    Handle([this] { CalcSelfTest(core_->transfer, core_->values, core_->tracks.gridTrack); });
+    Handle([this] {
+        TrackStore& tracks = core_->tracks;
+        CalcSelfTest(core_->transfer, core_->values, tracks.LeapSeconds, tracks.gridTrack);
+    });
 }
 
+// The chart follows the point grid, the profile and the units at every
+// Render(); these only make sure one comes at once.
 void TfmMain::rbPathAltitudeClick() {
-    Handle([this] { SampleProfile(); });
+    Render();
 }
 
 void TfmMain::rbPathSpeedClick() {
-    Handle([this] { SampleProfile(); });
+    Render();
 }
 
 void TfmMain::sheetDataShow() {
-    const NumberFormat& numbers = core_->values.Numbers;
-    chartAltitude->Show(rbPathSpeed->isChecked()
-                            ? PlotProfile(ProfileKind::Speed, SpeedSamples, numbers)
-                            : PlotProfile(ProfileKind::Altitude, AltitudeSamples, numbers));
+    Render();
 }
 
 void TfmMain::gridTrackNameClick(int gridRow) {

@@ -135,6 +135,13 @@ VantrelMap.prototype.setCenter = function (point, zoom) {
   this.leaflet.setView(point.toLeaflet(), isFinite(z) ? z : this.leaflet.getZoom(),
                        { animate: false });
 };
+// Fits the view to [lat, lng] points: the whole track shows with a margin,
+// zoomed in no closer than a street; a single point is shown at that zoom.
+VantrelMap.prototype.fitPoints = function (points) {
+  var bounds = L.latLngBounds(points);
+  if (!bounds.isValid()) return;
+  this.leaflet.fitBounds(bounds, { padding: [24, 24], maxZoom: 16, animate: false });
+};
 // Shows a GMarker (with its info window, when it has one).
 VantrelMap.prototype.addOverlay = function (overlay) {
   if (!overlay || !overlay.layer) return;

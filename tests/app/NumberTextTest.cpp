@@ -10,12 +10,14 @@ TEST(NumberText, CommaRulesForArithmeticAndScript) {
     NumberFormat comma{",", ","};
     EXPECT_EQ(ForScript("52,123456", comma), "52.123456");
     EXPECT_EQ(ForScript("52,123456", point), "52.123456");
-    // A point user reads a comma as the decimal point too.
-    EXPECT_DOUBLE_EQ(*CellToFloat("35,5", point), 35.5);
-    EXPECT_DOUBLE_EQ(*CellToFloat("35,5", comma), 35.5);
-    // A comma user cannot convert a point.
-    EXPECT_FALSE(CellToFloat("35.5", comma).has_value());
-    EXPECT_DOUBLE_EQ(*CellToFloat("35.5", point), 35.5);
+    // Either user reads a point and a comma alike: a file written under
+    // the other notation (or by the command line) gives the same numbers.
+    for (const NumberFormat& user : {point, comma}) {
+        EXPECT_DOUBLE_EQ(*CellToFloat("35,5", user), 35.5);
+        EXPECT_DOUBLE_EQ(*CellToFloat("-35.5", user), -35.5);
+        EXPECT_FALSE(CellToFloat("35,5.1", user).has_value());
+        EXPECT_FALSE(CellToFloat("north", user).has_value());
+    }
 }
 
 TEST(NumberText, ParseFloatAcceptsOnlyNumbers) {

@@ -17,6 +17,7 @@
 
 #include "app/AtomicFile.h"
 #include "cli/Cli.h"
+#include "tests/cli/QuietCall.h"
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
 #include "support/Occurrences.h"
@@ -27,13 +28,6 @@ namespace {
 
 using vantrel::testing::Occurrences;
 using vantrel::testing::ScratchFolder;
-
-int Call(int (*command)(Args), std::vector<std::string> args) {
-    ::testing::internal::CaptureStdout();
-    const int code = command(args);
-    ::testing::internal::GetCapturedStdout();
-    return code;
-}
 
 // Runs a shell command; its exit status.
 int Shell(const std::string& command) {

@@ -32,52 +32,47 @@ TEST(TrackColourText, SwapsRedAndBlue) {
     EXPECT_EQ(TrackColourText(0xAB000000u | 0x0000FF), "#ff0000");  // top byte ignored
 }
 
-TEST(DrawTrackOnMap, EmptyListSendsNothing) {
+TEST(DrawTrackOnMap, AnEmptyListClearsThePageAndSendsNoPoint) {
     FakeMapPage page;
     DrawTrackResult result = DrawTrackOnMap(page, PointList(0), 255, {});
-    EXPECT_TRUE(page.log.empty());
+    EXPECT_EQ(page.log, (std::vector<std::string>{"call: clearTracks"}));
     EXPECT_TRUE(result.ok());
     EXPECT_EQ(result.pointsSent, 0);
 }
 
-TEST(DrawTrackOnMap, ShortTracksAreCentredAndLeaveOutTheirLastFourPoints) {
-    FakeMapPage four;
-    DrawTrackOnMap(four, PointList(4), 255, {});
-    EXPECT_EQ(four.log,
-              (std::vector<std::string>{"script: map.setCenter(new GLatLng(22.1,114.5) ,13);",
-                                        "drawPoints(#ff0000)"}));
-
-    FakeMapPage five;
-    DrawTrackResult result = DrawTrackOnMap(five, PointList(5), 0xFF8000, {});
-    EXPECT_EQ(five.Calls(),
-              (std::vector<std::string>{"addPoints(22.100000,114.500000)", "drawPoints(#0080ff)"}));
-    EXPECT_EQ(result.pointsSent, 1);
+TEST(DrawTrackOnMap, EveryPointAloneOnThePageInOneBatch) {
+    for (int n : {1, 4, 5, 9}) {
+        FakeMapPage page;
+        DrawTrackResult result = DrawTrackOnMap(page, PointList(n), 0xFF8000, {});
+        std::vector<std::string> calls = page.Calls();
+        ASSERT_EQ(calls.size(), static_cast<std::size_t>(n) + 2) << n;
+        EXPECT_EQ(calls.front(), "call: clearTracks");  // earlier drawings go first
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(calls[static_cast<std::size_t>(i) + 1],
+                      "addPoints(22." + std::to_string(i + 1) + "00000,114.500000)");
+        EXPECT_EQ(calls.back(), "drawPoints(#0080ff)");
+        EXPECT_EQ(page.batches, 1);
+        EXPECT_EQ(result.pointsSent, n);
+        EXPECT_TRUE(page.scripts.empty());  // the page fits its view to the track
+    }
 }
 
-TEST(DrawTrackOnMap, SendsRowsOneToNMinusFourInOneBatch) {
-    FakeMapPage page;
-    DrawTrackResult result = DrawTrackOnMap(page, PointList(9), 255, {});
-    std::vector<std::string> calls = page.Calls();
-    ASSERT_EQ(calls.size(), 6u);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(calls[i], "addPoints(22." + std::to_string(i + 1) + "00000,114.500000)");
-    EXPECT_EQ(page.batches, 1);
-    EXPECT_EQ(result.pointsSent, 5);
-}
-
-TEST(DrawTrackOnMap, StopsAtTheFirstRowWithoutTimeOrWhoseNextRowHasNone) {
+TEST(DrawTrackOnMap, RowsWithoutATimeAreSteppedOver) {
     TextGrid grid = PointList(12);
     grid.SetCell(kTrackTimeColumn, 5, "");
     FakeMapPage page;
-    EXPECT_EQ(DrawTrackOnMap(page, grid, 255, {}).pointsSent, 3);  // rows 1..3
+    EXPECT_EQ(DrawTrackOnMap(page, grid, 255, {}).pointsSent, 11);
 }
 
-TEST(DrawTrackOnMap, ReadsCommaCellsWithTheUsersSeparator) {
-    NumberFormat comma{",", ","};
-    FakeMapPage page;
-    DrawTrackOnMap(page, PointList(5, ","), 255, comma);
-    EXPECT_EQ(page.log.front(), "script: map.setCenter(new GLatLng(22.1,114.5) ,13);");
-    EXPECT_EQ(page.Calls().front(), "addPoints(22.100000,114.500000)");
+TEST(DrawTrackOnMap, ReadsPointAndCommaCellsWhateverTheUsersSeparator) {
+    for (const char* separator : {".", ","}) {
+        for (const NumberFormat& user : {NumberFormat{}, NumberFormat{",", ","}}) {
+            FakeMapPage page;
+            DrawTrackOnMap(page, PointList(5, separator), 255, user);
+            EXPECT_EQ(page.Calls()[1], "addPoints(22.100000,114.500000)");
+            EXPECT_EQ(page.Calls().size(), 7u);
+        }
+    }
 }
 
 TEST(DrawTrackOnMap, ABadCellStopsTheDrawingThereAndIsReported) {
@@ -88,6 +83,7 @@ TEST(DrawTrackOnMap, ABadCellStopsTheDrawingThereAndIsReported) {
     EXPECT_FALSE(result.ok());
     EXPECT_EQ(result.failedRow, 4);
     EXPECT_EQ(result.pointsSent, 3);
+    EXPECT_EQ(page.Calls().size(), 5u);
     // The points before it are drawn, so none waits on the page for the next track.
     EXPECT_EQ(page.Calls().back(), "drawPoints(#ff0000)");
     EXPECT_NE(DrawTrackErrorText(result).find("Row 4"), std::string::npos);

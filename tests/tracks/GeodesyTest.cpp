@@ -9,6 +9,7 @@
 
 #include "support/TrackMemoryBuilder.h"
 #include "tracks/CalcSelfTest.h"
+#include "tracks/LeapSeconds.h"
 
 namespace vantrel {
 namespace {
@@ -34,7 +35,7 @@ std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
 }
 
 TEST(Geodesy, TablesAndTableSinCos) {
-    EXPECT_DOUBLE_EQ(RadToDeg, 57.295827908797776);  // 180/3.14159, not 180/pi
+    EXPECT_EQ(RadToDeg, 180 / std::numbers::pi);
     EXPECT_EQ(sinTable[1], 0.0624593178);
     EXPECT_EQ(cosTable[1], 0.998047511);
     for (int k = 0; k < 102; ++k)
@@ -75,8 +76,8 @@ TEST(Geodesy, FortyFiveNorthRoundTrip) {
     EXPECT_NEAR(fix.latitude * 180 / std::numbers::pi, 45.0, 1e-12);
     EXPECT_NEAR(fix.longitude * 180 / std::numbers::pi, 135.0, 1e-12);
     EXPECT_NEAR(fix.height, 100.0, 0.002);
-    // The displayed factor reads about 8.4e-7 high.
-    EXPECT_NEAR(fix.latitude * RadToDeg / 45.0 - 1, 8.4e-7, 0.1e-7);
+    EXPECT_NEAR(fix.latitude * RadToDeg, 45.0, 1e-12);
+    EXPECT_NEAR(fix.longitude * RadToDeg, 135.0, 1e-12);
 }
 
 TEST(Geodesy, GpsToCalendarAgreesWithAnIndependentCalendar) {
@@ -116,9 +117,11 @@ TEST(Geodesy, GpsToCalendarAgreesWithAnIndependentCalendar) {
 TEST(Geodesy, GreatCircleDistance) {
     const double deg = std::numbers::pi / 180;
     EXPECT_NEAR(GreatCircleKm(10 * deg, 46 * deg, 10 * deg, 45 * deg), 6378.137 * deg, 1e-9);
-    // No previous point yet: a far point adds nothing.
-    EXPECT_EQ(GreatCircleKm(1, 1, 0, 0.5), 0);
-    EXPECT_EQ(GreatCircleKm(1, 1, 0.5, 0), 0);
+    // The equator and the prime meridian are places like any other.
+    EXPECT_NEAR(GreatCircleKm(0, 1 * deg, 0, 0), 6378.137 * deg, 1e-9);
+    EXPECT_NEAR(GreatCircleKm(1 * deg, 0, 0, 0), 6378.137 * deg, 1e-9);
+    EXPECT_NEAR(GreatCircleKm(0.5 * deg, 0, -0.5 * deg, 0), 6378.137 * deg, 1e-9);
+    EXPECT_NEAR(GreatCircleKm(0, 90 * deg, 0, -90 * deg), 6378.137 * std::numbers::pi, 1e-9);
 }
 
 TEST(Geodesy, CalcSelfTestConvertsTheFirstSixteenValidRecords) {
@@ -133,12 +136,13 @@ TEST(Geodesy, CalcSelfTestConvertsTheFirstSixteenValidRecords) {
     put(2, EncodeTrackRecord(0, {0, 0, 6356852}, 0, false));   // a zero coordinate is converted too
     put(16, EncodeTrackRecord(0, {0, 0, 6356852}, 0, false));  // beyond the first 16
     TextGrid grid(5, 20);
-    CalcSelfTest(area, AppValues{}, grid);
+    CalcSelfTest(area, AppValues{}, LeapSecondTable::BuiltIn(), grid);
     EXPECT_EQ(grid.Cell(0, 0), "Time");
-    EXPECT_EQ(grid.Cell(0, 1), "2011/9/14  1:46:40");
-    EXPECT_EQ(grid.Cell(1, 1).substr(0, 10), "45.0000385");  // default float-to-text
+    EXPECT_EQ(grid.Cell(0, 1), "2011/9/14  1:46:25");  // UTC: 15 s less than GPS time
+    EXPECT_NEAR(std::stod(grid.Cell(1, 1)), 45.000001, 5e-7);  // default float-to-text
+    EXPECT_GT(grid.Cell(1, 1).size(), 12u);
     EXPECT_TRUE(grid.IsEmpty(0, 2));
-    EXPECT_EQ(grid.Cell(1, 3), "90.000076019818");  // 1.570796326795 times 180/3.14159
+    EXPECT_EQ(grid.Cell(1, 3), FormatGeneral(1.570796326795 * 180 / std::numbers::pi, '.'));
     EXPECT_TRUE(grid.IsEmpty(0, 4));                // zero bytes: a checksum of 0 is not taken
     EXPECT_TRUE(grid.IsEmpty(0, 17));
 }

@@ -36,10 +36,11 @@ TEST_F(KmlExportTest, DocumentShapeStyleAndEveryListedTrack) {
         attributes.push_back(a.name());
     EXPECT_EQ(attributes,
               (std::vector<std::string>{"xmlns", "xmlns:gx", "xmlns:kml", "xmlns:atom"}));
-    EXPECT_EQ(document.child_value("Name"), path);
+    EXPECT_STREQ(document.child_value("name"), "out");  // the file, not its folders
+    EXPECT_FALSE(document.child("Name"));
     pugi::xml_node style = document.child("Style");
     EXPECT_STREQ(style.attribute("id").value(), "fernwayKmlPath");
-    EXPECT_STREQ(style.child("IconStyle").child_value("Scale"), "1.3");
+    EXPECT_STREQ(style.child("IconStyle").child_value("scale"), "1.3");
     EXPECT_STREQ(style.child("LineStyle").child_value("color"), "ff5e76ff");
     pugi::xml_node pair = document.child("StyleMap").child("Pair");
     EXPECT_STREQ(pair.next_sibling("Pair").child_value("styleUrl"), "#fernwayKmlPath");
@@ -50,7 +51,7 @@ TEST_F(KmlExportTest, DocumentShapeStyleAndEveryListedTrack) {
     EXPECT_EQ(names, (std::vector<std::string>{"Track0", "Track1", "Ridge"}));
     const std::string coordinates =
         document.child("Placemark").child("LineString").child_value("coordinates");
-    EXPECT_EQ(coordinates.rfind("135.000114,45.000039,", 0), 0u);
+    EXPECT_EQ(coordinates.rfind("135.000000,45.000001,", 0), 0u);
     EXPECT_EQ(std::count(coordinates.begin(), coordinates.end(), ' '), 4);
     EXPECT_EQ(coordinates.back(), ' ');
 }
@@ -68,7 +69,7 @@ TEST_F(KmlExportTest, DecimalCommaCellsBecomePoints) {
     EXPECT_EQ(FirstCoordinates().find(','), 9u);
 }
 
-TEST_F(KmlExportTest, CoordinatesStopAtASkippedRecordAndClearAllExportsNothing) {
+TEST_F(KmlExportTest, ASkippedRecordKeepsEveryPointAndClearAllExportsNothing) {
     TrackMemoryBuilder b;
     b.AddFix(1, 45, 7, 0, 0, true);
     b.AddCorrupt(2);
@@ -76,7 +77,9 @@ TEST_F(KmlExportTest, CoordinatesStopAtASkippedRecordAndClearAllExportsNothing) 
     b.AddFix(4, 45.2, 7, 0, 0, false);
     Assemble(b);
     const std::string coordinates = FirstCoordinates();
-    EXPECT_EQ(std::count(coordinates.begin(), coordinates.end(), ' '), 1);
+    EXPECT_EQ(std::count(coordinates.begin(), coordinates.end(), ' '), 3);
+    EXPECT_NE(coordinates.find("," + store.ScratchGrid.Cell(1, 2) + ","), std::string::npos);
+    EXPECT_EQ(store.ScratchGrid.Cell(1, 2).substr(0, 5), "45.20");
     store.ClearAll();
     pugi::xml_node document = Export();
     EXPECT_FALSE(document.child("Placemark"));

@@ -32,26 +32,32 @@ TEST_F(LoggedTracksTest, StraightDecodingAgreesWithTheTrackList) {
     ASSERT_EQ(straight.size(), 3u);
     EXPECT_EQ(straight[2].name, "Track2");
     EXPECT_EQ(straight[2].points.size(), 6u);
-    EXPECT_EQ(straight[0].points[0].time, GpsTime(1'000'000'000));
+    // UTC: GPS time less the 15 leap seconds of 2011.
+    EXPECT_EQ(straight[0].points[0].time, GpsTime(1'000'000'000) - seconds{15});
+    EXPECT_EQ(IsoTimeText(straight[0].points[0].time), "2011-09-14T01:46:25Z");
     EXPECT_EQ(TrackCsvText(straight, 2), TrackCsvText(StoreTracks(store, 2), 2));
     EXPECT_EQ(TrackCsvText(straight, 0), TrackCsvText(StoreTracks(store, 2), 0));
 }
 
-// Every valid record counts, the one after a corrupt record included.
-TEST_F(LoggedTracksTest, CorruptRecordsAreSkippedAndAZeroCoordinateEndsTheData) {
+// Every valid record counts, the one after a corrupt record and those with
+// a zero coordinate included; a record at the Earth's centre ends the data.
+TEST_F(LoggedTracksTest, CorruptRecordsAreSkippedAndOnlyTheCentreEndsTheData) {
     TrackMemoryBuilder b;
     b.AddFix(1'000'000'000, 45, 135, 100, 0, false);  // no start flag: a track all the same
     b.AddCorrupt(1'000'000'001);
     b.AddFix(1'000'000'002, 46, 135, 100, 0, false);
-    b.Add(sim::EncodeTrackRecord(1'000'000'003, sim::Ecef{0, 1, 1}, 0, false));
-    b.AddFix(1'000'000'004, 45, 135, 100, 0, false);
+    b.Add(sim::EncodeTrackRecord(1'000'000'003, sim::Ecef{0, 6378137, 0}, 0, false));
+    b.Add(sim::EncodeTrackRecord(1'000'000'004, sim::Ecef{0, 0, 0}, 0, false));
+    b.AddFix(1'000'000'005, 45, 135, 100, 0, false);
     MemoryDecodeReport report;
-    const LoggedTracks tracks = DecodeTrackMemory(b.Image(4096), &report);
+    const LeapSecondTable leaps = LeapSecondTable::BuiltIn();
+    const LoggedTracks tracks = DecodeTrackMemory(b.Image(4096), &report, leaps);
     ASSERT_EQ(tracks.size(), 1u);
-    ASSERT_EQ(tracks[0].points.size(), 2u);
-    EXPECT_EQ(tracks[0].points[1].time, GpsTime(1'000'000'002));
+    ASSERT_EQ(tracks[0].points.size(), 3u);
+    EXPECT_EQ(tracks[0].points[1].time, UtcFromGps(1'000'000'002, leaps));
+    EXPECT_EQ(tracks[0].points[2].latitude, 0);
+    EXPECT_DOUBLE_EQ(tracks[0].points[2].longitude, 90);
     EXPECT_EQ(report.skippedRecords, 1);
-    EXPECT_TRUE(report.stoppedAtZero);
     EXPECT_TRUE(DecodeTrackMemory(std::vector<std::uint8_t>(19, 0)).empty());
 }
 

@@ -8,6 +8,8 @@
 
 #include "TrackFixture.h"
 #include "app/AtomicFile.h"
+#include "tracks/LoggedTracks.h"
+#include "tracks/ProfilePlot.h"
 
 namespace vantrel::testing {
 namespace {
@@ -35,7 +37,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
          at = bytes.find("\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 10240u * 5);  // every row, five lines each
-    EXPECT_EQ(bytes.substr(4224, 31), "2011/9/14  1:46:40\r\n45,000039\r\n");
+    EXPECT_EQ(bytes.substr(4224, 31), "2011/9/14  1:46:25\r\n45,000001\r\n");
     EXPECT_NE(bytes.find("\r\n\xE9\r\n"), std::string::npos);
 
     TrackStore reopened(values, transfer, messages);
@@ -51,15 +53,40 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     EXPECT_EQ(*ReadFileBytes(second), bytes);
 }
 
-TEST_F(TrackFileTest, KmlRuleIsALowerCaseSubstringOfTheWholePath) {
+TEST_F(TrackFileTest, TheFormatFollowsTheExtensionAlone) {
     Assemble(ThreeTracks());
     std::filesystem::create_directories(Folder() / "my kml");
-    const std::string kml = (Folder() / "my kml" / "day.trk").string();
-    ASSERT_TRUE(SaveTracks(store, kml, kLatin1));
-    EXPECT_EQ(ReadFileBytes(kml)->substr(0, 5), "<?xml");
-    const std::string upper = (Folder() / "DAY.KML").string();
-    ASSERT_TRUE(SaveTracks(store, upper, kLatin1));
-    EXPECT_EQ(ReadFileBytes(upper)->substr(0, 2), std::string("\x01\x00", 2));
+    const std::string track = (Folder() / "my kml" / "kml-day.trk").string();
+    ASSERT_TRUE(SaveTracks(store, track, kLatin1));
+    EXPECT_EQ(ReadFileBytes(track)->substr(0, 2), std::string("\x01\x00", 2));
+    TrackStore reopened(values, transfer, messages);
+    EXPECT_EQ(OpenTrackFile(reopened, track, kLatin1), TrackFileResult::Loaded);
+    EXPECT_EQ(reopened.ListedTracks(), 3);
+    for (const char* name : {"day.kml", "DAY.KML", "day.Kml"}) {
+        const std::string kml = (Folder() / "my kml" / name).string();
+        ASSERT_TRUE(SaveTracks(store, kml, kLatin1));
+        EXPECT_EQ(ReadFileBytes(kml)->substr(0, 5), "<?xml") << name;
+    }
+    EXPECT_TRUE(SavesAsKml("a.kml"));
+    EXPECT_FALSE(SavesAsKml("kml"));
+    EXPECT_FALSE(SavesAsKml("/home/kml/a.kml.trk"));
+}
+
+// A file written with a decimal point (by the command line, or under
+// another locale) reads the same for a decimal-comma user.
+TEST_F(TrackFileTest, PointFilesReadTheSameUnderADecimalComma) {
+    Assemble(ThreeTracks());
+    const std::string bytes = TrackFileBytes(store, kLatin1);
+    UseDecimalComma();
+    TrackStore comma(values, transfer, messages);
+    ASSERT_EQ(LoadTrackFileBytes(comma, bytes, kLatin1), TrackFileResult::Loaded);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(+comma.TrackTable[k].distanceKm, +store.TrackTable[k].distanceKm);
+    const ProfilePlot plot =
+        PlotProfile(comma.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
+    ASSERT_EQ(plot.points.size(), 4u);
+    EXPECT_EQ(plot.points.back().x, comma.TrackTable[0].distanceKm);
+    EXPECT_EQ(StoreTracks(comma, 0)[2].points.size(), 5u);
 }
 
 TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {

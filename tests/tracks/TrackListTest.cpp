@@ -17,8 +17,8 @@ TEST_F(TrackListTest, ClickShowsTheTrackAndItsSummaries) {
     EXPECT_FALSE(store.SwatchColor(0, 3).has_value());
     EXPECT_EQ(store.edTotalTime, "1:2:5");
     EXPECT_EQ(store.edPoints, "5");
-    EXPECT_EQ(store.edStartTime, "2011/9/14  1:46:47");
-    EXPECT_EQ(store.edEndTime, "2011/9/14  1:46:51");
+    EXPECT_EQ(store.edStartTime, "2011/9/14  1:46:32");
+    EXPECT_EQ(store.edEndTime, "2011/9/14  1:46:36");
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
     EXPECT_EQ(store.gridTrack.Cell(0, 5), store.edEndTime);
     store.TrackTable[2].durationSeconds = 90000;
@@ -28,32 +28,70 @@ TEST_F(TrackListTest, ClickShowsTheTrackAndItsSummaries) {
     EXPECT_EQ(store.edTotalTime, "25:0:0");
 }
 
-TEST_F(TrackListTest, ShowTrackTrimsEmptyLastRowsAndSkipsEmptyRowsInside) {
+TEST_F(TrackListTest, ABadRecordMidTrackKeepsTheLastPointAndTheTrueEnd) {
     TrackMemoryBuilder b;
     for (int i = 0; i < 6; ++i) {
         if (i == 2)
             b.AddCorrupt(10 + i);
         else
-            b.AddFix(10 + i, 45, 7, 0, 0, i == 0);
+            b.AddFix(10 + i, 45 + 0.01 * i, 7, 0, 0, i == 0);
     }
+    b.AddFix(40, 46, 7, 0, 0, true);
     Assemble(b);
-    // Five points counted over six rows: the range ends one row short, so the
-    // last point is not shown and the end time is the point before it.
+    EXPECT_EQ(store.edPoints, "5");
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
-    EXPECT_EQ(store.gridTrack.Cell(0, 4), "1980/1/6  0:0:14");
-    EXPECT_TRUE(store.gridTrack.IsEmpty(0, 5));
-    EXPECT_EQ(store.edEndTime, "1980/1/6  0:0:14");
-    // Empty last rows lower the stored count, never below zero.
-    store.ScratchGrid.ClearRow(4);
-    store.ScratchGrid.ClearRow(3);
+    EXPECT_EQ(store.gridTrack.Cell(1, 5), "45.050000");  // the last point
+    EXPECT_EQ(store.edEndTime, "1980/1/6  0:0:15");
+    EXPECT_EQ(+store.TrackTable[0].durationSeconds, 5u);
+    EXPECT_EQ(+store.TrackTable[1].firstRow, 5);
+}
+
+// Files of earlier versions kept a skipped record's row empty inside the
+// track and counted one point less than the rows it spans.
+class EarlierFileRows : public TrackFixture {
+  protected:
+    void SetUp() override {
+        Assemble(ThreeTracks());
+        compact = store.ScratchGrid;
+        store.ScratchGrid.Clear();
+        for (int row = 0, from = 0; from < 12; ++row) {  // an empty row after the first point
+            if (row == 1) continue;
+            for (int col = 0; col < 5; ++col)
+                store.ScratchGrid.SetCell(col, row, compact.Cell(col, from));
+            ++from;
+        }
+        store.TrackTable[1].firstRow = 5;
+        store.TrackTable[2].firstRow = 8;
+        store.TrackTable[0].distanceKm = 333;  // once measured from the track before
+    }
+    TextGrid compact{5, 1};
+};
+
+TEST_F(EarlierFileRows, AreReadPastTheirEmptyRows) {
+    store.MeasureTracks();
+    EXPECT_EQ(store.PointRows(0), (std::vector<int>{0, 2, 3, 4}));
+    EXPECT_EQ(store.PointRows(1), (std::vector<int>{5, 6, 7}));
+    EXPECT_NEAR(+store.TrackTable[0].distanceKm, 3 * 0.111319, 2e-3);
     store.ShowTrack(0);
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 2u);
-    EXPECT_EQ(store.edPoints, "5");  // shown before the trim
-    EXPECT_EQ(store.edEndTime, "1980/1/6  0:0:11");
+    EXPECT_EQ(store.edEndTime, compact.Cell(0, 3));
+    EXPECT_EQ(store.gridTrack.Cell(0, 4), compact.Cell(0, 3));
+    // A count larger than the rows hold stops at the next track's first row.
+    store.TrackTable[1].pointCount = 9;
+    EXPECT_EQ(store.PointRows(1).size(), 3u);
+    store.MeasureTracks();
+    EXPECT_EQ(+store.TrackTable[1].pointCount, 3u);
     store.ScratchGrid.Clear();
     store.ShowTrack(0);
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
     EXPECT_EQ(store.edEndTime, "");
+    EXPECT_EQ(store.edPoints, "0");
+}
+
+TEST_F(EarlierFileRows, DeleteTakesTheEmptyRowsAlong) {
+    store.menuDeleteClick(1);
+    EXPECT_EQ(+store.TrackTable[0].firstRow, 0);
+    EXPECT_EQ(store.PointRows(0), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(store.ScratchGrid.Cell(0, 0), compact.Cell(0, 4));
+    EXPECT_EQ(+store.TrackTable[1].firstRow, 3);
 }
 
 TEST_F(TrackListTest, DeleteMovesTheLaterTracksUp) {
@@ -89,13 +127,22 @@ TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {
     EXPECT_EQ(store.gridTrackName.Cell(1, 2), "65280");
     EXPECT_EQ(store.gridTrackName.Cell(2, 2), "0");
     EXPECT_EQ(store.CurrentTrackColor, 0x00FF00u);
-    // Cancel keeps only the colour dialog's choice, for the next Modify.
+    // The dialog starts from each track's own colour, so a rename without
+    // a pick keeps it.
     ASSERT_TRUE(store.BeginModify(1));
     EXPECT_TRUE(store.dlgModifyTrackName.cbSave);
-    store.dlgModifyTrackName.trackColor = 0xFF0000;
+    store.dlgModifyTrackName.trackColor = 0xFF0000;  // picked, then cancelled
     EXPECT_EQ(+store.TrackTable[0].color, 255u);
+    ASSERT_TRUE(store.BeginModify(2));
+    EXPECT_EQ(store.dlgModifyTrackName.trackColor, 0x00FF00u);
+    store.dlgModifyTrackName.edTrackName = "Ridge 2";
+    store.ApplyModify(2);
+    EXPECT_EQ(+store.TrackTable[1].color, 0x00FF00u);
     ASSERT_TRUE(store.BeginModify(3));
-    EXPECT_EQ(store.dlgModifyTrackName.trackColor, 0xFF0000u);
+    EXPECT_EQ(store.dlgModifyTrackName.trackColor, 255u);
+    store.dlgModifyTrackName.edTrackName = "Valley";
+    store.ApplyModify(3);
+    EXPECT_EQ(store.gridTrackName.Cell(1, 3), "255");
     EXPECT_FALSE(store.BeginModify(7));  // an empty row offers nothing to modify
 }
 
@@ -121,7 +168,7 @@ TEST_F(TrackListTest, NamesAreCutToTwentyUnitsAndReadNoFurtherThanTheField) {
     EXPECT_EQ(EntryName(entry).substr(0, 6), "xxx\xEF\xBF\xBD");
 }
 
-TEST_F(TrackListTest, ClearAllEmptiesTheGridsButKeepsTheTable) {
+TEST_F(TrackListTest, ClearAllLeavesNothingToSave) {
     Assemble(ThreeTracks());
     store.ClearAll();
     EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 1));
@@ -129,7 +176,11 @@ TEST_F(TrackListTest, ClearAllEmptiesTheGridsButKeepsTheTable) {
     EXPECT_TRUE(store.ScratchGrid.IsEmpty(0, 0));
     EXPECT_TRUE(store.gridTrack.IsEmpty(0, 1));
     EXPECT_EQ(store.gridTrack.Cell(1, 0), "Lanititude");
-    EXPECT_EQ(EntryName(store.TrackTable[2]), "Track2");
+    EXPECT_EQ(EntryName(store.TrackTable[2]), "");
+    EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
+    EXPECT_FALSE(store.btnSaveTrackFileEnabled);
+    EXPECT_EQ(store.edPoints, "");
+    EXPECT_EQ(store.ListedTracks(), 0);
 }
 
 }  // namespace

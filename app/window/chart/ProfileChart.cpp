@@ -11,6 +11,8 @@ namespace vantrel {
 namespace {
 
 const QColor kLineColor(Qt::red);
+constexpr int kSmallestPlotWidth = 50;
+constexpr int kUnlaidColumns = 2048;
 
 QPen DottedGridPen() {
     QPen pen(QColor(0x80, 0x80, 0x80));
@@ -34,8 +36,8 @@ ProfileChart::ProfileChart(QWidget* parent)
     series_->setPointsVisible(false);
     series_->setPointLabelsVisible(false);
     chart->addSeries(series_);
-    SetUpBottomAxis();
-    SetUpLeftAxis();
+    SetUpAxis(bottomAxis_);
+    SetUpAxis(leftAxis_);
     chart->addAxis(bottomAxis_, Qt::AlignBottom);
     chart->addAxis(leftAxis_, Qt::AlignLeft);
     series_->attachAxis(bottomAxis_);
@@ -43,55 +45,49 @@ ProfileChart::ProfileChart(QWidget* parent)
     setChart(chart);
     setRubberBand(QChartView::NoRubberBand);
     setRenderHint(QPainter::Antialiasing);
+    Show(ProfilePlot{"Distance (km)", "Altitude (m)", {}});
 }
 
-// Labels stand on whole point numbers, which read as the points' own "#.#"
-// labels do; 0 is anchored so the labels fall on multiples of the spacing.
-void ProfileChart::SetUpBottomAxis() {
-    bottomAxis_->setRange(0, AxisMaximum);
-    bottomAxis_->setTickType(QValueAxis::TicksDynamic);
-    bottomAxis_->setTickAnchor(0);
-    bottomAxis_->setTickInterval(LabelSpacing);
-    bottomAxis_->setMinorTickCount(MinorTicks);
-    bottomAxis_->setLabelFormat(QStringLiteral("%d"));
-    bottomAxis_->setGridLinePen(DottedGridPen());
-    bottomAxis_->setMinorGridLinePen(DottedGridPen());
-    bottomAxis_->setTitleText(QStringLiteral("Distance(KM)"));
-}
-
-void ProfileChart::SetUpLeftAxis() {
-    leftAxis_->setRange(0, 1);
-    leftAxis_->setLabelFormat(QStringLiteral("%g"));
-    leftAxis_->setGridLinePen(DottedGridPen());
+void ProfileChart::SetUpAxis(QValueAxis* axis) {
+    axis->setRange(0, 1);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(MinorTicks);
+    axis->setGridLinePen(DottedGridPen());
+    axis->setMinorGridLinePen(DottedGridPen());
 }
 
 void ProfileChart::Show(const ProfilePlot& plot) {
+    plot_ = plot;
     chart()->setTitle(QString());
-    leftAxis_->setTitleText(QString::fromStdString(plot.leftAxisTitle));
-    QList<QPointF> points;
-    points.reserve(static_cast<qsizetype>(plot.points.size()));
-    for (const auto& point : plot.points)
-        points.append({point.x, point.y});
-    series_->replace(points);
-    // Each point carries the profile's point colour; the line keeps the red pen.
-    const QHash<QXYSeries::PointConfiguration, QVariant> colour = {
-        {QXYSeries::PointConfiguration::Color, QColor::fromRgb(kProfilePointColor)}};
-    QHash<int, QHash<QXYSeries::PointConfiguration, QVariant>> configuration;
-    for (int i = 0; i < series_->count(); ++i)
-        configuration.insert(i, colour);
-    series_->setPointsConfiguration(configuration);
-    bottomAxis_->setRange(0, AxisMaximum);
-    FitLeftAxis(plot);
+    bottomAxis_->setTitleText(QString::fromStdString(plot_.bottomAxisTitle));
+    leftAxis_->setTitleText(QString::fromStdString(plot_.leftAxisTitle));
+    Draw();
+    FitAxes();
 }
 
-// The minimum stays 0; the maximum follows the highest value.
-void ProfileChart::FitLeftAxis(const ProfilePlot& plot) {
-    double highest = 0;
-    for (const auto& point : plot.points)
-        highest = std::max(highest, point.y);
-    leftAxis_->setRange(0, highest > 0 ? highest : 1);
+// The points the plot area's width can show (before the chart is first laid
+// out, as many as a wide screen can).
+void ProfileChart::Draw() {
+    const int width = static_cast<int>(chart()->plotArea().width());
+    const int columns = width >= kSmallestPlotWidth ? width : kUnlaidColumns;
+    const std::vector<ProfilePoint> shown = ThinToColumns(plot_.points, columns);
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(shown.size()));
+    for (const auto& point : shown)
+        points.append({point.x, point.y});
+    series_->replace(points);
+}
+
+// The distance from 0 to the track's end; the values from their lowest to
+// their highest, below 0 included, on round numbers.
+void ProfileChart::FitAxes() {
+    const double end = plot_.points.empty() ? 0.0 : plot_.points.back().x;
+    bottomAxis_->setRange(0, end > 0 ? end : 1);
+    bottomAxis_->applyNiceNumbers();
+    bottomAxis_->setMin(0);
+    const ValueRange values = ProfileValueRange(plot_.points);
+    leftAxis_->setRange(values.min, values.max);
     leftAxis_->applyNiceNumbers();
-    leftAxis_->setMin(0);
 }
 
 int ProfileChart::PointCount() const {
@@ -100,6 +96,15 @@ int ProfileChart::PointCount() const {
 
 QString ProfileChart::LeftAxisTitle() const {
     return leftAxis_->titleText();
+}
+
+QString ProfileChart::BottomAxisTitle() const {
+    return bottomAxis_->titleText();
+}
+
+void ProfileChart::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    Draw();
 }
 
 void ProfileChart::mousePressEvent(QMouseEvent* event) {

@@ -1,51 +1,51 @@
 #pragma once
 // The Data page's line chart of the point grid's altitude or speed profile:
-// one red line series over a point-numbered horizontal axis fixed at 0 to
-// 500. The chart pans sideways with the mouse and never zooms.
+// one red line over the distance along the track. Both axes fit the data;
+// a long track is thinned to the plot's pixel width, keeping its peaks.
+// The chart pans sideways with the mouse and never zooms.
 
 #include <QChartView>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <optional>
 
-#include "tracks/ProfileSamples.h"
+#include "tracks/ProfilePlot.h"
 
 namespace vantrel {
 
 class ProfileChart : public QChartView {
     Q_OBJECT
   public:
-    // The horizontal axis: one unit per point, labelled every LabelSpacing
-    // points (a label on each of the 500 units could not be read), with
-    // MinorTicks minor ticks between labels.
-    static constexpr int AxisMaximum = 500;
-    static constexpr int LabelSpacing = 50;
-    static constexpr int MinorTicks = 5;
+    static constexpr int MinorTicks = 4;
 
     explicit ProfileChart(QWidget* parent = nullptr);
 
-    // Replaces the series with the plot's points, sets the left axis title
-    // and brings the horizontal axis back to 0 .. 500.
+    // Shows the plot: its axis titles, its points (thinned to the plot
+    // area's width when there are more than it can show) and both axes
+    // fitted to them.
     void Show(const ProfilePlot& plot);
 
     // What is plotted now, for tests and the screenshot check.
     int PointCount() const;
     QString LeftAxisTitle() const;
+    QString BottomAxisTitle() const;
     const QLineSeries& Series() const { return *series_; }
     const QValueAxis& BottomAxis() const { return *bottomAxis_; }
     const QValueAxis& LeftAxis() const { return *leftAxis_; }
 
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
   private:
-    void SetUpBottomAxis();
-    void SetUpLeftAxis();
-    void FitLeftAxis(const ProfilePlot& plot);
+    void SetUpAxis(QValueAxis* axis);
+    void Draw();
+    void FitAxes();
 
+    ProfilePlot plot_;
     QLineSeries* series_;
     QValueAxis* bottomAxis_;
     QValueAxis* leftAxis_;

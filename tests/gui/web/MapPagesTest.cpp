@@ -19,7 +19,24 @@ using testing::PageState;
 using testing::ShowPage;
 using testing::WaitUntil;
 
-TEST(TrackPage, DrawsTheTrackAsOneLineInItsColour) {
+TextGrid PointList(int n, double lat, double lng, double step) {
+    TextGrid grid(5, n + 1);
+    for (int row = 1; row <= n; ++row) {
+        grid.SetCell(kTrackTimeColumn, row, "10:00:" + std::to_string(row));
+        grid.SetCell(kTrackLatitudeColumn, row, std::to_string(lat + step * row));
+        grid.SetCell(kTrackLongitudeColumn, row, std::to_string(lng + step * row));
+    }
+    return grid;
+}
+
+bool Inside(const QJsonObject& state, const QJsonArray& point) {
+    const QJsonArray bounds = state["bounds"].toArray();
+    const double lat = point[0].toDouble(), lng = point[1].toDouble();
+    return lat >= bounds[0][0].toDouble() && lat <= bounds[1][0].toDouble() &&
+           lng >= bounds[0][1].toDouble() && lng <= bounds[1][1].toDouble();
+}
+
+TEST(TrackPage, DrawsEveryPointAsOneLineInItsColour) {
     auto view = ShowPage("track.txt");
     const int n = 12;
     TextGrid grid(5, n + 1);
@@ -37,14 +54,41 @@ TEST(TrackPage, DrawsTheTrackAsOneLineInItsColour) {
     QJsonObject line = lines[0].toObject();
     EXPECT_EQ(line["colour"].toString(), "#0080ff");
     QJsonArray points = line["points"].toArray();
-    ASSERT_EQ(points.size(), n - 4);
+    ASSERT_EQ(points.size(), n);
     // Every digit arrives: the page holds the very doubles of the cells.
     EXPECT_EQ(points[0].toArray()[0].toDouble(), 22.543210987654321);
-    EXPECT_EQ(points[7].toArray()[1].toDouble(), 114.08);
+    EXPECT_EQ(points[11].toArray()[1].toDouble(), 114.012);
     EXPECT_EQ(state["pending"].toInt(), 0);
-    EXPECT_EQ(state["zoom"].toInt(), 13);
-    EXPECT_NEAR(state["center"].toArray()[0].toDouble(), 22.5432, 1e-3);
-    EXPECT_NEAR(state["center"].toArray()[1].toDouble(), 114.01, 1e-3);
+    for (const auto& point : points)
+        EXPECT_TRUE(Inside(state, point.toArray()));
+}
+
+// Each drawing shows its track alone, fitted to the view, however long; a
+// track of one point shows as a marker.
+TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
+    auto view = ShowPage("track.txt");
+    DrawTrackOnMap(*view, PointList(5, 47.3, 8.5, 0.001), 255, {});
+    QJsonObject state = PageState(*view);
+    ASSERT_EQ(state["lines"].toArray().size(), 1);
+    EXPECT_EQ(state["lines"][0]["points"].toArray().size(), 5);
+    EXPECT_GE(state["zoom"].toInt(), 14);  // a short walk is shown close up
+
+    DrawTrackOnMap(*view, PointList(400, 40.0, -3.0, 0.01), 0xFF0000, {});  // 4 degrees long
+    state = PageState(*view);
+    ASSERT_EQ(state["lines"].toArray().size(), 1);
+    const QJsonArray points = state["lines"][0]["points"].toArray();
+    ASSERT_EQ(points.size(), 400);
+    EXPECT_TRUE(Inside(state, points.first().toArray()));
+    EXPECT_TRUE(Inside(state, points.last().toArray()));
+    EXPECT_LE(state["zoom"].toInt(), 8);
+
+    DrawTrackOnMap(*view, PointList(1, -33.9, 151.2, 0), 255, {});
+    state = PageState(*view);
+    ASSERT_EQ(state["lines"].toArray().size(), 1);
+    EXPECT_TRUE(state["lines"][0]["marker"].toBool());
+    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-marker-icon').length"), 1);
+    EXPECT_NEAR(state["center"][0].toDouble(), -33.9, 1e-6);
+    EXPECT_NEAR(state["center"][1].toDouble(), 151.2, 1e-6);
 }
 
 TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {

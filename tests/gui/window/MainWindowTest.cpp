@@ -114,34 +114,52 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(WindowTest, DrawSamplesTheProfileDrawsTheTrackAndStaysEnabled) {
+// The chart's last point lies at the track's distance, in the units chosen.
+double LastX(const ProfileChart& chart) {
+    return chart.Series().at(chart.Series().count() - 1).x();
+}
+
+TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     TfmMain& window = Open();
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
+    window.gridTrackNameClick(2);
     window.gridTrackNameClick(1);
-    const TextGrid& points = window.Core().tracks.gridTrack;
+    const TrackStore& tracks = window.Core().tracks;
+    const TextGrid& points = tracks.gridTrack;
     const int count = points.RowCount() - 1;
+    ASSERT_GT(count, 5);
 
     window.btnDrawMap->click();
+    window.btnDrawMap->click();  // a second drawing replaces the first
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
     EXPECT_TRUE(window.btnDrawMap->isEnabled());
-    EXPECT_EQ(window.AltitudeSamples[0], points.Cell(3, 1));
-    EXPECT_EQ(window.chartAltitude->LeftAxisTitle(), QStringLiteral("Altitude"));
-    EXPECT_EQ(window.chartAltitude->PointCount(), std::min(count, 332));
     const QJsonObject map = PageState(*window.webMap);
     const QJsonArray lines = map["lines"].toArray();
     ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0]["colour"].toString(), QStringLiteral("#ff0000"));
-    const QJsonArray drawn = lines[0]["points"].toArray();
-    ASSERT_EQ(drawn.size(), count - 4);
+    EXPECT_EQ(lines[0].toObject()["colour"].toString(), QStringLiteral("#ff0000"));
+    const QJsonArray drawn = lines[0].toObject()["points"].toArray();
+    ASSERT_EQ(drawn.size(), count);
     EXPECT_DOUBLE_EQ(drawn[0].toArray()[0].toDouble(), std::stod(points.Cell(1, 1)));
-    EXPECT_DOUBLE_EQ(drawn[0].toArray()[1].toDouble(), std::stod(points.Cell(2, 1)));
-    EXPECT_DOUBLE_EQ(map["center"].toArray()[0].toDouble(), std::stod(points.Cell(1, 1)));
+    EXPECT_DOUBLE_EQ(drawn[count - 1].toArray()[1].toDouble(), std::stod(points.Cell(2, count)));
 
-    // Speed is sampled when its button is chosen.
+    ProfileChart& chart = *window.chartAltitude;
+    EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Altitude (m)"));
+    EXPECT_EQ(chart.BottomAxisTitle(), QStringLiteral("Distance (km)"));
+    EXPECT_EQ(LastX(chart), tracks.TrackTable[0].distanceKm);
+
+    // Another profile, other units, another track: each shows at once.
     window.rbPathSpeed->click();
-    EXPECT_EQ(window.SpeedSamples[0], points.Cell(4, 1));
-    EXPECT_EQ(window.chartAltitude->LeftAxisTitle(), QStringLiteral("Speed"));
+    EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Speed (km/h)"));
+    window.rbImperial->click();
+    EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Speed (mph)"));
+    EXPECT_EQ(chart.BottomAxisTitle(), QStringLiteral("Distance (mi)"));
+    EXPECT_EQ(LastX(chart), tracks.TrackTable[0].distanceKm * KmToMile);
+    window.gridTrackNameClick(2);
+    EXPECT_EQ(LastX(chart), tracks.TrackTable[1].distanceKm * KmToMile);
+    window.rbMetric->click();
+    window.rbPathAltitude->click();
+    EXPECT_EQ(LastX(chart), tracks.TrackTable[1].distanceKm);
 
     // A cell that does not convert stops the drawing with a message.
     window.Core().tracks.gridTrack.SetCell(1, 3, "north");
@@ -280,13 +298,14 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
     EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
 }
 
-TEST_F(WindowTest, ModifyKeepsTheChosenColourAndAppliesOnlyOnOk) {
+TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
     TfmMain& window = Open();
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     TrackStore& tracks = window.Core().tracks;
-    const std::string colour = tracks.gridTrackName.Cell(1, 1);
     window.gridTrackName->selectRow(0);
+    const std::uint32_t chosen = 0xFF8000;  // blue 255, green 128, red 0
 
+    // A colour picked and then Cancel: nothing changes.
     QTimer::singleShot(0, &window, [&] {
         window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Lost"));
         window.dlgModifyTrackName->btnColor->click();
@@ -294,16 +313,24 @@ TEST_F(WindowTest, ModifyKeepsTheChosenColourAndAppliesOnlyOnOk) {
     });
     window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(0, 1), "Track0");
-    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), colour);
-    const std::uint32_t chosen = 0xFF8000;  // blue 255, green 128, red 0
-    EXPECT_EQ(tracks.dlgModifyTrackName.trackColor, chosen);
+    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), "255");
 
+    // A new name alone keeps the colour.
     QTimer::singleShot(0, &window, [&] {
         window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Hill"));
         window.dlgModifyTrackName->OKBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Hill"));
+    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), "255");
+    EXPECT_EQ(+tracks.TrackTable[0].color, 255u);
+
+    // A colour picked and OK: the colour changes.
+    QTimer::singleShot(0, &window, [&] {
+        window.dlgModifyTrackName->btnColor->click();
+        window.dlgModifyTrackName->OKBtn->click();
+    });
+    window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), std::to_string(chosen));
     EXPECT_EQ(tracks.CurrentTrackColor, chosen);
 
@@ -311,6 +338,7 @@ TEST_F(WindowTest, ModifyKeepsTheChosenColourAndAppliesOnlyOnOk) {
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Track1"));
     window.ClearAll1Click();
     EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
+    EXPECT_FALSE(window.btnSaveTrackFile->isEnabled());  // nothing is left to save
 }
 
 TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {

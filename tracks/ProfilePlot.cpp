@@ -1,0 +1,97 @@
+#include "tracks/ProfilePlot.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tracks/Geodesy.h"
+#include "tracks/TrackPath.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kTimeColumn = 0;
+constexpr int kHeightColumn = 3;
+constexpr int kSpeedColumn = 4;
+
+struct Units {
+    const char* distance;
+    double kmFactor;
+    const char* value;
+    double valueFactor;
+};
+
+Units UnitsOf(ProfileKind kind, ProfileUnits units) {
+    const bool metric = units == ProfileUnits::Metric;
+    const char* distance = metric ? "km" : "mi";
+    const double kmFactor = metric ? 1.0 : KmToMile;
+    if (kind == ProfileKind::Altitude)
+        return {distance, kmFactor, metric ? "m" : "ft", metric ? 1.0 : MetreToFoot};
+    return {distance, kmFactor, metric ? "km/h" : "mph", metric ? 1.0 : KmToMile};
+}
+
+}  // namespace
+
+ProfilePlot PlotProfile(const TextGrid& pointGrid, ProfileKind kind, ProfileUnits units,
+                        const NumberFormat& numbers) {
+    const Units u = UnitsOf(kind, units);
+    const bool altitude = kind == ProfileKind::Altitude;
+    ProfilePlot plot;
+    plot.bottomAxisTitle = std::string("Distance (") + u.distance + ")";
+    plot.leftAxisTitle = std::string(altitude ? "Altitude (" : "Speed (") + u.value + ")";
+
+    std::vector<PathPoint> path;
+    std::vector<int> rows;
+    for (int row = 1; row < pointGrid.RowCount(); ++row) {
+        if (pointGrid.IsEmpty(kTimeColumn, row)) continue;
+        if (auto position = RowPosition(pointGrid, row, numbers)) {
+            path.push_back(*position);
+            rows.push_back(row);
+        }
+    }
+    const std::vector<double> along = DistancesAlong(path);
+    plot.points.reserve(rows.size());
+    const int column = altitude ? kHeightColumn : kSpeedColumn;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (auto value = CellToFloat(pointGrid.Cell(column, rows[i]), numbers))
+            plot.points.push_back({along[i] * u.kmFactor, *value * u.valueFactor});
+    return plot;
+}
+
+std::vector<ProfilePoint> ThinToColumns(std::span<const ProfilePoint> points, int columns) {
+    const std::size_t n = points.size();
+    if (columns < 1 || n <= 2 * static_cast<std::size_t>(columns) + 2)
+        return {points.begin(), points.end()};
+    const double x0 = points.front().x;
+    const double width = points.back().x - x0;
+    auto columnOf = [&](std::size_t i) {
+        if (!(width > 0)) return 0;
+        const double at = (points[i].x - x0) / width * columns;
+        return std::clamp(static_cast<int>(at), 0, columns - 1);
+    };
+    std::vector<ProfilePoint> kept{points.front()};
+    std::size_t i = 1;
+    while (i + 1 < n) {
+        // One column: the indices of its lowest and highest value.
+        const int c = columnOf(i);
+        std::size_t low = i, high = i;
+        for (; i + 1 < n && columnOf(i) == c; ++i) {
+            if (points[i].y < points[low].y) low = i;
+            if (points[i].y > points[high].y) high = i;
+        }
+        kept.push_back(points[std::min(low, high)]);
+        if (low != high) kept.push_back(points[std::max(low, high)]);
+    }
+    kept.push_back(points.back());
+    return kept;
+}
+
+ValueRange ProfileValueRange(std::span<const ProfilePoint> points) {
+    if (points.empty()) return {0, 1};
+    const auto [low, high] = std::minmax_element(
+        points.begin(), points.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
+    if (low->y == high->y) return {low->y - 1, high->y + 1};
+    return {low->y, high->y};
+}
+
+}  // namespace vantrel

@@ -1,0 +1,53 @@
+#pragma once
+// The profile chart's data: the altitude or speed of every point of the
+// point grid against the distance along the track, in metric or imperial
+// units, and the thinning that fits a long track to the chart's width
+// without losing its peaks.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "app/NumberText.h"
+#include "app/TextGrid.h"
+
+namespace vantrel {
+
+enum class ProfileUnits { Metric, Imperial };
+enum class ProfileKind { Altitude, Speed };
+
+inline constexpr double MetreToFoot = 1.0 / 0.3048;
+
+struct ProfilePoint {
+    double x;  // distance from the track's first point, km or miles
+    double y;  // altitude in m or ft, speed in km/h or mph
+};
+
+struct ProfilePlot {
+    std::string bottomAxisTitle;  // "Distance (km)" or "Distance (mi)"
+    std::string leftAxisTitle;    // "Altitude (m)", "Speed (mph)" ...
+    std::vector<ProfilePoint> points;
+};
+
+// Every point of the grid (rows from 1 that hold a time and a position),
+// the distance measured as the track list measures it: the last x is the
+// track's distance. A point whose value is not a number still moves the
+// distance on but is not plotted.
+ProfilePlot PlotProfile(const TextGrid& pointGrid, ProfileKind kind, ProfileUnits units,
+                        const NumberFormat& numbers);
+
+// The points to draw across `columns` pixel columns: all of them when they
+// are few; otherwise the first, the last, and in each column the lowest and
+// the highest, in their order, so no peak or dip is lost.
+std::vector<ProfilePoint> ThinToColumns(std::span<const ProfilePoint> points, int columns);
+
+struct ValueRange {
+    double min;
+    double max;
+};
+// The span of the values, widened to one unit around a flat profile (and
+// 0..1 for none); negative values stay negative.
+ValueRange ProfileValueRange(std::span<const ProfilePoint> points);
+
+}  // namespace vantrel
