@@ -4,11 +4,13 @@
 // 22 bytes for the device.
 //
 // The face is an outline font that covers Latin, Greek, Cyrillic and CJK,
-// picked through fontconfig, rendered by FreeType in monochrome at 11 pixels
-// with the glyph placed as text drawn at (0, 0): the pen's baseline sits the
-// font's ascender below the cell's top edge. Packing keeps rows 3 to 10 in
-// bytes 0 to 10 (one byte per column, row 3 in bit 0) and rows 11 to 13 in
-// bits 0 to 2 of bytes 11 to 21; rows 0 to 2 and 14 are not stored.
+// picked through fontconfig, rendered by FreeType in monochrome. Packing
+// keeps rows 3 to 13 only: rows 3 to 10 in bytes 0 to 10 (one byte per
+// column, row 3 in bit 0) and rows 11 to 13 in bits 0 to 2 of bytes 11 to
+// 21. So every glyph is scaled and placed to have its whole ink in those 11
+// rows and the 11 columns: drawn 10 pixels high on a baseline under row 11,
+// moved up or down when it would leave them, and drawn smaller when it is
+// larger than they are.
 
 #include <array>
 #include <bitset>
