@@ -14,7 +14,7 @@ using namespace std::chrono;
 constexpr sys_days kGpsEpoch = sys_days{year{1980} / January / 6};
 
 LoggedPoint PointOf(const TrackRecord& record) {
-    const GeodeticFix fix = DecodeRecord(record, 0).fix;
+    const GeodeticFix fix = DecodeRecord(record, ZoneOffset{}).fix;
     return {GpsTime(record.Seconds()), fix.latitude * RadToDeg, fix.longitude * RadToDeg,
             fix.height, record.SpeedRaw() * SpeedUnitMs * MsToKmh};
 }
@@ -26,7 +26,7 @@ std::optional<Seconds> CalendarSeconds(int y, int mo, int d, int h, int mi, int 
     return sys_days{date} + hours{h} + minutes{mi} + seconds{s};
 }
 
-std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, int zoneHours) {
+std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, ZoneOffset zone) {
     const TextGrid& grid = store.ScratchGrid;
     const NumberFormat& numbers = store.Values().Numbers;
     auto time = ParseCalendarText(grid.Cell(0, row));
@@ -35,7 +35,7 @@ std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, int zoneHo
     auto altitude = CellToFloat(grid.Cell(3, row), numbers);
     auto speed = CellToFloat(grid.Cell(4, row), numbers);
     if (!time || !latitude || !longitude) return std::nullopt;
-    return LoggedPoint{*time - hours{zoneHours}, *latitude, *longitude, altitude.value_or(0),
+    return LoggedPoint{*time - zone.Duration(), *latitude, *longitude, altitude.value_or(0),
                        speed.value_or(0)};
 }
 
@@ -102,7 +102,7 @@ LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory, MemoryDecod
     return tracks;
 }
 
-LoggedTracks StoreTracks(const TrackStore& store, int zoneHours) {
+LoggedTracks StoreTracks(const TrackStore& store, ZoneOffset zone) {
     LoggedTracks tracks;
     const TextGrid& grid = store.ScratchGrid;
     for (int k = 0; k < store.ListedTracks(); ++k) {
@@ -110,7 +110,7 @@ LoggedTracks StoreTracks(const TrackStore& store, int zoneHours) {
         LoggedTrack track{EntryName(entry), {}};
         const std::int64_t end = std::int64_t{entry.firstRow} + entry.pointCount;
         for (std::int64_t row = entry.firstRow; row < end && row < grid.RowCount(); ++row)
-            if (auto point = RowPoint(store, static_cast<int>(row), zoneHours))
+            if (auto point = RowPoint(store, static_cast<int>(row), zone))
                 track.points.push_back(*point);
         tracks.push_back(std::move(track));
     }
@@ -133,8 +133,8 @@ LoggedTracks SplitAtGaps(const LoggedTracks& tracks, std::int64_t gapSeconds) {
     return pieces;
 }
 
-std::string IsoTimeText(Seconds time, int zoneHours) {
-    const Seconds shown = time + hours{zoneHours};
+std::string IsoTimeText(Seconds time, ZoneOffset zone) {
+    const Seconds shown = time + zone.Duration();
     const sys_days date = floor<days>(shown);
     const year_month_day ymd{date};
     const hh_mm_ss clock{shown - date};
@@ -143,10 +143,7 @@ std::string IsoTimeText(Seconds time, int zoneHours) {
                   unsigned(ymd.month()), unsigned(ymd.day()), int(clock.hours().count()),
                   int(clock.minutes().count()), int(clock.seconds().count()));
     std::string result = text;
-    if (zoneHours == 0) return result + "Z";
-    std::snprintf(text, sizeof text, "%c%02d:00", zoneHours < 0 ? '-' : '+',
-                  zoneHours < 0 ? -zoneHours : zoneHours);
-    return result + text;
+    return result + (zone.minutes == 0 ? "Z" : IsoOffsetText(zone));
 }
 
 }  // namespace vantrel

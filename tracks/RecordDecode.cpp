@@ -4,7 +4,7 @@
 
 namespace vantrel {
 
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours) {
+DecodedFix DecodeRecord(const TrackRecord& record, ZoneOffset zone) {
     EcefState ecef{static_cast<double>(record.ecefX),
                    static_cast<double>(record.ecefY),
                    static_cast<double>(record.ecefZ),
@@ -18,7 +18,7 @@ DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours) {
     // The device time plus the zone offset, taken modulo 2^32 as the
     // 32-bit seconds argument.
     auto local = static_cast<std::uint32_t>(static_cast<std::int64_t>(record.Seconds()) +
-                                            static_cast<std::int64_t>(zoneHours) * 3600);
+                                            static_cast<std::int64_t>(zone.minutes) * 60);
     GpsToCalendar(local, 0, out.time);
     return out;
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "locale/ZoneOffset.h"
 #include "tracks/Geodesy.h"
 #include "tracks/TrackTable.h"
 
@@ -18,8 +19,8 @@ struct DecodedFix {
 };
 
 // Datum transform (zero velocity), ECEF to geodetic, and the record's time
-// shifted by zoneHours, as calendar time.
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours);
+// shifted by `zone`, as calendar time.
+DecodedFix DecodeRecord(const TrackRecord& record, ZoneOffset zone);
 
 // Reads a track memory image slot by slot: page fillers are stepped over,
 // and the walk ends at the end of the bytes or at the first erased record.

@@ -52,7 +52,7 @@ class Assembler {
         entry.durationSeconds = t - trackStart_;
         if (record.HasZeroCoordinate()) return StopAtZero();
 
-        const DecodedFix decoded = DecodeRecord(record, store_.Values().LocalZoneHours);
+        const DecodedFix decoded = DecodeRecord(record, store_.Values().LocalZoneOffset);
         WriteRow(row, decoded, record.SpeedRaw());
         entry.distanceKm +=
             GreatCircleKm(decoded.fix.longitude, decoded.fix.latitude, prevLon_, prevLat_);
