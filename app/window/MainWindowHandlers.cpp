@@ -342,8 +342,11 @@ void TfmMain::comboLangChange(const QString& name) {
 
 void TfmMain::comboTimeZoneChange(const QString& senderText) {
     Handle([this, &senderText] {
-        vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
-                                     core_->values.LocalZoneOffset, messages_);
+        Companion& core = *core_;
+        const ZoneOffset shownAt = core.values.LocalZoneOffset;
+        if (vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
+                                         core.values.LocalZoneOffset, messages_))
+            core.pois.ShowTimesAgain(shownAt);
         textsRevision_ = ~std::uint64_t{0};  // show the choosers' texts as they stand
     });
 }

@@ -109,6 +109,27 @@ TEST_F(PoiImageTest, AZoneWithMinutesShowsTheLocalTime) {
     EXPECT_EQ(list.gridPoi.Cell(0, 2), "2011/12/31 15:00:15");
 }
 
+TEST_F(PoiImageTest, AChangedOffsetShowsTheListAgainAndKeepsTheDeviceBytes) {
+    Place({Record(112, 2, 29, 23), Record(110, 12, 31, 20)});
+    const std::vector<std::uint8_t> device(area.bytes.begin(), area.bytes.begin() + 32);
+    values.LocalZoneOffset = ZoneOffset::Hours(8);
+    ASSERT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/03/01 07:30:15");
+    values.LocalZoneOffset = ZoneOffset{-210};
+    list.ShowTimesAgain(ZoneOffset::Hours(8));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/02/29 20:00:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2010/12/31 17:00:15");
+    TransferArea rebuilt;
+    ASSERT_TRUE(BuildPoiImage(list, rebuilt).Ok());
+    EXPECT_EQ(std::vector<std::uint8_t>(rebuilt.bytes.begin(), rebuilt.bytes.begin() + 32), device);
+    // A cell that is no time is left as it is.
+    list.gridPoi.SetCell(0, 2, "soon");
+    values.LocalZoneOffset = ZoneOffset{};
+    list.ShowTimesAgain(ZoneOffset{-210});
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/02/29 23:30:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "soon");
+}
+
 TEST_F(PoiImageTest, FirstByteFFGivesAnEmptyList) {
     FillPois(list, {{"old", "1", "1"}});
     list.EnableSaveAndStore(true);

@@ -303,11 +303,12 @@ TEST_F(WindowTest, AZoneWithMinutesShowsTheLocalTimeOfEveryPoi) {
     // The device's first POI is 2010/05/03 14:05:09.
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 19:35:09"));
 
-    // Newfoundland, picked on the Track page, shows on the POI page too and
-    // applies to the next download.
+    // Newfoundland, picked on the Track page, shows on the POI page too, and
+    // the list is shown again in it.
     window.comboTimeZoneChange(QStringLiteral("-3:30"));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("-3:30"));
     EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset{-210});
+    EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
     ASSERT_TRUE(Download(window.btnLoadPOI));
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
     EXPECT_NE(window.comboTimeZone->findText(QStringLiteral("+5:45")), -1);
