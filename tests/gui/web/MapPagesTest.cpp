@@ -66,18 +66,24 @@ TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {
 
 class PlanPage : public ::testing::Test {
   protected:
+    // Points P1, P2, ... at latitudes 22.1, 22.2, ... written with a decimal
+    // comma, longitude 114.5.
+    void FillPoints(int count) {
+        for (int row = 1; row <= count; ++row) {
+            plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
+            plans.gridPlan.SetCell(kLatitudeColumn, row, "22," + std::to_string(row));
+            plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
+        }
+        plans.PlanCount = count;
+    }
+
     AppValues values;
     PlanList plans{values};
 };
 
 TEST_F(PlanPage, OffersTheMarkerFunctions) {
     auto view = ShowPage("plan.txt");
-    for (int row = 1; row <= 3; ++row) {
-        plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
-        plans.gridPlan.SetCell(kLatitudeColumn, row, "22," + std::to_string(row));
-        plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
-    }
-    plans.PlanCount = 3;
+    FillPoints(3);
     DrawPlanMarkers(*view, plans.gridPlan, plans.PlanCount, values.Numbers);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersNumber"), 3);
     EXPECT_EQ(view->CallPageFunctionResult("getCurrentIndex"), 2);
@@ -97,12 +103,7 @@ TEST_F(PlanPage, OffersTheMarkerFunctions) {
 
 TEST_F(PlanPage, AnAnswerTooLateLeavesThePlanAsItWas) {
     auto view = ShowPage("plan.txt");
-    for (int row = 1; row <= 2; ++row) {
-        plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
-        plans.gridPlan.SetCell(kLatitudeColumn, row, "22." + std::to_string(row));
-        plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
-    }
-    plans.PlanCount = 2;
+    FillPoints(2);
     plans.DrawMarkers(*view);
     view->RunPageScript("createMarker(new GLatLng(22.3, 114.6));");
     // The second marker's longitude comes once, after the bounded wait.
