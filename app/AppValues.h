@@ -9,6 +9,7 @@
 
 #include "app/NumberText.h"
 #include "app/TextGrid.h"
+#include "locale/ZoneOffset.h"
 
 namespace vantrel {
 
@@ -28,9 +29,9 @@ void WriteHeadings(TextGrid& grid, HeadedGrid kind, const ColumnTitleSet& titles
 
 struct AppValues {
     ColumnTitleSet ColumnTitles = DefaultColumnTitles();
-    NumberFormat Numbers;       // DecimalSeparatorText and CommaText
-    std::string AppDirectory;   // where the program's data files are found
-    int LocalZoneHours = 0;     // whole hours added to device times for display
+    NumberFormat Numbers;        // DecimalSeparatorText and CommaText
+    std::string AppDirectory;    // where the program's data files are found
+    ZoneOffset LocalZoneOffset;  // added to device times to show, save and upload them
 };
 
 }  // namespace vantrel

@@ -83,7 +83,7 @@ UploadImage Companion::BuildPlanImage(TransferArea& area) {
 }
 
 UploadImage Companion::BuildPoiImage(TransferArea& area) {
-    return ToUpload(vantrel::BuildPoiImage(pois, timeZones.comboTimeZone, area));
+    return ToUpload(vantrel::BuildPoiImage(pois, area));
 }
 
 }  // namespace vantrel

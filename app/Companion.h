@@ -14,7 +14,6 @@
 #include "app/UserMessages.h"
 #include "device/CommPortLink.h"
 #include "device/DeviceLink.h"
-#include "locale/TimeZone.h"
 #include "map/MapPage.h"
 #include "plans/GlyphRenderer.h"
 #include "plans/PlanList.h"
@@ -68,7 +67,6 @@ class Companion : private TransferHooks {
     TrackStore tracks;
     PlanList plans;
     PoiList pois;
-    TimeZoneChoosers timeZones;
     TKxCommDevice commPort;
 
     DeviceLink& link() { return *link_; }

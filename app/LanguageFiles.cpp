@@ -1,6 +1,7 @@
 #include "app/LanguageFiles.h"
 
 #include "app/AtomicFile.h"
+#include "locale/AsciiCase.h"
 #include "locale/LanguageFolder.h"
 #include "locale/LanguageText.h"
 #include "locale/TextDecoding.h"
@@ -26,11 +27,25 @@ bool LanguageFiles::ListLanguages() {
     return true;
 }
 
+void LanguageFiles::ApplyStoredLanguage() {
+    std::string name = settings_.ReadString(kLanguageSetting);
+    std::error_code error;
+    auto path = LanguageFilePath(values_.AppDirectory, name);
+    if (name.empty() || !path || !std::filesystem::is_regular_file(*path, error))
+        name = kPresetLanguage;
+    texts_.SetText("comboLang", SlotKind::Text, name);
+    LoadLanguage(name);
+}
+
 void LanguageFiles::comboLangChange() {
-    std::string name = texts_.Text("comboLang", SlotKind::Text);
+    const std::string name = texts_.Text("comboLang", SlotKind::Text);
+    if (EqualIgnoringAsciiCase(name, appliedLanguage_)) return;
+    if (!LoadLanguage(name)) {
+        texts_.SetText("comboLang", SlotKind::Text, appliedLanguage_);
+        return;
+    }
     if (!settings_.WriteString(kLanguageSetting, name))
         messages_.ShowMessage("Cannot Save Setting!", "Error");
-    LoadLanguage(name);
 }
 
 bool LanguageFiles::LoadLanguage(std::string_view name) {
@@ -49,6 +64,7 @@ bool LanguageFiles::LoadLanguage(std::string_view name) {
     languageLines_ = SplitLines(DecodeText(*bytes, codePage_));
     ApplyLanguageText(languageLines_, texts_, values_.ColumnTitles);
     WriteGridHeadings(grids_, values_.ColumnTitles);
+    appliedLanguage_ = std::string(name);
     return true;
 }
 

@@ -19,6 +19,8 @@
 namespace vantrel {
 
 inline constexpr std::string_view kLanguageSetting = "language";
+// The language the chooser starts with when none is stored.
+inline constexpr std::string_view kPresetLanguage = "ENGLISH";
 inline constexpr std::string_view kUiTextFileName = "ENGLISH.MAN";
 
 class LanguageFiles {
@@ -36,14 +38,25 @@ class LanguageFiles {
     // and the list stays as it was; returns false then.
     bool ListLanguages();
 
-    // The chooser's change handler: stores its text as the setting
-    // "language", then loads that language.
+    // The name of the language in force (empty before the first).
+    const std::string& AppliedLanguage() const { return appliedLanguage_; }
+
+    // At start: the stored language when its file is there, else the preset
+    // one, shown in the chooser and applied.
+    void ApplyStoredLanguage();
+
+    // The chooser's change handler: when its text names another language
+    // than the one in force, loads that language and stores its name as the
+    // setting "language". Picking the language in force again does nothing.
+    // A language that cannot be loaded is not stored, and the chooser goes
+    // back to the language in force.
     void comboLangChange();
 
     // Loads the named language file (see LanguageFilePath for the name
-    // rules), applies its lines and rewrites the grid headings. A name that
-    // leads outside the language folder, or a file that cannot be read, is
-    // reported and leaves every text as it was; returns false then.
+    // rules), applies its lines and rewrites the grid headings; the name is
+    // then the language in force. A name that leads outside the language
+    // folder, or a file that cannot be read, is reported and leaves every
+    // text as it was; returns false then.
     bool LoadLanguage(std::string_view name);
 
     // The "Write UI Text" tool: tells the user, then appends the current
@@ -67,6 +80,7 @@ class LanguageFiles {
     HeadedGrids grids_;
     std::vector<std::string> chooserItems_;
     std::vector<std::string> languageLines_;
+    std::string appliedLanguage_;
 };
 
 }  // namespace vantrel

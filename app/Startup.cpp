@@ -29,11 +29,12 @@ NamedStep Step(std::string_view name, std::function<void()> action) {
             }};
 }
 
-void ComputeLocalZoneHours(StartupContext& c) {
+void ComputeLocalZoneOffset(StartupContext& c) {
     const auto& zone = c.zone;
-    c.values.LocalZoneHours =
-        zone ? LocalZoneHoursFromBias(zone->bias, c.DaylightInEffect, zone->daylightBias) : 0;
-    std::string text = ZoneHoursText(c.values.LocalZoneHours);
+    c.values.LocalZoneOffset =
+        zone ? LocalZoneOffsetFromBias(zone->bias, c.DaylightInEffect, zone->daylightBias)
+             : ZoneOffset{};
+    std::string text = ZoneText(c.values.LocalZoneOffset);
     c.texts.SetText("comboTimeZone", SlotKind::Text, text);
     c.texts.SetText("comboTimeZoneTrk", SlotKind::Text, text);
 }
@@ -59,11 +60,11 @@ std::vector<NamedStep> StartupSequence(StartupContext& c) {
         Step("StoreAppDirectory", [&c] { c.values.AppDirectory = c.dataDirectory.string(); }),
         Step("ReadDecimalSeparator",
              [&c] { ApplyRadixText(c.values.Numbers, c.probes.userRadix()); }),
-        Step("ApplyPresetLanguage", [&c] { c.languages.comboLangChange(); }),
+        Step("ApplyStoredLanguage", [&c] { c.languages.ApplyStoredLanguage(); }),
         Step("LoadMapPages", [&c] { c.host.LoadMapPages(c.values.AppDirectory); }),
         Step("CreateScratchGrid", [&c] { c.host.CreateScratchGrid(); }),
         Step("WriteGridHeadings", [&c] { WriteGridHeadings(c.grids, c.values.ColumnTitles); }),
-        Step("ComputeLocalZoneHours", [&c] { ComputeLocalZoneHours(c); }),
+        Step("ComputeLocalZoneOffset", [&c] { ComputeLocalZoneOffset(c); }),
     };
 }
 

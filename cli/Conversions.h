@@ -13,8 +13,10 @@
 //   .csv -> .wpt   POIs from "time,latitude,longitude" rows
 //   .rte -> .csv   a plan's points
 //   .wpt -> .csv   the POIs, times shown in the display zone
-// Times in POI CSV read "YYYY/MM/DD hh:mm:ss" in the display zone (--zone H,
-// by default this computer's offset), as the POI list shows them.
+// Times in POI CSV are ISO 8601 with their offset, shown in the display zone
+// (--zone H, by default this computer's offset): 2011-01-25T15:13:20+01:00.
+// Read, a time may also be "YYYY/MM/DD hh:mm:ss" as the POI list shows it,
+// taken as shown in the display zone.
 // A track file's times are shown in the zone they were saved at; --zone H
 // names it (by default this computer's offset). --split-gap SECONDS starts a
 // new track wherever the points of one lie further apart.
@@ -70,7 +72,8 @@ int PlanToCsv(const std::string& in, const std::string& out, const CommandOption
 int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
 
 // A list from its CSV (kOk, or kBadFile after saying why on stderr), and a
-// list written as CSV (false after the "Cannot Save File!" message).
+// list written as CSV (false after saying why: a POI time that is no date
+// and time, or the "Cannot Save File!" message).
 int ReadPlanCsv(const std::string& path, PlanList& list);
 int ReadPoiCsv(const std::string& path, PoiList& list);
 bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages);

@@ -19,7 +19,7 @@ constexpr std::array kConversions = {
     Conversion{".csv", ".rte", "plan from CSV", CsvToPlan},
     Conversion{".csv", ".wpt", "POIs from CSV", CsvToPois},
     Conversion{".rte", ".csv", "plan to CSV", PlanToCsv},
-    Conversion{".wpt", ".csv", "POIs to CSV (times in the display zone)", PoisToCsv},
+    Conversion{".wpt", ".csv", "POIs to CSV (ISO 8601 times with the display offset)", PoisToCsv},
     Conversion{".rte", ".gpx", "plan to a GPX route", PlanToGpx},
     Conversion{".wpt", ".gpx", "POIs to GPX waypoints", PoisToGpx},
     Conversion{".gpx", ".rte", "a GPX route (or waypoints) to a plan", GpxToPlan},

@@ -64,8 +64,7 @@ class DeviceSession {
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, false}) {
-        core_.values.LocalZoneHours = options.display.zoneHours;
-        core_.timeZones.comboTimeZone = ZoneHoursText(options.display.zoneHours);
+        core_.values.LocalZoneOffset = options.display.zone;
         if (!options.raw.empty()) {
             core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
                 if (WriteFileAtomically(raw, area.Valid())) return;
@@ -188,9 +187,7 @@ int SavePois(Companion& core, const std::string& out, StderrMessages& messages) 
     if (ext == ".csv") return WritePoiCsv(out, core.pois, messages) ? kOk : kBadFile;
     if (ext == ".gpx") return WritePoiGpx(out, core.pois);
     if (ext != ".wpt") return Fail("POIs are saved as .wpt, .csv or .gpx", kUsage);
-    return SavePoiFile(out, core.pois, core.timeZones.comboTimeZone, core.transfer, messages)
-               ? kOk
-               : kBadFile;
+    return SavePoiFile(out, core.pois, core.transfer, messages) ? kOk : kBadFile;
 }
 
 // Loads the list an upload sends from a device image file or a CSV.
@@ -245,7 +242,7 @@ int RunDownload(Args args) {
     if (!KnownOutput(what, LowerExtension(out)))
         return Fail(what + " cannot be saved as '" + LowerExtension(out) + "'", kUsage);
     // GPX holds UTC: POIs pass from the device unshifted.
-    if (LowerExtension(out) == ".gpx") options->display.zoneHours = 0;
+    if (LowerExtension(out) == ".gpx") options->display.zone = {};
     options->wholeTracks = what == "tracks" && WritesLoggedTracks(out);
 
     DeviceSession session(*options);
@@ -278,7 +275,7 @@ int RunUpload(Args args) {
     if (rest.size() != 2 || (rest[0] != "plan" && rest[0] != "poi"))
         return Fail("upload needs WHAT (plan or poi) and FILE", kUsage);
     const bool plan = rest[0] == "plan";
-    if (LowerExtension(rest[1]) == ".gpx") options->display.zoneHours = 0;  // UTC to the device
+    if (LowerExtension(rest[1]) == ".gpx") options->display.zone = {};  // UTC to the device
 
     DeviceSession session(*options);
     Companion& core = session.Core();

@@ -26,7 +26,7 @@ int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
 
 AppValues ValuesFor(const CommandOptions& options) {
     AppValues values;
-    values.LocalZoneHours = options.zoneHours;
+    values.LocalZoneOffset = options.zone;
     return values;
 }
 

@@ -34,11 +34,9 @@ int WriteText(const std::string& path, const std::string& text) {
 }
 
 // GPX times are UTC and POI images hold the device's time: with both lists
-// kept at zone 0 the times pass unshifted (the device's own shifting rule
-// counts February as 28 days, which a round trip through a zone would
-// carry into the file).
+// kept at zone 0 the times pass unshifted.
 CommandOptions AtZoneZero(CommandOptions options) {
-    options.zoneHours = 0;
+    options.zone = {};
     return options;
 }
 
@@ -87,7 +85,7 @@ int GpxToPlan(const std::string& in, const std::string& out, const CommandOption
 int GpxToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
     PoiDocument pois(AtZoneZero(options));
     if (int failed = ReadPoiGpx(in, pois.list)) return failed;
-    if (!SavePoiFile(out, pois.list, "0", *pois.area, pois.messages)) return kBadFile;
+    if (!SavePoiFile(out, pois.list, *pois.area, pois.messages)) return kBadFile;
     std::printf("%d POIs written to %s\n", pois.list.PoiCount, out.c_str());
     return kOk;
 }

@@ -61,7 +61,7 @@ int PoiInfo(const std::string& path, const CommandOptions& options) {
     if (int failed = pois.Open(path)) return failed;
     std::printf("%s: points of interest, %zu bytes\n", path.c_str(), pois.area->TransferLength);
     std::printf("points: %d\ntimes shown at UTC%s%s\n", pois.list.PoiCount,
-                options.zoneHours < 0 ? "" : "+", ZoneHoursText(options.zoneHours).c_str());
+                options.zone.minutes < 0 ? "" : "+", ZoneText(options.zone).c_str());
     std::printf("   #  %-24s %12s %12s\n", "time", "latitude", "longitude");
     PrintRows(pois.list.gridPoi, pois.list.PoiCount);
     return kOk;

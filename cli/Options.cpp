@@ -12,16 +12,17 @@
 namespace vantrel::cli {
 
 bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options) {
-    options.zoneHours = SystemLocalZoneHours();
+    options.zone = SystemLocalZoneOffset();
     for (auto it = args.begin(); it != args.end(); ++it) {
         if (*it != "--zone") continue;
-        std::optional<int> hours;
-        if (it + 1 != args.end()) hours = ParseZoneHours(*(it + 1));
-        if (!hours) {
-            Fail("--zone needs a whole-hour offset such as +8 or -5", kUsage);
+        std::optional<ZoneOffset> zone;
+        if (it + 1 != args.end()) zone = ParseZoneOffset(*(it + 1));
+        if (!zone) {
+            Fail("--zone needs an offset in hours or hours and minutes, such as +8, -5 or 5:30",
+                 kUsage);
             return false;
         }
-        options.zoneHours = *hours;
+        options.zone = *zone;
         args.erase(it, it + 2);
         return true;
     }

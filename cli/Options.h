@@ -7,16 +7,19 @@
 #include <string_view>
 #include <vector>
 
+#include "locale/ZoneOffset.h"
+
 namespace vantrel::cli {
 
 struct CommandOptions {
-    int zoneHours = 0;                 // hours added to the device's times for display
+    ZoneOffset zone;                   // added to the device's times for display
     std::int64_t splitGapSeconds = 0;  // --split-gap: a new track after a longer gap; 0 never
 };
 
-// "--zone H" among the arguments sets options.zoneHours (else this
-// computer's offset); false with a message when H is not a whole-hour offset
-// (-23 to +23). The option's two arguments are removed from `args`.
+// "--zone H" among the arguments sets options.zone (else this computer's
+// offset); H is whole hours or hours and minutes ("8", "-5", "5:30",
+// "+05:30", "-3:30"). False with a message when H is no offset below a day.
+// The option's two arguments are removed from `args`.
 bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options);
 
 // "--split-gap SECONDS" among the arguments sets options.splitGapSeconds;

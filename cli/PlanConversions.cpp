@@ -5,8 +5,8 @@
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
-#include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
+#include "plans/PoiTimes.h"
 
 namespace vantrel::cli {
 
@@ -64,11 +64,31 @@ int FillGrid(TextGrid& grid, const std::vector<CsvRecord>& records) {
     return row - 1;
 }
 
+// The text of a list's first column in a file, or nullopt when the cell
+// cannot be written (a POI time that is no date and time).
+using CellToFile = std::optional<std::string> (*)(const std::string& cell, ZoneOffset zone);
+
+std::optional<std::string> AsIs(const std::string& cell, ZoneOffset) {
+    return cell;
+}
+
+std::optional<std::string> AsIsoTime(const std::string& cell, ZoneOffset zone) {
+    return PoiCellIsoText(cell, zone);
+}
+
 bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGrid& grid, int count,
-                  UserMessages& messages) {
+                  ZoneOffset zone, CellToFile first, UserMessages& messages) {
     std::string text = CsvLine(header);
-    for (int row = 1; row <= count; ++row)
-        text += CsvLine({grid.Cell(0, row), grid.Cell(1, row), grid.Cell(2, row)});
+    for (int row = 1; row <= count; ++row) {
+        auto cell = first(grid.Cell(0, row), zone);
+        if (!cell) {
+            Fail(path + ": row " + std::to_string(row) + ": '" + grid.Cell(0, row) +
+                     "' is not a valid date and time",
+                 kBadFile);
+            return false;
+        }
+        text += CsvLine({*cell, grid.Cell(1, row), grid.Cell(2, row)});
+    }
     if (WriteFileAtomically(path, text)) return true;
     messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
     return false;
@@ -86,16 +106,26 @@ int ReadPlanCsv(const std::string& path, PlanList& list) {
 int ReadPoiCsv(const std::string& path, PoiList& list) {
     auto records = ReadListCsv(path, kPoiHeader);
     if (!records) return kBadFile;
+    for (std::size_t i = 0; i < records->size(); ++i) {
+        std::string& time = (*records)[i][0];
+        auto shown = PoiCellFromText(time, list.Values().LocalZoneOffset);
+        if (!shown)
+            return Fail(path + ": row " + std::to_string(i + 1) + ": '" + time +
+                            "' is not an ISO 8601 time such as 2011-01-25T14:13:20+01:00",
+                        kBadFile);
+        time = *shown;
+    }
     list.PoiCount = FillGrid(list.gridPoi, *records);
     return kOk;
 }
 
 bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages) {
-    return WriteListCsv(path, kPlanHeader, list.gridPlan, list.PlanCount, messages);
+    return WriteListCsv(path, kPlanHeader, list.gridPlan, list.PlanCount, {}, AsIs, messages);
 }
 
 bool WritePoiCsv(const std::string& path, const PoiList& list, UserMessages& messages) {
-    return WriteListCsv(path, kPoiHeader, list.gridPoi, list.PoiCount, messages);
+    return WriteListCsv(path, kPoiHeader, list.gridPoi, list.PoiCount,
+                        list.Values().LocalZoneOffset, AsIsoTime, messages);
 }
 
 int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
@@ -108,8 +138,7 @@ int CsvToPlan(const std::string& in, const std::string& out, const CommandOption
 int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
     PoiDocument pois(options);
     if (int failed = ReadPoiCsv(in, pois.list)) return failed;
-    const std::string zone = ZoneHoursText(options.zoneHours);
-    return SavePoiFile(out, pois.list, zone, *pois.area, pois.messages) ? kOk : kBadFile;
+    return SavePoiFile(out, pois.list, *pois.area, pois.messages) ? kOk : kBadFile;
 }
 
 int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options) {

@@ -17,16 +17,16 @@ namespace {
 
 struct LoggedWriter {
     std::string_view extension;
-    std::string (*text)(const LoggedTracks& tracks, const std::string& out, int zoneHours);
+    std::string (*text)(const LoggedTracks& tracks, const std::string& out, ZoneOffset zone);
 };
 
 constexpr std::array kLoggedWriters = {
-    LoggedWriter{".gpx",
-                 [](const LoggedTracks& t, const std::string&, int) { return GpxTracksText(t); }},
-    LoggedWriter{
-        ".kml", [](const LoggedTracks& t, const std::string& out, int) { return KmlText(t, out); }},
+    LoggedWriter{".gpx", [](const LoggedTracks& t, const std::string&,
+                            ZoneOffset) { return GpxTracksText(t); }},
+    LoggedWriter{".kml", [](const LoggedTracks& t, const std::string& out,
+                            ZoneOffset) { return KmlText(t, out); }},
     LoggedWriter{".csv", [](const LoggedTracks& t, const std::string&,
-                            int zone) { return TrackCsvText(t, zone); }},
+                            ZoneOffset zone) { return TrackCsvText(t, zone); }},
 };
 
 const LoggedWriter* WriterFor(const std::string& out) {
@@ -47,7 +47,7 @@ int WriteLoggedTracks(const LoggedTracks& tracks, const std::string& out,
     const LoggedWriter* writer = WriterFor(out);
     if (!writer) return Fail(out + ": tracks are written as .gpx, .kml or .csv", kUsage);
     const LoggedTracks split = SplitAtGaps(tracks, options.splitGapSeconds);
-    if (!WriteFileAtomically(out, writer->text(split, out, options.zoneHours)))
+    if (!WriteFileAtomically(out, writer->text(split, out, options.zone)))
         return Fail(out + ": cannot be written", kBadFile);
     std::size_t points = 0;
     for (const LoggedTrack& track : split)
@@ -72,7 +72,7 @@ int ConvertTrackToKml(const std::string& in, const std::string& out,
 int ConvertTrackFile(const std::string& in, const std::string& out, const CommandOptions& options) {
     TrackDocument tracks(options);
     if (int failed = tracks.Open(in)) return failed;
-    return WriteLoggedTracks(StoreTracks(tracks.store, options.zoneHours), out, options);
+    return WriteLoggedTracks(StoreTracks(tracks.store, options.zone), out, options);
 }
 
 }  // namespace vantrel::cli

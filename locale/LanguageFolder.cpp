@@ -58,11 +58,9 @@ bool HasDotStep(const fs::path& path) {
 }  // namespace
 
 std::optional<std::vector<std::string>> FindLanguageNames(const std::string& appDirectory) {
-    std::string dir = WithoutTrailingSlash(appDirectory);
-    bool wholeFolder = dir.find("language") != std::string::npos;
-    fs::path folder = wholeFolder ? fs::path(dir) : fs::path(dir) / "language";
-    auto files = FileNames(folder, [&](const std::string& name) {
-        return name.size() > 4 && (wholeFolder || EndsWithIgnoringCase(name, ".man"));
+    const fs::path folder = fs::path(WithoutTrailingSlash(appDirectory)) / "language";
+    auto files = FileNames(folder, [](const std::string& name) {
+        return name.size() > 4 && EndsWithIgnoringCase(name, ".man");
     });
     if (files.empty()) return std::nullopt;
     for (auto& name : files)
@@ -77,7 +75,7 @@ std::optional<fs::path> LanguageFilePath(const std::string& appDirectory, std::s
         full = languageDir + "/english.man";
     } else {
         if (full.find("/language") == std::string::npos) full = languageDir + "/" + full;
-        if (full.find(".man") == std::string::npos) full += ".man";
+        if (!EndsWithIgnoringCase(full, ".man")) full += ".man";
     }
     fs::path path(full);
     if (HasDotStep(fs::path(name)) || !path.has_filename()) return std::nullopt;

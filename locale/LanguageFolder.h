@@ -11,14 +11,13 @@
 namespace vantrel {
 
 // The languages on offer, sorted by name: every "*.man" file of
-// AppDirectory/language without its extension (when AppDirectory itself
-// contains "language", every file of AppDirectory without its last four
-// characters). nullopt when there is none.
+// AppDirectory/language without its extension, whatever the folders above
+// are called. nullopt when there is none.
 std::optional<std::vector<std::string>> FindLanguageNames(const std::string& appDirectory);
 
 // The file a language name stands for. An empty name is "english.man"; a
 // name without "/language" is looked for in AppDirectory/language; ".man" is
-// appended unless the name holds it. The result must lie directly in
+// appended unless the name ends with it. The result must lie directly in
 // AppDirectory/language: a name that leads anywhere else (through "..", a
 // subfolder or another folder) gives nullopt. The file name is matched
 // ignoring case when no file has it exactly.

@@ -12,8 +12,12 @@ void ApplyLanguageText(const std::vector<std::string>& lines, UiTexts& texts,
     texts.SetCaption(take() + VersionText);
     for (auto& title : titles)
         title = take();
-    for (std::size_t slot = 0; slot < texts.SlotCount(); ++slot)
-        texts.SetSlotText(slot, take());
+    const auto slots = UiSlots();
+    for (std::size_t slot = 0; slot < texts.SlotCount(); ++slot) {
+        std::string line = take();
+        if (slot < slots.size() && slots[slot].kind != SlotKind::Text)
+            texts.SetSlotText(slot, std::move(line));
+    }
 }
 
 std::vector<std::string> UiTextLines(const UiTexts& texts, const ColumnTitleSet& titles) {

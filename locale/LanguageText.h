@@ -14,8 +14,9 @@ namespace vantrel {
 
 // Sets the caption to line 0 followed by VersionText, the column titles to
 // lines 1 to 10 and every slot to its line. Lines the file lacks read as
-// empty text; lines past the last slot are ignored. Setting the chooser's
-// text (comboLang) this way is plain data and loads nothing.
+// empty text; lines past the last slot are ignored. The combo boxes' lines
+// are passed over: their texts are values the user chose (the language, the
+// time zone, the port), which a language never changes.
 void ApplyLanguageText(const std::vector<std::string>& lines, UiTexts& texts,
                        ColumnTitleSet& titles);
 

@@ -2,7 +2,7 @@
 
 #include <time.h>
 
-#include <charconv>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -59,58 +59,47 @@ std::optional<ZoneBias> ReadSystemZone() {
     return ReadSystemZone(std::time(nullptr));
 }
 
-int LocalZoneHoursFromBias(int biasMinutes, bool daylightInEffect, int daylightBiasMinutes) {
-    int hours = -(biasMinutes / 60);
-    if (daylightInEffect) hours += -(daylightBiasMinutes / 60);
-    return hours;
+ZoneOffset LocalZoneOffsetFromBias(int biasMinutes, bool daylightInEffect,
+                                   int daylightBiasMinutes) {
+    return ZoneOffset{-(biasMinutes + (daylightInEffect ? daylightBiasMinutes : 0))};
 }
 
-int SystemLocalZoneHours() {
+ZoneOffset SystemLocalZoneOffset() {
     const auto zone = ReadSystemZone();
-    return zone ? LocalZoneHoursFromBias(zone->bias, zone->daylight, zone->daylightBias) : 0;
+    return zone ? LocalZoneOffsetFromBias(zone->bias, zone->daylight, zone->daylightBias)
+                : ZoneOffset{};
 }
 
-std::string ZoneHoursText(int hours) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%i", hours);
-    return text;
-}
-
-std::optional<int> ParseZoneHours(std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-    if (value < -23 || value > 23) return std::nullopt;
-    return value;
-}
-
-std::vector<std::string> TimeZoneChoosers::Items() {
-    std::vector<std::string> items;
+std::vector<std::string> ZoneChooserItems() {
+    // Whole hours, then the zones whose offsets have minutes, and the zones
+    // east of +12 (Tonga, Kiribati).
+    std::vector<int> minutes;
     for (int h = -12; h <= 12; ++h)
-        items.push_back(h < 0 ? ZoneHoursText(h) : "+" + ZoneHoursText(h));
+        minutes.push_back(h * 60);
+    for (int m : {-570, -210, 210, 270, 330, 345, 390, 525, 570, 630, 765, 780, 825, 840})
+        minutes.push_back(m);
+    std::sort(minutes.begin(), minutes.end());
+    std::vector<std::string> items;
+    for (int m : minutes)
+        items.push_back((m >= 0 ? "+" : "") + ZoneText(ZoneOffset{m}));
     return items;
 }
 
-bool comboTimeZoneChange(std::string_view senderText, TimeZoneChoosers& choosers,
-                         int& LocalZoneHours, UserMessages& messages) {
-    auto hours = ParseZoneHours(senderText);
-    if (!hours) {
+bool comboTimeZoneChange(std::string_view senderText, UiTexts& texts, ZoneOffset& LocalZoneOffset,
+                         UserMessages& messages) {
+    auto zone = ParseZoneOffset(senderText);
+    if (!zone) {
         messages.ShowMessage("'" + std::string(senderText) + "' is not a valid time zone offset",
                              "Error");
         return false;
     }
-    LocalZoneHours = *hours;
-    choosers.comboTimeZone = std::string(senderText);
-    choosers.comboTimeZoneTrk = std::string(senderText);
+    LocalZoneOffset = *zone;
+    texts.SetText("comboTimeZone", SlotKind::Text, std::string(senderText));
+    texts.SetText("comboTimeZoneTrk", SlotKind::Text, std::string(senderText));
     return true;
 }
 
-int RecordMonthLength(int month) {
+int MonthLength(int year, int month) {
     switch (month) {
         case 1:
         case 3:
@@ -120,43 +109,69 @@ int RecordMonthLength(int month) {
         case 10:
         case 12:
             return 31;
-        case 2:
-            return 28;
+        case 2: {
+            const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+            return leap ? 29 : 28;
+        }
         default:
             return 30;
     }
 }
 
-void ShiftRecordTime(int offset, std::uint8_t* record) {
+namespace {
+
+// A date one day later or earlier, by the calendar.
+void NextDay(int& year, int& month, int& day) {
+    if (++day <= MonthLength(year, month)) return;
+    day = 1;
+    if (++month > 12) {
+        month = 1;
+        ++year;
+    }
+}
+
+void PreviousDay(int& year, int& month, int& day) {
+    if (--day >= 1) return;
+    if (--month < 1) {
+        month = 12;
+        --year;
+    }
+    day = MonthLength(year, month);
+}
+
+}  // namespace
+
+void ShiftRecordTime(ZoneOffset offset, std::uint8_t* record) {
     using F = RecordTimeFields;
     // Month, day and hour are read as the signed bytes the list shows.
-    int year = record[F::kYear];
+    int year = 1900 + record[F::kYear];
     int month = static_cast<std::int8_t>(record[F::kMonth]);
     int day = static_cast<std::int8_t>(record[F::kDay]);
-    int hour = static_cast<std::int8_t>(record[F::kHour]) + offset;
-    if (hour < 0) {
-        hour += 24;
-        if (--day < 1) {
-            if (--month < 1) {
-                --year;
-                month = 12;
-            }
-            day = RecordMonthLength(month);
-        }
-    } else if (hour >= 24) {
-        hour -= 24;
-        if (++day > RecordMonthLength(month)) {
-            day = 1;
-            if (++month > 12) {
-                month = 1;
-                ++year;
-            }
+    int hour = static_cast<std::int8_t>(record[F::kHour]) + offset.minutes / 60;
+    int minute = record[F::kMinute];
+    if (offset.minutes % 60 != 0) {
+        // The minutes carry into the hour; whole-hour offsets leave them alone.
+        minute += offset.minutes % 60;
+        if (minute < 0) {
+            minute += 60;
+            --hour;
+        } else if (minute >= 60) {
+            minute -= 60;
+            ++hour;
         }
     }
-    record[F::kYear] = static_cast<std::uint8_t>(year);
+    if (hour < 0) {
+        hour += 24;
+        PreviousDay(year, month, day);
+    } else if (hour >= 24) {
+        hour -= 24;
+        NextDay(year, month, day);
+    }
+    record[F::kYear] = static_cast<std::uint8_t>(year - 1900);
     record[F::kMonth] = static_cast<std::uint8_t>(month);
     record[F::kDay] = static_cast<std::uint8_t>(day);
     record[F::kHour] = static_cast<std::uint8_t>(hour);
+    record[F::kMinute] = static_cast<std::uint8_t>(minute);
 }
 
 }  // namespace vantrel

@@ -1,7 +1,8 @@
 #pragma once
-// The display offset of POI times: whole hours added to the device's time.
-// It comes from the computer's time zone at start and from the two time-zone
-// choosers (POI and Track pages), which always show the same text.
+// The display offset of device times: the zone offset added to the device's
+// time wherever a POI time is shown, saved or uploaded. It comes from the
+// computer's time zone at start and from the two time-zone choosers (POI and
+// Track pages), which always show the same text.
 
 #include <cstdint>
 #include <ctime>
@@ -9,6 +10,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "locale/UiTexts.h"
+#include "locale/ZoneOffset.h"
 
 namespace vantrel {
 
@@ -29,39 +33,26 @@ struct ZoneBias {
 std::optional<ZoneBias> ReadSystemZone(std::time_t when);
 std::optional<ZoneBias> ReadSystemZone();  // now
 
-// The offset rule from the system's zone information, all in minutes west of
-// UTC: -(bias / 60), plus -(daylightBias / 60) while daylight saving is in
-// effect. Each division truncates toward zero, so half-hour zones lose their
-// half hour (bias -330 gives 5).
-int LocalZoneHoursFromBias(int biasMinutes, bool daylightInEffect, int daylightBiasMinutes);
+// The offset from the system's zone information: -(bias + daylightBias)
+// minutes while daylight saving is in effect, -bias otherwise. Minutes are
+// kept (bias -330 gives +5:30).
+ZoneOffset LocalZoneOffsetFromBias(int biasMinutes, bool daylightInEffect, int daylightBiasMinutes);
 
-// The offset of this computer's zone at this moment, by the rule above; 0
-// when the zone cannot be read.
-int SystemLocalZoneHours();
+// The offset of this computer's zone at this moment; 0 when the zone cannot
+// be read.
+ZoneOffset SystemLocalZoneOffset();
 
-// An offset as the choosers show it: "%i", so never with a plus sign.
-std::string ZoneHoursText(int hours);
+// The items both choosers offer: every whole hour from "-12" to "+12", the
+// offsets in use with minutes ("-9:30", "+5:30", "+5:45", ...) and "+13" to
+// "+14", in order. The lists are editable, so any offset can be typed in.
+std::vector<std::string> ZoneChooserItems();
 
-// The integer value of a chooser's text ("+8" is 8, "-5" is -5), or nullopt
-// when the text is not an integer or lies outside -23..+23: a shift carries or
-// borrows at most one day, so larger offsets would give impossible dates.
-std::optional<int> ParseZoneHours(std::string_view text);
-
-// The two choosers' texts and the 25 items both offer ("-12" ... "-1", "+0",
-// "+1" ... "+12"); the lists are editable, so any text can be typed in.
-struct TimeZoneChoosers {
-    static std::vector<std::string> Items();
-
-    std::string comboTimeZone = "+0";     // POI page
-    std::string comboTimeZoneTrk = "+0";  // Track page
-};
-
-// The change handler of both choosers: takes the sender's text as the new
-// offset and shows it in both. A text that is not an integer offset changes
-// nothing and is reported with a message box; returns false then. Lists
-// already shown are not shifted again.
-bool comboTimeZoneChange(std::string_view senderText, TimeZoneChoosers& choosers,
-                         int& LocalZoneHours, UserMessages& messages);
+// The change handler of both choosers: the sender's text becomes the display
+// offset and both choosers show it. A text that is no offset changes nothing
+// and is reported with a message box; returns false then. Lists already
+// shown are not shifted again.
+bool comboTimeZoneChange(std::string_view senderText, UiTexts& texts, ZoneOffset& LocalZoneOffset,
+                         UserMessages& messages);
 
 // The six time bytes of a POI record, in record order.
 struct RecordTimeFields {
@@ -74,12 +65,13 @@ struct RecordTimeFields {
     static constexpr std::size_t kCount = 6;
 };
 
-// Adds a whole-hour offset to a record's date and time in place, carrying or
-// borrowing at most one day. February always has 28 days here: the device's
-// dates are shifted the way the device itself counts them.
-void ShiftRecordTime(int offset, std::uint8_t* record);
+// Adds an offset to a record's date and time in place, carrying or borrowing
+// at most one day through real month lengths (29 days for February of leap
+// years), so shifting by an offset and back gives every valid date and time
+// back exactly. Seconds are untouched.
+void ShiftRecordTime(ZoneOffset offset, std::uint8_t* record);
 
-// Days of a month by the rule above (months outside 1..12 count 30).
-int RecordMonthLength(int month);
+// Days of a month of the Gregorian calendar; months outside 1..12 count 30.
+int MonthLength(int year, int month);
 
 }  // namespace vantrel

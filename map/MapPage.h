@@ -5,9 +5,12 @@
 //
 // A page that lacks a function, or has no document yet, answers 0 and does
 // nothing; numeric results come back as reals that callers truncate when they
-// need a count or an index.
+// need a count or an index. A page that gives no number in time (it hangs,
+// is busy or its script failed) gives no answer at all: nullopt, which
+// callers treat as a failure and never as 0.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,10 +36,11 @@ class MapPage {
     virtual void CallPageFunction(std::string_view name) = 0;
     // Calls name() and returns its numeric result (getMarkersNumber and
     // getCurrentIndex answer integers, others reals).
-    virtual double CallPageFunctionResult(std::string_view name) = 0;
+    virtual std::optional<double> CallPageFunctionResult(std::string_view name) = 0;
     // Calls name(marker) with a 16-bit marker number and returns its real
     // result (getMarkersLat, getMarkersLng).
-    virtual double CallPageFunctionResult(std::string_view name, std::int16_t marker) = 0;
+    virtual std::optional<double> CallPageFunctionResult(std::string_view name,
+                                                         std::int16_t marker) = 0;
     // Calls name(marker) with a 32-bit marker number (highLightMaker).
     virtual void CallPageFunction(std::string_view name, std::int32_t marker) = 0;
 
@@ -61,8 +65,10 @@ class AbsentMapPage : public MapPage {
   public:
     void RunPageScript(std::string_view) override {}
     void CallPageFunction(std::string_view) override {}
-    double CallPageFunctionResult(std::string_view) override { return 0; }
-    double CallPageFunctionResult(std::string_view, std::int16_t) override { return 0; }
+    std::optional<double> CallPageFunctionResult(std::string_view) override { return 0.0; }
+    std::optional<double> CallPageFunctionResult(std::string_view, std::int16_t) override {
+        return 0.0;
+    }
     void CallPageFunction(std::string_view, std::int32_t) override {}
     void addPoints(double, double) override {}
     void drawPoints(std::string_view) override {}

@@ -7,16 +7,11 @@
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/PlanImage.h"
+#include "plans/PoiTimes.h"
 #include "tracks/GpxDocument.h"
 #include "tracks/XmlText.h"
 
 namespace vantrel {
-
-std::string PoiListTime(Seconds time, int zoneHours) {
-    const std::string iso = IsoTimeText(time, zoneHours);  // "2011-01-25T14:13:20..."
-    return iso.substr(0, 4) + "/" + iso.substr(5, 2) + "/" + iso.substr(8, 2) + " " +
-           iso.substr(11, 8);
-}
 
 namespace {
 
@@ -71,14 +66,14 @@ std::string PlanTitle(pugi::xml_node point, std::size_t index, std::string& erro
     return title;
 }
 
-std::string PoiTime(pugi::xml_node point, int zoneHours, std::string& error) {
+std::string PoiTime(pugi::xml_node point, ZoneOffset zone, std::string& error) {
     const std::string text = point.child("time").text().get();
     auto time = ParseIsoTime(text);
     if (!time) {
         error = text.empty() ? "it has no time" : "'" + text + "' is not an ISO 8601 time";
         return {};
     }
-    return PoiListTime(*time, zoneHours);
+    return PoiListTime(*time, zone);
 }
 
 // Reads the points of a file into `points`; returns the reason a point is
@@ -140,7 +135,7 @@ std::string GpxPoisText(const PoiList& list, std::string& error) {
     const NumberFormat& numbers = list.Values().Numbers;
     for (int row = 1; row <= ClampEntryCount(list.PoiCount); ++row) {
         const TextGrid& grid = list.gridPoi;
-        auto time = ParseCalendarText(grid.Cell(kTextColumn, row));
+        auto time = PoiCellMoment(grid.Cell(kTextColumn, row), list.Values().LocalZoneOffset);
         auto latitude = CellToFloat(grid.Cell(kLatitudeColumn, row), numbers);
         auto longitude = CellToFloat(grid.Cell(kLongitudeColumn, row), numbers);
         if (!time || !latitude || !longitude) {
@@ -150,7 +145,7 @@ std::string GpxPoisText(const PoiList& list, std::string& error) {
         pugi::xml_node point = GpxDocument::AddPoint(
             gpx.Root(), "wpt", ForScript(grid.Cell(kLatitudeColumn, row), numbers),
             ForScript(grid.Cell(kLongitudeColumn, row), numbers));
-        GpxDocument::AddTime(point, *time - std::chrono::hours{list.Values().LocalZoneHours});
+        GpxDocument::AddTime(point, *time);
     }
     return gpx.Text();
 }
@@ -168,7 +163,7 @@ std::string ReadGpxPlan(std::string_view text, PlanList& list) {
 
 std::string ReadGpxPois(std::string_view text, PoiList& list) {
     std::vector<ReadPoint> points;
-    const int zone = list.Values().LocalZoneHours;
+    const ZoneOffset zone = list.Values().LocalZoneOffset;
     auto timeOf = [zone](pugi::xml_node point, std::size_t, std::string& error) {
         return PoiTime(point, zone, error);
     };

@@ -10,17 +10,13 @@
 
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
-#include "tracks/LoggedTracks.h"
 
 namespace vantrel {
-
-// A time as the POI list shows it at `zoneHours` ("2011/01/25 14:13:20").
-std::string PoiListTime(Seconds time, int zoneHours);
 
 // The plan's rows as one route.
 std::string GpxPlanText(const PlanList& list);
 
-// The POIs as waypoints; the list's times are shown at its LocalZoneHours
+// The POIs as waypoints; the list's times are shown at its LocalZoneOffset
 // and written back in UTC. Empty with the reason in `error` when a row's
 // time or coordinates do not convert.
 std::string GpxPoisText(const PoiList& list, std::string& error);

@@ -60,9 +60,9 @@ bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& 
     return SaveImage(path, BuildPlanImage(list, glyphs, area), area, messages);
 }
 
-bool SavePoiFile(const std::string& path, const PoiList& list, std::string_view comboTimeZoneText,
-                 TransferArea& area, UserMessages& messages) {
-    return SaveImage(path, BuildPoiImage(list, comboTimeZoneText, area), area, messages);
+bool SavePoiFile(const std::string& path, const PoiList& list, TransferArea& area,
+                 UserMessages& messages) {
+    return SaveImage(path, BuildPoiImage(list, area), area, messages);
 }
 
 OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& area,

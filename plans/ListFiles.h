@@ -60,8 +60,8 @@ bool WriteTransferFile(const std::string& path, const TransferArea& area, UserMe
 // reported as "Cannot Save File!" and the old file stays as it was.
 bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& glyphs,
                   TransferArea& area, UserMessages& messages);
-bool SavePoiFile(const std::string& path, const PoiList& list, std::string_view comboTimeZoneText,
-                 TransferArea& area, UserMessages& messages);
+bool SavePoiFile(const std::string& path, const PoiList& list, TransferArea& area,
+                 UserMessages& messages);
 
 // The open handlers, after the user chose `path`. A file larger than the
 // transfer area is a bad image: the list is emptied and the area kept.

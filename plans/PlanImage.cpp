@@ -47,7 +47,10 @@ std::string CollectPoints(const PlanList& list, std::vector<PlanPoint>& points) 
         if (!latitude) return BadCell(row, "latitude", lat);
         auto longitude = DegreesToDevice(lng, separator);
         if (!longitude) return BadCell(row, "longitude", lng);
-        points.push_back({ImageTitle(list.gridPlan.Cell(kTextColumn, row)), *latitude, *longitude});
+        std::u16string title = ImageTitle(list.gridPlan.Cell(kTextColumn, row));
+        if (title.empty())
+            return "Row " + std::to_string(row) + ": " + std::string(kEmptyTitleText);
+        points.push_back({std::move(title), *latitude, *longitude});
     }
     return {};
 }

@@ -50,9 +50,9 @@ std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> imag
 // Builds the image of rows 1..PlanCount into the transfer area (the first MiB
 // filled with 0xFF first) and sets TransferLength. Titles longer than 31 code
 // units are cut for the image (the list keeps them). Refused, with nothing
-// written: a coordinate cell that does not convert (the message names the
-// row), more than 1023 distinct characters, an image too long to upload, or
-// no font for the glyphs.
+// written: a coordinate cell that does not convert or an empty title (the
+// message names the row), more than 1023 distinct characters, an image too
+// long to upload, or no font for the glyphs.
 ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, TransferArea& area);
 
 // Empties the list (its buttons disabled, headings rewritten) and fills it

@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "map/ScriptText.h"
 
@@ -44,15 +47,20 @@ void PlanList::menuRedrawClick(MapPage& webPlan) {
     DrawMarkers(webPlan);
 }
 
-void PlanList::Modify2Click(std::string acceptedTitle) {
-    if (!SelectedRowHasTitle()) return;
+bool PlanList::Modify2Click(std::string acceptedTitle, UserMessages& messages) {
+    if (!SelectedRowIsPoint()) return false;
+    if (acceptedTitle.empty()) {
+        messages.ShowMessage(kEmptyTitleText, "Error");
+        return false;
+    }
     gridPlan.SetCell(kTextColumn, Row, std::move(acceptedTitle));
+    return true;
 }
 
 void PlanList::Delete1Click(MapPage& webPlan) {
-    if (!SelectedRowHasTitle()) return;
+    if (!SelectedRowIsPoint()) return;
     RemoveEntryRow(gridPlan, Row);
-    if (PlanCount > 0) --PlanCount;
+    --PlanCount;
     webPlan.CallPageFunction("clearMarkers");
     DrawMarkers(webPlan);
 }
@@ -64,40 +72,64 @@ void PlanList::menuClearClick(MapPage& webPlan) {
     WriteGridHeadings();
 }
 
-void PlanList::ReadMarkersBack(MapPage& webPlan) {
-    int n = ClampEntryCount(TruncatePageNumber(webPlan.CallPageFunctionResult("getMarkersNumber")));
-    long long k = TruncatePageNumber(webPlan.CallPageFunctionResult("getCurrentIndex"));
-    if (k >= 0 && k < n) Row = static_cast<int>(k) + 1;
-    for (int row = 1; row <= kListEntries; ++row) {
-        gridPlan.SetCell(kLatitudeColumn, row, "");
-        gridPlan.SetCell(kLongitudeColumn, row, "");
-    }
-    PlanCount = 0;
-    const char separator = values_.Numbers.Separator();
+namespace {
+
+// What the plan page answered: its markers' positions and the marker picked
+// last, or nothing when a question went unanswered.
+struct PageMarkers {
+    std::vector<std::pair<double, double>> positions;
+    long long current = -1;
+};
+
+std::optional<PageMarkers> AskMarkers(MapPage& webPlan) {
+    auto number = webPlan.CallPageFunctionResult("getMarkersNumber");
+    auto current = number ? webPlan.CallPageFunctionResult("getCurrentIndex") : std::nullopt;
+    if (!current) return std::nullopt;
+    PageMarkers markers;
+    markers.current = TruncatePageNumber(*current);
+    const int n = ClampEntryCount(TruncatePageNumber(*number));
     for (int i = 0; i < n; ++i) {
         auto marker = static_cast<std::int16_t>(i);
-        double latitude = webPlan.CallPageFunctionResult("getMarkersLat", marker);
-        double longitude = webPlan.CallPageFunctionResult("getMarkersLng", marker);
-        int row = PlanCount + 1;
-        WriteGridHeadings();
-        if (gridPlan.IsEmpty(kTextColumn, row))
-            gridPlan.SetCell(kTextColumn, row, NumberText(PlanCount));
+        auto latitude = webPlan.CallPageFunctionResult("getMarkersLat", marker);
+        auto longitude =
+            latitude ? webPlan.CallPageFunctionResult("getMarkersLng", marker) : std::nullopt;
+        if (!longitude) return std::nullopt;
+        markers.positions.emplace_back(*latitude, *longitude);
+    }
+    return markers;
+}
+
+}  // namespace
+
+bool PlanList::ReadMarkersBack(MapPage& webPlan) {
+    auto markers = AskMarkers(webPlan);
+    if (!markers) return false;
+    const int n = static_cast<int>(markers->positions.size());
+    if (n < PlanCount) {
+        menuRedrawClick(webPlan);
+        return true;
+    }
+    if (markers->current >= 0 && markers->current < n) Row = static_cast<int>(markers->current) + 1;
+    const char separator = values_.Numbers.Separator();
+    for (int i = 0; i < n; ++i) {
+        const int row = i + 1;
+        if (gridPlan.IsEmpty(kTextColumn, row)) gridPlan.SetCell(kTextColumn, row, NumberText(i));
+        const auto& [latitude, longitude] = markers->positions[static_cast<std::size_t>(i)];
         gridPlan.SetCell(kLatitudeColumn, row, FormatGeneral(latitude, separator));
         gridPlan.SetCell(kLongitudeColumn, row, FormatGeneral(longitude, separator));
-        ++PlanCount;
-        EnableSaveAndStore(true);
     }
-    gridPlan.ClearRow(n + 1);
     PlanCount = n;
+    if (n > 0) EnableSaveAndStore(true);
+    return true;
 }
 
 void PlanList::DrawMarkers(MapPage& webPlan) const {
-    DrawPlanMarkers(webPlan, gridPlan, values_.Numbers);
+    DrawPlanMarkers(webPlan, gridPlan, PlanCount, values_.Numbers);
 }
 
-std::string PlanMarkersScript(const TextGrid& grid, const NumberFormat& numbers) {
+std::string PlanMarkersScript(const TextGrid& grid, int count, const NumberFormat& numbers) {
     std::string script = "var polyline ; var latlng ;";
-    for (int row = 1; row <= kListEntries && !grid.IsEmpty(kTextColumn, row); ++row) {
+    for (int row = 1; row <= ClampEntryCount(count); ++row) {
         script += "latlng = new GLatLng(" + ScriptNumber(grid.Cell(kLatitudeColumn, row), numbers) +
                   "," + ScriptNumber(grid.Cell(kLongitudeColumn, row), numbers) +
                   ");   createMarker(latlng) ;";
@@ -105,10 +137,10 @@ std::string PlanMarkersScript(const TextGrid& grid, const NumberFormat& numbers)
     return script;
 }
 
-void DrawPlanMarkers(MapPage& view, const TextGrid& grid, const NumberFormat& numbers) {
+void DrawPlanMarkers(MapPage& view, const TextGrid& grid, int count, const NumberFormat& numbers) {
     if (grid.IsEmpty(kLatitudeColumn, 1)) return;
     CenterPage(view, grid.Cell(kLatitudeColumn, 1), "13", grid.Cell(kLongitudeColumn, 1), numbers);
-    view.RunPageScript(PlanMarkersScript(grid, numbers));
+    view.RunPageScript(PlanMarkersScript(grid, count, numbers));
 }
 
 bool gridPlanDrawCellIsBlue(const TextGrid& grid, int col, int row) {

@@ -5,13 +5,19 @@
 // list, after every click on the page). Titles live only in the list.
 
 #include <string>
+#include <string_view>
 
 #include "app/AppValues.h"
 #include "app/TextGrid.h"
+#include "app/UserMessages.h"
 #include "map/MapPage.h"
 #include "plans/ListRows.h"
 
 namespace vantrel {
+
+inline constexpr std::string_view kEmptyTitleText = "A plan point needs a title!";
+inline constexpr std::string_view kPlanPageSilentText =
+    "The plan map did not answer in time; the plan list is unchanged.";
 
 class PlanList {
   public:
@@ -35,36 +41,41 @@ class PlanList {
     // Double click and "Redraw Map": the page's markers made anew from the list.
     void gridPlanDblClick(MapPage& webPlan) { menuRedrawClick(webPlan); }
     void menuRedrawClick(MapPage& webPlan);
-    // "Modify": the title dialog opens only on a row that has a title; its
-    // accepted text becomes the row's title (the map is not redrawn).
-    bool SelectedRowHasTitle() const { return !gridPlan.IsEmpty(kTextColumn, Row); }
+    // "Modify": the title dialog opens only on a point of the plan; its
+    // accepted text becomes the point's title (the map is not redrawn). An
+    // empty title is refused with kEmptyTitleText and changes nothing;
+    // returns false then.
+    bool SelectedRowIsPoint() const { return Row >= 1 && Row <= PlanCount; }
     const std::string& SelectedTitle() const { return gridPlan.Cell(kTextColumn, Row); }
-    void Modify2Click(std::string acceptedTitle);
+    bool Modify2Click(std::string acceptedTitle, UserMessages& messages);
     // "Delete": removes the selected point and redraws the markers.
     void Delete1Click(MapPage& webPlan);
     // "Clear All": empties the list and the page.
     void menuClearClick(MapPage& webPlan);
 
     // Reads every marker of the page back into the list: coordinates in
-    // marker order, new rows titled with their number from 0, the row after
-    // the last marker emptied. The page's marker count is kept to the list's
-    // 255 rows.
-    void ReadMarkersBack(MapPage& webPlan);
+    // marker order, new rows titled with their number from 0. The page's
+    // marker count is kept to the list's 255 rows. A page that holds fewer
+    // markers than the plan has points is out of step (markers can be added
+    // and moved there, never removed): the list keeps its points and the
+    // page gets them drawn again. Returns false, with the list unchanged,
+    // when the page did not answer every question in time.
+    bool ReadMarkersBack(MapPage& webPlan);
 
-    // Draws the list's points as markers on the page.
+    // Draws every point of the plan as a marker on the page.
     void DrawMarkers(MapPage& webPlan) const;
 
   private:
     const AppValues& values_;
 };
 
-// The script that creates one marker per row, in row order from row 1 up to
-// the first row without a title; marker k stands for row k + 1.
-std::string PlanMarkersScript(const TextGrid& grid, const NumberFormat& numbers);
+// The script that creates one marker per row, in row order for rows 1 to
+// `count` (titled or not); marker k stands for row k + 1.
+std::string PlanMarkersScript(const TextGrid& grid, int count, const NumberFormat& numbers);
 
-// Centres the page on row 1 and creates the markers; nothing when row 1 has
-// no latitude.
-void DrawPlanMarkers(MapPage& view, const TextGrid& grid, const NumberFormat& numbers);
+// Centres the page on row 1 and creates the markers of rows 1 to `count`;
+// nothing when row 1 has no latitude.
+void DrawPlanMarkers(MapPage& view, const TextGrid& grid, int count, const NumberFormat& numbers);
 
 // The cell-drawing rule of the plan list: a title cell (column 0) of an entry
 // row that holds text is painted on pure blue.

@@ -37,23 +37,23 @@ bool InRange(std::int64_t value, std::int64_t low, std::int64_t high) {
     return value >= low && value <= high;
 }
 
-// The device time of a cell shown in the zone `zoneHours`, or nullopt when the
-// text is no date and time the device can hold (a year whose byte would read
-// as the end mark included).
+// The device time of a cell shown at `zone`, or nullopt when the text is no
+// date and time the device can hold (a year whose byte would read as the end
+// mark included).
 std::optional<std::array<std::uint8_t, Fields::kCount>> DeviceTime(std::string_view text,
-                                                                   int zoneHours) {
+                                                                   ZoneOffset zone) {
     auto n = SplitTimeText(text);
     if (!n) return std::nullopt;
     const auto& v = *n;
     bool valid = InRange(v[0], 1900, 1900 + kLastYearByte) && InRange(v[1], 1, 12) &&
-                 InRange(v[2], 1, 31) && InRange(v[3], 0, 23) && InRange(v[4], 0, 59) &&
-                 InRange(v[5], 0, 59);
+                 InRange(v[2], 1, MonthLength(static_cast<int>(v[0]), static_cast<int>(v[1]))) &&
+                 InRange(v[3], 0, 23) && InRange(v[4], 0, 59) && InRange(v[5], 0, 59);
     if (!valid) return std::nullopt;
     std::array<std::uint8_t, Fields::kCount> time{};
     time[Fields::kYear] = static_cast<std::uint8_t>(v[0] - 1900);
     for (std::size_t i = 1; i < Fields::kCount; ++i)
         time[i] = static_cast<std::uint8_t>(v[i]);
-    ShiftRecordTime(-zoneHours, time.data());
+    ShiftRecordTime(-zone, time.data());
     if (time[Fields::kYear] > kLastYearByte) return std::nullopt;
     return time;
 }
@@ -63,11 +63,11 @@ std::string BadCell(int row, const std::string& what, const std::string& cell) {
 }
 
 // Writes row `row` as a record, or returns the message that refuses it.
-std::string WriteRecord(const PoiList& list, int row, int zoneHours, std::uint8_t* record) {
+std::string WriteRecord(const PoiList& list, int row, std::uint8_t* record) {
     const TextGrid& grid = list.gridPoi;
     const char separator = list.Values().Numbers.Separator();
     const std::string& timeText = grid.Cell(kTextColumn, row);
-    auto time = DeviceTime(timeText, zoneHours);
+    auto time = DeviceTime(timeText, list.Values().LocalZoneOffset);
     if (!time) return BadCell(row, "date and time", timeText);
     auto latitude = DegreesToDevice(grid.Cell(kLatitudeColumn, row), separator);
     if (!latitude) return BadCell(row, "latitude", grid.Cell(kLatitudeColumn, row));
@@ -113,16 +113,11 @@ std::string PoisLeftOutText(const PoiRecordCount& count) {
            ", and a record cut short cannot be read.";
 }
 
-ImageResult BuildPoiImage(const PoiList& list, std::string_view comboTimeZoneText,
-                          TransferArea& area) {
-    auto zone = ParseZoneHours(comboTimeZoneText);
-    if (!zone)
-        return ImageResult::Refused("'" + std::string(comboTimeZoneText) +
-                                    "' is not a valid time zone offset");
+ImageResult BuildPoiImage(const PoiList& list, TransferArea& area) {
     int count = ClampEntryCount(list.PoiCount);
     std::vector<std::uint8_t> image(kPoiRecordSize * static_cast<std::size_t>(count));
     for (int j = 0; j < count; ++j) {
-        std::string bad = WriteRecord(list, j + 1, *zone, image.data() + kPoiRecordSize * j);
+        std::string bad = WriteRecord(list, j + 1, image.data() + kPoiRecordSize * j);
         if (!bad.empty()) return ImageResult::Refused(bad);
     }
     if (std::string tooLong = CheckUploadSize(image.size()); !tooLong.empty())
@@ -145,7 +140,7 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
         // A copy of the record is shifted, so the area keeps the device's time.
         std::array<std::uint8_t, kPoiRecordSize> record;
         std::copy_n(image.begin() + kPoiRecordSize * j, kPoiRecordSize, record.begin());
-        ShiftRecordTime(list.Values().LocalZoneHours, record.data());
+        ShiftRecordTime(list.Values().LocalZoneOffset, record.data());
         int row = list.PoiCount + 1;
         list.gridPoi.SetCell(kTextColumn, row, PoiTimeText(record.data()));
         list.gridPoi.SetCell(kLatitudeColumn, row,

@@ -10,7 +10,6 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "app/TransferArea.h"
 #include "plans/ImageBytes.h"
@@ -38,16 +37,16 @@ PoiRecordCount CountPoiRecords(std::span<const std::uint8_t> image);
 std::string PoisLeftOutText(const PoiRecordCount& count);
 
 // Builds the image of rows 1..PoiCount into the transfer area (the first MiB
-// filled with 0xFF first) and sets TransferLength. Times shown in the zone of
-// the chooser's text are turned back into device time. Refused, with nothing
-// written: a chooser text that is not an offset, a date, time or coordinate
-// cell that does not convert (the message names the row).
-ImageResult BuildPoiImage(const PoiList& list, std::string_view comboTimeZoneText,
-                          TransferArea& area);
+// filled with 0xFF first) and sets TransferLength. Times shown at the list's
+// LocalZoneOffset are turned back into device time, so POIs read and built
+// again at one offset keep the device's bytes. Refused, with nothing
+// written: a date, time or coordinate cell that does not convert, or a date
+// the calendar does not have (the message names the row).
+ImageResult BuildPoiImage(const PoiList& list, TransferArea& area);
 
 // Empties the list (buttons disabled, headings rewritten) and fills it from
 // the image in the area with the records CountPoiRecords keeps, times shifted
-// by the list's LocalZoneHours; the area itself is left as it was. Enables
+// by the list's LocalZoneOffset; the area itself is left as it was. Enables
 // save and upload when POIs were read. Returns false when TransferLength
 // claims more than the area holds, which leaves the list empty.
 bool ReadPoiImage(PoiList& list, const TransferArea& area);

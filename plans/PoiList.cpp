@@ -1,6 +1,7 @@
 #include "plans/PoiList.h"
 
 #include "map/ScriptText.h"
+#include "plans/PoiTimes.h"
 
 namespace vantrel {
 
@@ -30,6 +31,14 @@ void PoiList::menuClearAllClick(MapPage& webPoi) {
     WriteGridHeadings();
     PoiCount = 0;
     webPoi.initialize();
+}
+
+void PoiList::ShowTimesAgain(ZoneOffset shownAt) {
+    if (shownAt == values_.LocalZoneOffset) return;
+    for (int row = 1; row <= ClampEntryCount(PoiCount); ++row) {
+        if (auto moment = PoiCellMoment(gridPoi.Cell(kTextColumn, row), shownAt))
+            gridPoi.SetCell(kTextColumn, row, PoiListTime(*moment, values_.LocalZoneOffset));
+    }
 }
 
 std::string PoiMarkerScript(std::string_view latitude, std::string_view title,

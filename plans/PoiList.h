@@ -38,6 +38,10 @@ class PoiList {
     void menuDeletePoiClick(MapPage& webPoi);
     // "Clear All": empties the list and the page.
     void menuClearAllClick(MapPage& webPoi);
+    // After the display offset changed: every time shown at `shownAt` is
+    // shown again at the offset now in force, so what is shown is what will
+    // be saved and uploaded. Cells that are no date and time stay as they are.
+    void ShowTimesAgain(ZoneOffset shownAt);
 
   private:
     const AppValues& values_;

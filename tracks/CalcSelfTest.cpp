@@ -16,7 +16,7 @@ void CalcSelfTest(const TransferArea& area, const AppValues& values, const LeapS
         const std::uint8_t* at = area.bytes.data() + offset;
         const TrackRecord record = TrackRecord::Read(at);
         if (record.checksum == 0 || !TrackRecord::ChecksumMatches(at)) continue;
-        const DecodedFix decoded = DecodeRecord(record, 0, leaps);
+        const DecodedFix decoded = DecodeRecord(record, ZoneOffset{}, leaps);
         pointGrid.SetCell(0, i + 1, CalendarText(decoded.time));
         pointGrid.SetCell(1, i + 1, FormatGeneral(decoded.fix.latitude * RadToDeg, sep));
         pointGrid.SetCell(2, i + 1, FormatGeneral(decoded.fix.longitude * RadToDeg, sep));

@@ -26,7 +26,7 @@ std::optional<Seconds> CalendarSeconds(int y, int mo, int d, int h, int mi, int 
     return sys_days{date} + hours{h} + minutes{mi} + seconds{s};
 }
 
-std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, int zoneHours) {
+std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, ZoneOffset zone) {
     const TextGrid& grid = store.ScratchGrid;
     const NumberFormat& numbers = store.Values().Numbers;
     auto time = ParseCalendarText(grid.Cell(0, row));
@@ -35,7 +35,7 @@ std::optional<LoggedPoint> RowPoint(const TrackStore& store, int row, int zoneHo
     auto altitude = CellToFloat(grid.Cell(3, row), numbers);
     auto speed = CellToFloat(grid.Cell(4, row), numbers);
     if (!time || !latitude || !longitude) return std::nullopt;
-    return LoggedPoint{*time - hours{zoneHours}, *latitude, *longitude, altitude.value_or(0),
+    return LoggedPoint{*time - zone.Duration(), *latitude, *longitude, altitude.value_or(0),
                        speed.value_or(0)};
 }
 
@@ -103,13 +103,13 @@ LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory, MemoryDecod
     return tracks;
 }
 
-LoggedTracks StoreTracks(const TrackStore& store, int zoneHours) {
+LoggedTracks StoreTracks(const TrackStore& store, ZoneOffset zone) {
     LoggedTracks tracks;
     for (int k = 0; k < store.ListedTracks(); ++k) {
         const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
         LoggedTrack track{EntryName(entry), {}};
         for (int row : store.PointRows(k))
-            if (auto point = RowPoint(store, row, zoneHours)) track.points.push_back(*point);
+            if (auto point = RowPoint(store, row, zone)) track.points.push_back(*point);
         tracks.push_back(std::move(track));
     }
     return tracks;
@@ -131,8 +131,8 @@ LoggedTracks SplitAtGaps(const LoggedTracks& tracks, std::int64_t gapSeconds) {
     return pieces;
 }
 
-std::string IsoTimeText(Seconds time, int zoneHours) {
-    const Seconds shown = time + hours{zoneHours};
+std::string IsoTimeText(Seconds time, ZoneOffset zone) {
+    const Seconds shown = time + zone.Duration();
     const sys_days date = floor<days>(shown);
     const year_month_day ymd{date};
     const hh_mm_ss clock{shown - date};
@@ -141,10 +141,7 @@ std::string IsoTimeText(Seconds time, int zoneHours) {
                   unsigned(ymd.month()), unsigned(ymd.day()), int(clock.hours().count()),
                   int(clock.minutes().count()), int(clock.seconds().count()));
     std::string result = text;
-    if (zoneHours == 0) return result + "Z";
-    std::snprintf(text, sizeof text, "%c%02d:00", zoneHours < 0 ? '-' : '+',
-                  zoneHours < 0 ? -zoneHours : zoneHours);
-    return result + text;
+    return result + (zone.minutes == 0 ? "Z" : IsoOffsetText(zone));
 }
 
 }  // namespace vantrel

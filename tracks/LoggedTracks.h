@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "locale/ZoneOffset.h"
 #include "tracks/LeapSeconds.h"
 #include "tracks/TrackStore.h"
 
@@ -56,9 +57,9 @@ LoggedTracks DecodeTrackMemory(std::span<const std::uint8_t> memory,
                                const LeapSecondTable& leaps = LeapSecondTable::System());
 
 // The listed tracks of a store (a loaded track file). The store's time
-// texts are shown at `zoneHours`; the points get UTC back. Rows without a
+// texts are shown at `zone`; the points get UTC back. Rows without a
 // time and cells that are not numbers are left out.
-LoggedTracks StoreTracks(const TrackStore& store, int zoneHours);
+LoggedTracks StoreTracks(const TrackStore& store, ZoneOffset zone);
 
 // Starts a new track wherever two points lie more than `gapSeconds` apart;
 // the pieces after a track's first are named "NAME.2", "NAME.3", ...
@@ -74,8 +75,8 @@ std::optional<Seconds> ParseCalendarText(std::string_view text);
 // offset reads as UTC), or nothing when the text is not one.
 std::optional<Seconds> ParseIsoTime(std::string_view text);
 
-// "2011-01-25T14:13:20" and the zone: "Z" at 0, "+02:00" or "-05:00" otherwise;
-// the time shown is `time` plus `zoneHours`.
-std::string IsoTimeText(Seconds time, int zoneHours = 0);
+// "2011-01-25T14:13:20" and the zone: "Z" at 0, "+02:00", "-05:00" or "+05:30"
+// otherwise; the time shown is `time` plus `zone`.
+std::string IsoTimeText(Seconds time, ZoneOffset zone = {});
 
 }  // namespace vantrel

@@ -18,14 +18,14 @@ GeodeticFix DecodePosition(const TrackRecord& record) {
     return fix;
 }
 
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps) {
+DecodedFix DecodeRecord(const TrackRecord& record, ZoneOffset zone, const LeapSecondTable& leaps) {
     DecodedFix out{};
     out.fix = DecodePosition(record);
     // The device time plus the zone offset, taken modulo 2^32 as the
     // 32-bit seconds argument; the leap seconds are those of the record's
     // own time, whatever the zone.
     auto local = static_cast<std::uint32_t>(static_cast<std::int64_t>(record.Seconds()) +
-                                            static_cast<std::int64_t>(zoneHours) * 3600);
+                                            static_cast<std::int64_t>(zone.minutes) * 60);
     GpsToCalendar(local, 0, out.time, leaps.ParametersAt(record.Seconds()));
     return out;
 }

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "locale/ZoneOffset.h"
 #include "tracks/Geodesy.h"
 #include "tracks/LeapSeconds.h"
 #include "tracks/TrackTable.h"
@@ -21,10 +22,9 @@ struct DecodedFix {
 // Datum transform (zero velocity) and ECEF to geodetic.
 GeodeticFix DecodePosition(const TrackRecord& record);
 
-// The position, and the record's time
-// as UTC (the leap seconds valid at that time taken off the GPS time)
-// shifted by zoneHours, as calendar time.
-DecodedFix DecodeRecord(const TrackRecord& record, int zoneHours, const LeapSecondTable& leaps);
+// The position, and the record's time as UTC (the leap seconds valid at that
+// time taken off the GPS time) shifted by `zone`, as calendar time.
+DecodedFix DecodeRecord(const TrackRecord& record, ZoneOffset zone, const LeapSecondTable& leaps);
 
 // Reads a track memory image slot by slot: page fillers are stepped over,
 // and the walk ends at the end of the bytes, at the first erased record or

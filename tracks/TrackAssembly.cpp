@@ -53,7 +53,7 @@ class Assembler {
         TrackEntry& entry = store_.TrackTable[static_cast<std::size_t>(report_.tracks - 1)];
         entry.pointCount += 1;
         entry.durationSeconds = t - trackStart_;
-        WriteRow(row, DecodeRecord(record, store_.Values().LocalZoneHours, store_.LeapSeconds),
+        WriteRow(row, DecodeRecord(record, store_.Values().LocalZoneOffset, store_.LeapSeconds),
                  record.SpeedRaw());
         ++report_.points;
     }

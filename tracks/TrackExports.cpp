@@ -31,11 +31,11 @@ std::string GpxTracksText(const LoggedTracks& tracks) {
     return gpx.Text();
 }
 
-std::string TrackCsvText(const LoggedTracks& tracks, int zoneHours) {
+std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone) {
     std::string text = CsvLine({"track", "time", "latitude", "longitude", "altitude", "speed"});
     for (const LoggedTrack& track : tracks)
         for (const LoggedPoint& p : track.points)
-            text += CsvLine({track.name, IsoTimeText(p.time, zoneHours), DegreesText(p.latitude),
+            text += CsvLine({track.name, IsoTimeText(p.time, zone), DegreesText(p.latitude),
                              DegreesText(p.longitude), AltitudeText(p.altitude),
                              FormatGeneral(p.speedKmh, '.')});
     return text;

@@ -14,9 +14,9 @@ namespace vantrel {
 std::string GpxTracksText(const LoggedTracks& tracks);
 
 // "track,time,latitude,longitude,altitude,speed" and a line per point: the
-// track's name, the ISO 8601 time shown at `zoneHours` with its offset,
+// track's name, the ISO 8601 time shown at `zone` with its offset,
 // degrees, metres and km/h.
-std::string TrackCsvText(const LoggedTracks& tracks, int zoneHours);
+std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone);
 
 // "latitude" and "longitude" of a point as the exports write them.
 std::string DegreesText(double degrees);

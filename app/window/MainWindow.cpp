@@ -37,6 +37,23 @@ void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
     if (edit->text() != q) edit->setText(q);
 }
 
+// A combo box showing `text`: an editable one in its edit field, a list
+// (the language chooser) by picking the item of that name, matched ignoring
+// case, which is added when the list lacks it.
+void ShowComboText(QComboBox* combo, const QString& text) {
+    const QSignalBlocker quiet(combo);
+    if (combo->isEditable()) {
+        combo->setEditText(text);
+        return;
+    }
+    int index = combo->findText(text, Qt::MatchFixedString);
+    if (index < 0) {
+        combo->addItem(text);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
 // One text slot applied to its component, by the component's kind.
 void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& text) {
     if (auto* action = qobject_cast<QAction*>(target)) {
@@ -53,8 +70,7 @@ void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& 
         // Speed buttons carry no caption of their own; they show their hint.
         if (auto* speed = qobject_cast<QToolButton*>(widget)) speed->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        const QSignalBlocker quiet(combo);
-        combo->setEditText(text);
+        ShowComboText(combo, text);
     } else if (tabs->indexOf(widget) >= 0) {
         tabs->setTabText(tabs->indexOf(widget), text);
     } else if (auto* label = qobject_cast<QLabel*>(widget)) {
@@ -229,6 +245,15 @@ PromptAnswer TfmMain::AskCancelTryAgainContinue(std::string_view text, std::stri
 
 // --- rendering ---
 
+void TfmMain::FillLanguageItems(const std::vector<std::string>& names) {
+    const QSignalBlocker quiet(comboLang);
+    comboLang->clear();
+    for (const auto& name : names)
+        comboLang->addItem(QString::fromStdString(name));
+    // The chooser goes on showing the language in force.
+    ShowComboText(comboLang, QString::fromStdString(texts_.Text("comboLang", SlotKind::Text)));
+}
+
 void TfmMain::ShowStatusSheet(bool shown) {
     pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), shown);
     if (shown) pgctlMain->setCurrentWidget(sheetStatus);
@@ -245,10 +270,6 @@ void TfmMain::ApplyTexts() {
             ApplySlot(pgctlMain, target, uiSlots[i].kind,
                       QString::fromStdString(texts_.SlotText(i)));
     }
-    // The choosers' texts as the core reads them (a POI image built for
-    // upload is shifted by the POI chooser's text).
-    core_->timeZones.comboTimeZone = texts_.Text("comboTimeZone", SlotKind::Text);
-    core_->timeZones.comboTimeZoneTrk = texts_.Text("comboTimeZoneTrk", SlotKind::Text);
     QStringList lines;
     for (const auto& line : languages_->LanguageLines())
         lines << QString::fromStdString(line);

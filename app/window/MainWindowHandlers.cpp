@@ -248,8 +248,9 @@ void TfmMain::gridPlanDblClick() {
 void TfmMain::Modify2Click() {
     Handle([this] {
         PlanList& plans = core_->plans;
-        if (!plans.SelectedRowHasTitle()) return;
-        if (auto title = dlgPlanName->Run(plans.SelectedTitle())) plans.Modify2Click(*title);
+        if (!plans.SelectedRowIsPoint()) return;
+        if (auto title = dlgPlanName->Run(plans.SelectedTitle()))
+            plans.Modify2Click(*title, messages_);
     });
 }
 
@@ -282,7 +283,10 @@ void TfmMain::menuClearAllClick() {
 }
 
 void TfmMain::webPlanBodyClicked() {
-    Handle([this] { core_->plans.ReadMarkersBack(*webPlan); });
+    Handle([this] {
+        if (!core_->plans.ReadMarkersBack(*webPlan))
+            messages_.ShowMessage(kPlanPageSilentText, "Error");
+    });
 }
 
 void TfmMain::webMapDocumentComplete() {
@@ -317,9 +321,7 @@ void TfmMain::btnOpenPoiClick() {
 void TfmMain::btnSavePoiClick() {
     Handle([this] {
         Companion& core = *core_;
-        if (!ReportRefusal(BuildPoiImage(core.pois, core.timeZones.comboTimeZone, core.transfer),
-                           messages_))
-            return;
+        if (!ReportRefusal(BuildPoiImage(core.pois, core.transfer), messages_)) return;
         const std::string path = ChooseFile(true, dlgSavePoi);
         if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
     });
@@ -329,15 +331,6 @@ void TfmMain::btnSavePoiClick() {
 
 void TfmMain::comboLangDropDown() {
     if (languages_->ListLanguages()) FillLanguageItems(languages_->ChooserItems());
-}
-
-void TfmMain::FillLanguageItems(const std::vector<std::string>& names) {
-    const QSignalBlocker quiet(comboLang);
-    const QString text = comboLang->currentText();
-    comboLang->clear();
-    for (const auto& name : names)
-        comboLang->addItem(QString::fromStdString(name));
-    comboLang->setEditText(text);
 }
 
 void TfmMain::comboLangChange(const QString& name) {
@@ -350,11 +343,10 @@ void TfmMain::comboLangChange(const QString& name) {
 void TfmMain::comboTimeZoneChange(const QString& senderText) {
     Handle([this, &senderText] {
         Companion& core = *core_;
-        if (vantrel::comboTimeZoneChange(senderText.toStdString(), core.timeZones,
-                                         core.values.LocalZoneHours, messages_)) {
-            texts_.SetText("comboTimeZone", SlotKind::Text, core.timeZones.comboTimeZone);
-            texts_.SetText("comboTimeZoneTrk", SlotKind::Text, core.timeZones.comboTimeZoneTrk);
-        }
+        const ZoneOffset shownAt = core.values.LocalZoneOffset;
+        if (vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
+                                         core.values.LocalZoneOffset, messages_))
+            core.pois.ShowTimesAgain(shownAt);
         textsRevision_ = ~std::uint64_t{0};  // show the choosers' texts as they stand
     });
 }

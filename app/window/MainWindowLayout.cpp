@@ -39,7 +39,9 @@ Widget* Named(Widget* widget, const char* name) {
     return widget;
 }
 
-// The language chooser refills its list each time the list opens.
+// The language chooser refills its list each time the list opens. It is a
+// plain list: a language is applied when the user picks one, never when the
+// box merely loses the focus.
 class DropDownCombo : public QComboBox {
   public:
     using QComboBox::QComboBox;
@@ -93,7 +95,7 @@ QTableView* Grid(const char* name) {
 QComboBox* ZoneCombo(const char* name) {
     auto* combo = Named(new QComboBox, name);
     combo->setEditable(true);
-    for (const auto& item : TimeZoneChoosers::Items())
+    for (const auto& item : ZoneChooserItems())
         combo->addItem(QString::fromStdString(item));
     combo->setFixedWidth(76);
     return combo;
@@ -176,7 +178,7 @@ void TfmMain::BuildWidgets() {
 
 QWidget* TfmMain::BuildDataSheet() {
     auto* lang = new DropDownCombo;
-    lang->setEditable(true);
+    lang->setEditable(false);
     lang->onDropDown = [this] { comboLangDropDown(); };
     comboLang = Named<QComboBox>(lang, "comboLang");
     rbMetric = Named(new QRadioButton, "rbMetric");

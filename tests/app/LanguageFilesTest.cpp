@@ -63,16 +63,46 @@ TEST_F(LanguageFilesTest, ChoosingALanguageStoresItAndAppliesItsFile) {
     EXPECT_EQ(poi.Cell(1, 0), "Breitengrad");
 }
 
-TEST_F(LanguageFilesTest, LineSeventeenSetsTheChooserWithoutLoadingAgain) {
-    // A file whose chooser line names another language file.
+TEST_F(LanguageFilesTest, ALanguageLeavesTheValuesTheUserChoseInTheComboBoxes) {
+    // A file whose combo box lines name another language, zone and port.
     std::vector<std::string> lines(kLanguageLineCount, "first");
     lines[17] = "GERMAN";
+    lines[40] = "+0";
+    lines[62] = "+0";
+    lines[66] = "comboPort";
     WriteFile(app / "language" / "FIRST.man", LanguageFile(lines));
-    ASSERT_TRUE(languages.LoadLanguage("FIRST"));
-    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "GERMAN");
+    texts.SetText("comboLang", SlotKind::Text, "FIRST");
+    texts.SetText("comboTimeZone", SlotKind::Text, "+5:30");
+    texts.SetText("comboTimeZoneTrk", SlotKind::Text, "+5:30");
+    texts.SetText("comboPort", SlotKind::Text, "/dev/ttyUSB0");
+    languages.comboLangChange();
     EXPECT_EQ(texts.Text("sheetMap", SlotKind::Caption), "first");
-    EXPECT_EQ(languages.LanguageLines()[0], "first");
-    EXPECT_EQ(settings.ReadString("language"), "");
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "FIRST");
+    EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "+5:30");
+    EXPECT_EQ(texts.Text("comboTimeZoneTrk", SlotKind::Text), "+5:30");
+    EXPECT_EQ(texts.Text("comboPort", SlotKind::Text), "/dev/ttyUSB0");
+    EXPECT_EQ(settings.ReadString("language"), "FIRST");
+}
+
+TEST_F(LanguageFilesTest, OnlyAnotherLanguageIsLoadedAndOnlyALoadedOneIsStored) {
+    texts.SetText("comboLang", SlotKind::Text, "GERMAN");
+    languages.comboLangChange();
+    ASSERT_EQ(languages.AppliedLanguage(), "GERMAN");
+    // Picking the language in force again reads nothing and changes nothing.
+    WriteFile(app / "language" / "GERMAN.man", LanguageFile({"changed"}));
+    texts.SetText("sheetMap", SlotKind::Caption, "mine");
+    languages.comboLangChange();
+    EXPECT_EQ(texts.Text("sheetMap", SlotKind::Caption), "mine");
+    EXPECT_EQ(texts.Caption(), "Vantrel 1.2.25");
+
+    // A language whose file is missing is reported, not stored, and the
+    // chooser shows the language in force again.
+    texts.SetText("comboLang", SlotKind::Text, "FRENCH");
+    languages.comboLangChange();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "GERMAN");
+    EXPECT_EQ(settings.ReadString("language"), "GERMAN");
+    EXPECT_EQ(languages.AppliedLanguage(), "GERMAN");
 }
 
 TEST_F(LanguageFilesTest, RefusedOrUnreadableFilesLeaveEveryTextAndTellTheUser) {

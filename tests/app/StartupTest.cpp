@@ -74,12 +74,10 @@ TEST_F(StartupTest, RunsEveryStepInOrderAndSetsTheSharedValues) {
     EXPECT_EQ(names, (std::vector<std::string_view>{
                          "CentreWindow", "EnableLogoTimer", "CreateSettingsKey", "LoadIcons",
                          "ReadTimeZone", "QueryDaylight", "CheckInternet", "ShowMapSheet",
-                         "StoreAppDirectory", "ReadDecimalSeparator", "ApplyPresetLanguage",
+                         "StoreAppDirectory", "ReadDecimalSeparator", "ApplyStoredLanguage",
                          "LoadMapPages", "CreateScratchGrid", "WriteGridHeadings",
-                         "ComputeLocalZoneHours"}));
+                         "ComputeLocalZoneOffset"}));
 
-    // The chooser's preset language wins over the stored one.
-    ASSERT_TRUE(settings.WriteString("language", "GERMAN"));
     StepsOutcome outcome = Run();
     EXPECT_EQ(outcome.completed, names.size());
     EXPECT_FALSE(outcome.stoppedEarly);
@@ -87,15 +85,39 @@ TEST_F(StartupTest, RunsEveryStepInOrderAndSetsTheSharedValues) {
     EXPECT_TRUE(window.prompts.empty());
     EXPECT_EQ(values.AppDirectory, data.Path().string());
     EXPECT_EQ(values.Numbers.DecimalSeparatorText, ",");
-    EXPECT_EQ(values.LocalZoneHours, -4);
+    EXPECT_EQ(values.LocalZoneOffset, ZoneOffset::Hours(-4));
     EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "-4");
     EXPECT_EQ(texts.Text("comboTimeZoneTrk", SlotKind::Text), "-4");
-    EXPECT_EQ(texts.Caption(), "en1.2.25");
-    EXPECT_EQ(settings.ReadString("language"), "ENGLISH");
+    EXPECT_EQ(texts.Caption(), "en1.2.25");  // nothing stored: the preset language
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "ENGLISH");
     EXPECT_EQ(trackName.Cell(0, 0), "en");
     // The map pages load after the language is applied, from the data folder.
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"CentreWindow", "LoadMapPages " + data.Path().string()}));
+}
+
+TEST_F(StartupTest, TheStoredLanguageIsAppliedWhenItsFileIsThere) {
+    ASSERT_TRUE(settings.WriteString("language", "GERMAN"));
+    Run();
+    EXPECT_EQ(texts.Caption(), "Deutsch1.2.25");
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "GERMAN");
+    EXPECT_EQ(languages.AppliedLanguage(), "GERMAN");
+    EXPECT_EQ(settings.ReadString("language"), "GERMAN");
+
+    // A stored language whose file has gone gives way to the preset one.
+    ASSERT_TRUE(settings.WriteString("language", "KLINGON"));
+    Run();
+    EXPECT_EQ(texts.Caption(), "en1.2.25");
+    EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "ENGLISH");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(StartupTest, AZoneWithMinutesKeepsThem) {
+    context.probes.readZone = [] { return ZoneBias{-330, false, 0}; };  // India
+    Run();
+    EXPECT_EQ(values.LocalZoneOffset, ZoneOffset{330});
+    EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "5:30");
+    EXPECT_EQ(texts.Text("comboTimeZoneTrk", SlotKind::Text), "5:30");
 }
 
 TEST_F(StartupTest, CancelAsksToCloseButTheSequenceRunsToItsEnd) {
@@ -105,7 +127,7 @@ TEST_F(StartupTest, CancelAsksToCloseButTheSequenceRunsToItsEnd) {
     EXPECT_EQ(window.prompts, (std::vector<ShownMessage>{{"Internet Error!", "Error"}}));
     EXPECT_TRUE(context.TerminateRequested);
     EXPECT_FALSE(outcome.stoppedEarly);
-    EXPECT_EQ(values.LocalZoneHours, -4);
+    EXPECT_EQ(values.LocalZoneOffset, ZoneOffset::Hours(-4));
 }
 
 TEST_F(StartupTest, TryAgainRepeatsTheCheckAndContinueGoesOnWithoutIt) {
@@ -123,7 +145,7 @@ TEST_F(StartupTest, TryAgainRepeatsTheCheckAndContinueGoesOnWithoutIt) {
                                                          {"Internet Error!", "Error"},
                                                          {"Internet Error!", "Error"}}));
     EXPECT_FALSE(context.TerminateRequested);
-    EXPECT_EQ(values.LocalZoneHours, 8);
+    EXPECT_EQ(values.LocalZoneOffset, ZoneOffset::Hours(8));
     EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "8");
 }
 

@@ -1,5 +1,6 @@
 // Language files of any bytes: decoding never fails, every text it produces
-// is valid UTF-8 of one line, and the texts read back are the file's lines.
+// is valid UTF-8 of one line, and the texts read back are the file's lines
+// (but for the combo boxes, which keep the user's values).
 
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +37,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto back = UiTextLines(texts, titles);
     Check(back.size() == static_cast<std::size_t>(kLanguageLineCount));
+    const auto slots = UiSlots();
     for (std::size_t i = 0; i < back.size(); ++i) {
         Check(IsOneUtf8Line(back[i]));
-        if (i > 0) Check(back[i] == (i < lines.size() ? lines[i] : std::string()));
+        if (i == 0) continue;
+        // Combo boxes keep their own text; every other line is the file's.
+        const bool combo = i >= kFirstSlotLine && slots[i - kFirstSlotLine].kind == SlotKind::Text;
+        const std::string expected = combo ? std::string(slots[i - kFirstSlotLine].builtInText)
+                                           : (i < lines.size() ? lines[i] : std::string());
+        Check(back[i] == expected);
     }
     Check(EncodeLines(back, codePage).size() >= 2 * back.size());
     return 0;

@@ -51,9 +51,22 @@ TEST_F(LanguageFolderTest, ListsManFilesByNameWithoutExtension) {
     WriteFile(language / "CHINESE.MAN", "x");
     fs::create_directories(language / "folder.man");
     EXPECT_EQ(FindLanguageNames(dir), (std::vector<std::string>{"CHINESE", "GERMAN"}));
-    // A data folder whose path holds "language" offers its own files.
-    EXPECT_EQ(FindLanguageNames(language.string()),
-              (std::vector<std::string>{"CHINESE", "GERMAN", "readme"}));
+}
+
+TEST_F(LanguageFolderTest, AnInstallPrefixHoldingLanguageOrManListsAndFindsTheShippedFiles) {
+    // The shipped languages installed under prefixes whose names hold the
+    // words the folder and the files are known by.
+    for (const char* prefix : {"opt/language-pack/share/vantrel", "home/language/x.manuals"}) {
+        const fs::path data = app / prefix;
+        fs::create_directories(data / "language");
+        for (const auto& file : fs::directory_iterator(fs::path(VANTREL_SOURCE_DIR) / "language"))
+            fs::copy_file(file.path(), data / "language" / file.path().filename());
+        EXPECT_EQ(FindLanguageNames(data.string()),
+                  (std::vector<std::string>{"CHINESE", "ENGLISH", "GERMAN"}))
+            << prefix;
+        EXPECT_EQ(LanguageFilePath(data.string(), "GERMAN"), data / "language" / "GERMAN.man")
+            << prefix;
+    }
 }
 
 }  // namespace

@@ -36,8 +36,12 @@ TEST_F(LanguageTextTest, AShortFileEmptiesTheRemainingSlotsAndExtraLinesAreIgnor
     EXPECT_EQ(titles[0], "Spur");
     EXPECT_EQ(titles[1], "Farbe");
     EXPECT_EQ(titles[2], "");
+    // Every slot but the combo boxes' (which keep what the user chose).
     for (std::size_t i = 0; i < texts.SlotCount(); ++i)
-        EXPECT_EQ(texts.SlotText(i), "");
+        EXPECT_EQ(texts.SlotText(i), UiSlots()[i].kind == SlotKind::Text
+                                         ? std::string(UiSlots()[i].builtInText)
+                                         : std::string())
+            << UiSlots()[i].component;
 
     lines.assign(kLanguageLineCount + 5, "x");
     ApplyLanguageText(lines, texts, titles);

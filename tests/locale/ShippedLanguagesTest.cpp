@@ -40,11 +40,13 @@ TEST(ShippedLanguages, TranslationsAreCompleteUtf8FilesNamingThemselves) {
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), kLanguageLineCount) << name;
         EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), kLanguageLineCount) << name;
 
+        EXPECT_EQ(lines[kFirstSlotLine + SlotIndex("comboLang", SlotKind::Text)], name);
         UiTexts texts;
         ColumnTitleSet titles = DefaultColumnTitles();
         ApplyLanguageText(lines, texts, titles);
-        EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), name);
         EXPECT_EQ(titles[5], latitude);
+        // The combo boxes keep what the user chose.
+        EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "ENGLISH");
         EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "+0");
         // Every other text is translated (numbers and the port placeholder aside).
         auto english = ShippedLines("ENGLISH");

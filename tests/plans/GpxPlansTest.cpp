@@ -86,7 +86,7 @@ TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
 }
 
 TEST_F(GpxPlans, PoiTimesAreUtcInTheFileAndZoneTimesInTheList) {
-    values.LocalZoneHours = 2;
+    values.LocalZoneOffset = ZoneOffset::Hours(2);
     const std::string text =
         Gpx("<wpt lat=\"47.5\" lon=\"8.25\"><time>2011-01-25T23:13:20Z</time></wpt>"
             "<wpt lat=\"-1\" lon=\"-2\"><time>2011-01-25T10:00:00-05:00</time></wpt>");

@@ -47,10 +47,10 @@ TEST_F(ListFilesTest, PlanFileWrittenHereRoundTrips) {
 }
 
 TEST_F(ListFilesTest, PoiFileWrittenHereRoundTrips) {
-    values.LocalZoneHours = 8;
+    values.LocalZoneOffset = ZoneOffset::Hours(8);
     FillPois(pois, {{"2010/05/04 04:00:00", "22.3", "114.2"}, {"2011/01/01 04:00:00", "-1", "-2"}});
     const std::string first = dir.File("a.wpt");
-    ASSERT_TRUE(SavePoiFile(first, pois, "+8", area, messages));
+    ASSERT_TRUE(SavePoiFile(first, pois, area, messages));
     std::vector<std::uint8_t> bytes = ReadBytes(first);
     ASSERT_EQ(bytes.size(), 32u);
     EXPECT_EQ(bytes[0], 110);
@@ -61,13 +61,13 @@ TEST_F(ListFilesTest, PoiFileWrittenHereRoundTrips) {
     EXPECT_EQ(opened.gridPoi.Cell(0, 2), "2011/01/01 04:00:00");
     EXPECT_TRUE(opened.btnSavePoi && opened.btnStorePoi);
     const std::string second = dir.File("b.wpt");
-    ASSERT_TRUE(SavePoiFile(second, opened, "+8", area, messages));
+    ASSERT_TRUE(SavePoiFile(second, opened, area, messages));
     EXPECT_EQ(ReadBytes(second), bytes);
 }
 
 TEST_F(ListFilesTest, FailuresAreReportedWithTheProgramsTexts) {
     FillPois(pois, {{"2010/05/04 04:00:00", "22.3", "114.2"}});
-    EXPECT_FALSE(SavePoiFile(dir.File("missing/x.wpt"), pois, "+0", area, messages));
+    EXPECT_FALSE(SavePoiFile(dir.File("missing/x.wpt"), pois, area, messages));
     EXPECT_EQ(OpenPoiFile(dir.File("none.wpt"), pois, area, messages), OpenResult::CannotAccess);
     EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Save File!", "Error!"},
                                                          {"Cannot Access Poi file!", "Error"}}));

@@ -52,21 +52,43 @@ TEST(PlanConvert, PlanCsvRoundTripsThroughAnRteFile) {
     EXPECT_EQ(ReadText(dir.File("out.csv")), csv);
 }
 
-TEST(PlanConvert, PoiCsvKeepsTimesInTheDisplayZone) {
+TEST(PlanConvert, PoiCsvTimesCarryTheirOffset) {
     ScratchFolder dir;
-    const std::string csv =
-        "time,latitude,longitude\r\n"
-        "2010/05/04 04:00:00,22.3,114.2\r\n"
-        "2011/01/01 04:00:00,-1,-2\r\n";
-    WriteText(dir.File("in.csv"), csv);
+    // Times as the list shows them are read in the display zone; ISO 8601
+    // times at their own offset.
+    WriteText(dir.File("in.csv"),
+              "time,latitude,longitude\r\n"
+              "2010/05/04 04:00:00,22.3,114.2\r\n"
+              "2010-12-31T17:30:00-02:30,-1,-2\r\n"
+              "2012-02-29T23:30:00Z,1,2\r\n");
     ASSERT_EQ(Convert({dir.File("in.csv"), dir.File("p.wpt"), "--zone", "+8"}), cli::kOk);
     auto image = ReadBytes(dir.File("p.wpt"));
-    ASSERT_EQ(image.size(), 32u);
-    EXPECT_EQ(image[3], 20);  // the device holds 2010/05/03 20:00
-    ASSERT_EQ(Convert({"--zone", "+8", dir.File("p.wpt"), dir.File("same.csv")}), cli::kOk);
-    EXPECT_EQ(ReadText(dir.File("same.csv")), csv);
+    ASSERT_EQ(image.size(), 48u);
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin(), image.begin() + 6),
+              (std::vector<std::uint8_t>{110, 5, 3, 20, 0, 0}));  // the device's time
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 16, image.begin() + 22),
+              (std::vector<std::uint8_t>{110, 12, 31, 20, 0, 0}));
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 32, image.begin() + 38),
+              (std::vector<std::uint8_t>{112, 2, 29, 23, 30, 0}));
+
+    const std::string shown =
+        "time,latitude,longitude\r\n"
+        "2010-05-04T04:00:00+08:00,22.3,114.2\r\n"
+        "2011-01-01T04:00:00+08:00,-1,-2\r\n"
+        "2012-03-01T07:30:00+08:00,1,2\r\n";
+    ASSERT_EQ(Convert({"--zone", "+8", dir.File("p.wpt"), dir.File("east.csv")}), cli::kOk);
+    EXPECT_EQ(ReadText(dir.File("east.csv")), shown);
+    ASSERT_EQ(Convert({dir.File("p.wpt"), dir.File("india.csv"), "--zone", "5:30"}), cli::kOk);
+    EXPECT_NE(ReadText(dir.File("india.csv")).find("2012-03-01T05:00:00+05:30"), std::string::npos);
     ASSERT_EQ(Convert({dir.File("p.wpt"), dir.File("utc.csv"), "--zone", "0"}), cli::kOk);
-    EXPECT_NE(ReadText(dir.File("utc.csv")).find("2010/05/03 20:00:00"), std::string::npos);
+    EXPECT_NE(ReadText(dir.File("utc.csv")).find("2010-05-03T20:00:00Z"), std::string::npos);
+
+    // Read back at another zone, the file gives the same device bytes.
+    ASSERT_EQ(Convert({dir.File("east.csv"), dir.File("again.wpt"), "--zone", "-3:30"}), cli::kOk);
+    EXPECT_EQ(ReadBytes(dir.File("again.wpt")), image);
+    WriteText(dir.File("bad.csv"), "time,latitude,longitude\r\nnoon,1,2\r\n");
+    EXPECT_EQ(Convert({dir.File("bad.csv"), dir.File("bad.wpt")}), cli::kBadFile);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad.wpt")));
 }
 
 TEST(PlanConvert, BadInputIsRefusedAndNothingIsWritten) {

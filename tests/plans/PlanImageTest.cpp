@@ -133,6 +133,9 @@ TEST_F(PlanImageTest, RefusalsWriteNothing) {
     ImageResult built = BuildPlanImage(list, SharedGlyphs(), area);
     EXPECT_FALSE(built.Ok());
     EXPECT_EQ(built.error, "Row 2: '1x' is not a valid longitude!");
+    FillPlan(list, {{"A", "1", "1"}, {"", "2", "2"}});
+    built = BuildPlanImage(list, SharedGlyphs(), area);
+    EXPECT_EQ(built.error, "Row 2: " + std::string(kEmptyTitleText));
 
     // More than 1023 distinct characters: 34 titles of 31 from U+4E00 on.
     std::vector<testing::ListRow> rows;

@@ -40,7 +40,8 @@ class PoiImageTest : public ::testing::Test {
 TEST_F(PoiImageTest, BuildStoresDeviceTimeAndTruncatedCoordinates) {
     FillPois(list, {{"2010/02/28 21:00:00", "-33.123456", "151.000009"},
                     {"2010/12/31 23:59:59", "0", "-0.5"}});
-    ImageResult built = BuildPoiImage(list, "-5", area);
+    values.LocalZoneOffset = ZoneOffset::Hours(-5);
+    ImageResult built = BuildPoiImage(list, area);
     ASSERT_TRUE(built.Ok()) << built.error;
     EXPECT_EQ(built.length, 32u);
     EXPECT_EQ(area.TransferLength, 32u);
@@ -62,13 +63,13 @@ TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
             0xFF, 0xFF},
            Record(110, 1, 1, 1)});
     const TransferArea before = area;
-    values.LocalZoneHours = -5;
+    values.LocalZoneOffset = ZoneOffset::Hours(-5);
     ASSERT_TRUE(ReadPoiImage(list, area));
     EXPECT_EQ(list.PoiCount, 2);  // the erased record ends the image
     EXPECT_TRUE(list.btnSavePoi && list.btnStorePoi);
     EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");
     EXPECT_EQ(list.gridPoi.Cell(0, 1), "2010/02/28 21:30:15");
-    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/02/28 21:30:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/02/29 21:30:15");  // a leap year
     EXPECT_EQ(list.gridPoi.Cell(1, 1), "-33.12345");
     EXPECT_EQ(list.gridPoi.Cell(2, 1), "151.2");
     EXPECT_TRUE(list.gridPoi.IsEmpty(0, 3));
@@ -76,18 +77,57 @@ TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
 }
 
 TEST_F(PoiImageTest, ReadAndBuildWithOneOffsetGiveTheDeviceBytesBack) {
+    // Leap days, month and year ends, at hours that cross midnight either way.
     Place({Record(110, 1, 1, 3, 1, -1), Record(110, 12, 31, 20, 123456789, -98765432),
-           Record(99, 2, 28, 23), Record(111, 6, 15, 12)});
-    const std::vector<std::uint8_t> device(area.bytes.begin(), area.bytes.begin() + 64);
-    for (int zone : {-12, -8, 0, 8, 12}) {
-        values.LocalZoneHours = zone;
+           Record(99, 2, 28, 23), Record(111, 6, 15, 12), Record(112, 2, 29, 23),
+           Record(112, 2, 29, 0), Record(112, 3, 1, 1), Record(100, 2, 29, 12),
+           Record(111, 2, 28, 22), Record(111, 4, 30, 22)});
+    const std::size_t length = 10 * kPoiRecordSize;
+    const std::vector<std::uint8_t> device(area.bytes.begin(), area.bytes.begin() + length);
+    for (ZoneOffset zone :
+         {ZoneOffset::Hours(-12), ZoneOffset::Hours(-5), ZoneOffset{}, ZoneOffset{330},
+          ZoneOffset{-210}, ZoneOffset{345}, ZoneOffset::Hours(8), ZoneOffset::Hours(14)}) {
+        values.LocalZoneOffset = zone;
         ASSERT_TRUE(ReadPoiImage(list, area));
         TransferArea rebuilt;
-        ASSERT_TRUE(BuildPoiImage(list, ZoneHoursText(zone), rebuilt).Ok());
-        EXPECT_EQ(std::vector<std::uint8_t>(rebuilt.bytes.begin(), rebuilt.bytes.begin() + 64),
+        ASSERT_TRUE(BuildPoiImage(list, rebuilt).Ok()) << zone.minutes;
+        EXPECT_EQ(std::vector<std::uint8_t>(rebuilt.bytes.begin(), rebuilt.bytes.begin() + length),
                   device)
-            << zone;
+            << zone.minutes;
     }
+}
+
+TEST_F(PoiImageTest, AZoneWithMinutesShowsTheLocalTime) {
+    Place({Record(112, 2, 29, 23), Record(111, 12, 31, 18)});
+    values.LocalZoneOffset = ZoneOffset{330};  // India
+    ASSERT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/03/01 05:00:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/01/01 00:00:15");
+    values.LocalZoneOffset = ZoneOffset{-210};  // Newfoundland
+    ASSERT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/02/29 20:00:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2011/12/31 15:00:15");
+}
+
+TEST_F(PoiImageTest, AChangedOffsetShowsTheListAgainAndKeepsTheDeviceBytes) {
+    Place({Record(112, 2, 29, 23), Record(110, 12, 31, 20)});
+    const std::vector<std::uint8_t> device(area.bytes.begin(), area.bytes.begin() + 32);
+    values.LocalZoneOffset = ZoneOffset::Hours(8);
+    ASSERT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/03/01 07:30:15");
+    values.LocalZoneOffset = ZoneOffset{-210};
+    list.ShowTimesAgain(ZoneOffset::Hours(8));
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/02/29 20:00:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "2010/12/31 17:00:15");
+    TransferArea rebuilt;
+    ASSERT_TRUE(BuildPoiImage(list, rebuilt).Ok());
+    EXPECT_EQ(std::vector<std::uint8_t>(rebuilt.bytes.begin(), rebuilt.bytes.begin() + 32), device);
+    // A cell that is no time is left as it is.
+    list.gridPoi.SetCell(0, 2, "soon");
+    values.LocalZoneOffset = ZoneOffset{};
+    list.ShowTimesAgain(ZoneOffset{-210});
+    EXPECT_EQ(list.gridPoi.Cell(0, 1), "2012/02/29 23:30:15");
+    EXPECT_EQ(list.gridPoi.Cell(0, 2), "soon");
 }
 
 TEST_F(PoiImageTest, FirstByteFFGivesAnEmptyList) {
@@ -133,26 +173,29 @@ TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
     area.TransferLength = 3;
     struct Case {
         testing::ListRow row;
-        std::string zone;
+        ZoneOffset zone;
         std::string message;
     };
     const std::vector<Case> cases = {
-        {{"yesterday", "1", "1"}, "+0", "Row 2: 'yesterday' is not a valid date and time!"},
+        {{"yesterday", "1", "1"}, {}, "Row 2: 'yesterday' is not a valid date and time!"},
         {{"2010/13/01 00:00:00", "1", "1"},
-         "+0",
+         {},
          "Row 2: '2010/13/01 00:00:00' is not a valid date and time!"},
+        {{"2011/02/29 12:00:00", "1", "1"},
+         {},
+         "Row 2: '2011/02/29 12:00:00' is not a valid date and time!"},
         {{"2101/01/01 00:00:00", "1", "1"},
-         "+0",
+         {},
          "Row 2: '2101/01/01 00:00:00' is not a valid date and time!"},
         {{"2100/12/31 23:00:00", "1", "1"},
-         "-2",
+         ZoneOffset::Hours(-2),
          "Row 2: '2100/12/31 23:00:00' is not a valid date and time!"},
-        {{"2010/01/01 00:00:00", "north", "1"}, "+0", "Row 2: 'north' is not a valid latitude!"},
-        {{"2010/01/01 00:00:00", "1", "1"}, "east", "'east' is not a valid time zone offset"},
+        {{"2010/01/01 00:00:00", "north", "1"}, {}, "Row 2: 'north' is not a valid latitude!"},
     };
     for (const auto& c : cases) {
+        values.LocalZoneOffset = c.zone;
         FillPois(list, {{"2010/01/01 00:00:00", "1", "1"}, c.row});
-        ImageResult built = BuildPoiImage(list, c.zone, area);
+        ImageResult built = BuildPoiImage(list, area);
         EXPECT_EQ(built.error, c.message);
         EXPECT_EQ(area.bytes[0], 0x5A);
         EXPECT_EQ(area.TransferLength, 3u);

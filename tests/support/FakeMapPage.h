@@ -4,6 +4,7 @@
 // real page would after the user placed, moved or removed markers.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,9 @@ class FakeMapPage : public MapPage {
     // What the page answers.
     std::vector<Marker> markers;
     int currentIndex = 0;
+    // How many numeric questions the page answers before it stops answering
+    // in time; -1 answers them all.
+    int answersBeforeSilence = -1;
 
     // What the page was asked, one line per request: "script: TEXT",
     // "call: NAME", "call: NAME(N)", "addPoints(LAT,LNG)", "drawPoints(TEXT)",
@@ -38,14 +42,17 @@ class FakeMapPage : public MapPage {
         log.push_back("call: " + std::string(name));
         if (name == "clearMarkers") markers.clear();
     }
-    double CallPageFunctionResult(std::string_view name) override {
+    std::optional<double> CallPageFunctionResult(std::string_view name) override {
         log.push_back("call: " + std::string(name));
+        if (Silent()) return std::nullopt;
         if (name == "getMarkersNumber") return static_cast<double>(markers.size());
         if (name == "getCurrentIndex") return currentIndex;
         return 0;
     }
-    double CallPageFunctionResult(std::string_view name, std::int16_t marker) override {
+    std::optional<double> CallPageFunctionResult(std::string_view name,
+                                                 std::int16_t marker) override {
         log.push_back("call: " + std::string(name) + "(" + std::to_string(marker) + ")");
+        if (Silent()) return std::nullopt;
         if (marker < 0 || static_cast<std::size_t>(marker) >= markers.size()) return 0;
         const Marker& m = markers[static_cast<std::size_t>(marker)];
         if (name == "getMarkersLat") return m.latitude;
@@ -68,6 +75,14 @@ class FakeMapPage : public MapPage {
         MapPage::addPointsBatch(points);
     }
     void initialize() override { log.push_back("initialize"); }
+
+    // True once the page has stopped answering.
+    bool Silent() {
+        if (answersBeforeSilence < 0) return false;
+        if (answersBeforeSilence == 0) return true;
+        --answersBeforeSilence;
+        return false;
+    }
 
     // The names of the calls made, without scripts, in order.
     std::vector<std::string> Calls() const {

@@ -71,8 +71,8 @@ TEST(LeapSeconds, BuiltInHistoryAcrossTheBoundaries) {
     EXPECT_EQ(leaps.LatestOffset(), 18);
     // The zone shifts the calendar, not the count: the count is the record's.
     TrackRecord record{GpsMidnight(year{2012} / July / 1) + 16, 4000000, 1, 4000000, 0, 0};
-    EXPECT_EQ(CalendarText(DecodeRecord(record, 2, leaps).time), "2012/7/1  2:0:0");
-    EXPECT_EQ(CalendarText(DecodeRecord(record, -1, leaps).time), "2012/6/30  23:0:0");
+    EXPECT_EQ(CalendarText(DecodeRecord(record, ZoneOffset::Hours(2), leaps).time), "2012/7/1  2:0:0");
+    EXPECT_EQ(CalendarText(DecodeRecord(record, ZoneOffset::Hours(-1), leaps).time), "2012/6/30  23:0:0");
 }
 
 TEST(LeapSeconds, SystemListAgreesWithTheBuiltInHistory) {

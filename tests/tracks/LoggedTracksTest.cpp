@@ -26,7 +26,7 @@ Seconds At(int y, unsigned mo, unsigned d, int h, int mi, int s) {
 TEST_F(LoggedTracksTest, StraightDecodingAgreesWithTheTrackList) {
     TrackMemoryBuilder b = ThreeTracks();
     b.AddFix(1'000'000'101, -33.5, -70.25, 520.5, 123, false);
-    values.LocalZoneHours = 2;
+    values.LocalZoneOffset = ZoneOffset::Hours(2);
     Assemble(b);
     const LoggedTracks straight = DecodeTrackMemory(b.Image(b.Size()));
     ASSERT_EQ(straight.size(), 3u);
@@ -35,8 +35,10 @@ TEST_F(LoggedTracksTest, StraightDecodingAgreesWithTheTrackList) {
     // UTC: GPS time less the 15 leap seconds of 2011.
     EXPECT_EQ(straight[0].points[0].time, GpsTime(1'000'000'000) - seconds{15});
     EXPECT_EQ(IsoTimeText(straight[0].points[0].time), "2011-09-14T01:46:25Z");
-    EXPECT_EQ(TrackCsvText(straight, 2), TrackCsvText(StoreTracks(store, 2), 2));
-    EXPECT_EQ(TrackCsvText(straight, 0), TrackCsvText(StoreTracks(store, 2), 0));
+    EXPECT_EQ(TrackCsvText(straight, ZoneOffset::Hours(2)),
+              TrackCsvText(StoreTracks(store, ZoneOffset::Hours(2)), ZoneOffset::Hours(2)));
+    EXPECT_EQ(TrackCsvText(straight, ZoneOffset{}),
+              TrackCsvText(StoreTracks(store, ZoneOffset::Hours(2)), ZoneOffset{}));
 }
 
 // Every valid record counts, the one after a corrupt record and those with
@@ -80,8 +82,9 @@ TEST(SplitAtGaps, NewTrackOnlyAfterALongerGap) {
 TEST(IsoTimes, WrittenAndReadBack) {
     const Seconds t = At(2011, 1, 25, 23, 13, 20);
     EXPECT_EQ(IsoTimeText(t), "2011-01-25T23:13:20Z");
-    EXPECT_EQ(IsoTimeText(t, 2), "2011-01-26T01:13:20+02:00");
-    EXPECT_EQ(IsoTimeText(t, -11), "2011-01-25T12:13:20-11:00");
+    EXPECT_EQ(IsoTimeText(t, ZoneOffset::Hours(2)), "2011-01-26T01:13:20+02:00");
+    EXPECT_EQ(IsoTimeText(t, ZoneOffset::Hours(-11)), "2011-01-25T12:13:20-11:00");
+    EXPECT_EQ(IsoTimeText(t, ZoneOffset{330}), "2011-01-26T04:43:20+05:30");
     EXPECT_EQ(GpsTime(0), At(1980, 1, 6, 0, 0, 0));
     EXPECT_EQ(ParseIsoTime("2011-01-25T23:13:20Z"), t);
     EXPECT_EQ(ParseIsoTime(" 2011-01-26T01:13:20.750+02:00 "), t);
@@ -111,7 +114,7 @@ TEST(TrackExports, GpxAndCsvCarryEveryPoint) {
     EXPECT_STREQ(point.child_value("ele"), "512.3");
     EXPECT_STREQ(point.child_value("time"), "2011-01-25T14:13:20Z");
     EXPECT_TRUE(trk.next_sibling("trk").child("trkseg"));
-    EXPECT_EQ(TrackCsvText(tracks, 1),
+    EXPECT_EQ(TrackCsvText(tracks, ZoneOffset::Hours(1)),
               "track,time,latitude,longitude,altitude,speed\r\n"
               "A & B,2011-01-25T15:13:20+01:00,47.123457,-8.500000,512.3,12.96\r\n");
 }

@@ -41,7 +41,7 @@ TEST_F(AssemblyTest, WorkedRecordStartsATrack) {
     EXPECT_EQ(store.edEndTime, expected[0]);
     EXPECT_TRUE(messages.shown.empty());
     // The zone shifts the time; a decimal-comma user gets commas.
-    values.LocalZoneHours = -2;
+    values.LocalZoneOffset = ZoneOffset::Hours(-2);
     UseDecimalComma();
     Assemble(b);
     EXPECT_EQ(Row(store.ScratchGrid, 0),

@@ -86,7 +86,7 @@ TEST_F(TrackFileTest, PointFilesReadTheSameUnderADecimalComma) {
         PlotProfile(comma.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
     ASSERT_EQ(plot.points.size(), 4u);
     EXPECT_EQ(plot.points.back().x, comma.TrackTable[0].distanceKm);
-    EXPECT_EQ(StoreTracks(comma, 0)[2].points.size(), 5u);
+    EXPECT_EQ(StoreTracks(comma, ZoneOffset{})[2].points.size(), 5u);
 }
 
 TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {

@@ -172,10 +172,11 @@ QVariant WebMapView::Evaluate(const QString& script) {
     return answer->done ? answer->value : QVariant();
 }
 
-double WebMapView::EvaluateNumber(const QString& script) {
+std::optional<double> WebMapView::PageNumber(const QString& script) {
     bool ok = false;
     const double number = Evaluate(script).toDouble(&ok);
-    return ok ? number : 0;
+    if (!ok) return std::nullopt;
+    return number;
 }
 
 QString WebMapView::PageState() {
@@ -188,12 +189,13 @@ void WebMapView::CallPageFunction(std::string_view name) {
     page()->runJavaScript(GuardedCall(name, {}));
 }
 
-double WebMapView::CallPageFunctionResult(std::string_view name) {
-    return EvaluateNumber(GuardedCall(name, {}));
+std::optional<double> WebMapView::CallPageFunctionResult(std::string_view name) {
+    return PageNumber(GuardedCall(name, {}));
 }
 
-double WebMapView::CallPageFunctionResult(std::string_view name, std::int16_t marker) {
-    return EvaluateNumber(GuardedCall(name, QString::number(marker)));
+std::optional<double> WebMapView::CallPageFunctionResult(std::string_view name,
+                                                         std::int16_t marker) {
+    return PageNumber(GuardedCall(name, QString::number(marker)));
 }
 
 void WebMapView::CallPageFunction(std::string_view name, std::int32_t marker) {

@@ -4,8 +4,8 @@
 // Script calls run in the page's main world; calls that return a value wait
 // for the answer in a local event loop bounded by kCallTimeoutMs (user input
 // is held back meanwhile), so a page that hangs costs the window at most that
-// long and answers 0. Page events are passed on from the window's event loop
-// and never from inside such a wait.
+// long and gives no answer, which callers take as a failure. Page events are
+// passed on from the window's event loop and never from inside such a wait.
 //
 // Such a wait must not be started from a posted event (a queued connection,
 // QTimer::singleShot(0), QMetaObject::invokeMethod queued): the web engine's
@@ -24,6 +24,7 @@
 #include <QVariant>
 #include <QWebEngineView>
 #include <filesystem>
+#include <optional>
 
 #include "locale/CodePage.h"
 #include "map/MapPage.h"
@@ -54,8 +55,9 @@ class WebMapView : public QWebEngineView, public MapPage {
 
     void RunPageScript(std::string_view scriptText) override;
     void CallPageFunction(std::string_view name) override;
-    double CallPageFunctionResult(std::string_view name) override;
-    double CallPageFunctionResult(std::string_view name, std::int16_t marker) override;
+    std::optional<double> CallPageFunctionResult(std::string_view name) override;
+    std::optional<double> CallPageFunctionResult(std::string_view name,
+                                                 std::int16_t marker) override;
     void CallPageFunction(std::string_view name, std::int32_t marker) override;
     void addPoints(double latitude, double longitude) override;
     // All the points in one script that calls addPoints once per point.
@@ -66,8 +68,10 @@ class WebMapView : public QWebEngineView, public MapPage {
     // Runs script text and waits (bounded) for its value; an invalid
     // QVariant when the page gives none in time.
     QVariant Evaluate(const QString& script);
-    // Evaluate read as a number; 0 when the value is not one.
-    double EvaluateNumber(const QString& script);
+    // Evaluate read as a number; nullopt when the page gave none in time.
+    std::optional<double> PageNumber(const QString& script);
+    // PageNumber, 0 when there is none.
+    double EvaluateNumber(const QString& script) { return PageNumber(script).value_or(0); }
     // The page's vantrelPageState() (a JSON text of what it shows), or empty
     // text for a page without it.
     QString PageState();

@@ -110,18 +110,25 @@ TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {
 
 class PlanPage : public ::testing::Test {
   protected:
+    // Points P1, P2, ... at latitudes 22.1, 22.2, ... written with a decimal
+    // comma, longitude 114.5.
+    void FillPoints(int count) {
+        for (int row = 1; row <= count; ++row) {
+            plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
+            plans.gridPlan.SetCell(kLatitudeColumn, row, "22," + std::to_string(row));
+            plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
+        }
+        plans.PlanCount = count;
+    }
+
     AppValues values;
     PlanList plans{values};
 };
 
 TEST_F(PlanPage, OffersTheMarkerFunctions) {
     auto view = ShowPage("plan.txt");
-    for (int row = 1; row <= 3; ++row) {
-        plans.gridPlan.SetCell(kTextColumn, row, "P" + std::to_string(row));
-        plans.gridPlan.SetCell(kLatitudeColumn, row, "22," + std::to_string(row));
-        plans.gridPlan.SetCell(kLongitudeColumn, row, "114.5");
-    }
-    DrawPlanMarkers(*view, plans.gridPlan, values.Numbers);
+    FillPoints(3);
+    DrawPlanMarkers(*view, plans.gridPlan, plans.PlanCount, values.Numbers);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersNumber"), 3);
     EXPECT_EQ(view->CallPageFunctionResult("getCurrentIndex"), 2);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersLat", std::int16_t{1}), 22.2);
@@ -136,6 +143,33 @@ TEST_F(PlanPage, OffersTheMarkerFunctions) {
     view->CallPageFunction("clearMarkers");
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersNumber"), 0);
     EXPECT_EQ(PageState(*view)["markers"].toArray().size(), 0);
+}
+
+TEST_F(PlanPage, AnAnswerTooLateLeavesThePlanAsItWas) {
+    auto view = ShowPage("plan.txt");
+    FillPoints(2);
+    plans.DrawMarkers(*view);
+    view->RunPageScript("createMarker(new GLatLng(22.3, 114.6));");
+    // The second marker's longitude comes once, after the bounded wait.
+    view->RunPageScript(
+        QStringLiteral("var vantrelLng = getMarkersLng, vantrelSlow = true;"
+                       "getMarkersLng = function (i) {"
+                       "  if (Number(i) === 1 && vantrelSlow) { vantrelSlow = false;"
+                       "    var t = Date.now();"
+                       "    while (Date.now() - t < %1) {} }"
+                       "  return vantrelLng(i); };")
+            .arg(WebMapView::kCallTimeoutMs + 700)
+            .toStdString());
+    const TextGrid before = plans.gridPlan;
+    EXPECT_FALSE(plans.ReadMarkersBack(*view));
+    EXPECT_EQ(plans.PlanCount, 2);
+    for (int row = 1; row <= 3; ++row)
+        for (int col = 0; col < kListColumns; ++col)
+            EXPECT_EQ(plans.gridPlan.Cell(col, row), before.Cell(col, row)) << row << "," << col;
+    // Once the page answers again, the third marker is read back.
+    EXPECT_TRUE(WaitUntil([&] { return plans.ReadMarkersBack(*view) && plans.PlanCount == 3; },
+                          3 * WebMapView::kCallTimeoutMs));
+    EXPECT_EQ(plans.gridPlan.Cell(kTextColumn, 3), "2");
 }
 
 // Where on the view a point of the map shows.

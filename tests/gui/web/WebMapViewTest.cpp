@@ -32,6 +32,18 @@ TEST(WebMapView, CallsAPageFunctionAndReadsItsNumber) {
     EXPECT_EQ(view.CallPageFunctionResult("getMarkersNumber); alert(1"), 0);
 }
 
+TEST(WebMapView, APageThatAnswersLateOrWithoutANumberGivesNoAnswer) {
+    WebMapView view;
+    LoadAndWait(view, QStringLiteral("<html><body><script>"
+                                     "function slow(){var t=Date.now();"
+                                     "while(Date.now()-t<%1){} return 3;}"
+                                     "function nothing(){}</script></body></html>")
+                          .arg(WebMapView::kCallTimeoutMs + 500));
+    EXPECT_EQ(view.CallPageFunctionResult("slow"), std::nullopt);
+    EXPECT_EQ(view.CallPageFunctionResult("nothing"), std::nullopt);
+    EXPECT_EQ(view.CallPageFunctionResult("nothing", std::int16_t{1}), std::nullopt);
+}
+
 TEST(WebMapView, AnEmptyPageStillCompletes) {
     WebMapView view;
     EXPECT_FALSE(view.Ready());

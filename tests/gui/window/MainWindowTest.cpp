@@ -57,7 +57,7 @@ TEST_F(WindowTest, StartsUpInTheCoresOrderAndProbesTheDevice) {
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
     EXPECT_FALSE(window.pgctlMain->isTabVisible(window.pgctlMain->indexOf(window.sheetStatus)));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
-    EXPECT_EQ(window.Core().timeZones.comboTimeZone, "8");
+    EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(8));
     EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Lanititude"));
 
     // Draw waits for the track page.
@@ -83,7 +83,7 @@ TEST_F(WindowTest, CancelAtAStartUpPromptClosesTheWindowOnceItsLoopRuns) {
     TfmMain& window = OpenWith(nullptr);
     EXPECT_EQ(prompts, std::vector<std::string>{"Internet Error!"});
     EXPECT_TRUE(window.TerminateRequested());
-    EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneHours");  // the steps ran to the end
+    EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneOffset");  // the steps ran to the end
     window.show();
     EXPECT_TRUE(WaitFor([&] { return !window.isVisible(); }, kPageMs));
 }
@@ -298,6 +298,110 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
     EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
 }
 
+TEST_F(WindowTest, APoiDownloadALanguageChangeAndAnUploadLeaveTheDevicesBytes) {
+    // Times that a shift by the window's +8 carries over a leap day, a month
+    // end and a year end.
+    sim::DeviceMemory memory = sim::DemoMemory(1, 20);
+    const sim::PoiEntry entries[] = {{2012, 2, 29, 23, 30, 0, 22.3, 114.2},
+                                     {2010, 12, 31, 23, 59, 59, -33.8568, 151.2153},
+                                     {2012, 2, 28, 16, 0, 1, 1.5, -2.5},
+                                     {2011, 1, 1, 0, 10, 0, 47.3769, 8.5417}};
+    memory.poi = sim::PoiImage(entries);
+    const std::vector<std::uint8_t> device = memory.poi;
+    TfmMain& window = Open({}, std::move(memory));
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    ASSERT_EQ(window.Core().pois.PoiCount, 4);
+    EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2012/03/01 07:30:00"));
+    EXPECT_EQ(CellText(window.gridPoi, 2, 0), QStringLiteral("2012/02/29 00:00:01"));
+
+    // The language box is a list: a language comes only from a pick, and a
+    // language leaves the zone as it was.
+    EXPECT_FALSE(window.comboLang->isEditable());
+    emit window.comboLang->textActivated(QStringLiteral("GERMAN"));
+    EXPECT_EQ(window.pgctlMain->tabText(0), QStringLiteral("Karte"));
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(window.comboTimeZoneTrk->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(8));
+
+    ASSERT_TRUE(Upload(window.btnStorePoi));
+    // The device keeps what it got once the PC's end of transfer arrives.
+    ASSERT_TRUE(WaitFor([&] { return Device().Uploaded(sim::Payload::Poi).has_value(); }));
+    EXPECT_TRUE(messages.shown.empty());
+    // The records come back byte for byte; the rest of the last block is the
+    // 0xFF of erased memory, which ends the list.
+    const std::vector<std::uint8_t> kept = Device().Memory().poi;
+    ASSERT_GE(kept.size(), device.size());
+    EXPECT_EQ(std::vector<std::uint8_t>(kept.begin(), kept.begin() + device.size()), device);
+    EXPECT_TRUE(std::all_of(kept.begin() + device.size(), kept.end(),
+                            [](std::uint8_t b) { return b == 0xFF; }));
+}
+
+TEST_F(WindowTest, TheLanguageChosenComesBackAtTheNextStart) {
+    TfmMain& first = Open();
+    emit first.comboLang->textActivated(QStringLiteral("GERMAN"));
+    ASSERT_EQ(first.pgctlMain->tabText(0), QStringLiteral("Karte"));
+    TfmMain& second = OpenWith(nullptr);
+    EXPECT_EQ(second.pgctlMain->tabText(0), QStringLiteral("Karte"));
+    EXPECT_EQ(second.comboLang->currentText(), QStringLiteral("GERMAN"));
+    EXPECT_EQ(HeaderText(second.gridTrackName, 0), QStringLiteral("Trackname"));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, AZoneWithMinutesShowsTheLocalTimeOfEveryPoi) {
+    options.probes.readZone = [] { return ZoneBias{-330, false, 0}; };  // India
+    TfmMain& window = Open();
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("5:30"));
+    EXPECT_EQ(window.comboTimeZoneTrk->currentText(), QStringLiteral("5:30"));
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    // The device's first POI is 2010/05/03 14:05:09.
+    EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 19:35:09"));
+
+    // Newfoundland, picked on the Track page, shows on the POI page too, and
+    // the list is shown again in it.
+    window.comboTimeZoneChange(QStringLiteral("-3:30"));
+    EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("-3:30"));
+    EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset{-210});
+    EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
+    EXPECT_NE(window.comboTimeZone->findText(QStringLiteral("+5:45")), -1);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(WindowTest, AnEmptyTitleAndALatePlanPageChangeNothingAndAreReported) {
+    TfmMain& window = Open();
+    ASSERT_TRUE(PagesReady());
+    ASSERT_TRUE(Download(window.btnLoadPlan));
+    PlanList& plans = window.Core().plans;
+    const TextGrid before = plans.gridPlan;
+    const int count = plans.PlanCount;
+
+    window.gridPlanClick(1);
+    QTimer::singleShot(0, &window, [&] {
+        window.dlgPlanName->edPlanTitle->clear();
+        window.dlgPlanName->OKBtn->click();
+    });
+    window.Modify2Click();
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{std::string(kEmptyTitleText), "Error"}}));
+    EXPECT_EQ(plans.gridPlan.Cell(0, 1), before.Cell(0, 1));
+
+    // A plan page that answers after the bounded wait: the user is told and
+    // the list stays as it was.
+    messages.shown.clear();
+    window.webPlan->RunPageScript(
+        QStringLiteral("getMarkersNumber = function () { var t = Date.now();"
+                       " while (Date.now() - t < %1) {} return 0; };")
+            .arg(WebMapView::kCallTimeoutMs + 500)
+            .toStdString());
+    window.webPlanBodyClicked();
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{std::string(kPlanPageSilentText), "Error"}}));
+    EXPECT_EQ(plans.PlanCount, count);
+    for (int row = 1; row <= count + 1; ++row)
+        for (int col = 0; col < kListColumns; ++col)
+            EXPECT_EQ(plans.gridPlan.Cell(col, row), before.Cell(col, row)) << row << "," << col;
+}
+
 TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
     TfmMain& window = Open();
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
@@ -356,7 +460,7 @@ TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
 
     // The window still works.
     window.comboTimeZoneChange(QStringLiteral("+3"));
-    EXPECT_EQ(window.Core().values.LocalZoneHours, 3);
+    EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(3));
     EXPECT_EQ(window.comboTimeZoneTrk->currentText(), QStringLiteral("+3"));
 }
 
@@ -432,7 +536,7 @@ TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
     messages.shown.clear();
     window.comboTimeZoneChange(QStringLiteral("east"));
     EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(window.Core().values.LocalZoneHours, 8);
+    EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(8));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
 }
 

@@ -60,9 +60,9 @@ class WindowTest : public ::testing::Test {
     }
 
     // The window with the simulated device as its device.
-    TfmMain& Open(sim::LineOptions line = {}) {
-        sim_ =
-            std::make_unique<sim::Simulator>(sim::DemoMemory(2, 300), sim::SimulatorOptions{line});
+    TfmMain& Open(sim::LineOptions line = {},
+                  sim::DeviceMemory memory = sim::DemoMemory(2, 300)) {
+        sim_ = std::make_unique<sim::Simulator>(std::move(memory), sim::SimulatorOptions{line});
         sim_->Start();
         locator_ = std::make_unique<FixedLocator>(sim_->PortPath());
         return OpenWith(locator_.get());
@@ -86,6 +86,15 @@ class WindowTest : public ::testing::Test {
                        window_->webPoi->Ready();
             },
             kPageMs);
+    }
+
+    sim::Simulator& Device() { return *sim_; }
+
+    // Presses an upload button and waits for the upload to end.
+    bool Upload(QAbstractButton* button) {
+        const unsigned before = window_->Core().link().Progress().UploadsFinished;
+        button->click();
+        return WaitFor([&] { return window_->Core().link().Progress().UploadsFinished > before; });
     }
 
     // Presses a download button and waits for the download to end.
