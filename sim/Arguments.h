@@ -13,7 +13,7 @@ inline constexpr const char* kUsage =
     "usage: vantrel-sim [--link PATH] [--memory FILE] [--plan FILE] [--poi FILE]\n"
     "                   [--tracks N --points M] [--pace] [--noise] [--etx-first]\n"
     "                   [--repeat-block N] [--stall-after N] [--hangup-after N]\n"
-    "                   [--save-uploads DIR]\n"
+    "                   [--save-uploads DIR] [--help] [--version]\n"
     "Prints the device's port (a pseudo-terminal) on the first line of its output and\n"
     "serves it until interrupted. --memory loads a raw track memory; otherwise N tracks\n"
     "of M points are generated (3 of 300 by default). --plan and --poi load device\n"
@@ -31,6 +31,7 @@ struct SimArguments {
     std::size_t points = 300;
     LineOptions line;
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument naming the offending argument.
