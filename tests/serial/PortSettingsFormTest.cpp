@@ -60,8 +60,8 @@ class PortSettingsFormTest : public ::testing::Test {
 
 TEST(PortSettingsTexts, ThreeLanguagesOfThirtySixStrings) {
     const Form::TMsgStrings english(kEnglish);
-    const Form::TMsgStrings simplified(TComm32Language(TComm32Language::SimplifiedChinese));
-    const Form::TMsgStrings traditional(TComm32Language(TComm32Language::TraditionalChinese));
+    const Form::TMsgStrings simplified{TComm32Language(TComm32Language::SimplifiedChinese)};
+    const Form::TMsgStrings traditional{TComm32Language(TComm32Language::TraditionalChinese)};
     EXPECT_EQ(english.fGetMsg(2), "COM port Setup");
     EXPECT_EQ(english.fGetMsg(17), "Must select COM Port");
     EXPECT_EQ(english.fGetMsg(35), "Space Parity");
