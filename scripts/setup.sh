@@ -23,6 +23,9 @@ packages=(
     xvfb xauth
     # GPX checks: schema validation and an independent GPX reader
     libxml2-utils gpsbabel
+    # the Debian package and its checks: shlibdeps and file for CPack, the
+    # desktop entry and AppStream validators
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
