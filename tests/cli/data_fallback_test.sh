@@ -31,7 +31,8 @@ echo "$languages" | grep -qix "english" || fail "no English among: $languages"
 # Beside the moved program, a data folder of its own wins.
 mkdir -p "$elsewhere/share/vantrel/language"
 cp "$data/language/ENGLISH.man" "$elsewhere/share/vantrel/language/"
-"$elsewhere/bin/vantrel-cli" languages | grep -qx "data folder: $elsewhere/share/vantrel" ||
-    fail "the moved program's own share/vantrel is not used first"
+languages=$("$elsewhere/bin/vantrel-cli" languages)
+grep -qx "data folder: $elsewhere/share/vantrel" <<<"$languages" ||
+    fail "the moved program's own share/vantrel is not used first: $languages"
 
 echo "data fallback test: a moved program finds $data"

@@ -24,7 +24,9 @@ offered() {
 expect_offered() {  # expect_offered EXPECTED WORD...
     local expected=$1
     shift
-    offered "$@" | grep -qx -- "$expected" || fail "'vantrel-cli $*' does not offer $expected"
+    local words
+    words=$(offered "$@")
+    grep -qx -- "$expected" <<<"$words" || fail "'vantrel-cli $*' does not offer $expected"
 }
 
 commands=$("$cli" --help | sed -n '/^Commands:/,/^$/p' | awk 'NR > 1 && NF { print $1 }')

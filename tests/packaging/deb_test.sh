@@ -52,20 +52,24 @@ for f in lib/udev/rules.d/60-vantrel.rules share/applications/vantrel.desktop \
     share/vantrel/language/ENGLISH.man; do
     [ -f "$usr/$f" ] || fail "/usr/$f is missing"
 done
-if dpkg-deb -c "$deb" | grep -v ' \./usr/' | grep -q .; then
-    fail "files outside /usr: $(dpkg-deb -c "$deb" | grep -v ' \./usr/')"
-fi
+outside=$(dpkg-deb -c "$deb" | grep -v ' \./usr/' || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
 
 # The programs run from the unpacked root, with its data folder.
 cd "$scratch"
 [ "$("$usr/bin/vantrel-cli" --version)" = "vantrel-cli $version" ] || fail "vantrel-cli --version"
 [ "$("$usr/bin/vantrel-sim" --version)" = "vantrel-sim $version" ] || fail "vantrel-sim --version"
-"$usr/bin/vantrel-cli" --help | grep -q "^usage: vantrel-cli COMMAND" || fail "vantrel-cli --help"
-"$usr/bin/vantrel-cli" languages | grep -qx "data folder: $usr/share/vantrel" ||
-    fail "vantrel-cli does not use the package's data folder"
+# (Outputs are read whole before they are searched: a search that stops at
+# the first match must not cut the program off.)
+help=$("$usr/bin/vantrel-cli" --help)
+grep -q "^usage: vantrel-cli COMMAND" <<<"$help" || fail "vantrel-cli --help: $help"
+languages=$("$usr/bin/vantrel-cli" languages)
+grep -qx "data folder: $usr/share/vantrel" <<<"$languages" ||
+    fail "vantrel-cli does not use the package's data folder: $languages"
 if [ -e "$usr/bin/vantrel" ]; then
     [ "$("$usr/bin/vantrel" --version)" = "vantrel $version" ] || fail "vantrel --version"
-    "$usr/bin/vantrel" --help | grep -q "^usage: vantrel " || fail "vantrel --help"
+    help=$("$usr/bin/vantrel" --help)
+    grep -q "^usage: vantrel " <<<"$help" || fail "vantrel --help: $help"
     for f in map/pages/track.txt images/logostart.bmp; do
         [ -f "$usr/share/vantrel/$f" ] || fail "/usr/share/vantrel/$f is missing"
     done
