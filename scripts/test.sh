@@ -53,14 +53,14 @@ sanitized() {  # sanitized KIND DIR [ctest args...]
 gcc_build() {
     # Installed copies of this build fall back to its own prefix folder.
     CC=gcc CXX=g++ build "$root/build" -DCMAKE_BUILD_TYPE=Release -DVANTREL_BENCH=ON \
-        -DCMAKE_INSTALL_PREFIX="$root/build/prefix"
+        -DVANTREL_GUI=ON -DCMAKE_INSTALL_PREFIX="$root/build/prefix"
 }
 
 # One Clang build serves the Clang compile, a sanitized run of every test and
 # the fuzz targets: the instrumentation for fuzzing costs the tests little.
 clang_build() {
     CC=clang CXX=clang++ build "$root/build-clang" -DCMAKE_BUILD_TYPE=Release -DVANTREL_FUZZ=ON \
-        -DVANTREL_BENCH=OFF -DCMAKE_INSTALL_PREFIX="$root/build-clang/prefix"
+        -DVANTREL_BENCH=OFF -DVANTREL_GUI=ON -DCMAKE_INSTALL_PREFIX="$root/build-clang/prefix"
 }
 
 case "$mode" in
