@@ -58,7 +58,8 @@ constexpr std::array kCommands = {
 };
 
 void PrintHelp() {
-    std::printf("usage: vantrel-cli COMMAND [ARGS...]\n\nCommands:\n");
+    std::printf("usage: vantrel-cli COMMAND [ARGS...]\n       vantrel-cli --help | --version\n\n"
+                "Commands:\n");
     for (const auto& c : kCommands)
         std::printf("  %-10.*s %.*s\n", int(c.name.size()), c.name.data(), int(c.summary.size()),
                     c.summary.data());
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
         PrintHelp();
         return args.empty() ? kUsage : kOk;
     }
+    if (args[0] == "--version") return RunVersion({});
     for (const auto& command : kCommands) {
         if (command.name != args[0]) continue;
         Args rest(args.data() + 1, args.size() - 1);

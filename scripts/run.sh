@@ -9,7 +9,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" -DVANTREL_TESTS=OFF -DVANTREL_BENCH=OFF >&2
+"$root/scripts/build.sh" "$root/build" -DBUILD_TESTING=OFF -DVANTREL_BENCH=OFF >&2
 cli="$root/build/cli/vantrel-cli"
 if [ $# -gt 0 ]; then
     exec "$cli" "$@"

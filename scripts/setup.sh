@@ -27,6 +27,9 @@ packages=(
     tzdata
     # geotagging a photo from a written GPX track
     libimage-exiftool-perl
+    # the Debian package and its checks: shlibdeps and file for CPack, the
+    # desktop entry and AppStream validators
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -43,9 +43,12 @@ enum TBaudRate {
     br128000,
     br256000,
 };
-enum TParity { ptNoParity, ptOddParity, ptEvenParity, ptMarkParity, ptSpaceParity };
-enum TStopBits { sbOneStopBit, sbOne_5_StopBits, sbTwoStopBit };
-enum TFlowControl { fcNone, fcRtsCts, fcXonXoff, fcTranXonXoff, fcRtsCtsXonXoff };
+// The frame settings have a fixed underlying type, so that a number from
+// outside that names none of them is a value the setters can refuse rather
+// than undefined behaviour.
+enum TParity : int { ptNoParity, ptOddParity, ptEvenParity, ptMarkParity, ptSpaceParity };
+enum TStopBits : int { sbOneStopBit, sbOne_5_StopBits, sbTwoStopBit };
+enum TFlowControl : int { fcNone, fcRtsCts, fcXonXoff, fcTranXonXoff, fcRtsCtsXonXoff };
 
 // The modem input lines as a small bit set.
 enum TModemStatusBit : unsigned { msCTS = 1, msDSR = 2, msRING = 4, msRLSD = 8 };

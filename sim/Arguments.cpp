@@ -40,6 +40,8 @@ SimArguments ParseArguments(std::span<const std::string> args) {
         const std::string& option = in.Take();
         if (option == "--help" || option == "-h")
             a.help = true;
+        else if (option == "--version")
+            a.version = true;
         else if (option == "--link")
             a.link = in.Value(option);
         else if (option == "--memory")

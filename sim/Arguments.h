@@ -17,6 +17,7 @@ inline constexpr const char* kUsage =
     "                   [--damage-block N | --damage-block-always N]\n"
     "                   [--nak-block N | --nak-block-always N] [--nak-eot]\n"
     "                   [--cancel-upload-after N] [--stall-after N] [--hangup-after N]\n"
+    "                   [--help] [--version]\n"
     "Prints the device's port (a pseudo-terminal) on the first line of its output and\n"
     "serves it until interrupted. --memory loads a raw track memory; otherwise N tracks\n"
     "of M points are generated (3 of 300 by default). --plan and --poi load device\n"
@@ -39,6 +40,7 @@ struct SimArguments {
     std::optional<std::size_t> pois;  // --pois: generated POIs instead of the demo list
     LineOptions line;
     bool help = false;
+    bool version = false;
 };
 
 // Throws std::invalid_argument naming the offending argument.

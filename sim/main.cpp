@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppValues.h"
 #include "sim/Arguments.h"
 #include "sim/DemoImages.h"
 #include "sim/Simulator.h"
@@ -73,6 +74,10 @@ int Main(const std::vector<std::string>& args) {
     }
     if (a.help) {
         std::printf("%s", kUsage);
+        return 0;
+    }
+    if (a.version) {
+        std::printf("vantrel-sim %s\n", VersionText);
         return 0;
     }
     try {

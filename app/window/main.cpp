@@ -1,9 +1,4 @@
-// vantrel: the desktop window. Options:
-//   --port P           the device's port (else VANTREL_PORT, else the system's lookup)
-//   --no-splash        no splash at start
-//   --screenshots DIR  a headless tour: download from the device, draw the
-//                      first track, save a picture of every tab into DIR
-//   --status           show the Status tab
+// vantrel: the desktop window. Its options are in kUsage below.
 
 #include <unistd.h>
 
@@ -11,8 +6,10 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 
+#include "app/AppValues.h"
 #include "app/InstanceLock.h"
 #include "app/StderrMessages.h"
 #include "app/window/MainWindow.h"
@@ -21,6 +18,37 @@
 #include "device/DeviceLocator.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "usage: vantrel [--port P] [--no-splash] [--screenshots DIR] [--status]\n"
+    "       vantrel --help | --version\n";
+
+constexpr const char* kOptions =
+    "The desktop companion of the Vantrel GPS guider and track logger.\n\n"
+    "  --port P           the device's port (else $VANTREL_PORT, else the first\n"
+    "                     cp210x port)\n"
+    "  --no-splash        no splash picture at start\n"
+    "  --screenshots DIR  a headless tour: download from the device, draw the first\n"
+    "                     track, save a picture of every tab into DIR\n"
+    "  --status           show the Status tab (also Ctrl+Shift+S)\n"
+    "  --help             show this help\n"
+    "  --version          show the program's version\n";
+
+// Answers --help and --version before anything else starts (no display, no
+// single-instance check); nothing when neither is asked for.
+std::optional<int> AnswerInformationOption(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::printf("%s\n%s", kUsage, kOptions);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("vantrel %s\n", vantrel::VersionText);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
 
 struct CommandLine {
     std::string port;
@@ -43,9 +71,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& args) {
         } else if (arg == QLatin1String("--status")) {
             line.status = true;
         } else {
-            std::fprintf(stderr,
-                         "usage: vantrel [--port P] [--no-splash] [--screenshots DIR] "
-                         "[--status]\n");
+            std::fprintf(stderr, "vantrel: unknown argument '%s'\n%s", qPrintable(arg), kUsage);
             return std::nullopt;
         }
     }
@@ -55,6 +81,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const auto answered = AnswerInformationOption(argc, argv)) return *answered;
     // The web engine's sandbox cannot run as root.
     if (getuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
     vantrel::InstanceLock lock(vantrel::DefaultInstanceLockPath());

@@ -16,7 +16,7 @@
 // glibc keeps the LOCPATH search list that newlocale() builds for the whole
 // process; LeakSanitizer would report it as a leak.
 extern "C" const char* __lsan_default_suppressions() {
-    return "leak:__argz_add_sep\n";
+    return "leak:argz_add_sep\n";  // __argz_add_sep too
 }
 
 namespace vantrel {

@@ -44,12 +44,13 @@ DownloadResult DownloadAsPc(PcPort& port, std::string_view sentence,
 }
 
 Bytes UploadFrame(int number, std::span<const std::uint8_t> data) {
-    Bytes frame(3 + data.size() + 1);
-    frame[0] = kStx;
-    frame[1] = static_cast<std::uint8_t>(number);
-    frame[2] = static_cast<std::uint8_t>(~number);
-    std::copy(data.begin(), data.end(), frame.begin() + 3);
-    frame.back() = BlockChecksum(data);
+    Bytes frame;
+    frame.reserve(3 + data.size() + 1);
+    frame.push_back(kStx);
+    frame.push_back(static_cast<std::uint8_t>(number));
+    frame.push_back(static_cast<std::uint8_t>(~number));
+    frame.insert(frame.end(), data.begin(), data.end());
+    frame.push_back(BlockChecksum(data));
     return frame;
 }
 

@@ -14,7 +14,8 @@ namespace {
 constexpr int kProcessMs = 60000;
 
 // Runs the program with `args`; its exit code, or -1 when it did not end.
-int RunProgram(const QStringList& args, const ScratchFolder& runtime, QByteArray* errors) {
+int RunProgram(const QStringList& args, const ScratchFolder& runtime, QByteArray* errors,
+               QByteArray* output = nullptr) {
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.Path()));
@@ -27,6 +28,7 @@ int RunProgram(const QStringList& args, const ScratchFolder& runtime, QByteArray
         return -1;
     }
     if (errors) *errors = program.readAllStandardError();
+    if (output) *output = program.readAllStandardOutput();
     return program.exitCode();
 }
 
@@ -42,6 +44,19 @@ TEST(Program, ASecondCopyEndsSilentlyAndAnUnknownOptionIsRefused) {
     QByteArray errors;
     EXPECT_EQ(RunProgram({QStringLiteral("--bogus")}, runtime, &errors), 2);
     EXPECT_TRUE(errors.contains("usage: vantrel")) << errors.constData();
+}
+
+TEST(Program, HelpAndVersionAnswerOnStandardOutputWhileAnotherCopyRuns) {
+    ScratchFolder runtime;
+    InstanceLock first(InstanceLockPathFor(runtime.Path().c_str(), kInstanceName));
+    ASSERT_EQ(first.GetState(), InstanceLock::State::Acquired);
+    QByteArray errors;
+    QByteArray output;
+    EXPECT_EQ(RunProgram({QStringLiteral("--version")}, runtime, &errors, &output), 0);
+    EXPECT_TRUE(output.startsWith("vantrel 1.")) << output.constData();
+    EXPECT_EQ(RunProgram({QStringLiteral("--help")}, runtime, &errors, &output), 0);
+    EXPECT_TRUE(output.contains("--screenshots DIR")) << output.constData();
+    EXPECT_TRUE(errors.isEmpty()) << errors.constData();
 }
 
 }  // namespace

@@ -1,0 +1,69 @@
+# bash completion for vantrel-cli: its commands, each command's options and
+# kinds, file names where a command takes files, serial ports after --port.
+
+_vantrel_cli_options() {  # the options of command $1
+    case $1 in
+    assemble | convert) echo "--zone --split-gap --help" ;;
+    info) echo "--zone --help" ;;
+    download) echo "--port --raw --zone --split-gap --help" ;;
+    upload) echo "--port --zone --help" ;;
+    settings) echo "--port --help" ;;
+    *) echo "--help" ;;
+    esac
+}
+
+_vantrel_cli_ports() {  # the serial ports' device files starting with $1
+    compgen -f -- "${1:-/dev/tty}" | grep -E '^/dev/tty(USB|ACM|S)[0-9]+$'
+}
+
+_vantrel_cli_reply() {  # COMPREPLY from the lines a command prints
+    mapfile -t COMPREPLY < <("$@")
+}
+
+_vantrel_cli() {
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local commands="download upload settings assemble convert info ports languages version help"
+    COMPREPLY=()
+    if [ "$COMP_CWORD" -eq 1 ]; then
+        _vantrel_cli_reply compgen -W "$commands --help --version" -- "$cur"
+        return
+    fi
+    local command=${COMP_WORDS[1]}
+    case $prev in
+    --port)
+        _vantrel_cli_reply _vantrel_cli_ports "$cur"
+        return
+        ;;
+    --zone | --split-gap) return ;;  # a number
+    --raw)
+        compopt -o filenames
+        _vantrel_cli_reply compgen -f -- "$cur"
+        return
+        ;;
+    esac
+    if [[ $cur == -* ]]; then
+        _vantrel_cli_reply compgen -W "$(_vantrel_cli_options "$command")" -- "$cur"
+        return
+    fi
+    # The kind of data comes first for download and upload.
+    if [ "$COMP_CWORD" -eq 2 ]; then
+        case $command in
+        download)
+            _vantrel_cli_reply compgen -W "tracks plan poi" -- "$cur"
+            return
+            ;;
+        upload)
+            _vantrel_cli_reply compgen -W "plan poi" -- "$cur"
+            return
+            ;;
+        esac
+    fi
+    case $command in
+    download | upload | assemble | convert | info)
+        compopt -o filenames
+        _vantrel_cli_reply compgen -f -- "$cur"
+        ;;
+    esac
+}
+
+complete -F _vantrel_cli vantrel-cli
