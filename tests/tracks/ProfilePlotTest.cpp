@@ -37,7 +37,7 @@ TEST_F(ProfilePlotTest, EveryPointAgainstTheDistanceAlongTheTrack) {
     ASSERT_EQ(plot.points.size(), 1500u);
     EXPECT_EQ(plot.points.front().x, 0);
     // The last x is the track's distance, exactly as the list shows it.
-    EXPECT_EQ(plot.points.back().x, store.TrackTable[0].distanceKm);
+    EXPECT_EQ(plot.points.back().x, +store.TrackTable[0].distanceKm);
     EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), store.edDistance);
     EXPECT_NEAR(plot.points[1].x, 0.001 * DegToRad * EarthRadiusKm, 2e-3);
     EXPECT_TRUE(std::is_sorted(plot.points.begin(), plot.points.end(),
@@ -81,7 +81,7 @@ TEST_F(ProfilePlotTest, EmptyGridAndCellsThatAreNoNumbers) {
     const ProfilePlot plot =
         PlotProfile(store.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
     EXPECT_EQ(plot.points.size(), 9u);
-    EXPECT_EQ(plot.points.back().x, store.TrackTable[0].distanceKm);
+    EXPECT_EQ(plot.points.back().x, +store.TrackTable[0].distanceKm);
 }
 
 TEST(ThinToColumns, KeepsTheEndsAndEveryColumnsPeakAndDip) {

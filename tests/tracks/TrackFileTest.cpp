@@ -85,7 +85,7 @@ TEST_F(TrackFileTest, PointFilesReadTheSameUnderADecimalComma) {
     const ProfilePlot plot =
         PlotProfile(comma.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
     ASSERT_EQ(plot.points.size(), 4u);
-    EXPECT_EQ(plot.points.back().x, comma.TrackTable[0].distanceKm);
+    EXPECT_EQ(plot.points.back().x, +comma.TrackTable[0].distanceKm);
     EXPECT_EQ(StoreTracks(comma, ZoneOffset{})[2].points.size(), 5u);
 }
 

@@ -146,7 +146,7 @@ TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     ProfileChart& chart = *window.chartAltitude;
     EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Altitude (m)"));
     EXPECT_EQ(chart.BottomAxisTitle(), QStringLiteral("Distance (km)"));
-    EXPECT_EQ(LastX(chart), tracks.TrackTable[0].distanceKm);
+    EXPECT_EQ(LastX(chart), +tracks.TrackTable[0].distanceKm);
 
     // Another profile, other units, another track: each shows at once.
     window.rbPathSpeed->click();
@@ -159,7 +159,7 @@ TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     EXPECT_EQ(LastX(chart), tracks.TrackTable[1].distanceKm * KmToMile);
     window.rbMetric->click();
     window.rbPathAltitude->click();
-    EXPECT_EQ(LastX(chart), tracks.TrackTable[1].distanceKm);
+    EXPECT_EQ(LastX(chart), +tracks.TrackTable[1].distanceKm);
 
     // A cell that does not convert stops the drawing with a message.
     window.Core().tracks.gridTrack.SetCell(1, 3, "north");
