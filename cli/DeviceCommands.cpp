@@ -1,6 +1,7 @@
 // vantrel-cli download / upload / settings: the device's requests, run by the
 // same link as the window's buttons, with its 20 ms tick driven from a loop.
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <optional>
@@ -8,14 +9,14 @@
 
 #include "app/AtomicFile.h"
 #include "app/Companion.h"
-#include "app/StderrMessages.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
+#include "cli/Documents.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "device/DeviceLocator.h"
 #include "locale/TimeZone.h"
-#include "plans/ListFiles.h"
+#include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
 #include "tracks/TrackFile.h"
 
@@ -32,27 +33,34 @@ struct DeviceOptions {
 
 // The session's message boxes: with tracks written straight from the memory,
 // the track list's note that tracks did not fit it would be wrong.
-class SessionMessages : public StderrMessages {
+class SessionMessages : public CliMessages {
   public:
-    explicit SessionMessages(bool wholeTracks)
-        : StderrMessages(kProgramName), wholeTracks_(wholeTracks) {}
+    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
         if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
-        StderrMessages::ShowMessage(text, caption);
+        CliMessages::ShowMessage(text, caption);
     }
 
   private:
     bool wholeTracks_;
 };
 
-std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
-    DeviceOptions options;
-    if (!TakeZoneOption(args, options.display) || !TakeSplitGapOption(args, options.display))
-        return std::nullopt;
-    if (!TakeValue(args, "--port", options.port) || !TakeValue(args, "--raw", options.raw)) {
-        Fail("--port and --raw each need a value", kUsage);
+// The options of a device command and its operands; nullopt after a usage
+// message.
+std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const OptionSpec> specs,
+                                               std::vector<std::string>& operands) {
+    auto parsed = ParseArgs(args, specs);
+    if (!parsed) return std::nullopt;
+    auto display = FileOptions(*parsed);
+    if (!display) return std::nullopt;
+    DeviceOptions options{*display, parsed->Value("--port"), parsed->Value("--raw")};
+    const bool noPort = parsed->Has("--port") && options.port.empty();
+    const bool noRaw = parsed->Has("--raw") && (options.raw.empty() || options.raw == "-");
+    if (noPort || noRaw) {
+        Fail(noPort ? "--port needs a port name" : "--raw needs a file name", kUsage);
         return std::nullopt;
     }
+    operands = parsed->operands;
     return options;
 }
 
@@ -61,15 +69,21 @@ class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
         : messages_(options.wholeTracks),
+          progressTo_(options.display.quiet ? nullptr : stderr),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, false}) {
         core_.values.LocalZoneOffset = options.display.zone;
         if (!options.raw.empty()) {
             core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
-                if (WriteFileAtomically(raw, area.Valid())) return;
+                std::error_code error;
+                const auto bytes = area.Valid();
+                if (WriteFileAtomically(
+                        raw, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, error))
+                    return;
                 rawFailed_ = true;
-                Fail(raw + ": the received bytes could not be written", kBadFile);
+                Fail("cannot write the received bytes to " + raw + ": " + error.message(),
+                     kIncomplete);
             };
         }
     }
@@ -88,7 +102,8 @@ class DeviceSession {
         if (int failed = RequestFailure(sent)) return failed;
         DeviceLink& link = core_.link();
         const LinkProgress start = link.Progress();
-        Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0);
+        Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0,
+                          progressTo_);
         while (true) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
             link.Tick();
@@ -153,6 +168,7 @@ class DeviceSession {
     static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
 
     SessionMessages messages_;
+    std::FILE* progressTo_;  // nullptr when quiet
     AbsentMapPage page_;
     GivenPortLocator given_;
     Companion core_;
@@ -161,52 +177,37 @@ class DeviceSession {
 
 // Tracks as a track file, or every track and point of the received memory
 // as GPX, KML or CSV.
-int SaveTracks(Companion& core, const std::string& out, const CommandOptions& options) {
-    if (WritesLoggedTracks(out))
+int SaveTracks(Companion& core, const FileArg& out, const CommandOptions& options) {
+    if (WritesLoggedTracks(out.kind))
         return WriteLoggedTracks(DecodeTrackMemory(core.transfer.Valid()), out, options);
-    if (LowerExtension(out) != ".trk")
-        return Fail("tracks are saved as .trk, .gpx, .kml or .csv", kUsage);
-    if (options.splitGapSeconds > 0)
-        return Fail("--split-gap applies to .gpx, .kml and .csv output", kUsage);
-    if (!WriteFileAtomically(out, TrackFileBytes(core.tracks, CodePage())))
-        return Fail(out + ": cannot be written", kBadFile);
-    return kOk;
+    return WriteOutput(out, TrackFileBytes(core.tracks, CodePage())) ? kOk : kBadFile;
 }
 
-int SavePlan(Companion& core, const std::string& out, StderrMessages& messages) {
-    const std::string ext = LowerExtension(out);
-    if (ext == ".csv") return WritePlanCsv(out, core.plans, messages) ? kOk : kBadFile;
-    if (ext == ".gpx") return WritePlanGpx(out, core.plans);
-    if (ext != ".rte") return Fail("a plan is saved as .rte, .csv or .gpx", kUsage);
+int SavePlan(Companion& core, const FileArg& out) {
+    if (out.kind == ".csv") return WritePlanCsv(out, core.plans);
+    if (out.kind == ".gpx") return WritePlanGpx(out, core.plans);
     GlyphRenderer glyphs;
-    return SavePlanFile(out, core.plans, glyphs, core.transfer, messages) ? kOk : kBadFile;
+    return SaveImage(out, BuildPlanImage(core.plans, glyphs, core.transfer).error, core.transfer);
 }
 
-int SavePois(Companion& core, const std::string& out, StderrMessages& messages) {
-    const std::string ext = LowerExtension(out);
-    if (ext == ".csv") return WritePoiCsv(out, core.pois, messages) ? kOk : kBadFile;
-    if (ext == ".gpx") return WritePoiGpx(out, core.pois);
-    if (ext != ".wpt") return Fail("POIs are saved as .wpt, .csv or .gpx", kUsage);
-    return SavePoiFile(out, core.pois, core.transfer, messages) ? kOk : kBadFile;
+int SavePois(Companion& core, const FileArg& out) {
+    if (out.kind == ".csv") return WritePoiCsv(out, core.pois);
+    if (out.kind == ".gpx") return WritePoiGpx(out, core.pois);
+    return SaveImage(out, BuildPoiImage(core.pois, core.transfer).error, core.transfer);
 }
 
-// Loads the list an upload sends from a device image file or a CSV.
-int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMessages& messages) {
-    const std::string ext = LowerExtension(file);
+// Loads the list an upload sends from a device image file, a CSV or GPX.
+int LoadForUpload(Companion& core, bool plan, const FileArg& file) {
+    if (file.kind == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
+    if (file.kind == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
     AbsentMapPage page;
-    if (ext == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
-    if (ext == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
-    if (plan && ext == ".rte")
-        return OpenPlanFile(file, core.plans, core.transfer, page, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
-    if (!plan && ext == ".wpt")
-        return OpenPoiFile(file, core.pois, core.transfer, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
-    return Fail(
-        plan ? "a plan is read from .rte, .csv or .gpx" : "POIs are read from .wpt, .csv or .gpx",
-        kUsage);
+    return plan ? OpenPlanImage(file, core.plans, core.transfer, page)
+                : OpenPoiImage(file, core.pois, core.transfer);
+}
+
+// Whether an upload of a plan or POIs can be read from this kind of file.
+bool KnownInput(bool plan, const std::string& kind) {
+    return kind == ".csv" || kind == ".gpx" || kind == (plan ? ".rte" : ".wpt");
 }
 
 // Whether a download of `what` can be saved with the extension, asked before
@@ -231,19 +232,26 @@ void PrintSettings(const LinkDisplay& d) {
 }  // namespace
 
 int RunDownload(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption,   kRawOption,    kZoneOption,
+                                     kSplitGapOption, kFormatOption, kQuietOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (rest.size() != 2) return Fail("download needs WHAT (tracks, plan or poi) and OUT", kUsage);
     const std::string& what = rest[0];
-    const std::string& out = rest[1];
     if (what != "tracks" && what != "plan" && what != "poi")
         return Fail("download takes tracks, plan or poi", kUsage);
-    if (!KnownOutput(what, LowerExtension(out)))
-        return Fail(what + " cannot be saved as '" + LowerExtension(out) + "'", kUsage);
+    if (!FormatFitsOperands(options->display, {&rest[1], 1})) return kUsage;
+    auto out = FileArgument(rest[1], options->display);
+    if (!out) return kUsage;
+    if (!KnownOutput(what, out->kind))
+        return Fail(what + " cannot be saved as '" + out->kind + "'", kUsage);
+    if (options->display.splitGapSeconds > 0 && !WritesLoggedTracks(out->kind))
+        return Fail("--split-gap applies to tracks saved as .gpx, .kml or .csv", kUsage);
+    KeepNotesOffStdout(options->display, *out);
     // GPX holds UTC: POIs pass from the device unshifted.
-    if (LowerExtension(out) == ".gpx") options->display.zone = {};
-    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out);
+    if (out->kind == ".gpx") options->display.zone = {};
+    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out->kind);
 
     DeviceSession session(*options);
     Companion& core = session.Core();
@@ -255,34 +263,40 @@ int RunDownload(Args args) {
     // The reason was told; an existing OUT stays as it was.
     if (!core.lastDownload.decoded) return kBadFile;
 
-    StderrMessages messages{kProgramName};
-    const int saved = what == "tracks" ? SaveTracks(core, out, options->display)
-                      : what == "plan" ? SavePlan(core, out, messages)
-                                       : SavePois(core, out, messages);
+    const int saved = what == "tracks" ? SaveTracks(core, *out, options->display)
+                      : what == "plan" ? SavePlan(core, *out)
+                                       : SavePois(core, *out);
     if (saved != kOk) return saved;
     // Tracks written straight from the memory leave none out, whatever the
     // track list could hold.
     const bool listCut = !core.lastDownload.complete && !options->wholeTracks;
     if (listCut || session.DownloadCut())
-        return Fail(out + " was written with what was kept", kIncomplete);
+        return Fail(out->OutName() + " was written with what was kept", kIncomplete);
     return session.RawFailed() ? kIncomplete : kOk;
 }
 
 int RunUpload(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption, kZoneOption, kFormatOption, kQuietOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (rest.size() != 2 || (rest[0] != "plan" && rest[0] != "poi"))
         return Fail("upload needs WHAT (plan or poi) and FILE", kUsage);
     const bool plan = rest[0] == "plan";
-    if (LowerExtension(rest[1]) == ".gpx") options->display.zone = {};  // UTC to the device
+    if (!FormatFitsOperands(options->display, {&rest[1], 1})) return kUsage;
+    auto file = FileArgument(rest[1], options->display);
+    if (!file) return kUsage;
+    if (!KnownInput(plan, file->kind))
+        return Fail(plan ? "a plan is read from .rte, .csv or .gpx"
+                         : "POIs are read from .wpt, .csv or .gpx",
+                    kUsage);
+    if (file->kind == ".gpx") options->display.zone = {};  // UTC to the device
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    StderrMessages messages{kProgramName};
-    if (int failed = LoadForUpload(core, plan, rest[1], messages)) return failed;
+    if (int failed = LoadForUpload(core, plan, *file)) return failed;
     // A POI file with more than the list holds was cut when it was read.
-    const bool cut = !plan && LowerExtension(rest[1]) == ".wpt" &&
+    const bool cut = !plan && file->kind == ".wpt" &&
                      CountPoiRecords(core.transfer.Valid()).leftOut > 0;
     DeviceLink& link = core.link();
     RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();
@@ -292,8 +306,9 @@ int RunUpload(Args args) {
 }
 
 int RunSettings(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption, kQuietOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
 
