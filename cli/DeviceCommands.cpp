@@ -14,6 +14,7 @@
 #include "cli/Documents.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
+#include "cli/Terminal.h"
 #include "device/DeviceLocator.h"
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
@@ -218,15 +219,15 @@ bool KnownOutput(const std::string& what, const std::string& ext) {
     return ext == (what == "plan" ? ".rte" : ".wpt");
 }
 
+// The device's fields, its control characters escaped.
 void PrintSettings(const LinkDisplay& d) {
-    std::printf(
-        "guider: route %s m, backlight %s s, suspend %s min, home zone %s, "
-        "local zone %s, unit %s\n",
-        d.edRoute.Text.c_str(), d.edBackLight.Text.c_str(), d.edSuspend.Text.c_str(),
-        d.edTimeZoneHome.Text.c_str(), d.edTimeZoneLocal.Text.c_str(), d.edUnit.Text.c_str());
-    std::printf("logger: record time %s s, record distance %s, record speed %s\n",
-                d.edRecordTime.Text.c_str(), d.edRecordDistance.Text.c_str(),
-                d.edRecordSpeed.Text.c_str());
+    const std::string text =
+        "guider: route " + d.edRoute.Text + " m, backlight " + d.edBackLight.Text +
+        " s, suspend " + d.edSuspend.Text + " min, home zone " + d.edTimeZoneHome.Text +
+        ", local zone " + d.edTimeZoneLocal.Text + ", unit " + d.edUnit.Text +
+        "\nlogger: record time " + d.edRecordTime.Text + " s, record distance " +
+        d.edRecordDistance.Text + ", record speed " + d.edRecordSpeed.Text + "\n";
+    std::fputs(EscapeControls(text, LineEnds::Keep).c_str(), stdout);
 }
 
 }  // namespace
@@ -306,7 +307,7 @@ int RunUpload(Args args) {
 }
 
 int RunSettings(Args args) {
-    constexpr std::array kOptions = {kPortOption, kQuietOption};
+    constexpr std::array kOptions = {kPortOption};
     std::vector<std::string> rest;
     auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;

@@ -8,7 +8,7 @@ _vantrel_cli_options() {  # the options of command $1
     info) echo "--zone --format --help" ;;
     download) echo "--port --raw --zone --split-gap --format --quiet -q --help" ;;
     upload) echo "--port --zone --format --quiet -q --help" ;;
-    settings) echo "--port --quiet -q --help" ;;
+    settings) echo "--port --help" ;;
     *) echo "--help" ;;
     esac
 }

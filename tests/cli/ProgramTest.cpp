@@ -123,6 +123,14 @@ TEST_F(Program, QuietLeavesOnlyErrors) {
         EXPECT_EQ(quiet.code, kOk) << quiet.err;
         EXPECT_EQ(quiet.out + quiet.err, "") << flag;
     }
+    // No progress either.
+    sim::Simulator device(sim::DemoMemory(1, 300));
+    device.Start();
+    const Ran download = Run("$CLI download tracks d.gpx -q --port " + device.PortPath());
+    device.Stop();
+    EXPECT_EQ(download.code, kOk) << download.err;
+    EXPECT_EQ(download.out + download.err, "");
+
     const Ran loud = Run("$CLI convert t.trk t.gpx");
     EXPECT_EQ(loud.out, "2 tracks, 10 points written to t.gpx\n");
     const Ran failed = Run("$CLI convert none.trk t.gpx -q");
@@ -229,6 +237,19 @@ TEST_F(Program, InfoAlignsWideTitlesAndShowsControlCharactersEscaped) {
         EXPECT_HAS(lines[row], "0:00:20");           // 5 points 5 s apart
         EXPECT_HAS(lines[row], "#FF0000");
     }
+}
+
+// Language names are file names: a program beside a data folder of its own
+// shows one with control characters escaped.
+TEST_F(Program, LanguageNamesShowControlCharactersEscaped) {
+    const Ran ran = Run("mkdir -p bin share/vantrel/language && cp \"$CLI\" bin/ && "
+                        "touch share/vantrel/language/ENGLISH.man "
+                        "\"share/vantrel/language/EVIL$(printf '\\033]0;owned\\007').man\" && "
+                        "bin/vantrel-cli languages");
+    ASSERT_EQ(ran.code, kOk) << ran.err;
+    EXPECT_EQ(ran.out.find('\x1b'), std::string::npos) << ran.out;
+    EXPECT_HAS(ran.out, "\nEVIL\\x1b]0;owned\\x07\n");
+    EXPECT_HAS(ran.out, "\nENGLISH\n");
 }
 
 TEST_F(Program, ProgressOffATerminalIsOneLineForAShortTransfer) {
