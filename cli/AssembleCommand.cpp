@@ -36,7 +36,7 @@ std::optional<AssembleArgs> Parse(Args args) {
         return std::nullopt;
     }
     // The memory image has no format of its own: --format names OUT's.
-    if (!FormatFitsOperands(*options, files)) return std::nullopt;
+    if (!FormatFitsOperands(*options, {&files[1], 1})) return std::nullopt;
     AssembleArgs result{{files[0], ""}, {}, *options};
     auto out = FileArgument(files[1], *options);
     if (!out) return std::nullopt;

@@ -1,6 +1,7 @@
 // vantrel-cli: the companion's work without a window.
 
 #include <array>
+#include <utility>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
         return kOk;
     }
     if (args[0] == "--version") return RunVersion({});
+    // "-q COMMAND ARGS" is "COMMAND -q ARGS".
+    if ((args[0] == "-q" || args[0] == "--quiet") && args.size() > 1) std::swap(args[0], args[1]);
     const Command* command = FindCommand(args[0]);
     if (!command) {
         Fail((args[0].starts_with("-") ? "unknown option '" : "unknown command '") + args[0] + "'",

@@ -65,6 +65,7 @@ class Program : public ::testing::Test {
 
 TEST_F(Program, EveryOptionTakesItsValueAfterAnEqualsSignOrAsTheNextArgument) {
     ASSERT_TRUE(WriteFileAtomically(folder_.File("p.wpt"), sim::GeneratedPoiImage(3)));
+    MakeTrackFile("t.trk", 2);
     const Ran spaced = Run("$CLI convert p.wpt spaced.csv --zone 5:30");
     const Ran joined = Run("$CLI convert --zone=5:30 p.wpt joined.csv");
     const Ran negative = Run("$CLI convert p.wpt negative.csv --zone -3:30 && "
@@ -78,7 +79,10 @@ TEST_F(Program, EveryOptionTakesItsValueAfterAnEqualsSignOrAsTheNextArgument) {
     EXPECT_EQ(ReadFileBytes(folder_.File("negative.csv")),
               ReadFileBytes(folder_.File("negative2.csv")));
 
-    MakeTrackFile("t.trk", 2);
+    // A memory image from standard input straight to standard output.
+    const Ran piped = Run("$CLI -q assemble - - --format gpx < memory.bin > piped.gpx && "
+                          "xmllint --noout --schema \"$SCHEMA\" piped.gpx");
+    EXPECT_EQ(piped.code, kOk) << piped.err;
     const Ran formats = Run("$CLI convert t.trk - --format=csv > a.csv && "
                             "$CLI convert t.trk - --format csv --split-gap=3600 > b.csv && "
                             "$CLI convert -q t.trk -- c.csv");
