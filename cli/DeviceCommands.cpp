@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/AtomicFile.h"
 #include "app/Companion.h"
@@ -33,17 +35,31 @@ struct DeviceOptions {
 };
 
 // The session's message boxes: with tracks written straight from the memory,
-// the track list's note that tracks did not fit it would be wrong.
+// the track list's note that tracks did not fit it would be wrong. Messages
+// can be held back while the command decides whether to word them itself.
 class SessionMessages : public CliMessages {
   public:
     explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
         if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
+        if (holding_) {
+            held_.emplace_back(text);
+            return;
+        }
         CliMessages::ShowMessage(text, caption);
+    }
+    void Hold() { holding_ = true; }
+    // Shows the messages held (or drops them) and stops holding.
+    void Release(bool show) {
+        holding_ = false;
+        for (const std::string& text : std::exchange(held_, {}))
+            if (show) CliMessages::ShowMessage(text, "");
     }
 
   private:
     bool wholeTracks_;
+    bool holding_ = false;
+    std::vector<std::string> held_;
 };
 
 // The options of a device command and its operands; nullopt after a usage
@@ -96,6 +112,19 @@ class DeviceSession {
     bool DownloadCut() { return core_.link().Progress().DownloadsCut > 0; }
 
     enum class Goal { Download, Upload, Reply };
+
+    // Sends a request by its button. No device to send it to is told in the
+    // command line's words, in place of the window's message box.
+    RequestResult Ask(RequestResult (DeviceLink::*button)()) {
+        messages_.Hold();
+        const RequestResult sent = (core_.link().*button)();
+        messages_.Release(sent != RequestResult::NoDevice);
+        if (sent == RequestResult::NoDevice)
+            Fail("no device found: no serial port has the device's cp210x driver; connect the "
+                 "device, or name its port with --port P or VANTREL_PORT",
+                 kNoDevice);
+        return sent;
+    }
 
     // Runs a request and ticks the link until the goal is reached or the
     // link tells why it cannot be. A failed transfer was told by the link.
@@ -256,10 +285,9 @@ int RunDownload(Args args) {
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    DeviceLink& link = core.link();
-    RequestResult sent = what == "tracks" ? link.btnDownloadFrGuiderClick()
-                         : what == "plan" ? link.btnLoadPlanClick()
-                                          : link.btnLoadPOIClick();
+    const RequestResult sent = session.Ask(what == "tracks" ? &DeviceLink::btnDownloadFrGuiderClick
+                                           : what == "plan" ? &DeviceLink::btnLoadPlanClick
+                                                            : &DeviceLink::btnLoadPOIClick);
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
     // The reason was told; an existing OUT stays as it was.
     if (!core.lastDownload.decoded) return kBadFile;
@@ -299,8 +327,8 @@ int RunUpload(Args args) {
     // A POI file with more than the list holds was cut when it was read.
     const bool cut = !plan && file->kind == ".wpt" &&
                      CountPoiRecords(core.transfer.Valid()).leftOut > 0;
-    DeviceLink& link = core.link();
-    RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();
+    const RequestResult sent =
+        session.Ask(plan ? &DeviceLink::btnStorePlanClick : &DeviceLink::btnStorePoiClick);
     if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;
     if (cut) return Fail("only the POIs that were kept went to the device", kIncomplete);
     return kOk;
@@ -314,12 +342,10 @@ int RunSettings(Args args) {
     if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
 
     DeviceSession session(*options);
-    DeviceLink& link = session.Core().link();
-    if (int failed = session.Run(link.btnDownloadGuiderClick(), DeviceSession::Goal::Reply, ""))
-        return failed;
-    if (int failed = session.Run(link.btnLoggerClick(), DeviceSession::Goal::Reply, ""))
-        return failed;
-    PrintSettings(link.Display());
+    for (auto button : {&DeviceLink::btnDownloadGuiderClick, &DeviceLink::btnLoggerClick})
+        if (int failed = session.Run(session.Ask(button), DeviceSession::Goal::Reply, ""))
+            return failed;
+    PrintSettings(session.Core().link().Display());
     return kOk;
 }
 

@@ -14,6 +14,7 @@
 
 #include "app/AtomicFile.h"
 #include "cli/Cli.h"
+#include "serial/TCommSerialPortInfo.h"
 #include "sim/DemoImages.h"
 #include "sim/Routes.h"
 #include "sim/Simulator.h"
@@ -193,6 +194,16 @@ TEST_F(Program, ErrorsNameTheFileAndTheSystemsReason) {
         EXPECT_EQ(ran.code, kBadFile);
         EXPECT_HAS(ran.err, "cannot write ro/t.gpx: Permission denied");
     }
+}
+
+TEST_F(Program, NoDeviceIsToldInTheCommandLinesOwnWords) {
+    for (const auto& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot))
+        if (tty.driver == "cp210x") GTEST_SKIP() << "a device bridge is attached";
+    const Ran ran = Run("env -u VANTREL_PORT $CLI settings");
+    EXPECT_EQ(ran.code, kNoDevice);
+    EXPECT_EQ(ran.err,
+              "vantrel-cli: no device found: no serial port has the device's cp210x driver; "
+              "connect the device, or name its port with --port P or VANTREL_PORT\n");
 }
 
 // Track names set in a track file's header.
