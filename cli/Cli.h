@@ -2,6 +2,7 @@
 // The command line's commands: each is a function over its arguments that
 // returns one of the exit codes below.
 
+#include <cstdio>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,8 +37,8 @@ int RunPorts(Args args);  // lists the serial ports
 
 // True when args asks for help ("--help" or "-h" anywhere).
 bool WantsHelp(Args args);
-// Prints "usage: vantrel-cli NAME USAGE" and the summary.
-void PrintUsage(const Command& command);
+// Prints "usage: vantrel-cli NAME USAGE" and the summary to `out`.
+void PrintUsage(const Command& command, std::FILE* out);
 
 int RunAssemble(Args args);   // AssembleCommand.cpp
 int RunConvert(Args args);    // ConvertCommand.cpp

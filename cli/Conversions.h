@@ -20,63 +20,68 @@
 // A track file's times are shown in the zone they were saved at; --zone H
 // names it (by default this computer's offset). --split-gap SECONDS starts a
 // new track wherever the points of one lie further apart.
+// Either file may be "-" (standard input or output) with --format naming
+// what it holds.
 // Coordinates in CSV are decimal degrees with a point.
 
 #include <string>
 #include <string_view>
 
-#include "app/UserMessages.h"
 #include "cli/Options.h"
+#include "cli/Streams.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 #include "tracks/LoggedTracks.h"
 
 namespace vantrel::cli {
 
+// A conversion's run: an exit code.
+using ConversionRun = int (*)(const FileArg& in, const FileArg& out,
+                              const CommandOptions& options);
+
 struct Conversion {
     std::string_view from;  // input extension, lower case, with its dot
     std::string_view to;    // output extension
     std::string_view what;  // shown by --help
-    // Returns an exit code.
-    int (*run)(const std::string& in, const std::string& out, const CommandOptions& options);
+    ConversionRun run;
 };
 
 // TrackConversions.cpp
-int ConvertTrackToKml(const std::string& in, const std::string& out, const CommandOptions& options);
+int ConvertTrackToKml(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions& options);
 
-int ConvertTrackFile(const std::string& in, const std::string& out, const CommandOptions& options);
-
-// True when OUT is written by WriteLoggedTracks (.gpx, .kml, .csv).
-bool WritesLoggedTracks(const std::string& out);
-// Writes tracks to OUT by its extension, split at --split-gap first; an exit
-// code (kUsage for another extension).
-int WriteLoggedTracks(const LoggedTracks& tracks, const std::string& out,
+// True when tracks of this kind are written by WriteLoggedTracks (.gpx,
+// .kml, .csv).
+bool WritesLoggedTracks(std::string_view kind);
+// Writes tracks to OUT by its kind, split at --split-gap first; an exit
+// code (kUsage for another kind).
+int WriteLoggedTracks(const LoggedTracks& tracks, const FileArg& out,
                       const CommandOptions& options);
 
 // GpxConversions.cpp
-int PlanToGpx(const std::string& in, const std::string& out, const CommandOptions& options);
-int PoisToGpx(const std::string& in, const std::string& out, const CommandOptions& options);
-int GpxToPlan(const std::string& in, const std::string& out, const CommandOptions& options);
-int GpxToPois(const std::string& in, const std::string& out, const CommandOptions& options);
+int PlanToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int PoisToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int GpxToPlan(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int GpxToPois(const FileArg& in, const FileArg& out, const CommandOptions& options);
 // A list from a GPX file and a list written as GPX: kOk, or kBadFile after
 // saying why on stderr.
-int ReadPlanGpx(const std::string& path, PlanList& list);
-int ReadPoiGpx(const std::string& path, PoiList& list);
-int WritePlanGpx(const std::string& path, const PlanList& list);
-int WritePoiGpx(const std::string& path, const PoiList& list);
+int ReadPlanGpx(const FileArg& in, PlanList& list);
+int ReadPoiGpx(const FileArg& in, PoiList& list);
+int WritePlanGpx(const FileArg& out, const PlanList& list);
+int WritePoiGpx(const FileArg& out, const PoiList& list);
 
 // PlanConversions.cpp
-int CsvToPlan(const std::string& in, const std::string& out, const CommandOptions& options);
-int CsvToPois(const std::string& in, const std::string& out, const CommandOptions& options);
-int PlanToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
-int PoisToCsv(const std::string& in, const std::string& out, const CommandOptions& options);
+int CsvToPlan(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int CsvToPois(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int PlanToCsv(const FileArg& in, const FileArg& out, const CommandOptions& options);
+int PoisToCsv(const FileArg& in, const FileArg& out, const CommandOptions& options);
 
-// A list from its CSV (kOk, or kBadFile after saying why on stderr), and a
-// list written as CSV (false after saying why: a POI time that is no date
-// and time, or the "Cannot Save File!" message).
-int ReadPlanCsv(const std::string& path, PlanList& list);
-int ReadPoiCsv(const std::string& path, PoiList& list);
-bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages);
-bool WritePoiCsv(const std::string& path, const PoiList& list, UserMessages& messages);
+// A list from its CSV and a list written as CSV: kOk, or kBadFile after
+// saying why on stderr (a POI time that is no date and time among the
+// reasons).
+int ReadPlanCsv(const FileArg& in, PlanList& list);
+int ReadPoiCsv(const FileArg& in, PoiList& list);
+int WritePlanCsv(const FileArg& out, const PlanList& list);
+int WritePoiCsv(const FileArg& out, const PoiList& list);
 
 }  // namespace vantrel::cli

@@ -1,5 +1,5 @@
-// vantrel-cli convert IN OUT [--zone H] [--split-gap SECONDS]: one file kind to another, by
-// extension.
+// vantrel-cli convert IN OUT [--zone H] [--split-gap SECONDS] [--format F] [-q]: one file
+// kind to another, by extension (or --format for "-").
 
 #include <array>
 #include <cstdio>
@@ -36,23 +36,29 @@ void PrintConversions() {
 }  // namespace
 
 int RunConvert(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    CommandOptions options;
-    if (!TakeZoneOption(rest, options) || !TakeSplitGapOption(rest, options)) return kUsage;
-    if (rest.size() != 2) {
+    constexpr std::array kOptions = {kZoneOption, kSplitGapOption, kFormatOption, kQuietOption};
+    auto parsed = ParseArgs(args, kOptions);
+    if (!parsed) return kUsage;
+    auto options = FileOptions(*parsed);
+    if (!options) return kUsage;
+    const auto& files = parsed->operands;
+    if (files.size() != 2) {
         Fail("convert: expected IN and OUT", kUsage);
         PrintConversions();
         return kUsage;
     }
-    const std::string from = LowerExtension(rest[0]);
-    const std::string to = LowerExtension(rest[1]);
+    if (!FormatFitsOperands(*options, files)) return kUsage;
+    auto in = FileArgument(files[0], *options);
+    auto out = FileArgument(files[1], *options);
+    if (!in || !out) return kUsage;
+    KeepNotesOffStdout(*options, *out);
     for (const auto& c : kConversions) {
-        if (c.from != from || c.to != to) continue;
-        if (options.splitGapSeconds > 0 && from != ".trk")
+        if (c.from != in->kind || c.to != out->kind) continue;
+        if (options->splitGapSeconds > 0 && in->kind != ".trk")
             return Fail("--split-gap splits tracks: it applies to .trk input only", kUsage);
-        return c.run(rest[0], rest[1], options);
+        return c.run(*in, *out, *options);
     }
-    Fail("convert: no conversion from '" + from + "' to '" + to + "'", kUsage);
+    Fail("convert: no conversion from '" + in->kind + "' to '" + out->kind + "'", kUsage);
     PrintConversions();
     return kUsage;
 }

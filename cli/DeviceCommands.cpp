@@ -1,21 +1,25 @@
 // vantrel-cli download / upload / settings: the device's requests, run by the
 // same link as the window's buttons, with its 20 ms tick driven from a loop.
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "app/AtomicFile.h"
 #include "app/Companion.h"
-#include "app/StderrMessages.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
+#include "cli/Documents.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
+#include "cli/Terminal.h"
 #include "device/DeviceLocator.h"
 #include "locale/TimeZone.h"
-#include "plans/ListFiles.h"
+#include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
 #include "tracks/TrackFile.h"
 
@@ -31,28 +35,49 @@ struct DeviceOptions {
 };
 
 // The session's message boxes: with tracks written straight from the memory,
-// the track list's note that tracks did not fit it would be wrong.
-class SessionMessages : public StderrMessages {
+// the track list's note that tracks did not fit it would be wrong. Messages
+// can be held back while the command decides whether to word them itself.
+class SessionMessages : public CliMessages {
   public:
-    explicit SessionMessages(bool wholeTracks)
-        : StderrMessages(kProgramName), wholeTracks_(wholeTracks) {}
+    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
         if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
-        StderrMessages::ShowMessage(text, caption);
+        if (holding_) {
+            held_.emplace_back(text);
+            return;
+        }
+        CliMessages::ShowMessage(text, caption);
+    }
+    void Hold() { holding_ = true; }
+    // Shows the messages held (or drops them) and stops holding.
+    void Release(bool show) {
+        holding_ = false;
+        for (const std::string& text : std::exchange(held_, {}))
+            if (show) CliMessages::ShowMessage(text, "");
     }
 
   private:
     bool wholeTracks_;
+    bool holding_ = false;
+    std::vector<std::string> held_;
 };
 
-std::optional<DeviceOptions> TakeDeviceOptions(std::vector<std::string>& args) {
-    DeviceOptions options;
-    if (!TakeZoneOption(args, options.display) || !TakeSplitGapOption(args, options.display))
-        return std::nullopt;
-    if (!TakeValue(args, "--port", options.port) || !TakeValue(args, "--raw", options.raw)) {
-        Fail("--port and --raw each need a value", kUsage);
+// The options of a device command and its operands; nullopt after a usage
+// message.
+std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const OptionSpec> specs,
+                                               std::vector<std::string>& operands) {
+    auto parsed = ParseArgs(args, specs);
+    if (!parsed) return std::nullopt;
+    auto display = FileOptions(*parsed);
+    if (!display) return std::nullopt;
+    DeviceOptions options{*display, parsed->Value("--port"), parsed->Value("--raw")};
+    const bool noPort = parsed->Has("--port") && options.port.empty();
+    const bool noRaw = parsed->Has("--raw") && (options.raw.empty() || options.raw == "-");
+    if (noPort || noRaw) {
+        Fail(noPort ? "--port needs a port name" : "--raw needs a file name", kUsage);
         return std::nullopt;
     }
+    operands = parsed->operands;
     return options;
 }
 
@@ -61,15 +86,21 @@ class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
         : messages_(options.wholeTracks),
+          progressTo_(options.display.quiet ? nullptr : stderr),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, false}) {
         core_.values.LocalZoneOffset = options.display.zone;
         if (!options.raw.empty()) {
             core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
-                if (WriteFileAtomically(raw, area.Valid())) return;
+                std::error_code error;
+                const auto bytes = area.Valid();
+                if (WriteFileAtomically(
+                        raw, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, error))
+                    return;
                 rawFailed_ = true;
-                Fail(raw + ": the received bytes could not be written", kBadFile);
+                Fail("cannot write the received bytes to " + raw + ": " + error.message(),
+                     kIncomplete);
             };
         }
     }
@@ -82,13 +113,27 @@ class DeviceSession {
 
     enum class Goal { Download, Upload, Reply };
 
+    // Sends a request by its button. No device to send it to is told in the
+    // command line's words, in place of the window's message box.
+    RequestResult Ask(RequestResult (DeviceLink::*button)()) {
+        messages_.Hold();
+        const RequestResult sent = (core_.link().*button)();
+        messages_.Release(sent != RequestResult::NoDevice);
+        if (sent == RequestResult::NoDevice)
+            Fail("no device found: no serial port has the device's cp210x driver; connect the "
+                 "device, or name its port with --port P or VANTREL_PORT",
+                 kNoDevice);
+        return sent;
+    }
+
     // Runs a request and ticks the link until the goal is reached or the
     // link tells why it cannot be. A failed transfer was told by the link.
     int Run(RequestResult sent, Goal goal, const char* what) {
         if (int failed = RequestFailure(sent)) return failed;
         DeviceLink& link = core_.link();
         const LinkProgress start = link.Progress();
-        Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0);
+        Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0,
+                          progressTo_);
         while (true) {
             std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
             link.Tick();
@@ -153,6 +198,7 @@ class DeviceSession {
     static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
 
     SessionMessages messages_;
+    std::FILE* progressTo_;  // nullptr when quiet
     AbsentMapPage page_;
     GivenPortLocator given_;
     Companion core_;
@@ -161,52 +207,37 @@ class DeviceSession {
 
 // Tracks as a track file, or every track and point of the received memory
 // as GPX, KML or CSV.
-int SaveTracks(Companion& core, const std::string& out, const CommandOptions& options) {
-    if (WritesLoggedTracks(out))
+int SaveTracks(Companion& core, const FileArg& out, const CommandOptions& options) {
+    if (WritesLoggedTracks(out.kind))
         return WriteLoggedTracks(DecodeTrackMemory(core.transfer.Valid()), out, options);
-    if (LowerExtension(out) != ".trk")
-        return Fail("tracks are saved as .trk, .gpx, .kml or .csv", kUsage);
-    if (options.splitGapSeconds > 0)
-        return Fail("--split-gap applies to .gpx, .kml and .csv output", kUsage);
-    if (!WriteFileAtomically(out, TrackFileBytes(core.tracks, CodePage())))
-        return Fail(out + ": cannot be written", kBadFile);
-    return kOk;
+    return WriteOutput(out, TrackFileBytes(core.tracks, CodePage())) ? kOk : kBadFile;
 }
 
-int SavePlan(Companion& core, const std::string& out, StderrMessages& messages) {
-    const std::string ext = LowerExtension(out);
-    if (ext == ".csv") return WritePlanCsv(out, core.plans, messages) ? kOk : kBadFile;
-    if (ext == ".gpx") return WritePlanGpx(out, core.plans);
-    if (ext != ".rte") return Fail("a plan is saved as .rte, .csv or .gpx", kUsage);
+int SavePlan(Companion& core, const FileArg& out) {
+    if (out.kind == ".csv") return WritePlanCsv(out, core.plans);
+    if (out.kind == ".gpx") return WritePlanGpx(out, core.plans);
     GlyphRenderer glyphs;
-    return SavePlanFile(out, core.plans, glyphs, core.transfer, messages) ? kOk : kBadFile;
+    return SaveImage(out, BuildPlanImage(core.plans, glyphs, core.transfer).error, core.transfer);
 }
 
-int SavePois(Companion& core, const std::string& out, StderrMessages& messages) {
-    const std::string ext = LowerExtension(out);
-    if (ext == ".csv") return WritePoiCsv(out, core.pois, messages) ? kOk : kBadFile;
-    if (ext == ".gpx") return WritePoiGpx(out, core.pois);
-    if (ext != ".wpt") return Fail("POIs are saved as .wpt, .csv or .gpx", kUsage);
-    return SavePoiFile(out, core.pois, core.transfer, messages) ? kOk : kBadFile;
+int SavePois(Companion& core, const FileArg& out) {
+    if (out.kind == ".csv") return WritePoiCsv(out, core.pois);
+    if (out.kind == ".gpx") return WritePoiGpx(out, core.pois);
+    return SaveImage(out, BuildPoiImage(core.pois, core.transfer).error, core.transfer);
 }
 
-// Loads the list an upload sends from a device image file or a CSV.
-int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMessages& messages) {
-    const std::string ext = LowerExtension(file);
+// Loads the list an upload sends from a device image file, a CSV or GPX.
+int LoadForUpload(Companion& core, bool plan, const FileArg& file) {
+    if (file.kind == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
+    if (file.kind == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
     AbsentMapPage page;
-    if (ext == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
-    if (ext == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
-    if (plan && ext == ".rte")
-        return OpenPlanFile(file, core.plans, core.transfer, page, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
-    if (!plan && ext == ".wpt")
-        return OpenPoiFile(file, core.pois, core.transfer, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
-    return Fail(
-        plan ? "a plan is read from .rte, .csv or .gpx" : "POIs are read from .wpt, .csv or .gpx",
-        kUsage);
+    return plan ? OpenPlanImage(file, core.plans, core.transfer, page)
+                : OpenPoiImage(file, core.pois, core.transfer);
+}
+
+// Whether an upload of a plan or POIs can be read from this kind of file.
+bool KnownInput(bool plan, const std::string& kind) {
+    return kind == ".csv" || kind == ".gpx" || kind == (plan ? ".rte" : ".wpt");
 }
 
 // Whether a download of `what` can be saved with the extension, asked before
@@ -217,93 +248,104 @@ bool KnownOutput(const std::string& what, const std::string& ext) {
     return ext == (what == "plan" ? ".rte" : ".wpt");
 }
 
+// The device's fields, its control characters escaped.
 void PrintSettings(const LinkDisplay& d) {
-    std::printf(
-        "guider: route %s m, backlight %s s, suspend %s min, home zone %s, "
-        "local zone %s, unit %s\n",
-        d.edRoute.Text.c_str(), d.edBackLight.Text.c_str(), d.edSuspend.Text.c_str(),
-        d.edTimeZoneHome.Text.c_str(), d.edTimeZoneLocal.Text.c_str(), d.edUnit.Text.c_str());
-    std::printf("logger: record time %s s, record distance %s, record speed %s\n",
-                d.edRecordTime.Text.c_str(), d.edRecordDistance.Text.c_str(),
-                d.edRecordSpeed.Text.c_str());
+    const std::string text =
+        "guider: route " + d.edRoute.Text + " m, backlight " + d.edBackLight.Text +
+        " s, suspend " + d.edSuspend.Text + " min, home zone " + d.edTimeZoneHome.Text +
+        ", local zone " + d.edTimeZoneLocal.Text + ", unit " + d.edUnit.Text +
+        "\nlogger: record time " + d.edRecordTime.Text + " s, record distance " +
+        d.edRecordDistance.Text + ", record speed " + d.edRecordSpeed.Text + "\n";
+    std::fputs(EscapeControls(text, LineEnds::Keep).c_str(), stdout);
 }
 
 }  // namespace
 
 int RunDownload(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption,   kRawOption,    kZoneOption,
+                                     kSplitGapOption, kFormatOption, kQuietOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (rest.size() != 2) return Fail("download needs WHAT (tracks, plan or poi) and OUT", kUsage);
     const std::string& what = rest[0];
-    const std::string& out = rest[1];
     if (what != "tracks" && what != "plan" && what != "poi")
         return Fail("download takes tracks, plan or poi", kUsage);
-    if (!KnownOutput(what, LowerExtension(out)))
-        return Fail(what + " cannot be saved as '" + LowerExtension(out) + "'", kUsage);
+    if (!FormatFitsOperands(options->display, {&rest[1], 1})) return kUsage;
+    auto out = FileArgument(rest[1], options->display);
+    if (!out) return kUsage;
+    if (!KnownOutput(what, out->kind))
+        return Fail(what + " cannot be saved as '" + out->kind + "'", kUsage);
+    if (options->display.splitGapSeconds > 0 && !WritesLoggedTracks(out->kind))
+        return Fail("--split-gap applies to tracks saved as .gpx, .kml or .csv", kUsage);
+    KeepNotesOffStdout(options->display, *out);
     // GPX holds UTC: POIs pass from the device unshifted.
-    if (LowerExtension(out) == ".gpx") options->display.zone = {};
-    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out);
+    if (out->kind == ".gpx") options->display.zone = {};
+    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out->kind);
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    DeviceLink& link = core.link();
-    RequestResult sent = what == "tracks" ? link.btnDownloadFrGuiderClick()
-                         : what == "plan" ? link.btnLoadPlanClick()
-                                          : link.btnLoadPOIClick();
+    const RequestResult sent = session.Ask(what == "tracks" ? &DeviceLink::btnDownloadFrGuiderClick
+                                           : what == "plan" ? &DeviceLink::btnLoadPlanClick
+                                                            : &DeviceLink::btnLoadPOIClick);
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
     // The reason was told; an existing OUT stays as it was.
     if (!core.lastDownload.decoded) return kBadFile;
 
-    StderrMessages messages{kProgramName};
-    const int saved = what == "tracks" ? SaveTracks(core, out, options->display)
-                      : what == "plan" ? SavePlan(core, out, messages)
-                                       : SavePois(core, out, messages);
+    const int saved = what == "tracks" ? SaveTracks(core, *out, options->display)
+                      : what == "plan" ? SavePlan(core, *out)
+                                       : SavePois(core, *out);
     if (saved != kOk) return saved;
     // Tracks written straight from the memory leave none out, whatever the
     // track list could hold.
     const bool listCut = !core.lastDownload.complete && !options->wholeTracks;
     if (listCut || session.DownloadCut())
-        return Fail(out + " was written with what was kept", kIncomplete);
+        return Fail(out->OutName() + " was written with what was kept", kIncomplete);
     return session.RawFailed() ? kIncomplete : kOk;
 }
 
 int RunUpload(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption, kZoneOption, kFormatOption, kQuietOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (rest.size() != 2 || (rest[0] != "plan" && rest[0] != "poi"))
         return Fail("upload needs WHAT (plan or poi) and FILE", kUsage);
     const bool plan = rest[0] == "plan";
-    if (LowerExtension(rest[1]) == ".gpx") options->display.zone = {};  // UTC to the device
+    if (!FormatFitsOperands(options->display, {&rest[1], 1})) return kUsage;
+    auto file = FileArgument(rest[1], options->display);
+    if (!file) return kUsage;
+    if (!KnownInput(plan, file->kind))
+        return Fail(plan ? "a plan is read from .rte, .csv or .gpx"
+                         : "POIs are read from .wpt, .csv or .gpx",
+                    kUsage);
+    if (file->kind == ".gpx") options->display.zone = {};  // UTC to the device
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    StderrMessages messages{kProgramName};
-    if (int failed = LoadForUpload(core, plan, rest[1], messages)) return failed;
+    if (int failed = LoadForUpload(core, plan, *file)) return failed;
     // A POI file with more than the list holds was cut when it was read.
-    const bool cut = !plan && LowerExtension(rest[1]) == ".wpt" &&
+    const bool cut = !plan && file->kind == ".wpt" &&
                      CountPoiRecords(core.transfer.Valid()).leftOut > 0;
-    DeviceLink& link = core.link();
-    RequestResult sent = plan ? link.btnStorePlanClick() : link.btnStorePoiClick();
+    const RequestResult sent =
+        session.Ask(plan ? &DeviceLink::btnStorePlanClick : &DeviceLink::btnStorePoiClick);
     if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;
     if (cut) return Fail("only the POIs that were kept went to the device", kIncomplete);
     return kOk;
 }
 
 int RunSettings(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    auto options = TakeDeviceOptions(rest);
+    constexpr std::array kOptions = {kPortOption};
+    std::vector<std::string> rest;
+    auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
     if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
 
     DeviceSession session(*options);
-    DeviceLink& link = session.Core().link();
-    if (int failed = session.Run(link.btnDownloadGuiderClick(), DeviceSession::Goal::Reply, ""))
-        return failed;
-    if (int failed = session.Run(link.btnLoggerClick(), DeviceSession::Goal::Reply, ""))
-        return failed;
-    PrintSettings(link.Display());
+    for (auto button : {&DeviceLink::btnDownloadGuiderClick, &DeviceLink::btnLoggerClick})
+        if (int failed = session.Run(session.Ask(button), DeviceSession::Goal::Reply, ""))
+            return failed;
+    PrintSettings(session.Core().link().Display());
     return kOk;
 }
 

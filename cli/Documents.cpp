@@ -1,28 +1,18 @@
 #include "cli/Documents.h"
 
+#include <algorithm>
+
 #include "cli/Cli.h"
-#include "plans/ListFiles.h"
+#include "plans/GlyphRenderer.h"
+#include "plans/PlanImage.h"
+#include "plans/PoiImage.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
-namespace {
-
-int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
-    switch (result) {
-        case OpenResult::Opened:
-            return kOk;
-        case OpenResult::Empty:
-            return Fail(path + ": the file is empty", kBadFile);
-        case OpenResult::BadImage:
-            return Fail(path + ": not a sound " + kind + " image", kBadFile);
-        case OpenResult::CannotAccess:
-            return kBadFile;  // already reported
-    }
-    return kBadFile;
+void CliMessages::ShowMessage(std::string_view text, std::string_view) {
+    if (!muted) Fail(text, kOk);
 }
-
-}  // namespace
 
 AppValues ValuesFor(const CommandOptions& options) {
     AppValues values;
@@ -30,17 +20,67 @@ AppValues ValuesFor(const CommandOptions& options) {
     return values;
 }
 
-int PlanDocument::Open(const std::string& path) {
-    return OpenFailure(path, OpenPlanFile(path, list, *area, page, messages), "plan");
+bool LoadImage(const FileArg& in, TransferArea& area) {
+    auto bytes = ReadInput(in, TransferArea::kSize);
+    if (!bytes) return false;
+    if (bytes->empty()) {
+        CannotRead(in, "the file is empty");
+        return false;
+    }
+    std::copy(bytes->begin(), bytes->end(), area.bytes.begin());
+    area.TransferLength = bytes->size();
+    return true;
 }
 
-int PoiDocument::Open(const std::string& path) {
-    return OpenFailure(path, OpenPoiFile(path, list, *area, messages), "POI");
+int SaveImage(const FileArg& out, const std::string& refused, const TransferArea& area) {
+    if (!refused.empty()) return CannotWrite(out, refused);
+    return WriteOutput(out, {reinterpret_cast<const char*>(area.bytes.data()), area.TransferLength})
+               ? kOk
+               : kBadFile;
 }
 
-int TrackDocument::Open(const std::string& path) {
-    // The track file reader shows its own messages.
-    return OpenTrackFile(store, path) == TrackFileResult::Loaded ? kOk : kBadFile;
+int OpenPlanImage(const FileArg& in, PlanList& list, TransferArea& area, MapPage& page) {
+    if (!LoadImage(in, area)) return kBadFile;
+    return ReadPlanImage(list, area, page) ? kOk : CannotRead(in, "not a sound plan image");
+}
+
+int OpenPoiImage(const FileArg& in, PoiList& list, TransferArea& area) {
+    if (!LoadImage(in, area)) return kBadFile;
+    if (!ReadPoiImage(list, area)) return CannotRead(in, "not a sound POI image");
+    // POIs beyond what the list holds were left out: say so.
+    const PoiRecordCount count = CountPoiRecords(area.Valid());
+    if (count.leftOut > 0) Fail(in.InName() + ": " + PoisLeftOutText(count), kOk);
+    return kOk;
+}
+
+int PlanDocument::Open(const FileArg& in) {
+    return OpenPlanImage(in, list, *area, page);
+}
+
+int PlanDocument::Save(const FileArg& out) {
+    GlyphRenderer glyphs;
+    return SaveImage(out, BuildPlanImage(list, glyphs, *area).error, *area);
+}
+
+int PoiDocument::Open(const FileArg& in) {
+    return OpenPoiImage(in, list, *area);
+}
+
+int PoiDocument::Save(const FileArg& out) {
+    return SaveImage(out, BuildPoiImage(list, *area).error, *area);
+}
+
+int TrackDocument::Open(const FileArg& in) {
+    auto bytes = ReadInput(in);
+    if (!bytes) return kBadFile;
+    store.ClearTrackList();
+    store.WriteHeadings();
+    messages.muted = true;  // the window's "File Error!" is told here with the file's name
+    const TrackFileResult loaded = LoadTrackFileBytes(store, *bytes, CodePage());
+    messages.muted = false;
+    if (loaded != TrackFileResult::Loaded)
+        return CannotRead(in, "not a track file (no line break where a row should begin)");
+    return kOk;
 }
 
 }  // namespace vantrel::cli

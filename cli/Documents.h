@@ -1,17 +1,18 @@
 #pragma once
 // A file's content held the way its page holds it, for the file commands:
 // the shared values, the list or track store, the transfer area and the
-// message boxes on stderr. Open() loads a file and says on stderr why it
-// could not.
+// core's messages. Open() reads a file (or standard input) and Save()
+// writes one; both say on stderr, naming the file, why they could not.
 
 #include <memory>
 #include <string>
 
 #include "app/AppValues.h"
-#include "app/StderrMessages.h"
 #include "app/TransferArea.h"
+#include "app/UserMessages.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Streams.h"
 #include "map/MapPage.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
@@ -19,38 +20,62 @@
 
 namespace vantrel::cli {
 
+// The core's messages as the command line words them: "vantrel-cli: TEXT"
+// on stderr, without the window's caption. Muted while the command words a
+// failure itself (with the file's name and the reason).
+class CliMessages : public UserMessages {
+  public:
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+    bool muted = false;
+};
+
 // Values with the display offset of the options.
 AppValues ValuesFor(const CommandOptions& options);
 
 struct PlanDocument {
     explicit PlanDocument(const CommandOptions& options) : values(ValuesFor(options)) {}
-    int Open(const std::string& path);  // kOk or kBadFile
+    int Open(const FileArg& in);   // kOk or kBadFile
+    int Save(const FileArg& out);  // the list as a plan image: kOk or kBadFile
 
     AppValues values;
     PlanList list{values};
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
     AbsentMapPage page;
-    StderrMessages messages{kProgramName};
+    CliMessages messages;
 };
 
 struct PoiDocument {
     explicit PoiDocument(const CommandOptions& options) : values(ValuesFor(options)) {}
-    int Open(const std::string& path);  // kOk or kBadFile
+    int Open(const FileArg& in);   // kOk or kBadFile
+    int Save(const FileArg& out);  // the list as a POI image: kOk or kBadFile
 
     AppValues values;
     PoiList list{values};
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
-    StderrMessages messages{kProgramName};
+    CliMessages messages;
 };
 
 struct TrackDocument {
     explicit TrackDocument(const CommandOptions& options) : values(ValuesFor(options)) {}
-    int Open(const std::string& path);  // kOk or kBadFile
+    int Open(const FileArg& in);  // kOk or kBadFile
 
     AppValues values;
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
-    StderrMessages messages{kProgramName};
+    CliMessages messages;
     TrackStore store{values, *area, messages};
 };
+
+// Places an image file's bytes in the area; false after telling why when
+// they are none or more than the area holds.
+bool LoadImage(const FileArg& in, TransferArea& area);
+
+// A plan or POI image file decoded into the list (POIs the list cannot
+// hold are told as left out): kOk, or kBadFile after telling why.
+int OpenPlanImage(const FileArg& in, PlanList& list, TransferArea& area, MapPage& page);
+int OpenPoiImage(const FileArg& in, PoiList& list, TransferArea& area);
+
+// Writes the area's image after building it gave `built`: a refused image
+// is told with its reason and nothing is written.
+int SaveImage(const FileArg& out, const std::string& refused, const TransferArea& area);
 
 }  // namespace vantrel::cli

@@ -3,34 +3,23 @@
 
 #include <cstdio>
 
-#include "app/AtomicFile.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
 #include "plans/GpxPlans.h"
-#include "plans/ListFiles.h"
 
 namespace vantrel::cli {
 
 namespace {
 
-// GPX files hold no more than a list of 255 points needs; the limit only
-// keeps a stray huge file from being read whole.
-constexpr std::size_t kGpxReadLimit = 64u << 20;
-
 template <class List>
-int ReadGpxList(const std::string& path, List& list,
+int ReadGpxList(const FileArg& in, List& list,
                 std::string (*read)(std::string_view text, List& list)) {
-    std::error_code error;
-    auto text = ReadFileBytes(path, error, kGpxReadLimit);
-    if (!text) return Fail(path + ": cannot be read", kBadFile);
+    auto text = ReadInput(in);
+    if (!text) return kBadFile;
     if (std::string refused = read(*text, list); !refused.empty())
-        return Fail(path + ": " + refused, kBadFile);
+        return CannotRead(in, refused);
     return kOk;
-}
-
-int WriteText(const std::string& path, const std::string& text) {
-    return WriteFileAtomically(path, text) ? kOk : Fail(path + ": cannot be written", kBadFile);
 }
 
 // GPX times are UTC and POI images hold the device's time: with both lists
@@ -42,51 +31,51 @@ CommandOptions AtZoneZero(CommandOptions options) {
 
 }  // namespace
 
-int ReadPlanGpx(const std::string& path, PlanList& list) {
-    return ReadGpxList(path, list, ReadGpxPlan);
+int ReadPlanGpx(const FileArg& in, PlanList& list) {
+    return ReadGpxList(in, list, ReadGpxPlan);
 }
 
-int ReadPoiGpx(const std::string& path, PoiList& list) {
-    return ReadGpxList(path, list, ReadGpxPois);
+int ReadPoiGpx(const FileArg& in, PoiList& list) {
+    return ReadGpxList(in, list, ReadGpxPois);
 }
 
-int WritePlanGpx(const std::string& path, const PlanList& list) {
-    return WriteText(path, GpxPlanText(list));
+int WritePlanGpx(const FileArg& out, const PlanList& list) {
+    return WriteOutput(out, GpxPlanText(list)) ? kOk : kBadFile;
 }
 
-int WritePoiGpx(const std::string& path, const PoiList& list) {
+int WritePoiGpx(const FileArg& out, const PoiList& list) {
     std::string error;
     std::string text = GpxPoisText(list, error);
-    if (!error.empty()) return Fail(path + ": " + error, kBadFile);
-    return WriteText(path, text);
+    if (!error.empty()) return CannotWrite(out, error);
+    return WriteOutput(out, text) ? kOk : kBadFile;
 }
 
-int PlanToGpx(const std::string& in, const std::string& out, const CommandOptions& options) {
+int PlanToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PlanDocument plan(options);
     if (int failed = plan.Open(in)) return failed;
     return WritePlanGpx(out, plan.list);
 }
 
-int PoisToGpx(const std::string& in, const std::string& out, const CommandOptions& options) {
+int PoisToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PoiDocument pois(AtZoneZero(options));
     if (int failed = pois.Open(in)) return failed;
     return WritePoiGpx(out, pois.list);
 }
 
-int GpxToPlan(const std::string& in, const std::string& out, const CommandOptions& options) {
+int GpxToPlan(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PlanDocument plan(options);
     if (int failed = ReadPlanGpx(in, plan.list)) return failed;
-    GlyphRenderer glyphs;
-    if (!SavePlanFile(out, plan.list, glyphs, *plan.area, plan.messages)) return kBadFile;
-    std::printf("%d route points written to %s\n", plan.list.PlanCount, out.c_str());
+    if (int failed = plan.Save(out)) return failed;
+    Note(options, std::to_string(plan.list.PlanCount) + " route points written to " +
+                      out.OutName());
     return kOk;
 }
 
-int GpxToPois(const std::string& in, const std::string& out, const CommandOptions& options) {
+int GpxToPois(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PoiDocument pois(AtZoneZero(options));
     if (int failed = ReadPoiGpx(in, pois.list)) return failed;
-    if (!SavePoiFile(out, pois.list, *pois.area, pois.messages)) return kBadFile;
-    std::printf("%d POIs written to %s\n", pois.list.PoiCount, out.c_str());
+    if (int failed = pois.Save(out)) return failed;
+    Note(options, std::to_string(pois.list.PoiCount) + " POIs written to " + out.OutName());
     return kOk;
 }
 

@@ -1,22 +1,35 @@
-// vantrel-cli info FILE [--zone H]: what a track (.trk), plan (.rte) or POI
-// (.wpt) file holds.
+// vantrel-cli info FILE [--zone H] [--format F]: what a track (.trk), plan
+// (.rte) or POI (.wpt) file holds, as columns aligned on a terminal
+// whatever the titles' characters.
 
+#include <algorithm>
 #include <array>
+#include <cinttypes>
 #include <cstdio>
 
 #include "cli/Cli.h"
 #include "cli/Documents.h"
+#include "cli/Terminal.h"
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
+#include "tracks/LoggedTracks.h"
 
 namespace vantrel::cli {
 
 namespace {
 
-void PrintRows(const TextGrid& grid, int count) {
+void PrintTable(const std::vector<TableRow>& rows, std::string_view align) {
+    std::fputs(TableText(rows, align).c_str(), stdout);
+}
+
+// The list's rows under a heading of number, first column, latitude and
+// longitude.
+void PrintRows(const TextGrid& grid, int count, const std::string& first) {
+    std::vector<TableRow> rows = {{"#", first, "latitude", "longitude"}};
     for (int row = 1; row <= count; ++row)
-        std::printf("%4d  %-24s %12s %12s\n", row, grid.Cell(0, row).c_str(),
-                    grid.Cell(1, row).c_str(), grid.Cell(2, row).c_str());
+        rows.push_back({std::to_string(row), grid.Cell(0, row), grid.Cell(1, row),
+                        grid.Cell(2, row)});
+    PrintTable(rows, "rlrr");
 }
 
 // A track colour (0x00BBGGRR) as "#RRGGBB".
@@ -27,49 +40,89 @@ std::string ColourText(std::uint32_t color) {
     return text;
 }
 
-int TrackInfo(const std::string& path, const CommandOptions& options) {
-    TrackDocument tracks(options);
-    if (int failed = tracks.Open(path)) return failed;
-    TrackStore& store = tracks.store;
-    const int count = store.ListedTracks();
-    std::printf("%s: track file\ntracks: %d\n", path.c_str(), count);
-    std::printf("   #  %-20s %7s  %-7s  %-20s  %s\n", "name", "points", "colour", "first", "last");
-    for (int k = 0; k < count; ++k) {
-        store.ShowTrack(k);  // the first and last times, and the points the file holds
-        const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
-        std::printf("%4d  %-20s %7u  %-7s  %-20s  %s\n", k + 1, EntryName(entry).c_str(),
-                    unsigned{entry.pointCount}, ColourText(entry.color).c_str(),
-                    store.edStartTime.c_str(), store.edEndTime.c_str());
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// "2011-01-25 14:13:20": the time as the file shows it, at `zone`.
+std::string ShownTime(Seconds time, ZoneOffset zone) {
+    std::string text = IsoTimeText(time, zone).substr(0, 19);
+    text[10] = ' ';
+    return text;
+}
+
+std::string DurationText(std::int64_t seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%" PRId64 ":%02" PRId64 ":%02" PRId64, seconds / 3600,
+                  seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+// One track's line: its points, start, end, duration, distance, mean and
+// top speed and colour.
+TableRow TrackRow(int number, const TrackEntry& entry, const LoggedTrack& track,
+                  ZoneOffset zone) {
+    TableRow row = {std::to_string(number), EntryName(entry), std::to_string(entry.pointCount)};
+    if (track.points.empty()) {
+        row.insert(row.end(), {"-", "-", "-", Fixed(entry.distanceKm, 3), "-", "-"});
+    } else {
+        const std::int64_t seconds = (track.points.back().time - track.points.front().time).count();
+        double top = 0;
+        for (const LoggedPoint& point : track.points)
+            top = std::max(top, point.speedKmh);
+        const std::string mean =
+            seconds > 0 ? Fixed(entry.distanceKm * 3600.0 / double(seconds), 1) : "-";
+        row.insert(row.end(), {ShownTime(track.points.front().time, zone),
+                               ShownTime(track.points.back().time, zone), DurationText(seconds),
+                               Fixed(entry.distanceKm, 3), mean, Fixed(top, 1)});
     }
+    row.push_back(ColourText(entry.color));
+    return row;
+}
+
+int TrackInfo(const FileArg& file, const CommandOptions& options) {
+    TrackDocument tracks(options);
+    if (int failed = tracks.Open(file)) return failed;
+    const TrackStore& store = tracks.store;
+    const LoggedTracks logged = StoreTracks(store, options.zone);
+    std::printf("%s: track file\ntracks: %zu\n", EscapeControls(file.InName()).c_str(),
+                logged.size());
+    std::vector<TableRow> rows = {{"#", "name", "points", "start", "end", "duration", "km",
+                                   "mean km/h", "top km/h", "colour"}};
+    for (std::size_t k = 0; k < logged.size(); ++k)
+        rows.push_back(TrackRow(int(k) + 1, store.TrackTable[k], logged[k], options.zone));
+    PrintTable(rows, "rlrllrrrrl");
     return kOk;
 }
 
-int PlanInfo(const std::string& path, const CommandOptions& options) {
+int PlanInfo(const FileArg& file, const CommandOptions& options) {
     PlanDocument plan(options);
-    if (int failed = plan.Open(path)) return failed;
+    if (int failed = plan.Open(file)) return failed;
     const TransferArea& area = *plan.area;
     auto header = CheckPlanImage(area.Valid());
-    std::printf("%s: route plan, %zu bytes\n", path.c_str(), area.TransferLength);
+    std::printf("%s: route plan, %zu bytes\n", EscapeControls(file.InName()).c_str(),
+                area.TransferLength);
     std::printf("points: %d\ncharacters: %zu\n", plan.list.PlanCount, header->TableEntries() - 1);
-    std::printf("   #  %-24s %12s %12s\n", "title", "latitude", "longitude");
-    PrintRows(plan.list.gridPlan, plan.list.PlanCount);
+    PrintRows(plan.list.gridPlan, plan.list.PlanCount, "title");
     return kOk;
 }
 
-int PoiInfo(const std::string& path, const CommandOptions& options) {
+int PoiInfo(const FileArg& file, const CommandOptions& options) {
     PoiDocument pois(options);
-    if (int failed = pois.Open(path)) return failed;
-    std::printf("%s: points of interest, %zu bytes\n", path.c_str(), pois.area->TransferLength);
+    if (int failed = pois.Open(file)) return failed;
+    std::printf("%s: points of interest, %zu bytes\n", EscapeControls(file.InName()).c_str(),
+                pois.area->TransferLength);
     std::printf("points: %d\ntimes shown at UTC%s%s\n", pois.list.PoiCount,
                 options.zone.minutes < 0 ? "" : "+", ZoneText(options.zone).c_str());
-    std::printf("   #  %-24s %12s %12s\n", "time", "latitude", "longitude");
-    PrintRows(pois.list.gridPoi, pois.list.PoiCount);
+    PrintRows(pois.list.gridPoi, pois.list.PoiCount, "time");
     return kOk;
 }
 
 struct InfoKind {
     std::string_view extension;
-    int (*run)(const std::string& path, const CommandOptions& options);
+    int (*run)(const FileArg& file, const CommandOptions& options);
 };
 
 constexpr std::array kKinds = {
@@ -81,14 +134,19 @@ constexpr std::array kKinds = {
 }  // namespace
 
 int RunInfo(Args args) {
-    std::vector<std::string> rest(args.begin(), args.end());
-    CommandOptions options;
-    if (!TakeZoneOption(rest, options)) return kUsage;
-    if (rest.size() != 1) return Fail("info needs one FILE", kUsage);
-    std::string extension = LowerExtension(rest[0]);
+    constexpr std::array kOptions = {kZoneOption, kFormatOption};
+    auto parsed = ParseArgs(args, kOptions);
+    if (!parsed) return kUsage;
+    auto options = FileOptions(*parsed);
+    if (!options) return kUsage;
+    if (parsed->operands.size() != 1) return Fail("info needs one FILE", kUsage);
+    if (!FormatFitsOperands(*options, parsed->operands)) return kUsage;
+    auto file = FileArgument(parsed->operands[0], *options);
+    if (!file) return kUsage;
     for (const auto& kind : kKinds)
-        if (kind.extension == extension) return kind.run(rest[0], options);
-    return Fail(rest[0] + ": unknown file kind '" + extension + "'", kUsage);
+        if (kind.extension == file->kind) return kind.run(*file, *options);
+    return Fail(file->InName() + ": info reads .trk, .rte or .wpt, not '" + file->kind + "'",
+                kUsage);
 }
 
 }  // namespace vantrel::cli

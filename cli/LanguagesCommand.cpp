@@ -7,6 +7,7 @@
 #include "app/DataDirectory.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
+#include "cli/Terminal.h"
 #include "locale/LanguageFolder.h"
 
 namespace vantrel::cli {
@@ -14,11 +15,11 @@ namespace vantrel::cli {
 int RunLanguages(Args args) {
     if (!args.empty()) return Fail("languages takes no arguments", kUsage);
     const std::string folder = ProgramDataDirectory().string();
-    std::printf("data folder: %s\n", folder.c_str());
+    std::printf("data folder: %s\n", EscapeControls(folder).c_str());
     auto names = FindLanguageNames(folder);
     if (!names) return Fail("no language file in " + folder + "/language", kBadFile);
     for (const std::string& name : *names)
-        std::printf("%s\n", name.c_str());
+        std::printf("%s\n", EscapeControls(name).c_str());
     return kOk;
 }
 

@@ -1,59 +1,129 @@
 #include "cli/Options.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
-#include <optional>
 
 #include "app/NumberText.h"
 #include "cli/Cli.h"
+#include "cli/Terminal.h"
 #include "locale/TimeZone.h"
 
 namespace vantrel::cli {
 
-bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options) {
-    options.zone = SystemLocalZoneOffset();
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it != "--zone") continue;
-        std::optional<ZoneOffset> zone;
-        if (it + 1 != args.end()) zone = ParseZoneOffset(*(it + 1));
-        if (!zone) {
-            Fail("--zone needs an offset in hours or hours and minutes, such as +8, -5 or 5:30",
-                 kUsage);
-            return false;
-        }
-        options.zone = *zone;
-        args.erase(it, it + 2);
-        return true;
-    }
-    return true;
+namespace {
+
+const OptionSpec* FindSpec(std::span<const OptionSpec> specs, std::string_view name) {
+    auto it = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& spec) {
+        return spec.name == name || (!spec.shortName.empty() && spec.shortName == name);
+    });
+    return it == specs.end() ? nullptr : &*it;
 }
 
-bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value) {
-    for (auto it = args.begin(); it != args.end(); ++it) {
-        if (*it != name) continue;
-        if (it + 1 == args.end()) return false;
-        value = *(it + 1);
-        args.erase(it, it + 2);
-        return true;
-    }
-    return true;
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
 }
 
-bool TakeSplitGapOption(std::vector<std::string>& args, CommandOptions& options) {
-    std::string text;
-    if (!TakeValue(args, "--split-gap", text)) {
-        Fail("--split-gap needs a number of seconds", kUsage);
-        return false;
-    }
-    if (text.empty()) return true;
+std::optional<ZoneOffset> ZoneFrom(const ParsedArgs& parsed) {
+    if (!parsed.Has("--zone")) return SystemLocalZoneOffset();
+    auto zone = ParseZoneOffset(parsed.Value("--zone"));
+    if (!zone)
+        Fail("--zone needs an offset in hours or hours and minutes, such as +8, -5 or 5:30", kUsage);
+    return zone;
+}
+
+std::optional<std::int64_t> SplitGapFrom(const ParsedArgs& parsed) {
+    if (!parsed.Has("--split-gap")) return 0;
+    const std::string text = parsed.Value("--split-gap");
     auto seconds = ParseInt(text);
     if (!seconds || *seconds <= 0) {
         Fail("--split-gap needs a whole number of seconds above 0, not '" + text + "'", kUsage);
-        return false;
+        return std::nullopt;
     }
-    options.splitGapSeconds = *seconds;
-    return true;
+    return *seconds;
+}
+
+std::optional<std::string> FormatFrom(const ParsedArgs& parsed) {
+    if (!parsed.Has("--format")) return std::string();
+    const std::string name = parsed.Value("--format");
+    if (std::find(kFormats.begin(), kFormats.end(), name) == kFormats.end()) {
+        Fail("--format takes " + FormatsText() + ", not '" + name + "'", kUsage);
+        return std::nullopt;
+    }
+    return "." + name;
+}
+
+}  // namespace
+
+std::string FormatsText() {
+    std::string text;
+    for (std::string_view format : kFormats)
+        text += (text.empty() ? "" : "|") + std::string(format);
+    return text;
+}
+
+std::string ParsedArgs::Value(std::string_view name, std::string absent) const {
+    auto it = values.find(name);
+    return it == values.end() ? absent : it->second;
+}
+
+std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
+                                    std::span<const OptionSpec> specs) {
+    ParsedArgs parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            parsed.operands.insert(parsed.operands.end(), args.begin() + long(i) + 1, args.end());
+            break;
+        }
+        if (!IsOption(arg)) {
+            parsed.operands.push_back(arg);
+            continue;
+        }
+        const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, equals);
+        const OptionSpec* spec = FindSpec(specs, name);
+        if (!spec) {
+            Fail("unknown option '" + name + "'", kUsage);
+            return std::nullopt;
+        }
+        const std::string key(spec->name);
+        if (!spec->takesValue) {
+            if (equals != std::string::npos) {
+                Fail(key + " takes no value", kUsage);
+                return std::nullopt;
+            }
+            parsed.values[key].clear();
+        } else if (equals != std::string::npos) {
+            parsed.values[key] = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            parsed.values[key] = args[++i];
+        } else {
+            Fail(key + " needs a value", kUsage);
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+std::optional<CommandOptions> FileOptions(const ParsedArgs& parsed) {
+    CommandOptions options;
+    auto zone = ZoneFrom(parsed);
+    auto gap = SplitGapFrom(parsed);
+    auto format = FormatFrom(parsed);
+    if (!zone || !gap || !format) return std::nullopt;
+    options.zone = *zone;
+    options.splitGapSeconds = *gap;
+    options.format = *format;
+    options.quiet = parsed.Has("--quiet");
+    if (options.quiet) options.notes = nullptr;
+    return options;
+}
+
+void Note(const CommandOptions& options, std::string_view text) {
+    if (!options.notes) return;
+    const std::string shown = EscapeControls(text);
+    std::fprintf(options.notes, "%s\n", shown.c_str());
 }
 
 std::string LowerExtension(std::string_view path) {
@@ -64,7 +134,8 @@ std::string LowerExtension(std::string_view path) {
 }
 
 int Fail(std::string_view message, int code) {
-    std::fprintf(stderr, "vantrel-cli: %.*s\n", int(message.size()), message.data());
+    const std::string shown = EscapeControls(message, LineEnds::Keep);
+    std::fprintf(stderr, "%s: %s\n", kProgramName, shown.c_str());
     return code;
 }
 

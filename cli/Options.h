@@ -1,8 +1,17 @@
 #pragma once
-// What the file commands (assemble, convert, info) share: the --zone option,
-// file kinds by extension and their error lines.
+// The command line's options: each command names the options it takes, and
+// ParseArgs splits its arguments into operands and option values. An option
+// with a value takes it as "--name=value" or as the next argument
+// ("--zone -5" works); "--" ends the options; "-" is an operand (standard
+// input or output). What the options mean for the file commands lives in
+// CommandOptions.
 
+#include <array>
 #include <cstdint>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,31 +20,65 @@
 
 namespace vantrel::cli {
 
+struct OptionSpec {
+    std::string_view name;       // "--zone"
+    std::string_view shortName;  // "-q", or empty
+    bool takesValue;
+};
+
+inline constexpr OptionSpec kZoneOption{"--zone", "", true};
+inline constexpr OptionSpec kSplitGapOption{"--split-gap", "", true};
+inline constexpr OptionSpec kFormatOption{"--format", "", true};
+inline constexpr OptionSpec kQuietOption{"--quiet", "-q", false};
+inline constexpr OptionSpec kPortOption{"--port", "", true};
+inline constexpr OptionSpec kRawOption{"--raw", "", true};
+
+struct ParsedArgs {
+    std::vector<std::string> operands;
+    std::map<std::string, std::string, std::less<>> values;  // by long name; "" for a flag
+
+    bool Has(std::string_view name) const { return values.find(name) != values.end(); }
+    // The option's value, or `absent` when it was not given.
+    std::string Value(std::string_view name, std::string absent = {}) const;
+};
+
+// Splits `args` by the options a command takes; nullopt after saying on
+// stderr what is wrong (an unknown option, a missing value, a value given
+// to a flag). A repeated option keeps its last value.
+std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
+                                    std::span<const OptionSpec> specs);
+
+// The formats --format names: file extensions without their dot.
+inline constexpr std::array<std::string_view, 6> kFormats = {"gpx", "kml", "csv",
+                                                             "trk", "rte", "wpt"};
+// "gpx|kml|csv|trk|rte|wpt".
+std::string FormatsText();
+
 struct CommandOptions {
     ZoneOffset zone;                   // added to the device's times for display
     std::int64_t splitGapSeconds = 0;  // --split-gap: a new track after a longer gap; 0 never
+    std::string format;                // --format as an extension (".gpx"): what "-" holds
+    bool quiet = false;                // --quiet: no progress, no summaries
+    // Where summaries go: stdout, stderr while the data goes to stdout,
+    // nowhere when quiet.
+    std::FILE* notes = stdout;
 };
 
-// "--zone H" among the arguments sets options.zone (else this computer's
-// offset); H is whole hours or hours and minutes ("8", "-5", "5:30",
-// "+05:30", "-3:30"). False with a message when H is no offset below a day.
-// The option's two arguments are removed from `args`.
-bool TakeZoneOption(std::vector<std::string>& args, CommandOptions& options);
+// The file commands' options from parsed arguments: --zone (else this
+// computer's offset; whole hours or hours and minutes: "8", "-5", "5:30",
+// "+05:30", "-3:30"), --split-gap (a whole number of seconds above 0),
+// --format and --quiet. nullopt after a message when a value is wrong.
+std::optional<CommandOptions> FileOptions(const ParsedArgs& parsed);
 
-// "--split-gap SECONDS" among the arguments sets options.splitGapSeconds;
-// false with a message when SECONDS is not a whole number above 0. The
-// option's two arguments are removed from `args`.
-bool TakeSplitGapOption(std::vector<std::string>& args, CommandOptions& options);
-
-// Takes "--NAME VALUE" out of args into `value` (left as it is when the
-// option is absent); false when VALUE is missing.
-bool TakeValue(std::vector<std::string>& args, std::string_view name, std::string& value);
+// Prints a summary line to options.notes (a line end is added).
+void Note(const CommandOptions& options, std::string_view text);
 
 // The extension of a path's file name, with its dot, in lower case ("" when
 // it has none).
 std::string LowerExtension(std::string_view path);
 
-// Prints "vantrel-cli: MESSAGE" on stderr and returns `code`.
+// Prints "vantrel-cli: MESSAGE" on stderr, its control characters escaped,
+// and returns `code`.
 int Fail(std::string_view message, int code);
 
 }  // namespace vantrel::cli

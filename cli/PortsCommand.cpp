@@ -7,27 +7,25 @@
 #include <string>
 
 #include "cli/Cli.h"
+#include "cli/Options.h"
+#include "cli/Terminal.h"
 #include "serial/TCommSerialPortInfo.h"
 
 namespace vantrel::cli {
 
 int RunPorts(Args args) {
-    if (!args.empty()) {
-        std::fprintf(stderr, "vantrel-cli ports: takes no arguments\n");
-        return kUsage;
-    }
+    if (!args.empty()) return Fail("ports takes no arguments", kUsage);
     std::map<std::string, std::string> drivers;
     for (const SysfsSerialTty& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot))
         drivers[tty.portName] = tty.driver;
     const TCommSerialPortInfo info;
+    std::vector<TableRow> rows;
     for (const std::string& name : info.PortList()) {
-        const std::string path = TCommSerialPortInfo::DevicePath(name);
         const auto driver = drivers.find(name);
-        if (driver == drivers.end() || driver->second.empty())
-            std::printf("%-14s %s\n", name.c_str(), path.c_str());
-        else
-            std::printf("%-14s %-14s %s\n", name.c_str(), path.c_str(), driver->second.c_str());
+        rows.push_back({name, TCommSerialPortInfo::DevicePath(name),
+                        driver == drivers.end() ? std::string() : driver->second});
     }
+    std::fputs(TableText(rows, "lll").c_str(), stdout);
     return kOk;
 }
 

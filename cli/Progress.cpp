@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cinttypes>
 
 namespace vantrel::cli {
@@ -33,7 +34,7 @@ Progress::Progress(std::string what, std::size_t total, std::FILE* out)
     : what_(std::move(what)),
       total_(total),
       out_(out),
-      terminal_(isatty(fileno(out)) != 0),
+      terminal_(out != nullptr && isatty(fileno(out)) != 0),
       start_(Clock::now()),
       lastReport_(start_) {}
 
@@ -50,30 +51,37 @@ std::string Progress::Describe(const std::string& what, std::size_t done, std::s
     return text;
 }
 
+std::string Progress::BarLine(const std::string& what, std::size_t done, std::size_t total,
+                              double seconds) {
+    if (total == 0) return Describe(what, done, total, seconds);
+    constexpr int kWidth = 24;
+    const double part = std::min(1.0, static_cast<double>(done) / static_cast<double>(total));
+    const auto filled = static_cast<int>(kWidth * part);
+    char percent[8];
+    std::snprintf(percent, sizeof percent, "%3d%%", static_cast<int>(100 * part));
+    const std::string text = Describe(what, done, total, seconds);
+    return what + " [" + std::string(std::size_t(filled), '#') +
+           std::string(std::size_t(kWidth - filled), '.') + "] " + percent + " " +
+           text.substr(what.size() + 1);
+}
+
 void Progress::Update(std::size_t done) {
-    auto now = Clock::now();
-    auto sinceReport = now - lastReport_;
-    if (sinceReport < (terminal_ ? std::chrono::milliseconds(100) : std::chrono::seconds(1)))
-        return;
+    if (!out_) return;
+    const auto now = Clock::now();
+    const auto interval = terminal_ ? Clock::duration(kRedrawInterval) : Clock::duration(kLogInterval);
+    if (now - lastReport_ < interval) return;
     lastReport_ = now;
-    double seconds = std::chrono::duration<double>(now - start_).count();
-    std::string text = Describe(what_, done, total_, seconds);
-    if (terminal_) {
-        std::string bar;
-        if (total_ > 0) {
-            constexpr int kWidth = 24;
-            auto filled = static_cast<int>(kWidth * std::min<double>(1.0, double(done) / total_));
-            bar = "[" + std::string(filled, '#') + std::string(kWidth - filled, '.') + "] ";
-        }
-        std::fprintf(out_, "\r\033[K%s%s", bar.c_str(), text.c_str());
-    } else {
-        std::fprintf(out_, "%s\n", text.c_str());
-    }
+    const double seconds = std::chrono::duration<double>(now - start_).count();
+    if (terminal_)
+        std::fprintf(out_, "\r\033[K%s", BarLine(what_, done, total_, seconds).c_str());
+    else
+        std::fprintf(out_, "%s\n", Describe(what_, done, total_, seconds).c_str());
     std::fflush(out_);
 }
 
 void Progress::Finish(std::size_t done) {
-    double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
+    if (!out_) return;
+    const double seconds = std::chrono::duration<double>(Clock::now() - start_).count();
     std::fprintf(out_, "%s%s in %s\n", terminal_ ? "\r\033[K" : "",
                  Describe(what_, done, 0, seconds).c_str(), MinutesSeconds(seconds).c_str());
     std::fflush(out_);

@@ -1,7 +1,9 @@
 #pragma once
-// Progress of a transfer on stderr: a redrawn bar with bytes, rate and time
-// left when stderr is a terminal, plain lines (at most one per second)
-// otherwise, so logs stay readable.
+// Progress of a transfer on stderr. On a terminal: one line redrawn in
+// place with a bar, the percentage, bytes, rate and time left (the bar,
+// percentage and time left when the size is known in advance, as for
+// uploads). Off a terminal: a plain line at most every few seconds, so
+// logs stay short. Nothing at all without a stream (quiet).
 
 #include <chrono>
 #include <cstdio>
@@ -12,8 +14,13 @@ namespace vantrel::cli {
 class Progress {
   public:
     using Clock = std::chrono::steady_clock;
+    // Off a terminal, the least time between two lines.
+    static constexpr std::chrono::seconds kLogInterval{5};
+    // On a terminal, the least time between two redraws.
+    static constexpr std::chrono::milliseconds kRedrawInterval{100};
 
-    // `total` may be 0 when the size is not known in advance.
+    // `total` may be 0 when the size is not known in advance; `out` may be
+    // nullptr for no progress at all.
     Progress(std::string what, std::size_t total, std::FILE* out = stderr);
 
     void Update(std::size_t done);
@@ -24,6 +31,10 @@ class Progress {
     // 11.2 KiB/s 3:02 left". Public for tests.
     static std::string Describe(const std::string& what, std::size_t done, std::size_t total,
                                 double seconds);
+    // The same on a terminal, with a bar and the percentage when the total
+    // is known: "what [######..................]  25%  512 B / 2.0 KiB ...".
+    static std::string BarLine(const std::string& what, std::size_t done, std::size_t total,
+                               double seconds);
 
   private:
     std::string what_;

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdio>
 
-#include "app/AtomicFile.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
@@ -15,61 +14,63 @@ namespace vantrel::cli {
 
 namespace {
 
+// The name a KML document takes from its file; tracks on standard output
+// are just "tracks".
+std::string KmlName(const FileArg& out) {
+    return out.Standard() ? std::string("tracks") : out.path;
+}
+
 struct LoggedWriter {
-    std::string_view extension;
-    std::string (*text)(const LoggedTracks& tracks, const std::string& out, ZoneOffset zone);
+    std::string_view kind;
+    std::string (*text)(const LoggedTracks& tracks, const FileArg& out, ZoneOffset zone);
 };
 
 constexpr std::array kLoggedWriters = {
-    LoggedWriter{".gpx", [](const LoggedTracks& t, const std::string&,
+    LoggedWriter{".gpx", [](const LoggedTracks& t, const FileArg&,
                             ZoneOffset) { return GpxTracksText(t); }},
-    LoggedWriter{".kml", [](const LoggedTracks& t, const std::string& out,
-                            ZoneOffset) { return KmlText(t, out); }},
-    LoggedWriter{".csv", [](const LoggedTracks& t, const std::string&,
+    LoggedWriter{".kml", [](const LoggedTracks& t, const FileArg& out,
+                            ZoneOffset) { return KmlText(t, KmlName(out)); }},
+    LoggedWriter{".csv", [](const LoggedTracks& t, const FileArg&,
                             ZoneOffset zone) { return TrackCsvText(t, zone); }},
 };
 
-const LoggedWriter* WriterFor(const std::string& out) {
-    const std::string ext = LowerExtension(out);
+const LoggedWriter* WriterFor(std::string_view kind) {
     for (const auto& writer : kLoggedWriters)
-        if (writer.extension == ext) return &writer;
+        if (writer.kind == kind) return &writer;
     return nullptr;
 }
 
 }  // namespace
 
-bool WritesLoggedTracks(const std::string& out) {
-    return WriterFor(out) != nullptr;
+bool WritesLoggedTracks(std::string_view kind) {
+    return WriterFor(kind) != nullptr;
 }
 
-int WriteLoggedTracks(const LoggedTracks& tracks, const std::string& out,
+int WriteLoggedTracks(const LoggedTracks& tracks, const FileArg& out,
                       const CommandOptions& options) {
-    const LoggedWriter* writer = WriterFor(out);
-    if (!writer) return Fail(out + ": tracks are written as .gpx, .kml or .csv", kUsage);
+    const LoggedWriter* writer = WriterFor(out.kind);
+    if (!writer) return Fail(out.OutName() + ": tracks are written as .gpx, .kml or .csv", kUsage);
     const LoggedTracks split = SplitAtGaps(tracks, options.splitGapSeconds);
-    if (!WriteFileAtomically(out, writer->text(split, out, options.zone)))
-        return Fail(out + ": cannot be written", kBadFile);
+    if (!WriteOutput(out, writer->text(split, out, options.zone))) return kBadFile;
     std::size_t points = 0;
     for (const LoggedTrack& track : split)
         points += track.points.size();
-    std::printf("%zu tracks, %zu points written to %s\n", split.size(), points, out.c_str());
+    Note(options, std::to_string(split.size()) + " tracks, " + std::to_string(points) +
+                      " points written to " + out.OutName());
     return kOk;
 }
 
-int ConvertTrackToKml(const std::string& in, const std::string& out,
-                      const CommandOptions& options) {
+int ConvertTrackToKml(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     if (options.splitGapSeconds > 0) return ConvertTrackFile(in, out, options);
     TrackDocument tracks(options);
     if (int failed = tracks.Open(in)) return failed;
-    if (!KmlExport(tracks.store, out)) {
-        tracks.messages.ShowMessage("Cannot Save File!", "Error");
-        return kBadFile;
-    }
-    std::printf("%d tracks written to %s\n", tracks.store.ListedTracks(), out.c_str());
+    if (!WriteOutput(out, KmlText(tracks.store, KmlName(out)))) return kBadFile;
+    Note(options, std::to_string(tracks.store.ListedTracks()) + " tracks written to " +
+                      out.OutName());
     return kOk;
 }
 
-int ConvertTrackFile(const std::string& in, const std::string& out, const CommandOptions& options) {
+int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     TrackDocument tracks(options);
     if (int failed = tracks.Open(in)) return failed;
     return WriteLoggedTracks(StoreTracks(tracks.store, options.zone), out, options);

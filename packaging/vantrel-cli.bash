@@ -1,12 +1,13 @@
 # bash completion for vantrel-cli: its commands, each command's options and
-# kinds, file names where a command takes files, serial ports after --port.
+# kinds, file names where a command takes files, serial ports after --port,
+# the formats after --format.
 
 _vantrel_cli_options() {  # the options of command $1
     case $1 in
-    assemble | convert) echo "--zone --split-gap --help" ;;
-    info) echo "--zone --help" ;;
-    download) echo "--port --raw --zone --split-gap --help" ;;
-    upload) echo "--port --zone --help" ;;
+    assemble | convert) echo "--zone --split-gap --format --quiet -q --help" ;;
+    info) echo "--zone --format --help" ;;
+    download) echo "--port --raw --zone --split-gap --format --quiet -q --help" ;;
+    upload) echo "--port --zone --format --quiet -q --help" ;;
     settings) echo "--port --help" ;;
     *) echo "--help" ;;
     esac
@@ -35,12 +36,21 @@ _vantrel_cli() {
         return
         ;;
     --zone | --split-gap) return ;;  # a number
+    --format)
+        _vantrel_cli_reply compgen -W "gpx kml csv trk rte wpt" -- "$cur"
+        return
+        ;;
     --raw)
         compopt -o filenames
         _vantrel_cli_reply compgen -f -- "$cur"
         return
         ;;
     esac
+    # --opt=VALUE: the value after the equals sign, as after --opt VALUE.
+    if [[ $cur == --format=* ]]; then
+        _vantrel_cli_reply compgen -P --format= -W "gpx kml csv trk rte wpt" -- "${cur#--format=}"
+        return
+    fi
     if [[ $cur == -* ]]; then
         _vantrel_cli_reply compgen -W "$(_vantrel_cli_options "$command")" -- "$cur"
         return

@@ -31,8 +31,10 @@ class DeviceCommands : public ::testing::Test {
             args.push_back("--port");
             args.push_back(device_.PortPath());
         }
-        args.push_back("--zone");
-        args.push_back("0");
+        if (command != RunSettings) {  // the device's settings have no zone to show them at
+            args.push_back("--zone");
+            args.push_back("0");
+        }
         return command(Args(args.data(), args.size()));
     }
 

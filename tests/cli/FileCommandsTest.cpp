@@ -40,13 +40,14 @@ TEST(FileCommands, AssembleThenDescribeAndConvertATrackFile) {
 
     const std::string info = InfoText(trk);
     EXPECT_NE(info.find("tracks: 2\n"), std::string::npos) << info;
-    // Name, points, colour (255 is red), first and last time (UTC: the GPS
-    // time of the log less the 15 leap seconds of 2011).
-    EXPECT_NE(info.find("   1  Track0                     5  #FF0000  2011/1/25  14:13:5    "
-                        "2011/1/25  14:13:25\n"),
+    // Name, points, first and last time (UTC: the GPS time of the log less
+    // the 15 leap seconds of 2011), duration, distance, mean and top speed
+    // and colour (255 is red).
+    EXPECT_NE(info.find("1  Track0       5  2011-01-25 14:13:05  2011-01-25 14:13:25   0:00:20  "
+                        "0.030        5.3       5.4  #FF0000\n"),
               std::string::npos)
         << info;
-    EXPECT_NE(info.find("   2  Track1                     5  #FF0000"), std::string::npos) << info;
+    EXPECT_NE(info.find("2  Track1       5  2011-01-25 16:13:30"), std::string::npos) << info;
 
     ::testing::internal::CaptureStdout();
     ASSERT_EQ(Call(RunConvert, {trk, (folder / "day.kml").string(), "--zone", "+2"}), kOk);

@@ -57,4 +57,7 @@ expect_offered track.trk convert tr
 expect_offered route.rte upload plan ro
 expect_offered track.trk info --zone 1 tr
 [ -z "$(offered convert track.trk --split-gap "")" ] || fail "--split-gap offers words"
+expect_offered gpx download tracks - --format ""
+expect_offered --format=kml convert track.trk - --format=k
+expect_offered -q convert -
 echo "completion test: $(wc -w <<<"$commands") commands and their options are offered"

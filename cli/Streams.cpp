@@ -1,0 +1,78 @@
+#include "cli/Streams.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <system_error>
+
+#include "app/AtomicFile.h"
+#include "cli/Cli.h"
+
+namespace vantrel::cli {
+
+std::optional<FileArg> FileArgument(const std::string& operand, const CommandOptions& options) {
+    if (operand != "-") return FileArg{operand, LowerExtension(operand)};
+    if (options.format.empty()) {
+        Fail("- (standard input or output) needs --format " + FormatsText(), kUsage);
+        return std::nullopt;
+    }
+    return FileArg{operand, options.format};
+}
+
+bool FormatFitsOperands(const CommandOptions& options, std::span<const std::string> operands) {
+    const auto dashes = std::count(operands.begin(), operands.end(), "-");
+    if (dashes > 1) {
+        Fail("only one of the files can be - (standard input or output)", kUsage);
+        return false;
+    }
+    if (dashes == 0 && !options.format.empty()) {
+        Fail("--format names what - (standard input or output) holds; files go by their "
+             "extension",
+             kUsage);
+        return false;
+    }
+    return true;
+}
+
+void KeepNotesOffStdout(CommandOptions& options, const FileArg& out) {
+    if (out.Standard() && options.notes == stdout) options.notes = stderr;
+}
+
+std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit) {
+    std::error_code error;
+    // One byte more than the limit tells an input that is too large.
+    auto bytes = ReadFileBytes(in.Standard() ? "/dev/stdin" : in.path, error, limit + 1);
+    if (!bytes) {
+        CannotRead(in, error.message());
+        return std::nullopt;
+    }
+    if (bytes->size() > limit) {
+        CannotRead(in, "larger than " + std::to_string(limit) + " bytes");
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+bool WriteOutput(const FileArg& out, std::string_view bytes) {
+    if (!out.Standard()) {
+        std::error_code error;
+        if (WriteFileAtomically(out.path, bytes, error)) return true;
+        CannotWrite(out, error.message());
+        return false;
+    }
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+                         std::fflush(stdout) == 0;
+    if (!written) CannotWrite(out, std::generic_category().message(errno ? errno : EIO));
+    return written;
+}
+
+int CannotRead(const FileArg& in, std::string_view reason) {
+    return Fail("cannot read " + in.InName() + ": " + std::string(reason), kBadFile);
+}
+
+int CannotWrite(const FileArg& out, std::string_view reason) {
+    return Fail("cannot write " + out.OutName() + ": " + std::string(reason), kBadFile);
+}
+
+}  // namespace vantrel::cli

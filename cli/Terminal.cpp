@@ -1,0 +1,138 @@
+#include "cli/Terminal.h"
+
+#include <locale.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <optional>
+
+namespace vantrel::cli {
+
+namespace {
+
+struct CodePoint {
+    char32_t value;
+    std::size_t length;  // bytes it takes
+};
+
+// The UTF-8 character at the start of `text`, or nullopt for a byte that
+// begins none (a stray continuation byte, an overlong or cut sequence, a
+// surrogate or a value past U+10FFFF).
+std::optional<CodePoint> DecodeUtf8(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80) return CodePoint{lead, 1};
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || text.size() < length) return std::nullopt;
+    char32_t value = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[i]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        value = (value << 6) | (next & 0x3F);
+    }
+    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    return CodePoint{value, length};
+}
+
+std::string Escape(const char* format, unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// A UTF-8 locale for wcwidth, kept for this thread only while it is asked.
+class Utf8Widths {
+  public:
+    Utf8Widths() : utf8_(newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr)) {
+        if (utf8_) previous_ = uselocale(utf8_);
+    }
+    ~Utf8Widths() {
+        if (!utf8_) return;
+        uselocale(previous_);
+        freelocale(utf8_);
+    }
+    Utf8Widths(const Utf8Widths&) = delete;
+    Utf8Widths& operator=(const Utf8Widths&) = delete;
+
+    int Width(char32_t c) const {
+        if (c < 0x80 || !utf8_) return 1;
+        const int width = wcwidth(static_cast<wchar_t>(c));
+        return width < 0 ? 1 : width;
+    }
+
+  private:
+    locale_t utf8_;
+    locale_t previous_ = nullptr;
+};
+
+}  // namespace
+
+std::string EscapeControls(std::string_view text, LineEnds lineEnds) {
+    std::string shown;
+    shown.reserve(text.size());
+    while (!text.empty()) {
+        const auto c = DecodeUtf8(text);
+        if (!c) {
+            shown += Escape("\\x%02x", static_cast<unsigned char>(text[0]));
+            text.remove_prefix(1);
+            continue;
+        }
+        const bool kept = c->value == '\n' && lineEnds == LineEnds::Keep;
+        if ((c->value < 0x20 && !kept) || c->value == 0x7F)
+            shown += Escape("\\x%02x", unsigned(c->value));
+        else if (c->value >= 0x80 && c->value <= 0x9F)
+            shown += Escape("\\u%04x", unsigned(c->value));
+        else
+            shown.append(text.substr(0, c->length));
+        text.remove_prefix(c->length);
+    }
+    return shown;
+}
+
+int DisplayWidth(std::string_view text) {
+    const Utf8Widths widths;
+    int width = 0;
+    while (!text.empty()) {
+        const auto c = DecodeUtf8(text);
+        width += c ? widths.Width(c->value) : 1;
+        text.remove_prefix(c ? c->length : 1);
+    }
+    return width;
+}
+
+std::string PadRight(std::string_view text, int width) {
+    const int pad = width - DisplayWidth(text);
+    return std::string(text) + std::string(static_cast<std::size_t>(pad > 0 ? pad : 0), ' ');
+}
+
+std::string PadLeft(std::string_view text, int width) {
+    const int pad = width - DisplayWidth(text);
+    return std::string(static_cast<std::size_t>(pad > 0 ? pad : 0), ' ') + std::string(text);
+}
+
+std::string TableText(const std::vector<TableRow>& rows, std::string_view align) {
+    std::vector<TableRow> shown;
+    std::vector<int> widths(align.size(), 0);
+    for (const TableRow& row : rows) {
+        TableRow& cells = shown.emplace_back();
+        for (std::size_t col = 0; col < row.size() && col < align.size(); ++col) {
+            cells.push_back(EscapeControls(row[col]));
+            widths[col] = std::max(widths[col], DisplayWidth(cells.back()));
+        }
+    }
+    std::string text;
+    for (const TableRow& cells : shown) {
+        std::string line;
+        for (std::size_t col = 0; col < cells.size(); ++col) {
+            if (col > 0) line += "  ";
+            line += align[col] == 'r' ? PadLeft(cells[col], widths[col])
+                                      : PadRight(cells[col], widths[col]);
+        }
+        text += line.substr(0, line.find_last_not_of(' ') + 1) + "\n";
+    }
+    return text;
+}
+
+}  // namespace vantrel::cli
