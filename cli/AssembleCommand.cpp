@@ -74,14 +74,9 @@ int WriteLogged(std::span<const std::uint8_t> image, const AssembleArgs& args) {
 int RunAssemble(Args args) {
     auto parsed = Parse(args);
     if (!parsed) return kUsage;
-    std::error_code error;  // one byte more than the memory tells a file too large
-    auto image = ReadFileBytes(parsed->memory, error, TransferArea::kSize + 1);
-    if (!image) return Fail("assemble: cannot read " + parsed->memory, kBadFile);
-    if (image->size() > TransferArea::kSize) {
-        std::fprintf(stderr, "vantrel-cli: assemble: %s is larger than the %zu-byte track memory\n",
-                     parsed->memory.c_str(), TransferArea::kSize);
-        return kBadFile;
-    }
+    std::error_code error;
+    auto image = ReadFileBytes(parsed->memory, error, TransferArea::kSize);
+    if (!image) return ReadFailure(parsed->memory, error, TransferArea::kSize, "a track memory");
     if (image->size() < TrackRecord::kSize)
         return Fail("assemble: " + parsed->memory + " holds no record", kBadFile);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(image->data());

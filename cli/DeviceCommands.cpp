@@ -11,6 +11,7 @@
 #include "app/StderrMessages.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
+#include "cli/Documents.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "device/DeviceLocator.h"
@@ -197,13 +198,10 @@ int LoadForUpload(Companion& core, bool plan, const std::string& file, StderrMes
     if (ext == ".csv") return plan ? ReadPlanCsv(file, core.plans) : ReadPoiCsv(file, core.pois);
     if (ext == ".gpx") return plan ? ReadPlanGpx(file, core.plans) : ReadPoiGpx(file, core.pois);
     if (plan && ext == ".rte")
-        return OpenPlanFile(file, core.plans, core.transfer, page, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
+        return OpenFailure(file, OpenPlanFile(file, core.plans, core.transfer, page, messages),
+                           "plan");
     if (!plan && ext == ".wpt")
-        return OpenPoiFile(file, core.pois, core.transfer, messages) == OpenResult::Opened
-                   ? kOk
-                   : kBadFile;
+        return OpenFailure(file, OpenPoiFile(file, core.pois, core.transfer, messages), "POI");
     return Fail(
         plan ? "a plan is read from .rte, .csv or .gpx" : "POIs are read from .wpt, .csv or .gpx",
         kUsage);

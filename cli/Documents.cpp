@@ -1,12 +1,17 @@
 #include "cli/Documents.h"
 
+#include "app/AtomicFile.h"
 #include "cli/Cli.h"
 #include "plans/ListFiles.h"
 #include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
-namespace {
+int ReadFailure(const std::string& path, const std::error_code& error, std::size_t limit,
+                std::string_view what) {
+    if (error == std::errc::file_too_large) return Fail(TooLargeText(path, limit, what), kBadFile);
+    return Fail(path + ": cannot be read: " + error.message(), kBadFile);
+}
 
 int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
     switch (result) {
@@ -15,14 +20,13 @@ int OpenFailure(const std::string& path, OpenResult result, const char* kind) {
         case OpenResult::Empty:
             return Fail(path + ": the file is empty", kBadFile);
         case OpenResult::BadImage:
-            return Fail(path + ": not a sound " + kind + " image", kBadFile);
+            return Fail(path + ": not a sound " + std::string(kind) + " image", kBadFile);
         case OpenResult::CannotAccess:
+        case OpenResult::Refused:
             return kBadFile;  // already reported
     }
     return kBadFile;
 }
-
-}  // namespace
 
 AppValues ValuesFor(const CommandOptions& options) {
     AppValues values;

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 #include "app/AppValues.h"
 #include "app/StderrMessages.h"
@@ -13,6 +15,7 @@
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "map/MapPage.h"
+#include "plans/ListFiles.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 #include "tracks/TrackStore.h"
@@ -21,6 +24,15 @@ namespace vantrel::cli {
 
 // Values with the display offset of the options.
 AppValues ValuesFor(const CommandOptions& options);
+
+// Says on stderr why `path` could not be read (too large for `limit`, which
+// `what` names, or the system's reason) and returns kBadFile.
+int ReadFailure(const std::string& path, const std::error_code& error, std::size_t limit,
+                std::string_view what);
+
+// kOk for an opened plan or POI file; otherwise says why on stderr (unless
+// the opening did already) and returns kBadFile. `kind` is "plan" or "POI".
+int OpenFailure(const std::string& path, OpenResult result, const char* kind);
 
 struct PlanDocument {
     explicit PlanDocument(const CommandOptions& options) : values(ValuesFor(options)) {}

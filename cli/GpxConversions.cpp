@@ -14,16 +14,16 @@ namespace vantrel::cli {
 
 namespace {
 
-// GPX files hold no more than a list of 255 points needs; the limit only
-// keeps a stray huge file from being read whole.
-constexpr std::size_t kGpxReadLimit = 64u << 20;
+// A route or waypoint file needs far less than this even with a long track
+// beside its points; a larger file is refused before it is read whole.
+constexpr std::size_t kGpxReadLimit = std::size_t{16} << 20;
 
 template <class List>
 int ReadGpxList(const std::string& path, List& list,
                 std::string (*read)(std::string_view text, List& list)) {
     std::error_code error;
     auto text = ReadFileBytes(path, error, kGpxReadLimit);
-    if (!text) return Fail(path + ": cannot be read", kBadFile);
+    if (!text) return ReadFailure(path, error, kGpxReadLimit, "a GPX file");
     if (std::string refused = read(*text, list); !refused.empty())
         return Fail(path + ": " + refused, kBadFile);
     return kOk;

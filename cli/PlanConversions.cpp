@@ -5,12 +5,17 @@
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
+#include "plans/ListCheck.h"
 #include "plans/ListFiles.h"
 #include "plans/PoiTimes.h"
 
 namespace vantrel::cli {
 
 namespace {
+
+// A list CSV holds a header and at most 255 rows of a title or time and two
+// coordinates; 1 KiB a row leaves room for any such row, quoted.
+constexpr std::size_t kListCsvLimit = std::size_t{kListEntries + 1} * 1024;
 
 const CsvRecord kPlanHeader = {"title", "latitude", "longitude"};
 const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
@@ -19,9 +24,10 @@ const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
 // record; blank lines are skipped.
 std::optional<std::vector<CsvRecord>> ReadListCsv(const std::string& path,
                                                   const CsvRecord& header) {
-    auto text = ReadFileBytes(path);
+    std::error_code readError;
+    auto text = ReadFileBytes(path, readError, kListCsvLimit);
     if (!text) {
-        Fail(path + ": cannot be read", kBadFile);
+        ReadFailure(path, readError, kListCsvLimit, "a plan or POI CSV");
         return std::nullopt;
     }
     std::string error;
@@ -45,23 +51,30 @@ std::optional<std::vector<CsvRecord>> ReadListCsv(const std::string& path,
             return std::nullopt;
         }
     }
-    if (records->size() > static_cast<std::size_t>(kListEntries)) {
-        Fail(
-            path + ": " + std::to_string(records->size()) + " rows, more than the 255 a list holds",
-            kBadFile);
-        return std::nullopt;
-    }
     return records;
 }
 
-int FillGrid(TextGrid& grid, const std::vector<CsvRecord>& records) {
-    int row = 1;
-    for (const auto& record : records) {
-        for (int col = 0; col < kListColumns; ++col)
-            grid.SetCell(col, row, record[static_cast<std::size_t>(col)]);
+std::vector<ListRow> RowsOf(const std::vector<CsvRecord>& records) {
+    std::vector<ListRow> rows;
+    for (const auto& record : records)
+        rows.push_back({record[0], record[1], record[2]});
+    return rows;
+}
+
+// Fills the grid with rows that passed their check, or says on stderr which
+// row did not (CSV coordinates are written with a point).
+int FillGrid(const std::string& path, TextGrid& grid, const std::vector<ListRow>& rows,
+             const std::optional<RowRefusal>& refused, int& count) {
+    if (refused) return Fail(path + ": " + refused->Text("row"), kBadFile);
+    int row = 0;
+    for (const ListRow& r : rows) {
         ++row;
+        grid.SetCell(kTextColumn, row, r.text);
+        grid.SetCell(kLatitudeColumn, row, r.latitude);
+        grid.SetCell(kLongitudeColumn, row, r.longitude);
     }
-    return row - 1;
+    count = row;
+    return kOk;
 }
 
 // The text of a list's first column in a file, or nullopt when the cell
@@ -99,8 +112,8 @@ bool WriteListCsv(const std::string& path, const CsvRecord& header, const TextGr
 int ReadPlanCsv(const std::string& path, PlanList& list) {
     auto records = ReadListCsv(path, kPlanHeader);
     if (!records) return kBadFile;
-    list.PlanCount = FillGrid(list.gridPlan, *records);
-    return kOk;
+    const std::vector<ListRow> rows = RowsOf(*records);
+    return FillGrid(path, list.gridPlan, rows, CheckPlanRows(rows, '.'), list.PlanCount);
 }
 
 int ReadPoiCsv(const std::string& path, PoiList& list) {
@@ -115,8 +128,9 @@ int ReadPoiCsv(const std::string& path, PoiList& list) {
                         kBadFile);
         time = *shown;
     }
-    list.PoiCount = FillGrid(list.gridPoi, *records);
-    return kOk;
+    const std::vector<ListRow> rows = RowsOf(*records);
+    const ZoneOffset zone = list.Values().LocalZoneOffset;
+    return FillGrid(path, list.gridPoi, rows, CheckPoiRows(rows, '.', zone), list.PoiCount);
 }
 
 bool WritePlanCsv(const std::string& path, const PlanList& list, UserMessages& messages) {

@@ -60,7 +60,7 @@ TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
     const std::string longName(32, 'x');
     const std::string route = "<rte>" + RoutePoint("1", "2", "ok");
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", longName) + "</rte>"), plan),
-              "route point 2: the name '" + longName +
+              "route point 2: the title '" + longName +
                   "' has 32 characters, more than the 31 a plan title holds");
     // 31 units fit; a character outside the basic plane counts two.
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", std::string(31, 'y')) + "</rte>"), plan),
