@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -93,6 +94,40 @@ TEST(GpxCommands, MemoryImageBeyondTheTrackListLimits) {
     const auto ours = OurLines(folder.File("all.csv"));
     ASSERT_EQ(ours.size(), 70000u);
     EXPECT_EQ(BabelLines(folder, folder.File("all.gpx"), "-t"), ours);
+}
+
+// Track names with every character XML 1.0 forbids (as a track file's UTF-16
+// header can hold them, a lone surrogate among them) still give GPX and KML
+// that validate, each such character shown as U+FFFD.
+TEST(GpxCommands, NamesWithForbiddenCharactersGiveValidXml) {
+    ScratchFolder folder;
+    const std::string memory = folder.File("memory.bin");
+    const std::string trk = folder.File("names.trk");
+    ASSERT_TRUE(
+        WriteFileAtomically(memory, sim::LayOutTrackMemory(sim::GenerateTrackPoints(2, 3))));
+    ASSERT_EQ(Call(RunAssemble, {memory, trk, "--zone", "0"}), kOk);
+    std::u16string units;
+    for (char16_t c = 1; c < 0x20; ++c)
+        units += c;  // tab, line feed and carriage return among them, which stay
+    units += u"\xFFFE\xFFFF";
+    units += static_cast<char16_t>(0xD800);
+    std::string bytes = *ReadFileBytes(trk);
+    for (std::size_t entry = 0; entry < 2; ++entry) {
+        const std::u16string name = units.substr(entry * 20, 20);
+        std::memset(bytes.data() + entry * 66 + 2, 0, 42);
+        std::memcpy(bytes.data() + entry * 66 + 2, name.data(), 2 * name.size());
+    }
+    ASSERT_TRUE(WriteFileAtomically(trk, bytes));
+    for (const char* ext : {"gpx", "kml"})
+        ASSERT_EQ(Call(RunConvert, {trk, folder.File(std::string("names.") + ext)}), kOk);
+    ExpectSchemaValid(folder.File("names.gpx"));
+    EXPECT_EQ(Shell("xmllint --noout --schema " VANTREL_KML_SCHEMA " '" + folder.File("names.kml") +
+                    "' 2>/dev/null"),
+              0);
+    const std::string gpx = *ReadFileBytes(folder / "names.gpx");
+    // 28 controls (tab, line feed and carriage return stay), two non-characters
+    // and the surrogate.
+    EXPECT_EQ(Occurrences(gpx, "\xEF\xBF\xBD"), 31u) << gpx;
 }
 
 // A log whose track-start flags are missing: one track until split at gaps.
