@@ -49,8 +49,11 @@ std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, ch
     return DeviceToDegrees(*value, separator);
 }
 
+// A point's name as its title: what XML text can hold (a file may carry
+// bytes that are not UTF-8 or control characters, which become U+FFFD as
+// they would when written), or its number from 0 when it has none.
 std::string PlanTitle(pugi::xml_node point, std::size_t index, std::string&) {
-    const std::string title(TrimBlanks(point.child("name").text().get()));
+    const std::string title = XmlSafeText(TrimBlanks(point.child("name").text().get()));
     return title.empty() ? std::to_string(index) : title;
 }
 

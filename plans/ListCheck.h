@@ -27,6 +27,8 @@ struct ListRow {
     std::string text;
     std::string latitude;
     std::string longitude;
+
+    friend bool operator==(const ListRow&, const ListRow&) = default;
 };
 
 // Why rows are refused: a row (index from 0) or, for a limit of the whole

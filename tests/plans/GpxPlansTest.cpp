@@ -48,6 +48,13 @@ TEST_F(GpxPlans, RouteRoundTripsWithNamesAndDeviceCoordinates) {
             EXPECT_EQ(again.gridPlan.Cell(col, row), plan.gridPlan.Cell(col, row));
 }
 
+// A file's stray bytes (not UTF-8, control characters) become U+FFFD in the
+// title, as they would in a written file, so the list holds valid text.
+TEST_F(GpxPlans, NamesHoldOnlyWhatXmlTextCan) {
+    ASSERT_EQ(ReadGpxPlan(Gpx("<rte>" + RoutePoint("1", "2", "a\x1B\xFF b") + "</rte>"), plan), "");
+    EXPECT_EQ(plan.gridPlan.Cell(0, 1), "a\xEF\xBF\xBD\xEF\xBF\xBD b");
+}
+
 TEST_F(GpxPlans, WaypointsMakeAPlanWhenThereIsNoRoute) {
     ASSERT_EQ(ReadGpxPlan(Gpx("<wpt lat=\"1.5\" lon=\"2\"><name>Hut</name></wpt>"), plan), "");
     EXPECT_EQ(plan.PlanCount, 1);
