@@ -71,23 +71,31 @@ std::optional<std::string> ReadFileBytes(const fs::path& path, std::error_code& 
         error = LastError();
         return std::nullopt;
     }
+    // One byte past the limit tells a file that holds more.
+    const std::size_t wanted = limit == std::numeric_limits<std::size_t>::max() ? limit : limit + 1;
     std::string bytes;
     char buffer[65536];
-    while (bytes.size() < limit) {
-        ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - bytes.size()));
+    while (bytes.size() < wanted) {
+        ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, wanted - bytes.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) error = LastError();
         if (n <= 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    if (!error && bytes.size() > limit) error = std::make_error_code(std::errc::file_too_large);
     if (error) return std::nullopt;
     return bytes;
 }
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
     std::error_code ignored;
-    return ReadFileBytes(path, ignored);
+    return ReadFileBytes(path, ignored, kAnyFileLimit);
+}
+
+std::string TooLargeText(const fs::path& path, std::size_t limit, std::string_view what) {
+    return path.string() + " is larger than the " + std::to_string(limit) + " bytes " +
+           std::string(what) + " can be";
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::error_code& error) {
@@ -123,7 +131,7 @@ bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 
 bool AppendToFileAtomically(const fs::path& path, std::string_view bytes) {
     std::error_code error;
-    auto existing = ReadFileBytes(path, error);
+    auto existing = ReadFileBytes(path, error, kAnyFileLimit);
     if (!existing) {
         if (error != std::errc::no_such_file_or_directory) return false;
         existing.emplace();

@@ -17,13 +17,21 @@
 
 namespace vantrel {
 
-// The file's bytes, at most `limit` of them, or nullopt with the reason in
-// `error` (a folder cannot be read either).
-std::optional<std::string> ReadFileBytes(
-    const std::filesystem::path& path, std::error_code& error,
-    std::size_t limit = std::numeric_limits<std::size_t>::max());
-// The same when the reason does not matter.
+// The file's bytes when it holds at most `limit` of them, or nullopt with the
+// reason in `error` (a folder cannot be read either). A file holding more is
+// refused with std::errc::file_too_large after reading no more than
+// limit + 1 bytes, whatever its size claims: a pipe, a device such as
+// /dev/zero or a file still growing has no size to trust.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path,
+                                         std::error_code& error, std::size_t limit);
+// The same with kAnyFileLimit, when the reason does not matter.
+inline constexpr std::size_t kAnyFileLimit = std::size_t{256} << 20;
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
+
+// "NAME is larger than the LIMIT bytes WHAT can be": the refusal of a file
+// ReadFileBytes found too large.
+std::string TooLargeText(const std::filesystem::path& path, std::size_t limit,
+                         std::string_view what);
 
 // Replaces the file's content with `bytes` (creating it). A replaced file
 // keeps its permissions; a new one gets those the umask allows. False with

@@ -25,7 +25,9 @@ IniDocument::IniDocument(std::string_view text) {
         std::size_t end = text.find('\n', pos);
         if (end == std::string_view::npos) end = text.size();
         std::string_view raw = text.substr(pos, end - pos);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        // Every CR before the LF goes: a line read and written again is the
+        // same line (stray CRs would otherwise be lost one a save).
+        while (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
         pos = end + 1;
         std::string_view body = TrimBlanks(raw);
         Line line{std::string(raw), {}, {}};

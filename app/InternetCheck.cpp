@@ -41,7 +41,7 @@ bool Usable(const std::string& iface, const std::string& flagsHex) {
 
 bool TableHasDefaultRoute(const std::filesystem::path& file, bool (*judge)(std::string_view)) {
     std::error_code error;
-    auto text = ReadFileBytes(file, error);
+    auto text = ReadFileBytes(file, error, std::size_t{1} << 20);
     return text && judge(*text);
 }
 

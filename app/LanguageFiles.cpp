@@ -55,13 +55,23 @@ bool LanguageFiles::LoadLanguage(std::string_view name) {
         return false;
     }
     std::error_code error;
-    auto bytes = ReadFileBytes(*path, error);
+    auto bytes = ReadFileBytes(*path, error, kMaxLanguageFileBytes);
+    if (error == std::errc::file_too_large) {
+        messages_.ShowMessage(TooLargeText(*path, kMaxLanguageFileBytes, "a language file"),
+                              "Error");
+        return false;
+    }
     if (!bytes) {
         messages_.ShowMessage("Cannot open file \"" + path->string() + "\". " + error.message(),
                               "Error");
         return false;
     }
-    languageLines_ = SplitLines(DecodeText(*bytes, codePage_));
+    auto lines = SplitLines(DecodeText(*bytes, codePage_));
+    if (std::string refused = CheckLanguageLines(lines); !refused.empty()) {
+        messages_.ShowMessage(path->string() + ": " + refused, "Error");
+        return false;
+    }
+    languageLines_ = std::move(lines);
     ApplyLanguageText(languageLines_, texts_, values_.ColumnTitles);
     WriteGridHeadings(grids_, values_.ColumnTitles);
     appliedLanguage_ = std::string(name);

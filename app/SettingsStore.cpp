@@ -10,6 +10,14 @@
 
 namespace vantrel {
 
+namespace {
+
+// The settings file holds one short value; one larger than this is not ours
+// and is neither read whole nor replaced.
+constexpr std::size_t kSettingsFileLimit = std::size_t{64} << 10;
+
+}  // namespace
+
 namespace fs = std::filesystem;
 
 fs::path SettingsPathFor(const char* xdgConfigHome, const char* home) {
@@ -39,14 +47,14 @@ bool SettingsStore::CreateKey() const {
 
 std::string SettingsStore::ReadString(std::string_view name) const {
     std::error_code error;
-    auto text = ReadFileBytes(file_, error);
+    auto text = ReadFileBytes(file_, error, kSettingsFileLimit);
     if (!text) return {};
     return IniDocument(*text).Get(kSettingsSection, name).value_or(std::string());
 }
 
 bool SettingsStore::WriteString(std::string_view name, std::string_view value) const {
     std::error_code error;
-    auto text = ReadFileBytes(file_, error);
+    auto text = ReadFileBytes(file_, error, kSettingsFileLimit);
     // A file that exists but cannot be read is left alone rather than replaced.
     if (!text && error != std::errc::no_such_file_or_directory) return false;
     IniDocument document(text.value_or(std::string()));

@@ -86,7 +86,7 @@ int WriteLogged(std::span<const std::uint8_t> image, const AssembleArgs& args) {
 int RunAssemble(Args args) {
     auto parsed = Parse(args);
     if (!parsed) return kUsage;
-    auto image = ReadInput(parsed->memory, TransferArea::kSize);
+    auto image = ReadInput(parsed->memory, TransferArea::kSize, "a track memory");
     if (!image) return kBadFile;
     if (image->size() < TrackRecord::kSize)
         return CannotRead(parsed->memory, "it holds no whole track record");

@@ -21,7 +21,7 @@ AppValues ValuesFor(const CommandOptions& options) {
 }
 
 bool LoadImage(const FileArg& in, TransferArea& area) {
-    auto bytes = ReadInput(in, TransferArea::kSize);
+    auto bytes = ReadInput(in, TransferArea::kSize, "a plan or POI image");
     if (!bytes) return false;
     if (bytes->empty()) {
         CannotRead(in, "the file is empty");
@@ -39,14 +39,22 @@ int SaveImage(const FileArg& out, const std::string& refused, const TransferArea
                : kBadFile;
 }
 
+// kOk for rows that passed the check; otherwise names the first that did
+// not and returns kBadFile.
+int RefusedRows(const FileArg& in, const std::optional<RowRefusal>& refused) {
+    return refused ? CannotRead(in, refused->Text("row")) : kOk;
+}
+
 int OpenPlanImage(const FileArg& in, PlanList& list, TransferArea& area, MapPage& page) {
     if (!LoadImage(in, area)) return kBadFile;
-    return ReadPlanImage(list, area, page) ? kOk : CannotRead(in, "not a sound plan image");
+    if (!ReadPlanImage(list, area, page)) return CannotRead(in, "not a sound plan image");
+    return RefusedRows(in, CheckListRows(list));
 }
 
 int OpenPoiImage(const FileArg& in, PoiList& list, TransferArea& area) {
     if (!LoadImage(in, area)) return kBadFile;
     if (!ReadPoiImage(list, area)) return CannotRead(in, "not a sound POI image");
+    if (RefusedRows(in, CheckListRows(list)) != kOk) return kBadFile;
     // POIs beyond what the list holds were left out: say so.
     const PoiRecordCount count = CountPoiRecords(area.Valid());
     if (count.leftOut > 0) Fail(in.InName() + ": " + PoisLeftOutText(count), kOk);
@@ -71,7 +79,7 @@ int PoiDocument::Save(const FileArg& out) {
 }
 
 int TrackDocument::Open(const FileArg& in) {
-    auto bytes = ReadInput(in);
+    auto bytes = ReadInput(in, kMaxTrackFileBytes, "a track file");
     if (!bytes) return kBadFile;
     store.ClearTrackList();
     store.WriteHeadings();

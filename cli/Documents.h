@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "app/AppValues.h"
 #include "app/TransferArea.h"
@@ -14,6 +15,7 @@
 #include "cli/Options.h"
 #include "cli/Streams.h"
 #include "map/MapPage.h"
+#include "plans/ListFiles.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 #include "tracks/TrackStore.h"

@@ -12,10 +12,14 @@ namespace vantrel::cli {
 
 namespace {
 
+// A route or waypoint file needs far less than this even with a long track
+// beside its points; a larger file is refused before it is read whole.
+constexpr std::size_t kGpxReadLimit = std::size_t{16} << 20;
+
 template <class List>
 int ReadGpxList(const FileArg& in, List& list,
                 std::string (*read)(std::string_view text, List& list)) {
-    auto text = ReadInput(in);
+    auto text = ReadInput(in, kGpxReadLimit, "a GPX file");
     if (!text) return kBadFile;
     if (std::string refused = read(*text, list); !refused.empty())
         return CannotRead(in, refused);

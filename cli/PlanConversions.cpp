@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
+#include "plans/ListCheck.h"
 #include "plans/ListFiles.h"
 #include "plans/PoiTimes.h"
 
@@ -11,13 +12,17 @@ namespace vantrel::cli {
 
 namespace {
 
+// A list CSV holds a header and at most 255 rows of a title or time and two
+// coordinates; 1 KiB a row leaves room for any such row, quoted.
+constexpr std::size_t kListCsvLimit = std::size_t{kListEntries + 1} * 1024;
+
 const CsvRecord kPlanHeader = {"title", "latitude", "longitude"};
 const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
 
 // The data records of a list CSV: the header first, then three fields a
 // record; blank lines are skipped.
 std::optional<std::vector<CsvRecord>> ReadListCsv(const FileArg& in, const CsvRecord& header) {
-    auto text = ReadInput(in);
+    auto text = ReadInput(in, kListCsvLimit, "a plan or POI CSV");
     if (!text) return std::nullopt;
     std::string error;
     auto records = ParseCsv(*text, error);
@@ -39,21 +44,30 @@ std::optional<std::vector<CsvRecord>> ReadListCsv(const FileArg& in, const CsvRe
             return std::nullopt;
         }
     }
-    if (records->size() > static_cast<std::size_t>(kListEntries)) {
-        CannotRead(in, std::to_string(records->size()) + " rows, more than the 255 a list holds");
-        return std::nullopt;
-    }
     return records;
 }
 
-int FillGrid(TextGrid& grid, const std::vector<CsvRecord>& records) {
-    int row = 1;
-    for (const auto& record : records) {
-        for (int col = 0; col < kListColumns; ++col)
-            grid.SetCell(col, row, record[static_cast<std::size_t>(col)]);
+std::vector<ListRow> RowsOf(const std::vector<CsvRecord>& records) {
+    std::vector<ListRow> rows;
+    for (const auto& record : records)
+        rows.push_back({record[0], record[1], record[2]});
+    return rows;
+}
+
+// Fills the grid with rows that passed their check, or says on stderr which
+// row did not (CSV coordinates are written with a point).
+int FillGrid(const FileArg& in, TextGrid& grid, const std::vector<ListRow>& rows,
+             const std::optional<RowRefusal>& refused, int& count) {
+    if (refused) return CannotRead(in, refused->Text("row"));
+    int row = 0;
+    for (const ListRow& r : rows) {
         ++row;
+        grid.SetCell(kTextColumn, row, r.text);
+        grid.SetCell(kLatitudeColumn, row, r.latitude);
+        grid.SetCell(kLongitudeColumn, row, r.longitude);
     }
-    return row - 1;
+    count = row;
+    return kOk;
 }
 
 // The text of a list's first column in a file, or nullopt when the cell
@@ -86,8 +100,8 @@ int WriteListCsv(const FileArg& out, const CsvRecord& header, const TextGrid& gr
 int ReadPlanCsv(const FileArg& in, PlanList& list) {
     auto records = ReadListCsv(in, kPlanHeader);
     if (!records) return kBadFile;
-    list.PlanCount = FillGrid(list.gridPlan, *records);
-    return kOk;
+    const std::vector<ListRow> rows = RowsOf(*records);
+    return FillGrid(in, list.gridPlan, rows, CheckPlanRows(rows, '.'), list.PlanCount);
 }
 
 int ReadPoiCsv(const FileArg& in, PoiList& list) {
@@ -101,8 +115,9 @@ int ReadPoiCsv(const FileArg& in, PoiList& list) {
                                       "' is not an ISO 8601 time such as 2011-01-25T14:13:20+01:00");
         time = *shown;
     }
-    list.PoiCount = FillGrid(list.gridPoi, *records);
-    return kOk;
+    const std::vector<ListRow> rows = RowsOf(*records);
+    const ZoneOffset zone = list.Values().LocalZoneOffset;
+    return FillGrid(in, list.gridPoi, rows, CheckPoiRows(rows, '.', zone), list.PoiCount);
 }
 
 int WritePlanCsv(const FileArg& out, const PlanList& list) {

@@ -38,19 +38,16 @@ void KeepNotesOffStdout(CommandOptions& options, const FileArg& out) {
     if (out.Standard() && options.notes == stdout) options.notes = stderr;
 }
 
-std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit) {
+std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit, std::string_view what) {
     std::error_code error;
-    // One byte more than the limit tells an input that is too large.
-    auto bytes = ReadFileBytes(in.Standard() ? "/dev/stdin" : in.path, error, limit + 1);
-    if (!bytes) {
+    auto bytes = ReadFileBytes(in.Standard() ? "/dev/stdin" : in.path, error, limit);
+    if (bytes) return bytes;
+    if (error == std::errc::file_too_large)
+        CannotRead(in, "larger than the " + std::to_string(limit) + " bytes " + std::string(what) +
+                           " can be");
+    else
         CannotRead(in, error.message());
-        return std::nullopt;
-    }
-    if (bytes->size() > limit) {
-        CannotRead(in, "larger than " + std::to_string(limit) + " bytes");
-        return std::nullopt;
-    }
-    return bytes;
+    return std::nullopt;
 }
 
 bool WriteOutput(const FileArg& out, std::string_view bytes) {

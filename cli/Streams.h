@@ -36,13 +36,12 @@ bool FormatFitsOperands(const CommandOptions& options, std::span<const std::stri
 // Sends summaries to stderr while data goes to standard output.
 void KeepNotesOffStdout(CommandOptions& options, const FileArg& out);
 
-// Files of any kind this program reads are far smaller; the limit only
-// keeps a stray huge input from being read whole.
-inline constexpr std::size_t kInputLimit = std::size_t{64} << 20;
-
-// The whole input, or nullopt after telling why (larger than `limit`
-// bytes among the reasons).
-std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit = kInputLimit);
+// The whole input, or nullopt after telling why. An input larger than
+// `limit` bytes is refused after reading no more than one byte past it, so an
+// endless input (a pipe, /dev/zero) ends too; `what` names what the input
+// should hold in that message.
+std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit,
+                                     std::string_view what);
 
 // Writes `bytes` to the file (never half-written) or to standard output;
 // false after telling why.

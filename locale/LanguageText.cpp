@@ -2,6 +2,29 @@
 
 namespace vantrel {
 
+namespace {
+
+// Code points of valid UTF-8 text: every byte that does not continue one.
+std::size_t CharacterCount(const std::string& text) {
+    std::size_t count = 0;
+    for (unsigned char c : text)
+        count += (c & 0xC0) != 0x80;
+    return count;
+}
+
+}  // namespace
+
+std::string CheckLanguageLines(const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t length = CharacterCount(lines[i]);
+        if (length > kMaxLanguageLineLength)
+            return "line " + std::to_string(i + 1) + " has " + std::to_string(length) +
+                   " characters, more than the " + std::to_string(kMaxLanguageLineLength) +
+                   " a language line may hold";
+    }
+    return {};
+}
+
 void ApplyLanguageText(const std::vector<std::string>& lines, UiTexts& texts,
                        ColumnTitleSet& titles) {
     std::size_t next = 0;

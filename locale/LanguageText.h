@@ -8,9 +8,21 @@
 
 #include "app/AppValues.h"
 #include "locale/CodePage.h"
+#include "locale/UiComponents.h"
 #include "locale/UiTexts.h"
 
 namespace vantrel {
+
+// The longest line a language file may hold, in characters, and so the most
+// bytes a file of kLanguageLineCount such lines can take (four bytes a
+// character in UTF-8 or UTF-16, a line break each, a byte-order mark).
+inline constexpr std::size_t kMaxLanguageLineLength = 1024;
+inline constexpr std::size_t kMaxLanguageFileBytes =
+    3 + std::size_t{kLanguageLineCount} * (4 * kMaxLanguageLineLength + 2);
+
+// The reason a file's lines are refused ("line N has M characters, more than
+// the 1024 a language line may hold", N from 1), or empty text.
+std::string CheckLanguageLines(const std::vector<std::string>& lines);
 
 // Sets the caption to line 0 followed by VersionText, the column titles to
 // lines 1 to 10 and every slot to its line. Lines the file lacks read as

@@ -4,9 +4,8 @@
 #include <vector>
 
 #include "app/NumberText.h"
-#include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
-#include "plans/PlanImage.h"
+#include "plans/ListCheck.h"
 #include "plans/PoiTimes.h"
 #include "tracks/GpxDocument.h"
 #include "tracks/XmlText.h"
@@ -14,13 +13,6 @@
 namespace vantrel {
 
 namespace {
-
-// A point read from a file, its coordinates as list text.
-struct ReadPoint {
-    std::string text;  // title or time, as the list shows it
-    std::string latitude;
-    std::string longitude;
-};
 
 // The points of a file: its first route's when `routeFirst` and it has one,
 // else its waypoints', else its first route's.
@@ -39,9 +31,10 @@ std::string PointName(const std::string& what, std::size_t index) {
     return what + " " + std::to_string(index + 1);
 }
 
-// A coordinate attribute as list text, or the reason it is refused.
-std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, double limit,
-                                      char separator, std::string& error) {
+// A coordinate attribute as list text (its range is checked with the row),
+// or the reason it is refused.
+std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, char separator,
+                                      std::string& error) {
     const std::string what = name[1] == 'a' ? "latitude" : "longitude";
     if (!point.attribute(name)) {
         error = "it has no " + what;
@@ -49,21 +42,19 @@ std::optional<std::string> Coordinate(pugi::xml_node point, const char* name, do
     }
     const std::string text = point.attribute(name).value();
     auto value = DegreesToDevice(text, '.');
-    if (!value || *value < -limit * 100000 || *value > limit * 100000) {
+    if (!value) {
         error = "'" + text + "' is not a valid " + what;
         return std::nullopt;
     }
     return DeviceToDegrees(*value, separator);
 }
 
-std::string PlanTitle(pugi::xml_node point, std::size_t index, std::string& error) {
-    const std::string title(TrimBlanks(point.child("name").text().get()));
-    if (title.empty()) return std::to_string(index);
-    const std::size_t units = Utf8ToUtf16(title).size();
-    if (units > kMaxTitleLength)
-        error = "the name '" + title + "' has " + std::to_string(units) +
-                " characters, more than the 31 a plan title holds";
-    return title;
+// A point's name as its title: what XML text can hold (a file may carry
+// bytes that are not UTF-8 or control characters, which become U+FFFD as
+// they would when written), or its number from 0 when it has none.
+std::string PlanTitle(pugi::xml_node point, std::size_t index, std::string&) {
+    const std::string title = XmlSafeText(TrimBlanks(point.child("name").text().get()));
+    return title.empty() ? std::to_string(index) : title;
 }
 
 std::string PoiTime(pugi::xml_node point, ZoneOffset zone, std::string& error) {
@@ -76,11 +67,11 @@ std::string PoiTime(pugi::xml_node point, ZoneOffset zone, std::string& error) {
     return PoiListTime(*time, zone);
 }
 
-// Reads the points of a file into `points`; returns the reason a point is
-// refused, naming it.
-template <class Text>
+// Reads the points of a file into `points` and checks them with `check`;
+// returns the reason a point is refused, naming it.
+template <class Text, class Check>
 std::string ReadPoints(std::string_view text, bool routeFirst, char separator, Text textOf,
-                       std::vector<ReadPoint>& points) {
+                       Check check, std::vector<ListRow>& points) {
     pugi::xml_document doc;
     std::string error;
     pugi::xml_node gpx = ParseGpx(doc, text, error);
@@ -92,20 +83,20 @@ std::string ReadPoints(std::string_view text, bool routeFirst, char separator, T
         return "the file holds " + std::to_string(nodes.size()) + " " + what +
                "s, more than the 255 a list holds";
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        auto latitude = Coordinate(nodes[i], "lat", 90, separator, error);
-        auto longitude =
-            latitude ? Coordinate(nodes[i], "lon", 180, separator, error) : std::nullopt;
+        auto latitude = Coordinate(nodes[i], "lat", separator, error);
+        auto longitude = latitude ? Coordinate(nodes[i], "lon", separator, error) : std::nullopt;
         std::string label = longitude ? textOf(nodes[i], i, error) : std::string();
         if (!error.empty()) return PointName(what, i) + ": " + error;
         points.push_back({label, *latitude, *longitude});
     }
-    return {};
+    const std::optional<RowRefusal> refused = check(points);
+    return refused ? refused->Text(what) : std::string();
 }
 
-int FillList(TextGrid& grid, const std::vector<ReadPoint>& points) {
+int FillList(TextGrid& grid, const std::vector<ListRow>& points) {
     grid.Clear();
     int row = 0;
-    for (const ReadPoint& point : points) {
+    for (const ListRow& point : points) {
         ++row;
         grid.SetCell(kTextColumn, row, point.text);
         grid.SetCell(kLatitudeColumn, row, point.latitude);
@@ -151,9 +142,12 @@ std::string GpxPoisText(const PoiList& list, std::string& error) {
 }
 
 std::string ReadGpxPlan(std::string_view text, PlanList& list) {
-    std::vector<ReadPoint> points;
-    std::string error =
-        ReadPoints(text, true, list.Values().Numbers.Separator(), PlanTitle, points);
+    std::vector<ListRow> points;
+    const char separator = list.Values().Numbers.Separator();
+    auto check = [separator](const std::vector<ListRow>& rows) {
+        return CheckPlanRows(rows, separator);
+    };
+    std::string error = ReadPoints(text, true, separator, PlanTitle, check, points);
     if (!error.empty()) return error;
     list.PlanCount = FillList(list.gridPlan, points);
     list.WriteGridHeadings();
@@ -162,12 +156,16 @@ std::string ReadGpxPlan(std::string_view text, PlanList& list) {
 }
 
 std::string ReadGpxPois(std::string_view text, PoiList& list) {
-    std::vector<ReadPoint> points;
+    std::vector<ListRow> points;
     const ZoneOffset zone = list.Values().LocalZoneOffset;
     auto timeOf = [zone](pugi::xml_node point, std::size_t, std::string& error) {
         return PoiTime(point, zone, error);
     };
-    std::string error = ReadPoints(text, false, list.Values().Numbers.Separator(), timeOf, points);
+    const char separator = list.Values().Numbers.Separator();
+    auto check = [separator, zone](const std::vector<ListRow>& rows) {
+        return CheckPoiRows(rows, separator, zone);
+    };
+    std::string error = ReadPoints(text, false, separator, timeOf, check, points);
     if (!error.empty()) return error;
     list.PoiCount = FillList(list.gridPoi, points);
     list.WriteGridHeadings();

@@ -25,9 +25,9 @@ std::string GpxPoisText(const PoiList& list, std::string& error);
 // when it has no route. Points without a name are titled with their number
 // from 0, as points added on the map are. Refused, with the list left as it
 // was: a file that is not GPX, no points, more than 255, a name longer than
-// the 31 characters a title holds, a coordinate missing or out of range.
-// (The limit of 1023 different characters is checked when the image is
-// built.) Returns the reason, or an empty text.
+// the 31 characters a title holds, a coordinate missing or out of range,
+// more than 1023 different characters (CheckPlanRows). Returns the reason,
+// or an empty text.
 std::string ReadGpxPlan(std::string_view text, PlanList& list);
 
 // Fills the POI list from the file's waypoints (or its first route's points

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/AtomicFile.h"
+#include "plans/ListCheck.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
 
@@ -16,31 +17,51 @@ bool SaveImage(const std::string& path, const ImageResult& built, const Transfer
 }
 
 // The common road of both open handlers; `decode` reads an area into the
-// list, `enable` sets its save and upload buttons.
+// list, `enable` sets its save and upload buttons, `check` gives the reason
+// the decoded rows are refused (or empty text).
 OpenResult OpenImage(const std::string& path, TransferArea& area, UserMessages& messages,
                      const std::function<bool(const TransferArea&)>& decode,
-                     const std::function<void()>& enable) {
-    // One byte more than the area holds tells a file that is too large.
+                     const std::function<void()>& enable,
+                     const std::function<std::string()>& check) {
+    // Decoding nothing empties the list.
+    auto refuse = [&](const std::string& why) {
+        TransferArea nothing{.bytes = {}, .TransferLength = 0};
+        decode(nothing);
+        messages.ShowMessage(why, kErrorCaption);
+        return OpenResult::Refused;
+    };
     std::error_code error;
-    const auto bytes = ReadFileBytes(path, error, TransferArea::kSize + 1);
+    const auto bytes = ReadFileBytes(path, error, TransferArea::kSize);
+    if (error == std::errc::file_too_large)  // no image fits
+        return refuse(TooLargeText(path, TransferArea::kSize, "a plan or POI file"));
     if (!bytes) {
         messages.ShowMessage(kCannotAccessText, kErrorCaption);
         return OpenResult::CannotAccess;
-    }
-    if (bytes->size() > TransferArea::kSize) {
-        // No image fits: the list is emptied by decoding nothing.
-        TransferArea nothing{.bytes = {}, .TransferLength = 0};
-        decode(nothing);
-        return OpenResult::BadImage;
     }
     if (bytes->empty()) return OpenResult::Empty;
     std::copy(bytes->begin(), bytes->end(), area.bytes.begin());
     area.TransferLength = bytes->size();
     enable();
-    return decode(area) ? OpenResult::Opened : OpenResult::BadImage;
+    if (!decode(area)) return OpenResult::BadImage;
+    if (std::string refused = check(); !refused.empty()) return refuse(path + ": " + refused);
+    return OpenResult::Opened;
+}
+
+// The window's wording of a refused row, or empty text.
+std::string RefusalText(const std::optional<RowRefusal>& refused) {
+    return refused ? refused->Text("Row") + "!" : std::string();
 }
 
 }  // namespace
+
+std::optional<RowRefusal> CheckListRows(const PlanList& list) {
+    return CheckPlanRows(GridRows(list.gridPlan, list.PlanCount), list.Values().Numbers.Separator());
+}
+
+std::optional<RowRefusal> CheckListRows(const PoiList& list) {
+    return CheckPoiRows(GridRows(list.gridPoi, list.PoiCount), list.Values().Numbers.Separator(),
+                        list.Values().LocalZoneOffset);
+}
 
 bool ReportRefusal(const ImageResult& built, UserMessages& messages) {
     if (built.Ok()) return true;
@@ -70,7 +91,8 @@ OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& a
     return OpenImage(
         path, area, messages,
         [&](const TransferArea& image) { return ReadPlanImage(list, image, webPlan); },
-        [&] { list.EnableSaveAndStore(true); });
+        [&] { list.EnableSaveAndStore(true); },
+        [&] { return RefusalText(CheckListRows(list)); });
 }
 
 OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& area,
@@ -82,7 +104,8 @@ OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& are
         if (count.leftOut > 0) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
         return true;
     };
-    return OpenImage(path, area, messages, decode, [&] { list.EnableSaveAndStore(true); });
+    return OpenImage(path, area, messages, decode, [&] { list.EnableSaveAndStore(true); },
+                     [&] { return RefusalText(CheckListRows(list)); });
 }
 
 }  // namespace vantrel

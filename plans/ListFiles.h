@@ -12,6 +12,7 @@
 #include "map/MapPage.h"
 #include "plans/GlyphRenderer.h"
 #include "plans/ImageBytes.h"
+#include "plans/ListCheck.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 
@@ -44,6 +45,8 @@ enum class OpenResult {
     Empty,         // an empty file: nothing changed
     BadImage,      // read, but not a sound image: the list is empty
     CannotAccess,  // reported to the user
+    Refused,       // too large, or a row the device cannot hold: the list is
+                   // empty and the reason was shown
 };
 
 // The two halves of a save, for a window that builds the image before it
@@ -63,8 +66,16 @@ bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& 
 bool SavePoiFile(const std::string& path, const PoiList& list, TransferArea& area,
                  UserMessages& messages);
 
+// A list's rows, as just decoded from an image, through the one row check
+// (in the list's own notation and display offset).
+std::optional<RowRefusal> CheckListRows(const PlanList& list);
+std::optional<RowRefusal> CheckListRows(const PoiList& list);
+
 // The open handlers, after the user chose `path`. A file larger than the
-// transfer area is a bad image: the list is emptied and the area kept.
+// transfer area is refused with a message naming it and the limit (read no
+// further than that): the list is emptied and the area kept. An image whose
+// rows CheckPlanRows or CheckPoiRows refuses leaves the list empty, and the
+// message names the file and the first such row.
 OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& area,
                         MapPage& webPlan, UserMessages& messages);
 OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& area,

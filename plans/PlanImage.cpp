@@ -8,6 +8,7 @@
 #include "app/RecordChecksum.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
+#include "plans/ListCheck.h"
 
 namespace vantrel {
 
@@ -19,39 +20,15 @@ struct PlanPoint {
     std::int32_t longitude = 0;
 };
 
-// A title as the image holds it: up to a NUL (which would read as its end),
-// at most 31 code units, never ending in the first half of a surrogate pair.
-std::u16string ImageTitle(const std::string& cell) {
-    std::u16string title = Utf8ToUtf16(cell);
-    title.erase(std::min(title.find(u'\0'), title.size()));
-    if (title.size() > kMaxTitleLength) {
-        title.resize(kMaxTitleLength);
-        if (title.back() >= 0xD800 && title.back() <= 0xDBFF) title.pop_back();
-    }
-    return title;
-}
-
-std::string BadCell(int row, const std::string& what, const std::string& cell) {
-    return "Row " + std::to_string(row) + ": '" + cell + "' is not a valid " + what + "!";
-}
-
-// Reads rows 1..count; the first cell that does not convert ends it with a
-// message naming the row.
+// Reads rows 1..count, refused as a whole with the first row that does not
+// fit named ("Row 3: ... !").
 std::string CollectPoints(const PlanList& list, std::vector<PlanPoint>& points) {
     const char separator = list.Values().Numbers.Separator();
-    int count = ClampEntryCount(list.PlanCount);
-    for (int row = 1; row <= count; ++row) {
-        const std::string& lat = list.gridPlan.Cell(kLatitudeColumn, row);
-        const std::string& lng = list.gridPlan.Cell(kLongitudeColumn, row);
-        auto latitude = DegreesToDevice(lat, separator);
-        if (!latitude) return BadCell(row, "latitude", lat);
-        auto longitude = DegreesToDevice(lng, separator);
-        if (!longitude) return BadCell(row, "longitude", lng);
-        std::u16string title = ImageTitle(list.gridPlan.Cell(kTextColumn, row));
-        if (title.empty())
-            return "Row " + std::to_string(row) + ": " + std::string(kEmptyTitleText);
-        points.push_back({std::move(title), *latitude, *longitude});
-    }
+    const std::vector<ListRow> rows = GridRows(list.gridPlan, ClampEntryCount(list.PlanCount));
+    if (auto refused = CheckPlanRows(rows, separator)) return refused->Text("Row") + "!";
+    for (const ListRow& row : rows)
+        points.push_back({Utf8ToUtf16(row.text), *DeviceLatitude(row.latitude, separator),
+                          *DeviceLongitude(row.longitude, separator)});
     return {};
 }
 
@@ -161,9 +138,6 @@ ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, Transfer
     if (std::string bad = CollectPoints(list, points); !bad.empty())
         return ImageResult::Refused(bad);
     CharacterTable table(points);
-    if (table.Distinct() > kMaxPlanCharacters)
-        return ImageResult::Refused("The plan's titles use " + std::to_string(table.Distinct()) +
-                                    " different characters, more than the 1023 a plan can hold!");
     PlanImageHeader header = LayOut(points.size(), table.Distinct());
     if (std::string tooLong = CheckUploadSize(header.length); !tooLong.empty())
         return ImageResult::Refused(tooLong);

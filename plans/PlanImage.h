@@ -48,11 +48,9 @@ struct PlanImageHeader {
 std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> image);
 
 // Builds the image of rows 1..PlanCount into the transfer area (the first MiB
-// filled with 0xFF first) and sets TransferLength. Titles longer than 31 code
-// units are cut for the image (the list keeps them). Refused, with nothing
-// written: a coordinate cell that does not convert or an empty title (the
-// message names the row), more than 1023 distinct characters, an image too
-// long to upload, or no font for the glyphs.
+// filled with 0xFF first) and sets TransferLength. Refused, with nothing
+// written: rows CheckPlanRows refuses (the message names the first), an image
+// too long to upload, or no font for the glyphs.
 ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, TransferArea& area);
 
 // Empties the list (its buttons disabled, headings rewritten) and fills it

@@ -48,10 +48,10 @@ DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack) {
 
 std::vector<std::uint8_t> ReadImageFile(const std::filesystem::path& path) {
     std::error_code error;
-    const auto bytes = ReadFileBytes(path, error, kFlashBytes + 1);
-    if (!bytes) FileError(path, "cannot read", error);
-    if (bytes->size() > kFlashBytes)
+    const auto bytes = ReadFileBytes(path, error, kFlashBytes);
+    if (error == std::errc::file_too_large)
         FileError(path, "larger than the device's " + std::to_string(kFlashBytes) + "-byte flash");
+    if (!bytes) FileError(path, "cannot read", error);
     return {bytes->begin(), bytes->end()};
 }
 

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "app/AtomicFile.h"
 #include "app/NumberText.h"
 
 namespace vantrel {
@@ -87,10 +86,10 @@ std::optional<LeapSecondTable> LeapSecondTable::Parse(std::string_view text) {
 }
 
 LeapSecondTable LeapSecondTable::FromFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        const std::string text{std::istreambuf_iterator<char>(in), {}};
-        if (auto table = Parse(text)) {
+    // The list of leap seconds is a few KiB; a larger file is not one.
+    std::error_code error;
+    if (auto text = ReadFileBytes(path, error, std::size_t{1} << 20)) {
+        if (auto table = Parse(*text)) {
             table->fromFile_ = true;
             return *table;
         }

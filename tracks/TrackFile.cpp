@@ -102,7 +102,13 @@ TrackFileResult OpenTrackFile(TrackStore& store, const std::string& path,
                               const CodePage& codePage) {
     store.ClearTrackList();
     store.WriteHeadings();
-    auto bytes = ReadFileBytes(path);
+    std::error_code error;
+    auto bytes = ReadFileBytes(path, error, kMaxTrackFileBytes);
+    if (error == std::errc::file_too_large) {
+        store.Messages().ShowMessage(TooLargeText(path, kMaxTrackFileBytes, "a track file"),
+                                     "Error");
+        return TrackFileResult::TooLarge;
+    }
     if (!bytes) {
         store.Messages().ShowMessage("Cannot Access Trk file!", "Error");
         return TrackFileResult::CannotAccess;

@@ -29,7 +29,15 @@ enum class TrackFileResult {
     Loaded,        // the table and rows are loaded and track 0 is shown
     CannotAccess,  // "Cannot Access Trk file!": stores unchanged
     FileError,     // "File Error!": no line break where a row should begin
+    TooLarge,      // larger than kMaxTrackFileBytes: stores unchanged, said so
 };
+
+// The largest track file: the table, then the 65536 rows a track entry can
+// address, five lines of at most 62 bytes each (a cell written here is at
+// most about 25). A larger file is refused after reading this much.
+inline constexpr std::size_t kMaxTrackLineBytes = 64;  // with its CR LF
+inline constexpr std::size_t kMaxTrackFileBytes =
+    sizeof(TrackEntryTable) + std::size_t{TrackStore::kMaxScratchRows} * 5 * kMaxTrackLineBytes;
 
 // The Open button after its dialog; every file is read as a track file.
 TrackFileResult OpenTrackFile(TrackStore& store, const std::string& path,

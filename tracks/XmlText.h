@@ -4,12 +4,21 @@
 
 #include <pugixml.hpp>
 #include <string>
+#include <string_view>
 
 namespace vantrel {
 
-inline pugi::xml_node AddText(pugi::xml_node parent, const char* name, const std::string& text) {
+// Text as XML 1.0 may hold it: every character XML forbids (C0 controls but
+// tab, line feed and carriage return; U+FFFE and U+FFFF; bytes that are not
+// UTF-8, lone surrogates included) becomes U+FFFD. The one place where text
+// from files and the device is made fit for XML; escaping of markup
+// characters is the writer's.
+std::string XmlSafeText(std::string_view text);
+
+// Appends element `name` holding `text` (made XML-safe) to `parent`.
+inline pugi::xml_node AddText(pugi::xml_node parent, const char* name, std::string_view text) {
     pugi::xml_node node = parent.append_child(name);
-    node.text().set(text.c_str());
+    node.text().set(XmlSafeText(text).c_str());
     return node;
 }
 

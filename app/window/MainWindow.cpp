@@ -16,6 +16,7 @@
 
 #include "app/CodePageChoice.h"
 #include "app/DataDirectory.h"
+#include "app/window/PlainText.h"
 #include "app/window/TextGridModel.h"
 #include "app/window/web/WebMapView.h"
 #include "locale/LanguageFolder.h"
@@ -58,7 +59,7 @@ void ShowComboText(QComboBox* combo, const QString& text) {
 void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& text) {
     if (auto* action = qobject_cast<QAction*>(target)) {
         if (kind == SlotKind::Hint)
-            action->setToolTip(text);
+            action->setToolTip(PlainToolTip(text));
         else
             action->setText(text);
         return;
@@ -66,7 +67,7 @@ void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& 
     auto* widget = qobject_cast<QWidget*>(target);
     if (widget == nullptr) return;
     if (kind == SlotKind::Hint) {
-        widget->setToolTip(text);
+        widget->setToolTip(PlainToolTip(text));
         // Speed buttons carry no caption of their own; they show their hint.
         if (auto* speed = qobject_cast<QToolButton*>(widget)) speed->setText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {

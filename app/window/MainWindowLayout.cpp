@@ -23,6 +23,7 @@
 
 #include "app/window/CellBrushDelegate.h"
 #include "app/window/MainWindow.h"
+#include "app/window/PlainText.h"
 #include "app/window/TextGridModel.h"
 #include "app/window/UiFont.h"
 #include "app/window/chart/ProfileChart.h"
@@ -59,7 +60,7 @@ QLineEdit* Field(const char* name) {
 }
 
 QLabel* Label(const char* name) {
-    return Named(new QLabel, name);
+    return Named(PlainLabel(new QLabel), name);
 }
 
 // A group box holding the given widgets one below the other.

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/window/PlainText.h"
+
 namespace vantrel {
 
 QString ToQString(std::string_view text) {
@@ -10,12 +12,13 @@ QString ToQString(std::string_view text) {
 }
 
 void QtMessages::ShowMessage(std::string_view text, std::string_view caption) {
-    QMessageBox::information(parent_, ToQString(caption), ToQString(text));
+    ShowPlainMessage(parent_, QMessageBox::Information, ToQString(caption), ToQString(text));
 }
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption) {
     QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text),
                     QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
     QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::ActionRole);
     box.addButton(QStringLiteral("Continue"), QMessageBox::AcceptRole);

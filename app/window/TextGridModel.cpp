@@ -1,5 +1,7 @@
 #include "app/window/TextGridModel.h"
 
+#include "app/window/PlainText.h"
+
 namespace vantrel {
 
 namespace {
@@ -28,7 +30,8 @@ int TextGridModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TextGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-    return CellText(grid_, index.column(), GridRow(index.row()));
+    const QString text = CellText(grid_, index.column(), GridRow(index.row()));
+    return role == Qt::ToolTipRole ? PlainToolTip(text) : text;
 }
 
 QVariant TextGridModel::headerData(int section, Qt::Orientation orientation, int role) const {

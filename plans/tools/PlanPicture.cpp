@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/AtomicFile.h"
+#include "app/TransferArea.h"
 #include "plans/PlanPicture.h"
 
 namespace {
@@ -97,7 +98,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "vantrel-plan-picture: SCALE is a number from 1 to 64\n");
         return 2;
     }
-    auto bytes = vantrel::ReadFileBytes(argv[1]);
+    std::error_code error;
+    auto bytes = vantrel::ReadFileBytes(argv[1], error, vantrel::TransferArea::kSize);
     if (!bytes) {
         std::fprintf(stderr, "vantrel-plan-picture: %s cannot be read\n", argv[1]);
         return 6;

@@ -29,9 +29,11 @@ TEST(AtomicFile, ReadsUpToALimitAndAReplacedFileKeepsItsPermissions) {
     auto file = folder / "data.bin";
     WriteFile(file, "0123456789");
     std::error_code error;
-    EXPECT_EQ(ReadFileBytes(file, error, 4), "0123");
+    EXPECT_EQ(ReadFileBytes(file, error, 10), "0123456789");
+    EXPECT_FALSE(ReadFileBytes(file, error, 9));
+    EXPECT_EQ(error, std::errc::file_too_large);
     EXPECT_EQ(ReadFileBytes(file), "0123456789");
-    EXPECT_FALSE(ReadFileBytes(folder / "none", error));
+    EXPECT_FALSE(ReadFileBytes(folder / "none", error, 10));
     EXPECT_EQ(error, std::errc::no_such_file_or_directory);
     EXPECT_FALSE(ReadFileBytes(folder.Path()));  // a folder, not a file
 

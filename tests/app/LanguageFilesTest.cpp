@@ -107,16 +107,32 @@ TEST_F(LanguageFilesTest, OnlyAnotherLanguageIsLoadedAndOnlyALoadedOneIsStored) 
 
 TEST_F(LanguageFilesTest, RefusedOrUnreadableFilesLeaveEveryTextAndTellTheUser) {
     UiTexts before = texts;
-    for (const char* name : {"../GERMAN", "sub/GERMAN", "FRENCH"}) {
-        messages.shown.clear();
+    // A file past the size 98 lines can take (an endless one too), and a
+    // line longer than a language line may be.
+    std::filesystem::create_symlink("/dev/zero", app / "language" / "ZERO.man");
+    std::vector<std::string> wide(kLanguageLineCount, "w");
+    wide[5] = std::string(kMaxLanguageLineLength, 'x') + "\xC3\xA9";
+    WriteFile(app / "language" / "WIDE.man", LanguageFile(wide));
+    for (const char* name : {"../GERMAN", "sub/GERMAN", "FRENCH", "ZERO", "WIDE"}) {
+        const std::size_t shown = messages.shown.size();
         EXPECT_FALSE(languages.LoadLanguage(name)) << name;
-        ASSERT_EQ(messages.shown.size(), 1u) << name;
-        EXPECT_EQ(messages.shown[0].caption, "Error");
+        ASSERT_EQ(messages.shown.size(), shown + 1) << name;
+        EXPECT_EQ(messages.shown.back().caption, "Error");
         for (std::size_t i = 0; i < texts.SlotCount(); ++i)
             EXPECT_EQ(texts.SlotText(i), before.SlotText(i));
         EXPECT_EQ(texts.Caption(), before.Caption());
     }
-    EXPECT_NE(messages.shown[0].text.find("FRENCH.man"), std::string::npos);
+    ASSERT_EQ(messages.shown.size(), 5u);
+    EXPECT_NE(messages.shown[2].text.find("FRENCH.man"), std::string::npos);
+    EXPECT_NE(messages.shown[3].text.find("ZERO.man is larger than the " +
+                                          std::to_string(kMaxLanguageFileBytes) +
+                                          " bytes a language file can be"),
+              std::string::npos)
+        << messages.shown[3].text;
+    EXPECT_NE(messages.shown[4].text.find(
+                  "WIDE.man: line 6 has 1025 characters, more than the 1024 a language line"),
+              std::string::npos)
+        << messages.shown[4].text;
     EXPECT_EQ(values.ColumnTitles, DefaultColumnTitles());
     EXPECT_TRUE(track.Cell(0, 0).empty());
 }

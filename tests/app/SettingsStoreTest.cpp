@@ -28,6 +28,15 @@ TEST(IniDocument, NamesIgnoreCaseAndOtherLinesSurviveAWrite) {
               "[New]\na=1\n");
 }
 
+// Line ends of CR LF, or with stray CRs, read as the line; written and read
+// again the document stays as it was.
+TEST(IniDocument, CarriageReturnsBeforeALineEndAreNotPartOfTheLine) {
+    IniDocument ini("[MAIN]\r\nlanguage=GERMAN\r\r\r\nnote\r\r\n");
+    EXPECT_EQ(ini.Get("main", "language"), "GERMAN");
+    EXPECT_EQ(ini.Text(), "[MAIN]\nlanguage=GERMAN\nnote\n");
+    EXPECT_EQ(IniDocument(ini.Text()).Text(), ini.Text());
+}
+
 TEST(IniDocument, ValuesThatWouldBreakTheFileAreRefused) {
     IniDocument ini;
     EXPECT_FALSE(ini.Set("s", "language", "A\nB"));

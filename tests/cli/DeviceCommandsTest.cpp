@@ -78,8 +78,17 @@ TEST_F(DeviceCommands, ExitCodesTellWhatFailed) {
     // A port that does not exist, a file that is not a plan, bad arguments.
     std::vector<std::string> missing = {"--port", folder_.File("no-such-port")};
     EXPECT_EQ(RunSettings(Args(missing.data(), missing.size())), kPortError);
+    // An upload of an empty file or an image with a bad checksum says why.
     ASSERT_TRUE(WriteFileAtomically(folder_.File("bad.rte"), std::string(100, 'x')));
+    ASSERT_TRUE(WriteFileAtomically(folder_.File("empty.rte"), ""));
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(Run(RunUpload, {"plan", folder_.File("bad.rte")}), kBadFile);
+    EXPECT_EQ(Run(RunUpload, {"plan", folder_.File("empty.rte")}), kBadFile);
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(folder_.File("bad.rte") + ": not a sound plan image"), std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find(folder_.File("empty.rte") + ": the file is empty"), std::string::npos)
+        << errors;
     EXPECT_EQ(Run(RunDownload, {"maps", folder_.File("x.trk")}), kUsage);
 
     // A device that falls silent mid-transfer: the watchdog gives up on it.

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -93,6 +94,40 @@ TEST(GpxCommands, MemoryImageBeyondTheTrackListLimits) {
     const auto ours = OurLines(folder.File("all.csv"));
     ASSERT_EQ(ours.size(), 70000u);
     EXPECT_EQ(BabelLines(folder, folder.File("all.gpx"), "-t"), ours);
+}
+
+// Track names with every character XML 1.0 forbids (as a track file's UTF-16
+// header can hold them, a lone surrogate among them) still give GPX and KML
+// that validate, each such character shown as U+FFFD.
+TEST(GpxCommands, NamesWithForbiddenCharactersGiveValidXml) {
+    ScratchFolder folder;
+    const std::string memory = folder.File("memory.bin");
+    const std::string trk = folder.File("names.trk");
+    ASSERT_TRUE(
+        WriteFileAtomically(memory, sim::LayOutTrackMemory(sim::GenerateTrackPoints(2, 3))));
+    ASSERT_EQ(Call(RunAssemble, {memory, trk, "--zone", "0"}), kOk);
+    std::u16string units;
+    for (char16_t c = 1; c < 0x20; ++c)
+        units += c;  // tab, line feed and carriage return among them, which stay
+    units += u"\xFFFE\xFFFF";
+    units += static_cast<char16_t>(0xD800);
+    std::string bytes = *ReadFileBytes(trk);
+    for (std::size_t entry = 0; entry < 2; ++entry) {
+        const std::u16string name = units.substr(entry * 20, 20);
+        std::memset(bytes.data() + entry * 66 + 2, 0, 42);
+        std::memcpy(bytes.data() + entry * 66 + 2, name.data(), 2 * name.size());
+    }
+    ASSERT_TRUE(WriteFileAtomically(trk, bytes));
+    for (const char* ext : {"gpx", "kml"})
+        ASSERT_EQ(Call(RunConvert, {trk, folder.File(std::string("names.") + ext)}), kOk);
+    ExpectSchemaValid(folder.File("names.gpx"));
+    EXPECT_EQ(Shell("xmllint --noout --schema " VANTREL_KML_SCHEMA " '" + folder.File("names.kml") +
+                    "' 2>/dev/null"),
+              0);
+    const std::string gpx = *ReadFileBytes(folder / "names.gpx");
+    // 28 controls (tab, line feed and carriage return stay), two non-characters
+    // and the surrogate.
+    EXPECT_EQ(Occurrences(gpx, "\xEF\xBF\xBD"), 31u) << gpx;
 }
 
 // A log whose track-start flags are missing: one track until split at gaps.
@@ -194,7 +229,7 @@ TEST(GpxCommands, UnreadableOrUnfitGpxWritesNothing) {
     EXPECT_EQ(Call(RunConvert, {folder.File("chars.gpx"), folder.File("out.rte")}), kBadFile);
     EXPECT_EQ(Call(RunConvert, {folder.File("none.gpx"), folder.File("out.wpt")}), kBadFile);
     const std::string errors = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(errors.find("route point 1: the name '" + longName + "' has 40 characters"),
+    EXPECT_NE(errors.find("route point 1: the title '" + longName + "' has 40 characters"),
               std::string::npos)
         << errors;
     EXPECT_NE(errors.find("broken.gpx: not XML"), std::string::npos) << errors;
@@ -202,6 +237,60 @@ TEST(GpxCommands, UnreadableOrUnfitGpxWritesNothing) {
         << errors;
     EXPECT_FALSE(std::filesystem::exists(folder / "out.rte"));
     EXPECT_FALSE(std::filesystem::exists(folder / "out.wpt"));
+}
+
+// A route point (plan) or waypoint with its name or time.
+std::string GpxPoint(bool plan, const std::string& name, const std::string& latitude,
+                     const std::string& longitude) {
+    const std::string attributes = " lat=\"" + latitude + "\" lon=\"" + longitude + "\">";
+    return plan ? "<rtept" + attributes + "<name>" + name + "</name></rtept>"
+                : "<wpt" + attributes + "<time>" + name + "</time></wpt>";
+}
+
+// What the device cannot hold is refused alike from GPX and from CSV, the
+// first unfit point or row named, and nothing is written.
+TEST(GpxCommands, CsvIsRefusedLikeItsGpxTwin) {
+    ScratchFolder folder;
+    struct Twin {
+        bool plan;
+        std::string name, latitude, longitude;  // name: a title or an ISO time
+        std::string reason;
+    };
+    const std::string longTitle(40, 't');
+    const std::string time = "2012-03-01T07:30:00Z";
+    const std::vector<Twin> twins = {
+        {true, "far", "999", "1", "'999' is not a valid latitude"},
+        {true, "west", "1", "-720", "'-720' is not a valid longitude"},
+        {true, longTitle, "1", "1",
+         "the title '" + longTitle + "' has 40 characters, more than the 31 a plan title holds"},
+        {false, time, "95", "1", "'95' is not a valid latitude"},
+        {false, time, "1", "200", "'200' is not a valid longitude"},
+        {false, "2012-02-31T07:30:00Z", "1", "1", "'2012-02-31T07:30:00Z' is not"},
+    };
+    for (const Twin& t : twins) {
+        const std::string ok = t.plan ? "ok" : time;
+        const std::string points =
+            GpxPoint(t.plan, ok, "1", "1") + GpxPoint(t.plan, t.name, t.latitude, t.longitude);
+        const std::string gpx = "<gpx version=\"1.1\">" +
+                                (t.plan ? "<rte>" + points + "</rte>" : points) + "</gpx>";
+        const std::string csv = std::string(t.plan ? "title" : "time") +
+                                ",latitude,longitude\r\n" + ok + ",1,1\r\n" + t.name + "," +
+                                t.latitude + "," + t.longitude + "\r\n";
+        ASSERT_TRUE(WriteFileAtomically(folder.File("in.gpx"), gpx));
+        ASSERT_TRUE(WriteFileAtomically(folder.File("in.csv"), csv));
+        const std::string out = folder.File(t.plan ? "out.rte" : "out.wpt");
+        for (const char* in : {"in.gpx", "in.csv"}) {
+            ::testing::internal::CaptureStderr();
+            EXPECT_EQ(Call(RunConvert, {folder.File(in), out}), kBadFile) << in << " " << t.reason;
+            const std::string errors = ::testing::internal::GetCapturedStderr();
+            const std::string row = std::string(in) == "in.csv" ? "row 2: "
+                                    : t.plan                     ? "route point 2: "
+                                                                 : "waypoint 2: ";
+            EXPECT_NE(errors.find(folder.File(in) + ": " + row + t.reason), std::string::npos)
+                << errors;
+            EXPECT_FALSE(std::filesystem::exists(out));
+        }
+    }
 }
 
 }  // namespace

@@ -48,6 +48,13 @@ TEST_F(GpxPlans, RouteRoundTripsWithNamesAndDeviceCoordinates) {
             EXPECT_EQ(again.gridPlan.Cell(col, row), plan.gridPlan.Cell(col, row));
 }
 
+// A file's stray bytes (not UTF-8, control characters) become U+FFFD in the
+// title, as they would in a written file, so the list holds valid text.
+TEST_F(GpxPlans, NamesHoldOnlyWhatXmlTextCan) {
+    ASSERT_EQ(ReadGpxPlan(Gpx("<rte>" + RoutePoint("1", "2", "a\x1B\xFF b") + "</rte>"), plan), "");
+    EXPECT_EQ(plan.gridPlan.Cell(0, 1), "a\xEF\xBF\xBD\xEF\xBF\xBD b");
+}
+
 TEST_F(GpxPlans, WaypointsMakeAPlanWhenThereIsNoRoute) {
     ASSERT_EQ(ReadGpxPlan(Gpx("<wpt lat=\"1.5\" lon=\"2\"><name>Hut</name></wpt>"), plan), "");
     EXPECT_EQ(plan.PlanCount, 1);
@@ -60,7 +67,7 @@ TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
     const std::string longName(32, 'x');
     const std::string route = "<rte>" + RoutePoint("1", "2", "ok");
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", longName) + "</rte>"), plan),
-              "route point 2: the name '" + longName +
+              "route point 2: the title '" + longName +
                   "' has 32 characters, more than the 31 a plan title holds");
     // 31 units fit; a character outside the basic plane counts two.
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", std::string(31, 'y')) + "</rte>"), plan),

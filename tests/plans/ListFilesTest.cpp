@@ -99,11 +99,39 @@ TEST_F(ListFilesTest, EmptyAndOversizedFilesChangeNothingElse) {
     area.bytes[0] = 0x5A;
     area.TransferLength = 1;
     WriteBytes(dir.File("huge.rte"), std::vector<std::uint8_t>(TransferArea::kSize + 1, 0));
-    EXPECT_EQ(OpenPlanFile(dir.File("huge.rte"), plan, area, page, messages), OpenResult::BadImage);
+    EXPECT_EQ(OpenPlanFile(dir.File("huge.rte"), plan, area, page, messages), OpenResult::Refused);
     EXPECT_EQ(plan.PlanCount, 0);
     EXPECT_EQ(area.bytes[0], 0x5A);
     EXPECT_EQ(area.TransferLength, 1u);
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              dir.File("huge.rte") + " is larger than the 2097152 bytes a plan or POI file can be");
+}
+
+// Files are held to what the device can take, like every other source: a
+// point off the globe empties the list and is named.
+TEST_F(ListFilesTest, FilesWithRowsTheDeviceCannotHoldAreRefused) {
+    FillPlan(plan, {{"A", "1", "1"}, {"B", "2", "2"}});
+    const std::string rte = dir.File("far.rte");
+    ASSERT_TRUE(SavePlanFile(rte, plan, SharedGlyphs(), area, messages));
+    std::vector<std::uint8_t> bytes = ReadBytes(rte);
+    PutI32(bytes.data() + 20 + 72 + 64, 9100000);  // point 2 at latitude 91
+    WriteBytes(rte, bytes);
+    EXPECT_EQ(OpenPlanFile(rte, plan, area, page, messages), OpenResult::Refused);
+    EXPECT_EQ(plan.PlanCount, 0);
+
+    FillPois(pois, {{"2010/05/04 04:00:00", "22.3", "114.2"}});
+    const std::string wpt = dir.File("far.wpt");
+    ASSERT_TRUE(SavePoiFile(wpt, pois, area, messages));
+    bytes = ReadBytes(wpt);
+    PutI32(bytes.data() + 12, -18000001);  // longitude just past -180
+    WriteBytes(wpt, bytes);
+    EXPECT_EQ(OpenPoiFile(wpt, pois, area, messages), OpenResult::Refused);
+    EXPECT_EQ(pois.PoiCount, 0);
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{
+                                  {rte + ": Row 2: '91' is not a valid latitude!", "Error"},
+                                  {wpt + ": Row 1: '-180.00001' is not a valid longitude!",
+                                   "Error"}}));
 }
 
 TEST_F(ListFilesTest, PoiFileBeyondTheListKeepsWhatFitsAndSaysSo) {

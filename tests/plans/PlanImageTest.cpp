@@ -116,14 +116,32 @@ TEST_F(PlanImageTest, MixedScriptsNumberCodeUnitsInOrderOfFirstUse) {
     EXPECT_EQ(back.gridPlan.Cell(0, 3), "Ωб");
 }
 
-TEST_F(PlanImageTest, LongTitlesAreCutInTheImageOnly) {
-    std::string title(40, 'x');
-    FillPlan(list, {{title, "1", "1"}});
+TEST_F(PlanImageTest, TitlesOfThirtyOneFitAndLongerOnesAreRefusedNeverCut) {
+    FillPlan(list, {{std::string(31, 'x'), "1", "1"}});
     ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
     auto slots = TitleNumbers(0);
     EXPECT_EQ(std::count(slots.begin(), slots.end(), 1), 31);
     EXPECT_EQ(slots[31], 0);
-    EXPECT_EQ(list.gridPlan.Cell(0, 1), title);
+
+    const std::string title(40, 'x');
+    FillPlan(list, {{"A", "1", "1"}, {title, "1", "1"}});
+    EXPECT_EQ(BuildPlanImage(list, SharedGlyphs(), area).error,
+              "Row 2: the title '" + title +
+                  "' has 40 characters, more than the 31 a plan title holds!");
+    EXPECT_EQ(list.gridPlan.Cell(0, 2), title);
+}
+
+TEST_F(PlanImageTest, CoordinatesOutsideTheGlobeAreRefused) {
+    for (const ListRow& row : std::vector<ListRow>{{"A", "999", "1"}, {"A", "-90.00001", "1"}}) {
+        FillPlan(list, {row});
+        EXPECT_EQ(BuildPlanImage(list, SharedGlyphs(), area).error,
+                  "Row 1: '" + row.latitude + "' is not a valid latitude!");
+    }
+    FillPlan(list, {{"A", "90", "180"}, {"B", "-90", "-720"}});
+    EXPECT_EQ(BuildPlanImage(list, SharedGlyphs(), area).error,
+              "Row 2: '-720' is not a valid longitude!");
+    FillPlan(list, {{"A", "90", "180"}, {"B", "-90", "-180"}});
+    EXPECT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
 }
 
 TEST_F(PlanImageTest, RefusalsWriteNothing) {

@@ -7,17 +7,14 @@
 #include <vector>
 
 #include "app/AppValues.h"
+#include "plans/ListCheck.h"
 #include "plans/GlyphRenderer.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 
 namespace vantrel::testing {
 
-struct ListRow {
-    std::string text;  // title or date and time
-    std::string latitude;
-    std::string longitude;
-};
+using ListRow = vantrel::ListRow;
 
 inline GlyphRenderer& SharedGlyphs() {
     static GlyphRenderer glyphs;

@@ -78,7 +78,7 @@ TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
 
 TEST_F(PoiImageTest, ReadAndBuildWithOneOffsetGiveTheDeviceBytesBack) {
     // Leap days, month and year ends, at hours that cross midnight either way.
-    Place({Record(110, 1, 1, 3, 1, -1), Record(110, 12, 31, 20, 123456789, -98765432),
+    Place({Record(110, 1, 1, 3, 1, -1), Record(110, 12, 31, 20, 8912345, -17987654),
            Record(99, 2, 28, 23), Record(111, 6, 15, 12), Record(112, 2, 29, 23),
            Record(112, 2, 29, 0), Record(112, 3, 1, 1), Record(100, 2, 29, 12),
            Record(111, 2, 28, 22), Record(111, 4, 30, 22)});
@@ -191,6 +191,8 @@ TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
          ZoneOffset::Hours(-2),
          "Row 2: '2100/12/31 23:00:00' is not a valid date and time!"},
         {{"2010/01/01 00:00:00", "north", "1"}, {}, "Row 2: 'north' is not a valid latitude!"},
+        {{"2010/01/01 00:00:00", "95", "1"}, {}, "Row 2: '95' is not a valid latitude!"},
+        {{"2010/01/01 00:00:00", "1", "200"}, {}, "Row 2: '200' is not a valid longitude!"},
     };
     for (const auto& c : cases) {
         values.LocalZoneOffset = c.zone;

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "TrackFixture.h"
+#include "tracks/XmlText.h"
 
 namespace vantrel::testing {
 namespace {
@@ -84,6 +85,16 @@ TEST_F(KmlExportTest, ASkippedRecordKeepsEveryPointAndClearAllExportsNothing) {
     pugi::xml_node document = Export();
     EXPECT_FALSE(document.child("Placemark"));
     EXPECT_TRUE(document.child("StyleMap"));
+}
+
+// What XML 1.0 forbids becomes U+FFFD; everything else stays as it was.
+TEST(XmlSafeText, ForbiddenCharactersBecomeTheReplacementCharacter) {
+    const std::string r = "\xEF\xBF\xBD";
+    EXPECT_EQ(XmlSafeText("Ridge \xE4\xB8\xAD\xF0\x9F\x98\x80 <&>\t\n\r\x7F"),
+              "Ridge \xE4\xB8\xAD\xF0\x9F\x98\x80 <&>\t\n\r\x7F");
+    EXPECT_EQ(XmlSafeText(std::string("a\0b\x1B\x07", 5)), "a" + r + "b" + r + r);
+    EXPECT_EQ(XmlSafeText("\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD"), r + r + r);
+    EXPECT_EQ(XmlSafeText("\xED\xA0\x80x\xC3"), r + r + r + "x" + r);  // surrogate, broken end
 }
 
 }  // namespace

@@ -59,8 +59,9 @@ void ProfileChart::SetUpAxis(QValueAxis* axis) {
 void ProfileChart::Show(const ProfilePlot& plot) {
     plot_ = plot;
     chart()->setTitle(QString());
-    bottomAxis_->setTitleText(QString::fromStdString(plot_.bottomAxisTitle));
-    leftAxis_->setTitleText(QString::fromStdString(plot_.leftAxisTitle));
+    // Axis titles are read as rich text: escaped, they show as written.
+    bottomAxis_->setTitleText(QString::fromStdString(plot_.bottomAxisTitle).toHtmlEscaped());
+    leftAxis_->setTitleText(QString::fromStdString(plot_.leftAxisTitle).toHtmlEscaped());
     Draw();
     FitAxes();
 }

@@ -1,5 +1,6 @@
 #include "app/window/settings/PortSettingsDialog.h"
 
+#include "app/window/PlainText.h"
 #include "app/window/UiFont.h"
 
 #include <QComboBox>
@@ -52,7 +53,8 @@ int RowTop(int row) {
 }  // namespace
 
 void ErrorMessageBoxes::ShowMessage(std::string_view text, std::string_view caption) {
-    QMessageBox::critical(parent_, Text(std::string(caption)), Text(std::string(text)));
+    ShowPlainMessage(parent_, QMessageBox::Critical, Text(std::string(caption)),
+                     Text(std::string(text)));
 }
 
 PortSettingsDialog::Options PortSettingsDialog::SystemOptions() {
@@ -110,7 +112,7 @@ QLineEdit* PortSettingsDialog::EditRow(QGroupBox* box, int row, int msg) {
 }
 
 void PortSettingsDialog::Place(QGroupBox* box, int row, int msg, QWidget* field) {
-    auto* label = new QLabel(Text(form_.fGetMsg(msg)), box);
+    auto* label = PlainLabel(new QLabel(Text(form_.fGetMsg(msg)), box));
     label->setGeometry(kLabelLeft, RowTop(row) + 2, kLabelWidth, kBoxHeight - 4);
     FitLabel(label);
     field->setGeometry(kBoxLeft, RowTop(row), kBoxWidth, kBoxHeight);

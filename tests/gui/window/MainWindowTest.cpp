@@ -7,11 +7,13 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -20,6 +22,7 @@
 
 #include "app/window/TextGridModel.h"
 #include "app/window/chart/ProfileChart.h"
+#include "locale/UiComponents.h"
 #include "tests/gui/window/WindowFixture.h"
 
 namespace vantrel::testing {
@@ -296,6 +299,30 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
     EXPECT_EQ(tabs->tabText(tabs->indexOf(window.sheetMap)), QStringLiteral("Map"));
     EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Track File"));
     EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
+}
+
+// Texts from a language file are shown as written, never read as markup.
+TEST_F(WindowTest, LanguageTextsThatLookLikeMarkupShowTheirAngleBrackets) {
+    const QString markup = QStringLiteral("<b>x</b>");
+    std::string file;
+    for (int line = 0; line < kLanguageLineCount; ++line)
+        file += markup.toStdString() + "\r\n";
+    WriteFile(data / "language" / "TAGS.man", file);
+    TfmMain& window = Open();
+    window.comboLangChange(QStringLiteral("TAGS"));
+    EXPECT_TRUE(messages.shown.empty());
+    const auto labels = window.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label")));
+    ASSERT_FALSE(labels.isEmpty());
+    for (QLabel* label : labels) {
+        ASSERT_EQ(label->text(), markup) << label->objectName().toStdString();
+        // Shown as the eight characters it holds, not as a bold "x".
+        QLabel bold;
+        bold.setText(markup);
+        EXPECT_GT(label->sizeHint().width(), 2 * bold.sizeHint().width())
+            << label->objectName().toStdString();
+    }
+    const QString tip = window.btnOpenPlan->toolTip();
+    EXPECT_NE(tip.indexOf(QStringLiteral("&lt;b&gt;x&lt;/b&gt;")), -1) << tip.toStdString();
 }
 
 TEST_F(WindowTest, APoiDownloadALanguageChangeAndAnUploadLeaveTheDevicesBytes) {
