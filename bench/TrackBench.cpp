@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "support/SilentMessages.h"
-#include "support/TrackMemoryBuilder.h"
+#include "support/FullTrackMemory.h"
 #include "tracks/LoggedTracks.h"
 #include "tracks/TrackExports.h"
 #include "tracks/TrackFile.h"
@@ -19,10 +19,7 @@ namespace {
 
 struct FullMemory {
     FullMemory() {
-        testing::TrackMemoryBuilder builder;
-        for (std::uint32_t i = 0; i < 512 * 204; ++i)
-            builder.AddFix(900'000'000 + i, 45 + (i % 5000) * 1e-4, 7 + (i % 300) * 1e-4,
-                           200 + (i % 100), i % 400, i % 1000 == 0);
+        const testing::TrackMemoryBuilder builder = testing::FullTrackMemory();
         transfer = std::make_unique<TransferArea>();
         const auto image = builder.Image(TransferArea::kSize);
         std::copy(image.begin(), image.end(), transfer->bytes.begin());

@@ -17,8 +17,10 @@ namespace vantrel::testing {
 // A download block as the device sends it: STX, number, complement, 1024
 // data bytes, CRC.
 inline Bytes DownloadBlock(std::uint8_t number, std::uint8_t fill) {
-    Bytes block{kStx, number, static_cast<std::uint8_t>(~number)};
-    block.insert(block.end(), kBlockSize, fill);
+    Bytes block(3 + kBlockSize, fill);
+    block[0] = kStx;
+    block[1] = number;
+    block[2] = static_cast<std::uint8_t>(~number);
     const std::uint16_t crc = BlockCrc(block.data() + 3, kBlockSize);
     block.push_back(static_cast<std::uint8_t>(crc >> 8));
     block.push_back(static_cast<std::uint8_t>(crc));
