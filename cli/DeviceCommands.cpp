@@ -1,5 +1,6 @@
 // vantrel-cli download / upload / settings: the device's requests, run by the
-// same link as the window's buttons, with its 20 ms tick driven from a loop.
+// same link as the window's buttons, driven from a loop that hands it the
+// port's received bytes at once and ticks it every 20 ms.
 
 #include <chrono>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "device/DeviceLocator.h"
+#include "device/LinkPump.h"
 #include "locale/TimeZone.h"
 #include "plans/ListFiles.h"
 #include "plans/PoiImage.h"
@@ -63,7 +65,7 @@ class DeviceSession {
         : messages_(options.wholeTracks),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
-                              options.port.empty() ? nullptr : &given_, false}) {
+                              options.port.empty() ? nullptr : &given_, true}) {
         core_.values.LocalZoneOffset = options.display.zone;
         if (!options.raw.empty()) {
             core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
@@ -82,16 +84,16 @@ class DeviceSession {
 
     enum class Goal { Download, Upload, Reply };
 
-    // Runs a request and ticks the link until the goal is reached or the
+    // Runs a request and drives the link until the goal is reached or the
     // link tells why it cannot be. A failed transfer was told by the link.
     int Run(RequestResult sent, Goal goal, const char* what) {
         if (int failed = RequestFailure(sent)) return failed;
         DeviceLink& link = core_.link();
         const LinkProgress start = link.Progress();
         Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0);
+        LinkPump pump(core_.commPort, link);
         while (true) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
-            link.Tick();
+            pump.Step();
             const LinkProgress now = link.Progress();
             if (Reached(goal, start, now)) {
                 if (goal != Goal::Reply) progress.Finish(Finished(now));
