@@ -88,6 +88,9 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator) {
 }
 
 std::optional<double> CellToFloat(std::string_view cell, const NumberFormat& format) {
+    // Most cells hold no CommaText: they are read as they are.
+    if (format.CommaText.empty() || cell.find(format.CommaText) == std::string_view::npos)
+        return ParseFloat(cell, '.');
     return ParseFloat(ForScript(cell, format), '.');
 }
 

@@ -1,6 +1,7 @@
 #include "tracks/RecordDecode.h"
 
 #include <iterator>
+#include <string_view>
 
 #include "app/NumberText.h"
 
@@ -71,7 +72,7 @@ std::optional<TrackMemoryReader::Slot> TrackMemoryReader::Next() {
 void AppendCalendarText(std::string& out, const CalendarTime& time) {
     const int fields[] = {time.year + 1900, int(time.month), int(time.day),
                           int(time.hour),   int(time.minute), int(time.second)};
-    const char* separators[] = {"/", "/", "  ", ":", ":", ""};
+    constexpr std::string_view separators[] = {"/", "/", "  ", ":", ":", ""};
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         AppendPadded(out, fields[i], 0);
         out += separators[i];
