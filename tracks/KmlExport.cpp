@@ -5,6 +5,7 @@
 
 #include "app/AtomicFile.h"
 #include "app/NumberText.h"
+#include "tracks/TrackExports.h"
 #include "tracks/XmlText.h"
 
 namespace vantrel {
@@ -70,11 +71,7 @@ std::string Coordinates(const LoggedTrack& track) {
     std::string text;
     text.reserve(track.points.size() * 32);
     for (const LoggedPoint& p : track.points) {
-        AppendFixed(text, p.longitude, 6, '.');
-        text += ',';
-        AppendFixed(text, p.latitude, 6, '.');
-        text += ',';
-        AppendFixed(text, p.altitude, 1, '.');
+        AppendPosition(text, p.longitude, p.latitude, p.altitude);
         text += ' ';
     }
     return text;

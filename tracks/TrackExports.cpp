@@ -15,21 +15,15 @@ std::string AltitudeText(double metres) {
     return FormatFixed(metres, 1, '.');
 }
 
+void AppendPosition(std::string& out, double first, double second, double altitude) {
+    AppendFixed(out, first, 6, '.');
+    out += ',';
+    AppendFixed(out, second, 6, '.');
+    out += ',';
+    AppendFixed(out, altitude, 1, '.');
+}
+
 namespace {
-
-// The texts of one point, kept from point to point so that their room is
-// reused rather than allocated again.
-struct PointTexts {
-    std::string latitude, longitude, altitude;
-
-    void Set(const LoggedPoint& p) {
-        for (std::string* text : {&latitude, &longitude, &altitude})
-            text->clear();
-        AppendFixed(latitude, p.latitude, 6, '.');
-        AppendFixed(longitude, p.longitude, 6, '.');
-        AppendFixed(altitude, p.altitude, 1, '.');
-    }
-};
 
 constexpr std::string_view kEmptySegment = "<trkseg />";
 
@@ -89,21 +83,17 @@ std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone) {
     std::string text = CsvLine({"track", "time", "latitude", "longitude", "altitude", "speed"});
     text.reserve(text.size() + points * 80);
     const std::string zoneText = IsoZoneText(zone);
-    PointTexts texts;
     for (const LoggedTrack& track : tracks) {
         // The name is the one field that may need quotes; numbers and
         // times never do.
         const std::string name = CsvField(track.name);
         for (const LoggedPoint& p : track.points) {
-            texts.Set(p);
             text += name;
             text += ',';
             AppendIsoTime(text, p.time + zone.Duration());
             text += zoneText;
-            for (const std::string* field : {&texts.latitude, &texts.longitude, &texts.altitude}) {
-                text += ',';
-                text += *field;
-            }
+            text += ',';
+            AppendPosition(text, p.latitude, p.longitude, p.altitude);
             text += ',';
             AppendGeneral(text, p.speedKmh, '.');
             text += "\r\n";
