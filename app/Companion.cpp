@@ -26,6 +26,11 @@ Companion::Companion(CompanionHost host)
     }
     link_ = std::make_unique<DeviceLink>(
         LinkParts{transfer, portLink_, clock_, *locator, *this, host.messages});
+    // Delivered on the owner's thread only when it drains the notifications.
+    if (host.syncEvents)
+        commPort.OnCommNotify = [this](TObject*, int events) {
+            if ((events & EV_RXCHAR) != 0 && link_) link_->Receive();
+        };
 }
 
 Companion::~Companion() {

@@ -4,7 +4,9 @@
 // command line and tests drive one and the same core.
 //
 // The owner supplies what needs a person or a page (message boxes, the three
-// map pages) and drives the device link by calling link.Tick() every 20 ms.
+// map pages) and drives the device link: it calls link.Tick() every 20 ms
+// and, with syncEvents, drains the serial component's notifications on its
+// own thread, where received bytes reach the link at once.
 
 #include <functional>
 #include <memory>
@@ -32,7 +34,9 @@ struct CompanionHost {
     // Where the device is looked for; nullptr for the system's own lookup
     // (sysfs, or the port named by VANTREL_PORT).
     DeviceLocator* locator = nullptr;
-    // False for owners that never drain the serial component's notifications.
+    // True for owners that drain the serial component's notifications on
+    // their thread (an event loop, a LinkPump): the link then reads received
+    // bytes as they are reported. False for owners that only tick the link.
     bool syncEvents = false;
 };
 

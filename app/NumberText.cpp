@@ -1,17 +1,18 @@
 #include "app/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace vantrel {
 
-std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
-    if (from.empty()) return std::string(text);
-    std::string out;
-    out.reserve(text.size());
+void AppendReplacingAll(std::string& out, std::string_view text, std::string_view from,
+                        std::string_view to) {
+    if (from.empty()) {
+        out.append(text);
+        return;
+    }
     std::size_t pos = 0;
     while (true) {
         std::size_t hit = text.find(from, pos);
@@ -21,6 +22,12 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
         pos = hit + from.size();
     }
     out.append(text.substr(pos));
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    AppendReplacingAll(out, text, from, to);
     return out;
 }
 
@@ -81,6 +88,9 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator) {
 }
 
 std::optional<double> CellToFloat(std::string_view cell, const NumberFormat& format) {
+    // Most cells hold no CommaText: they are read as they are.
+    if (format.CommaText.empty() || cell.find(format.CommaText) == std::string_view::npos)
+        return ParseFloat(cell, '.');
     return ParseFloat(ForScript(cell, format), '.');
 }
 
@@ -94,56 +104,106 @@ std::optional<std::int64_t> ParseInt(std::string_view text) {
     return value;
 }
 
-std::string FormatFixed(double value, int decimals, char decimalSeparator) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string out(buffer);
+namespace {
+
+constexpr int kMaxDecimals = 60;
+// Room for the longest fixed text: 309 integer digits of the largest double,
+// a sign, a point and the decimals.
+constexpr std::size_t kFixedRoom = 320 + kMaxDecimals;
+
+bool OnlyZeros(const char* first, const char* last) {
+    return std::all_of(first, last, [](char c) { return c == '0' || c == '.'; });
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int decimals, char decimalSeparator) {
+    if (decimals < 0) decimals = 6;
+    decimals = std::min(decimals, kMaxDecimals);
+    char buffer[kFixedRoom];
+    char* first = buffer;
+    char* last = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                               decimals)
+                     .ptr;
     // A value that rounds to zero is shown without a minus sign.
-    if (out.front() == '-' && out.find_first_not_of("-0.") == std::string::npos) out.erase(0, 1);
-    if (decimalSeparator != '.') {
-        auto dot = out.find('.');
-        if (dot != std::string::npos) out[dot] = decimalSeparator;
-    }
+    if (*first == '-' && OnlyZeros(first + 1, last)) ++first;
+    if (decimalSeparator != '.') std::replace(first, last, '.', decimalSeparator);
+    out.append(first, last);
+}
+
+std::string FormatFixed(double value, int decimals, char decimalSeparator) {
+    std::string out;
+    AppendFixed(out, value, decimals, decimalSeparator);
     return out;
 }
 
-std::string FormatGeneral(double value, char decimalSeparator) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-    if (value == 0) return "0";
-    // Round to 15 significant digits first, then decide the notation from the
-    // rounded value's exponent.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", value);
-    std::string text(buffer);
-    auto ePos = text.find('e');
-    int exponent = std::atoi(text.c_str() + ePos + 1);
-    std::string digits;
-    for (std::size_t i = 0; i < ePos; ++i)
-        if (std::isdigit(static_cast<unsigned char>(text[i]))) digits.push_back(text[i]);
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-    std::string out = value < 0 ? "-" : "";
+void AppendGeneral(std::string& out, double value, char decimalSeparator) {
+    if (std::isnan(value) || std::isinf(value) || value == 0) {
+        out.append(std::isnan(value) ? "NAN" : value > 0 ? "INF" : value < 0 ? "-INF" : "0");
+        return;
+    }
+    // Round to 15 significant digits first ("d.dddddddddddddde+XX"), then
+    // decide the notation from the rounded value's exponent.
+    char text[32];
+    const char* end =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    const char* e = std::find(static_cast<const char*>(text), end, 'e');
+    int exponent = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, end, exponent);
+    char digits[16];
+    std::size_t count = 0;
+    for (const char* c = text; c < e; ++c)
+        if (*c >= '0' && *c <= '9') digits[count++] = *c;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    if (value < 0) out.push_back('-');
     if (exponent >= 15 || exponent < -5) {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1) out += decimalSeparator + digits.substr(1);
-        out += "E" + std::to_string(exponent);
-        return out;
+        out.push_back(digits[0]);
+        if (count > 1) {
+            out.push_back(decimalSeparator);
+            out.append(digits + 1, count - 1);
+        }
+        out.push_back('E');
+        AppendPadded(out, exponent, 0);
+        return;
     }
     if (exponent < 0) {
-        out += "0";
-        out += decimalSeparator;
-        out += std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        return out;
+        out.push_back('0');
+        out.push_back(decimalSeparator);
+        out.append(static_cast<std::size_t>(-exponent - 1), '0');
+        out.append(digits, count);
+        return;
     }
-    auto intDigits = static_cast<std::size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) {
-        out += digits + std::string(intDigits - digits.size(), '0');
-    } else {
-        out += digits.substr(0, intDigits);
-        out += decimalSeparator;
-        out += digits.substr(intDigits);
+    const auto intDigits = static_cast<std::size_t>(exponent) + 1;
+    if (count <= intDigits) {
+        out.append(digits, count);
+        out.append(intDigits - count, '0');
+        return;
     }
+    out.append(digits, intDigits);
+    out.push_back(decimalSeparator);
+    out.append(digits + intDigits, count - intDigits);
+}
+
+std::string FormatGeneral(double value, char decimalSeparator) {
+    std::string out;
+    AppendGeneral(out, value, decimalSeparator);
     return out;
+}
+
+void AppendPadded(std::string& out, long long value, int width) {
+    char text[24];
+    char* digits = text;
+    if (value < 0) {
+        out.push_back('-');
+        --width;
+    }
+    // The magnitude as unsigned, so that the lowest value has one too.
+    const unsigned long long magnitude =
+        value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+    char* end = std::to_chars(digits, text + sizeof text, magnitude).ptr;
+    if (end - digits < width) out.append(static_cast<std::size_t>(width - (end - digits)), '0');
+    out.append(digits, end);
 }
 
 }  // namespace vantrel

@@ -26,6 +26,9 @@ struct NumberFormat {
 std::string_view TrimBlanks(std::string_view text);
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+// The same text appended to `out`.
+void AppendReplacingAll(std::string& out, std::string_view text, std::string_view from,
+                        std::string_view to);
 
 // Cell text made ready for script text ("," becomes ".").
 std::string ForScript(std::string_view cell, const NumberFormat& format);
@@ -41,11 +44,21 @@ std::optional<double> CellToFloat(std::string_view cell, const NumberFormat& for
 // Integer conversion: optional blanks and sign, decimal digits, nothing else.
 std::optional<std::int64_t> ParseInt(std::string_view text);
 
-// Fixed notation with `decimals` digits after the separator ("0.000000" style).
+// Fixed notation with `decimals` digits after the separator ("0.000000"
+// style), as printf's "%.*f" rounds; a value that rounds to zero has no
+// minus sign. A negative count means 6, as in printf; at most 60 are given.
 std::string FormatFixed(double value, int decimals, char decimalSeparator);
 // The default float-to-text conversion: shortest general form with up to 15
 // significant digits, scientific ("1E-6", "1.5E20") only for very small or
 // very large magnitudes.
 std::string FormatGeneral(double value, char decimalSeparator);
+
+// The same texts appended to `out`, for writers of many numbers: nothing is
+// allocated but the room `out` grows by.
+void AppendFixed(std::string& out, double value, int decimals, char decimalSeparator);
+void AppendGeneral(std::string& out, double value, char decimalSeparator);
+// `value` in decimal, zero-padded to `width` characters as printf's "%0*d"
+// pads (a minus sign counts in the width).
+void AppendPadded(std::string& out, long long value, int width);
 
 }  // namespace vantrel

@@ -37,6 +37,12 @@ void TextGrid::SetCell(int col, int row, std::string text) {
     ++revision_;
 }
 
+void TextGrid::AssignCell(int col, int row, std::string_view text) {
+    if (!Contains(col, row)) return;
+    cells_[Index(col, row)].assign(text);
+    ++revision_;
+}
+
 void TextGrid::Clear() {
     for (auto& cell : cells_) cell.clear();
     ++revision_;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantrel {
@@ -22,6 +23,9 @@ public:
 
     const std::string& Cell(int col, int row) const;
     void SetCell(int col, int row, std::string text);
+    // The same, copied into the cell's own room: nothing is allocated once
+    // the cell has held a text this long.
+    void AssignCell(int col, int row, std::string_view text);
     bool IsEmpty(int col, int row) const { return Cell(col, row).empty(); }
 
     // Empties every cell (the row count stays).

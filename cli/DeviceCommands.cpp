@@ -1,5 +1,6 @@
 // vantrel-cli download / upload / settings: the device's requests, run by the
-// same link as the window's buttons, with its 20 ms tick driven from a loop.
+// same link as the window's buttons, driven from a loop that hands it the
+// port's received bytes at once and ticks it every 20 ms.
 
 #include <array>
 #include <chrono>
@@ -18,6 +19,7 @@
 #include "cli/Progress.h"
 #include "cli/Terminal.h"
 #include "device/DeviceLocator.h"
+#include "device/LinkPump.h"
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
@@ -89,7 +91,7 @@ class DeviceSession {
           progressTo_(options.display.quiet ? nullptr : stderr),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
-                              options.port.empty() ? nullptr : &given_, false}) {
+                              options.port.empty() ? nullptr : &given_, true}) {
         core_.values.LocalZoneOffset = options.display.zone;
         if (!options.raw.empty()) {
             core_.onDownloaded = [this, raw = options.raw](const TransferArea& area) {
@@ -126,7 +128,7 @@ class DeviceSession {
         return sent;
     }
 
-    // Runs a request and ticks the link until the goal is reached or the
+    // Runs a request and drives the link until the goal is reached or the
     // link tells why it cannot be. A failed transfer was told by the link.
     int Run(RequestResult sent, Goal goal, const char* what) {
         if (int failed = RequestFailure(sent)) return failed;
@@ -134,9 +136,9 @@ class DeviceSession {
         const LinkProgress start = link.Progress();
         Progress progress(what, goal == Goal::Upload ? link.Transfer().TransferLength : 0,
                           progressTo_);
+        LinkPump pump(core_.commPort, link);
         while (true) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kTickMilliseconds));
-            link.Tick();
+            pump.Step();
             const LinkProgress now = link.Progress();
             if (Reached(goal, start, now)) {
                 if (goal != Goal::Reply) progress.Finish(Finished(now));

@@ -31,7 +31,7 @@ BlockKind JudgeBlock(const std::uint8_t* body, int stored) {
 
 }  // namespace
 
-// State 1: one byte per tick while waiting for a block's STX.
+// State 1: one byte at a time while waiting for a block's STX.
 void DeviceLink::StepBlockStart() {
     vars_.WatchdogTicks = kWatchdogStart;
     switch (TakeByte()) {

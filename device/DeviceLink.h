@@ -3,8 +3,11 @@
 // its block transfers in both directions, the watchdog that resets a silent
 // link, and the requests behind the window's device buttons.
 //
-// The owner calls Tick() every 20 ms (the window's timer, the command line's
-// loop, a test) and calls the request handlers when the user asks. Everything
+// The owner calls Receive() whenever the port reports received bytes, so a
+// reply or block is read (and answered) as soon as it is complete, and
+// Tick() every 20 ms (the window's timer, the command line's loop, a test)
+// for the watchdog, the progress display and whatever Receive was not
+// called for. It calls the request handlers when the user asks. Everything
 // runs on the owner's thread; the port only queues bytes.
 
 #include <array>
@@ -99,9 +102,10 @@ class DeviceLink {
     bool SendCommand(std::string_view sentence);  // true when no device was found
     void ResetLink();
 
-    // The 20 ms reply reader.
+    // The reply reader: the 20 ms tick, and the bytes the port reported.
     void Tick();
     void timerCommReadTimer() { Tick(); }
+    void Receive();
     std::uint8_t TakeByte();
     bool DispatchReply(int kind);
     bool AcceptDownload(std::string_view text);
@@ -143,8 +147,12 @@ class DeviceLink {
     bool PortLost();
 
     // Reply reader.
+    void RunReader(bool tick);
     void ReadTick();
-    void FillRing();
+    void ReadReceived();
+    std::size_t FillRing();
+    void StepStates();
+    void Step();
     void CountDown();
     void ReadTextReplies();
     std::string TakeReplyText(int count);
@@ -176,7 +184,8 @@ class DeviceLink {
     TransferArea moving_;
     bool transferRunning_ = false;
     int tries_ = 0;  // failed tries of the current block, or of the closing EOT
-    bool ticking_ = false;
+    bool reading_ = false;  // a pass of the reply reader is under way
+    bool onTick_ = false;   // that pass is a tick's
     CodePage codePage_;
     LinkProgress counters_;
 };

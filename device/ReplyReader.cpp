@@ -1,7 +1,8 @@
-// The reply reader: on each 20 ms tick it moves what the port received into
-// the ring and then, by LinkState, reads a text reply or takes one step of a
-// block transfer. A watchdog resets the link when nothing arrives for 300
-// ticks.
+// The reply reader: it moves what the port received into the ring and then,
+// by LinkState, reads text replies and steps the block transfers for as long
+// as there is something to take. It runs on each 20 ms tick and whenever the
+// port reports received bytes. A watchdog, counted on ticks only, resets the
+// link when nothing arrives for 300 ticks.
 
 #include <limits>
 
@@ -10,17 +11,31 @@
 
 namespace vantrel {
 
-// A tick that shows a message may run the window's event loop, whose timer
-// would tick again in the middle of this one: such ticks are skipped.
 void DeviceLink::Tick() {
-    if (ticking_) return;
+    RunReader(true);
+}
+
+void DeviceLink::Receive() {
+    RunReader(false);
+}
+
+// A pass that shows a message may run the window's event loop, whose timer
+// or port notification would start another pass in the middle of this one:
+// such passes are skipped (the next tick reads what they would have read).
+void DeviceLink::RunReader(bool tick) {
+    if (reading_) return;
     struct Guard {
         bool& flag;
         explicit Guard(bool& f) : flag(f) { flag = true; }
         ~Guard() { flag = false; }
-    } guard(ticking_);
+    } guard(reading_);
+    onTick_ = tick;
     try {
-        if (!PortLost()) ReadTick();
+        if (PortLost()) return;
+        if (tick)
+            ReadTick();
+        else
+            ReadReceived();
     } catch (const LinkPortError& error) {
         AbandonLink(error.what());
     }
@@ -34,6 +49,28 @@ void DeviceLink::ReadTick() {
     }
     auto& bar = display_.pbarLoading;
     bar.Position = (bar.Position + 1) % kProgressSteps;
+    StepStates();
+}
+
+// Everything the port holds is read now, a chunk at a time, each chunk
+// stepped through before the next is taken.
+void DeviceLink::ReadReceived() {
+    while (FillRing() > 0)
+        StepStates();
+}
+
+// Steps for as long as a step takes bytes or changes the state: a block's
+// start, its body and the bytes after it are read as they come.
+void DeviceLink::StepStates() {
+    while (ring_.RxCount() > 0) {
+        const int state = vars_.LinkState;
+        const std::size_t waiting = ring_.RxCount();
+        Step();
+        if (vars_.LinkState == state && ring_.RxCount() == waiting) return;
+    }
+}
+
+void DeviceLink::Step() {
     switch (vars_.LinkState) {
         case kCommandMode:
             ReadTextReplies();
@@ -57,21 +94,24 @@ void DeviceLink::ReadTick() {
 }
 
 // Takes at most one chunk from the port, and never more than the ring has
-// room for: the excess waits in the port's queue.
-void DeviceLink::FillRing() {
-    if (!parts_.port.Active()) return;
+// room for: the excess waits in the port's queue. Returns the bytes taken.
+std::size_t DeviceLink::FillRing() {
+    if (!parts_.port.Active()) return 0;
     std::array<std::uint8_t, kReadChunk> chunk;
     const std::size_t room = std::min(chunk.size(), ring_.Space());
-    if (room == 0) return;
+    if (room == 0) return 0;
     const std::size_t got = std::min(parts_.port.Read(chunk.data(), room), room);
     counters_.BytesRead += got;
     ring_.Append(chunk.data(), got);
+    return got;
 }
 
 // One watchdog step: the link is reset when the count reaches exactly 0,
 // which ends a transfer under way as failed. Once below 0 (a reset that
 // found no device) it stays silent; it stops short of the int's lower limit.
+// Only ticks count: bytes reported between them bring no reset nearer.
 void DeviceLink::CountDown() {
+    if (!onTick_) return;
     if (vars_.WatchdogTicks == std::numeric_limits<int>::min()) return;
     if (--vars_.WatchdogTicks != 0) return;
     ++counters_.WatchdogResets;

@@ -53,9 +53,12 @@ std::chrono::nanoseconds LineTime(std::size_t count, int baud) {
 LineWriter::Result LineWriter::Write(std::span<const std::uint8_t> bytes, int baud, bool pace) {
     if (!pace) return WriteNow(bytes);
     const std::size_t stretch = std::max(1, baud / 10 / kPacedWritesPerSecond);
+    // The bytes of one write follow one another without a gap, as a UART
+    // sends them: a stretch handed over late does not delay the next.
+    lineFree_ = std::max(lineFree_, Clock::now());
     while (!bytes.empty()) {
         const auto part = bytes.first(std::min(stretch, bytes.size()));
-        lineFree_ = std::max(lineFree_, Clock::now()) + LineTime(part.size(), baud);
+        lineFree_ += LineTime(part.size(), baud);
         if (WaitFor(-1, 0, stopFds_, lineFree_) == Wake::Stop) return Result::Stopped;
         if (const Result r = WriteNow(part); r != Result::Done) return r;
         bytes = bytes.subspan(part.size());

@@ -120,25 +120,20 @@ void TableSinCos(double x, double& sine, double& cosine) {
     }
 }
 
+// In whole numbers: days are counted from 0000-03-01 in eras of 400 years
+// (146097 days), and each year from March, so that a leap day ends it.
 CivilDate CivilFromDayNumber(std::int64_t g) {
-    auto y = static_cast<std::int64_t>(std::trunc((g - 121.5) * (1.0L / 365.2425L)));
-    std::int64_t m = 0;
-    std::int64_t day = 0;
-    for (;;) {
-        auto A = static_cast<std::int64_t>(std::trunc(y * 365.25));
-        auto B = static_cast<std::int64_t>(std::trunc(y * 0.01));
-        auto C = static_cast<std::int64_t>(std::trunc(y * 0.0025));
-        std::int64_t n = g - A + B - C;
-        m = static_cast<std::int64_t>(std::trunc(n * (1.0L / 30.6001L)));
-        day = n - static_cast<std::int64_t>(std::trunc(m * 30.6001));
-        if (m > 3) break;
-        --y;
-    }
-    if (m > 13) {  // January and February belong to the next year
-        m -= 12;
-        y += 1;
-    }
-    return {y, static_cast<int>(m - 1), static_cast<int>(day)};
+    constexpr std::int64_t kDayOfMarch1st0000 = kGpsEpochDayNumber - 723125;  // 1980-01-06 is 723125 days on
+    const std::int64_t z = g - kDayOfMarch1st0000;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
 bool GpsToCalendar(std::uint32_t seconds, std::int32_t nanoseconds, CalendarTime& out,

@@ -24,10 +24,10 @@ GpxDocument::GpxDocument() {
 }
 
 pugi::xml_node GpxDocument::AddPoint(pugi::xml_node parent, const char* element,
-                                     const std::string& latitude, const std::string& longitude) {
+                                     std::string_view latitude, std::string_view longitude) {
     pugi::xml_node point = parent.append_child(element);
-    point.append_attribute("lat") = latitude.c_str();
-    point.append_attribute("lon") = longitude.c_str();
+    point.append_attribute("lat").set_value(latitude.data(), latitude.size());
+    point.append_attribute("lon").set_value(longitude.data(), longitude.size());
     return point;
 }
 

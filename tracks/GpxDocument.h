@@ -18,7 +18,7 @@ class GpxDocument {
     // Appends `element` (wpt, rtept or trkpt) to `parent` with its lat and
     // lon attributes, given as decimal degrees with a point.
     static pugi::xml_node AddPoint(pugi::xml_node parent, const char* element,
-                                   const std::string& latitude, const std::string& longitude);
+                                   std::string_view latitude, std::string_view longitude);
     // The point's time as UTC ("2011-01-25T14:13:20Z").
     static void AddTime(pugi::xml_node point, Seconds time);
 

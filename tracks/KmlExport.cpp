@@ -43,11 +43,16 @@ void AddStyle(pugi::xml_node document, const std::string& styleUrl) {
 // "lon,lat,height " for each point of track `index`, in script notation.
 std::string Coordinates(const TrackStore& store, int index) {
     const TextGrid& grid = store.ScratchGrid;
-    const NumberFormat& numbers = store.Values().Numbers;
+    const std::string& comma = store.Values().Numbers.CommaText;
     std::string text;
-    for (int r : store.PointRows(index))
-        text += ForScript(grid.Cell(2, r), numbers) + "," + ForScript(grid.Cell(1, r), numbers) +
-                "," + ForScript(grid.Cell(3, r), numbers) + " ";
+    for (int r : store.PointRows(index)) {
+        AppendReplacingAll(text, grid.Cell(2, r), comma, ".");
+        text += ',';
+        AppendReplacingAll(text, grid.Cell(1, r), comma, ".");
+        text += ',';
+        AppendReplacingAll(text, grid.Cell(3, r), comma, ".");
+        text += ' ';
+    }
     return text;
 }
 
@@ -64,9 +69,11 @@ void AddPlacemark(pugi::xml_node document, const std::string& name, const std::s
 // The same for logged points, in the same notation.
 std::string Coordinates(const LoggedTrack& track) {
     std::string text;
-    for (const LoggedPoint& p : track.points)
-        text += DegreesText(p.longitude) + "," + DegreesText(p.latitude) + "," +
-                AltitudeText(p.altitude) + " ";
+    text.reserve(track.points.size() * 32);
+    for (const LoggedPoint& p : track.points) {
+        AppendPosition(text, p.longitude, p.latitude, p.altitude);
+        text += ' ';
+    }
     return text;
 }
 

@@ -131,17 +131,31 @@ LoggedTracks SplitAtGaps(const LoggedTracks& tracks, std::int64_t gapSeconds) {
     return pieces;
 }
 
-std::string IsoTimeText(Seconds time, ZoneOffset zone) {
-    const Seconds shown = time + zone.Duration();
+std::string IsoZoneText(ZoneOffset zone) {
+    return zone.minutes == 0 ? "Z" : IsoOffsetText(zone);
+}
+
+void AppendIsoTime(std::string& out, Seconds shown) {
     const sys_days date = floor<days>(shown);
     const year_month_day ymd{date};
     const hh_mm_ss clock{shown - date};
-    char text[48];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02d", int(ymd.year()),
-                  unsigned(ymd.month()), unsigned(ymd.day()), int(clock.hours().count()),
-                  int(clock.minutes().count()), int(clock.seconds().count()));
-    std::string result = text;
-    return result + (zone.minutes == 0 ? "Z" : IsoOffsetText(zone));
+    AppendPadded(out, int(ymd.year()), 4);
+    out += '-';
+    AppendPadded(out, unsigned(ymd.month()), 2);
+    out += '-';
+    AppendPadded(out, unsigned(ymd.day()), 2);
+    out += 'T';
+    AppendPadded(out, clock.hours().count(), 2);
+    out += ':';
+    AppendPadded(out, clock.minutes().count(), 2);
+    out += ':';
+    AppendPadded(out, clock.seconds().count(), 2);
+}
+
+std::string IsoTimeText(Seconds time, ZoneOffset zone) {
+    std::string text;
+    AppendIsoTime(text, time + zone.Duration());
+    return text + IsoZoneText(zone);
 }
 
 }  // namespace vantrel

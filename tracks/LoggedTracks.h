@@ -78,5 +78,9 @@ std::optional<Seconds> ParseIsoTime(std::string_view text);
 // "2011-01-25T14:13:20" and the zone: "Z" at 0, "+02:00", "-05:00" or "+05:30"
 // otherwise; the time shown is `time` plus `zone`.
 std::string IsoTimeText(Seconds time, ZoneOffset zone = {});
+// What IsoTimeText puts after the time: "Z", "+02:00", ...
+std::string IsoZoneText(ZoneOffset zone);
+// "2011-01-25T14:13:20" of `shown` appended to `out`, without a zone.
+void AppendIsoTime(std::string& out, Seconds shown);
 
 }  // namespace vantrel

@@ -1,6 +1,9 @@
 #include "tracks/RecordDecode.h"
 
-#include <cstdio>
+#include <iterator>
+#include <string_view>
+
+#include "app/NumberText.h"
 
 namespace vantrel {
 
@@ -66,10 +69,19 @@ std::optional<TrackMemoryReader::Slot> TrackMemoryReader::Next() {
     return slot;
 }
 
+void AppendCalendarText(std::string& out, const CalendarTime& time) {
+    const int fields[] = {time.year + 1900, int(time.month), int(time.day),
+                          int(time.hour),   int(time.minute), int(time.second)};
+    constexpr std::string_view separators[] = {"/", "/", "  ", ":", ":", ""};
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        AppendPadded(out, fields[i], 0);
+        out += separators[i];
+    }
+}
+
 std::string CalendarText(const CalendarTime& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%i/%i/%i  %i:%i:%i", time.year + 1900, int(time.month),
-                  int(time.day), int(time.hour), int(time.minute), int(time.second));
+    std::string text;
+    AppendCalendarText(text, time);
     return text;
 }
 

@@ -51,5 +51,6 @@ class TrackMemoryReader {
 // The time text of a point: year/month/day, two spaces, hour:minute:second,
 // each number without leading zeros (2010/5/3  14:5:9).
 std::string CalendarText(const CalendarTime& time);
+void AppendCalendarText(std::string& out, const CalendarTime& time);
 
 }  // namespace vantrel

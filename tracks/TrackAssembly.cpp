@@ -91,11 +91,17 @@ class Assembler {
         const char sep = store_.Separator();
         TextGrid& grid = store_.ScratchGrid;
         store_.EnsureScratchRow(row);
-        grid.SetCell(0, row, CalendarText(decoded.time));
-        grid.SetCell(1, row, FormatFixed(decoded.fix.latitude * RadToDeg, 6, sep));
-        grid.SetCell(2, row, FormatFixed(decoded.fix.longitude * RadToDeg, 6, sep));
-        grid.SetCell(3, row, FormatFixed(decoded.fix.height, 1, sep));
-        grid.SetCell(4, row, FormatGeneral(speedRaw * SpeedUnitMs * MsToKmh, sep));
+        // Each text is made in one kept string and copied into its cell.
+        auto put = [&](int col, auto append) {
+            text_.clear();
+            append(text_);
+            grid.AssignCell(col, row, text_);
+        };
+        put(0, [&](std::string& t) { AppendCalendarText(t, decoded.time); });
+        put(1, [&](std::string& t) { AppendFixed(t, decoded.fix.latitude * RadToDeg, 6, sep); });
+        put(2, [&](std::string& t) { AppendFixed(t, decoded.fix.longitude * RadToDeg, 6, sep); });
+        put(3, [&](std::string& t) { AppendFixed(t, decoded.fix.height, 1, sep); });
+        put(4, [&](std::string& t) { AppendGeneral(t, speedRaw * SpeedUnitMs * MsToKmh, sep); });
     }
 
     void Finish() {
@@ -118,6 +124,7 @@ class Assembler {
     TrackStore& store_;
     AssemblyReport& report_;
     std::uint32_t trackStart_ = 0;
+    std::string text_;  // the cell text being made
     bool dropping_ = false;  // the current track did not fit: its points are left out
 };
 

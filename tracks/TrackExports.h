@@ -21,5 +21,8 @@ std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone);
 // "latitude" and "longitude" of a point as the exports write them.
 std::string DegreesText(double degrees);
 std::string AltitudeText(double metres);
+// "first,second,altitude" appended to `out`: two coordinates in degrees and
+// the altitude in metres, as the exports write them.
+void AppendPosition(std::string& out, double first, double second, double altitude);
 
 }  // namespace vantrel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -78,6 +80,19 @@ TEST(Geodesy, FortyFiveNorthRoundTrip) {
     EXPECT_NEAR(fix.height, 100.0, 0.002);
     EXPECT_NEAR(fix.latitude * RadToDeg, 45.0, 1e-12);
     EXPECT_NEAR(fix.longitude * RadToDeg, 135.0, 1e-12);
+}
+
+// Every day from the year 0 to the 28th century, before and after the GPS epoch.
+TEST(Geodesy, CivilDatesAreThoseOfTheGregorianCalendar) {
+    using namespace std::chrono;
+    const sys_days epoch = sys_days{year{1980} / January / 6};
+    for (std::int64_t g = 0; g < 1'000'000; ++g) {
+        const year_month_day want{epoch + days{g - kGpsEpochDayNumber}};
+        const CivilDate got = CivilFromDayNumber(g);
+        ASSERT_EQ(got.year, int(want.year())) << g;
+        ASSERT_EQ(got.month, int(unsigned(want.month()))) << g;
+        ASSERT_EQ(got.day, int(unsigned(want.day()))) << g;
+    }
 }
 
 TEST(Geodesy, GpsToCalendarAgreesWithAnIndependentCalendar) {

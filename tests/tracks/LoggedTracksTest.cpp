@@ -119,5 +119,26 @@ TEST(TrackExports, GpxAndCsvCarryEveryPoint) {
               "A & B,2011-01-25T15:13:20+01:00,47.123457,-8.500000,512.3,12.96\r\n");
 }
 
+// A name that reads like markup stays text, and each point lands in its own
+// track's segment, an empty track between others included.
+TEST(TrackExports, GpxPointsStayInTheirTracks) {
+    const LoggedPoint p{At(2011, 1, 25, 14, 13, 20), -0.0000001, 0, -0.04, 0};
+    const LoggedTracks tracks = {{"<trkseg />", {}}, {"B", {p, p}}, {"", {}}, {"D", {p}}};
+    pugi::xml_document doc;
+    ASSERT_TRUE(doc.load_string(GpxTracksText(tracks).c_str()));
+    std::vector<std::string> names;
+    std::vector<std::size_t> counts;
+    for (pugi::xml_node trk : doc.child("gpx").children("trk")) {
+        names.push_back(trk.child_value("name"));
+        const auto points = trk.child("trkseg").children("trkpt");
+        counts.push_back(static_cast<std::size_t>(std::distance(points.begin(), points.end())));
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"<trkseg />", "B", "", "D"}));
+    EXPECT_EQ(counts, (std::vector<std::size_t>{0, 2, 0, 1}));
+    const pugi::xml_node point = doc.child("gpx").child("trk").next_sibling().child("trkseg").child("trkpt");
+    EXPECT_STREQ(point.attribute("lat").value(), "0.000000");  // no minus sign on a zero
+    EXPECT_STREQ(point.child_value("ele"), "0.0");
+}
+
 }  // namespace
 }  // namespace vantrel::testing
