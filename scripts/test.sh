@@ -5,8 +5,8 @@
 #                             every test: GCC in build/, and Clang in
 #                             build-clang/ instrumented with AddressSanitizer,
 #                             UBSan and fuzzing coverage, which also runs each
-#                             fuzz target briefly; then the serial tests again
-#                             under ThreadSanitizer
+#                             fuzz target briefly; then the serial and device
+#                             tests again under ThreadSanitizer
 #   scripts/test.sh --asan    all tests in an AddressSanitizer+UBSan build only
 #   scripts/test.sh --tsan    all tests in a ThreadSanitizer build only
 #   scripts/test.sh --quick   all tests in the GCC build only (no Clang, no sanitizers)
@@ -74,10 +74,11 @@ case "$mode" in
         stage "the Clang build's tests under ASan and UBSan" run_ctest "$root/build-clang" -LE fuzz
         # Short coverage-guided runs of every fuzz target.
         stage "the fuzz runs" run_ctest "$root/build-clang" -L fuzz
-        # The threaded serial code once more under ThreadSanitizer.
+        # The threaded serial code and the link it feeds (transfers driven by
+        # the port's notifications) once more under ThreadSanitizer.
         export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
-        VANTREL_TARGETS=test_serial stage "the serial tests under TSan" \
-            sanitized thread "$root/build-tsan" -L serial
+        VANTREL_TARGETS="test_serial test_device" stage "the serial and device tests under TSan" \
+            sanitized thread "$root/build-tsan" -L "serial|device"
     fi
     ;;
 esac
