@@ -66,9 +66,9 @@ class SessionMessages : public CliMessages {
 
 // The options of a device command and its operands; nullopt after a usage
 // message.
-std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const OptionSpec> specs,
+std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const OptionKind> known,
                                                std::vector<std::string>& operands) {
-    auto parsed = ParseArgs(args, specs);
+    auto parsed = ParseArgs(args, known);
     if (!parsed) return std::nullopt;
     auto display = FileOptions(*parsed);
     if (!display) return std::nullopt;

@@ -13,11 +13,11 @@ namespace vantrel::cli {
 
 namespace {
 
-const OptionSpec* FindSpec(std::span<const OptionSpec> specs, std::string_view name) {
-    auto it = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& spec) {
-        return spec.name == name || (!spec.shortName.empty() && spec.shortName == name);
+const OptionKind* FindOption(std::span<const OptionKind> known, std::string_view name) {
+    auto it = std::find_if(known.begin(), known.end(), [&](const OptionKind& option) {
+        return option.name == name || (!option.shortName.empty() && option.shortName == name);
     });
-    return it == specs.end() ? nullptr : &*it;
+    return it == known.end() ? nullptr : &*it;
 }
 
 bool IsOption(const std::string& arg) {
@@ -68,7 +68,7 @@ std::string ParsedArgs::Value(std::string_view name, std::string absent) const {
 }
 
 std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
-                                    std::span<const OptionSpec> specs) {
+                                    std::span<const OptionKind> known) {
     ParsedArgs parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -82,13 +82,13 @@ std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
         }
         const std::size_t equals = arg.starts_with("--") ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, equals);
-        const OptionSpec* spec = FindSpec(specs, name);
-        if (!spec) {
+        const OptionKind* option = FindOption(known, name);
+        if (!option) {
             Fail("unknown option '" + name + "'", kUsage);
             return std::nullopt;
         }
-        const std::string key(spec->name);
-        if (!spec->takesValue) {
+        const std::string key(option->name);
+        if (!option->takesValue) {
             if (equals != std::string::npos) {
                 Fail(key + " takes no value", kUsage);
                 return std::nullopt;

@@ -20,18 +20,18 @@
 
 namespace vantrel::cli {
 
-struct OptionSpec {
+struct OptionKind {
     std::string_view name;       // "--zone"
     std::string_view shortName;  // "-q", or empty
     bool takesValue;
 };
 
-inline constexpr OptionSpec kZoneOption{"--zone", "", true};
-inline constexpr OptionSpec kSplitGapOption{"--split-gap", "", true};
-inline constexpr OptionSpec kFormatOption{"--format", "", true};
-inline constexpr OptionSpec kQuietOption{"--quiet", "-q", false};
-inline constexpr OptionSpec kPortOption{"--port", "", true};
-inline constexpr OptionSpec kRawOption{"--raw", "", true};
+inline constexpr OptionKind kZoneOption{"--zone", "", true};
+inline constexpr OptionKind kSplitGapOption{"--split-gap", "", true};
+inline constexpr OptionKind kFormatOption{"--format", "", true};
+inline constexpr OptionKind kQuietOption{"--quiet", "-q", false};
+inline constexpr OptionKind kPortOption{"--port", "", true};
+inline constexpr OptionKind kRawOption{"--raw", "", true};
 
 struct ParsedArgs {
     std::vector<std::string> operands;
@@ -46,7 +46,7 @@ struct ParsedArgs {
 // stderr what is wrong (an unknown option, a missing value, a value given
 // to a flag). A repeated option keeps its last value.
 std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
-                                    std::span<const OptionSpec> specs);
+                                    std::span<const OptionKind> known);
 
 // The formats --format names: file extensions without their dot.
 inline constexpr std::array<std::string_view, 6> kFormats = {"gpx", "kml", "csv",
