@@ -7,6 +7,8 @@
 #include <cwchar>
 #include <optional>
 
+#include "locale/Utf16.h"
+
 namespace vantrel::cli {
 
 namespace {
@@ -18,22 +20,12 @@ struct CodePoint {
 
 // The UTF-8 character at the start of `text`, or nullopt for a byte that
 // begins none (a stray continuation byte, an overlong or cut sequence, a
-// surrogate or a value past U+10FFFF).
-std::optional<CodePoint> DecodeUtf8(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (lead < 0x80) return CodePoint{lead, 1};
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || text.size() < length) return std::nullopt;
-    char32_t value = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[i]);
-        if ((next & 0xC0) != 0x80) return std::nullopt;
-        value = (value << 6) | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return std::nullopt;
-    return CodePoint{value, length};
+// surrogate or a value past U+10FFFF): such bytes are shown one by one.
+std::optional<CodePoint> CharacterAt(std::string_view text) {
+    std::size_t end = 0;
+    const char32_t value = DecodeUtf8(text, end);
+    if (value == kReplacementCharacter && text.substr(0, end) != "\xEF\xBF\xBD") return std::nullopt;
+    return CodePoint{value, end};
 }
 
 std::string Escape(const char* format, unsigned value) {
@@ -73,7 +65,7 @@ std::string EscapeControls(std::string_view text, LineEnds lineEnds) {
     std::string shown;
     shown.reserve(text.size());
     while (!text.empty()) {
-        const auto c = DecodeUtf8(text);
+        const auto c = CharacterAt(text);
         if (!c) {
             shown += Escape("\\x%02x", static_cast<unsigned char>(text[0]));
             text.remove_prefix(1);
@@ -95,7 +87,7 @@ int DisplayWidth(std::string_view text) {
     const Utf8Widths widths;
     int width = 0;
     while (!text.empty()) {
-        const auto c = DecodeUtf8(text);
+        const auto c = CharacterAt(text);
         width += c ? widths.Width(c->value) : 1;
         text.remove_prefix(c ? c->length : 1);
     }
