@@ -11,9 +11,9 @@
 #include <functional>
 #include <memory>
 
-#include "app/AppValues.h"
-#include "app/TransferArea.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/TransferArea.h"
+#include "base/UserMessages.h"
 #include "device/CommPortLink.h"
 #include "device/DeviceLink.h"
 #include "map/MapPage.h"

@@ -3,8 +3,8 @@
 // that rewrites those headings from the current column titles (at start-up,
 // after a language is applied, and whenever a grid is cleared).
 
-#include "app/AppValues.h"
-#include "app/TextGrid.h"
+#include "base/AppValues.h"
+#include "base/TextGrid.h"
 
 namespace vantrel {
 

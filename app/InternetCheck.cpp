@@ -6,7 +6,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 
 namespace vantrel {
 

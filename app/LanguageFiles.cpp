@@ -1,7 +1,7 @@
 #include "app/LanguageFiles.h"
 
-#include "app/AtomicFile.h"
-#include "locale/AsciiCase.h"
+#include "base/AsciiCase.h"
+#include "base/AtomicFile.h"
 #include "locale/LanguageFolder.h"
 #include "locale/LanguageText.h"
 #include "locale/TextDecoding.h"

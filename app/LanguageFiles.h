@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppValues.h"
 #include "app/GridHeadings.h"
 #include "app/SettingsStore.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/UserMessages.h"
 #include "locale/CodePage.h"
 #include "locale/UiTexts.h"
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 
 namespace vantrel {
 

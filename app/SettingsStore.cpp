@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
-#include "app/AtomicFile.h"
-#include "app/IniDocument.h"
+#include "base/AtomicFile.h"
+#include "base/IniDocument.h"
 
 namespace vantrel {
 

@@ -12,14 +12,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppValues.h"
 #include "app/DecimalSeparator.h"
 #include "app/GridHeadings.h"
 #include "app/InternetCheck.h"
 #include "app/LanguageFiles.h"
 #include "app/NamedSteps.h"
 #include "app/SettingsStore.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/UserMessages.h"
 #include "locale/TimeZone.h"
 #include "locale/UiTexts.h"
 

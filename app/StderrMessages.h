@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 
 namespace vantrel {
 

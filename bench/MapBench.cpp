@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/window/web/WebMapView.h"
 #include "map/PageFiles.h"
 #include "map/TrackDrawing.h"
+#include "window/web/WebMapView.h"
 
 namespace vantrel {
 namespace {

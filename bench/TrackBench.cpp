@@ -15,9 +15,9 @@
 #include <memory>
 #include <string>
 
-#include "support/SilentMessages.h"
+#include "base/AtomicFile.h"
 #include "support/FullTrackMemory.h"
-#include "app/AtomicFile.h"
+#include "support/SilentMessages.h"
 #include "tracks/KmlExport.h"
 #include "tracks/LoggedTracks.h"
 #include "tracks/TrackExports.h"

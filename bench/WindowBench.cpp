@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/window/TextGridModel.h"
+#include "window/TextGridModel.h"
 
 namespace vantrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"

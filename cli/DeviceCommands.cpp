@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/AtomicFile.h"
 #include "app/Companion.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"

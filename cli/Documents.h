@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppValues.h"
-#include "app/TransferArea.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/TransferArea.h"
+#include "base/UserMessages.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "cli/Streams.h"

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/DataDirectory.h"
+#include "base/DataDirectory.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "cli/Terminal.h"

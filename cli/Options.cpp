@@ -4,7 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "cli/Cli.h"
 #include "cli/Terminal.h"
 #include "locale/TimeZone.h"

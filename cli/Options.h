@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "locale/ZoneOffset.h"
+#include "base/ZoneOffset.h"
 
 namespace vantrel::cli {
 

@@ -1,6 +1,6 @@
 // Conversions of plan and POI files to and from CSV for vantrel-cli convert.
 
-#include "app/Csv.h"
+#include "base/Csv.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
 
 namespace vantrel::cli {

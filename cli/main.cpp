@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
+#include "base/AppValues.h"
 #include "cli/Cli.h"
 #include "cli/Options.h"
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/TransferArea.h"
-#include "app/UserMessages.h"
+#include "base/TransferArea.h"
+#include "base/UserMessages.h"
 #include "device/Clock.h"
 #include "device/DeviceLocator.h"
 #include "device/DeviceProtocol.h"

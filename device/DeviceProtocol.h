@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 
 namespace vantrel {
 

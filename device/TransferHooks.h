@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "locale/AsciiCase.h"
+#include "base/AsciiCase.h"
 
 namespace vantrel {
 

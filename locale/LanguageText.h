@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
+#include "base/AppValues.h"
 #include "locale/CodePage.h"
 #include "locale/UiComponents.h"
 #include "locale/UiTexts.h"

@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ZoneOffset.h"
 #include "locale/UiTexts.h"
-#include "locale/ZoneOffset.h"
 
 namespace vantrel {
 

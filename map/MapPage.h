@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 #include "map/PageFiles.h"
 
-#include "app/AtomicFile.h"
-#include "app/DataDirectory.h"
+#include "base/AtomicFile.h"
+#include "base/DataDirectory.h"
 
 namespace vantrel {
 

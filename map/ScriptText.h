@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "map/MapPage.h"
 
 namespace vantrel {

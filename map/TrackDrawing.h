@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "app/NumberText.h"
-#include "app/TextGrid.h"
+#include "base/NumberText.h"
+#include "base/TextGrid.h"
 #include "map/MapPage.h"
 
 namespace vantrel {

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <limits>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace vantrel {
 

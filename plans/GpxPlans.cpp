@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/ListCheck.h"
 #include "plans/PoiTimes.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "locale/TimeZone.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"

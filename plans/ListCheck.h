@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/TextGrid.h"
-#include "locale/ZoneOffset.h"
+#include "base/TextGrid.h"
+#include "base/ZoneOffset.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "plans/ListCheck.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/TransferArea.h"
-#include "app/UserMessages.h"
+#include "base/TransferArea.h"
+#include "base/UserMessages.h"
 #include "map/MapPage.h"
 #include "plans/GlyphRenderer.h"
 #include "plans/ImageBytes.h"

@@ -2,7 +2,7 @@
 // What the plan and POI lists share: their grid shape and the row moves of
 // their Delete commands.
 
-#include "app/TextGrid.h"
+#include "base/TextGrid.h"
 
 namespace vantrel {
 

@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/ListCheck.h"

@@ -16,7 +16,7 @@
 #include <optional>
 #include <span>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 #include "map/MapPage.h"
 #include "plans/GlyphRenderer.h"
 #include "plans/ImageBytes.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppValues.h"
-#include "app/TextGrid.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/TextGrid.h"
+#include "base/UserMessages.h"
 #include "map/MapPage.h"
 #include "plans/ListRows.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "locale/TimeZone.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/ListCheck.h"

@@ -11,7 +11,7 @@
 #include <span>
 #include <string>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 #include "plans/ImageBytes.h"
 #include "plans/PoiList.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/AppValues.h"
-#include "app/TextGrid.h"
+#include "base/AppValues.h"
+#include "base/TextGrid.h"
 #include "map/MapPage.h"
 #include "plans/ListRows.h"
 

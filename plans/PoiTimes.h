@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "locale/ZoneOffset.h"
+#include "base/ZoneOffset.h"
 #include "tracks/LoggedTracks.h"
 
 namespace vantrel {

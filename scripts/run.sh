@@ -30,7 +30,7 @@ if [ -z "${VANTREL_PORT:-}" ] && ! "$cli" ports | grep -q cp210x; then
     export VANTREL_PORT=$link
 fi
 
-window="$root/build/app/window/vantrel"
+window="$root/build/window/vantrel"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "No display: running the window headless for screenshots." >&2
     QT_QPA_PLATFORM=offscreen "$window" --screenshots "$out/screenshots"

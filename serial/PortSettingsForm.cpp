@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "serial/TCommSerialPortInfo.h"
 
 namespace vantrel {

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "app/RecordChecksum.h"
-#include "plans/GlyphRenderer.h"
-#include "plans/PlanImage.h"
-#include "plans/PoiImage.h"
+#include "sim/MemoryLayout.h"
 
 namespace vantrel::sim {
 
@@ -17,18 +14,32 @@ namespace {
 std::vector<char16_t> CharacterTable(std::span<const PlanPoint> points) {
     std::vector<char16_t> table{0};
     for (const PlanPoint& p : points) {
-        if (p.title.size() >= kTitleSlots)
+        if (p.title.size() >= plan::kTitleSlots)
             throw std::invalid_argument("a plan title holds at most 31 characters");
         for (char16_t c : p.title)
             if (std::find(table.begin() + 1, table.end(), c) == table.end()) table.push_back(c);
     }
-    if (table.size() - 1 > kMaxPlanCharacters)
+    if (table.size() - 1 > plan::kMaxCharacters)
         throw std::invalid_argument("a plan holds at most 1023 distinct characters");
     return table;
 }
 
 std::uint32_t TableIndex(const std::vector<char16_t>& table, char16_t c) {
     return static_cast<std::uint32_t>(std::find(table.begin() + 1, table.end(), c) - table.begin());
+}
+
+void PutDegrees(std::uint8_t* at, double degrees) {
+    PutLe(at, static_cast<std::uint32_t>(DeviceDegrees(degrees)), 4);
+}
+
+// The glyph the simulated device shows for every character it holds: an
+// open box, as a display shows a character it has no drawing for.
+void PutBoxGlyph(std::uint8_t* glyph) {
+    for (std::size_t column = 0; column < plan::kGlyphColumns; ++column) {
+        const bool side = column == 0 || column == plan::kGlyphColumns - 1;
+        glyph[column] = side ? 0xFF : 0x01;                         // upper eight dots
+        glyph[plan::kGlyphColumns + column] = side ? 0x07 : 0x04;  // lower three dots
+    }
 }
 
 }  // namespace
@@ -38,41 +49,40 @@ std::int32_t DeviceDegrees(double degrees) {
 }
 
 std::vector<std::uint8_t> PoiImage(std::span<const PoiEntry> entries) {
-    std::vector<std::uint8_t> image(entries.size() * kPoiRecordSize, 0xFF);
+    std::vector<std::uint8_t> image(entries.size() * kPoiSize, 0xFF);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const PoiEntry& e = entries[i];
-        const std::size_t at = i * kPoiRecordSize;
+        const std::size_t at = i * kPoiSize;
         const int fields[] = {e.year - 1900, e.month, e.day, e.hour, e.minute, e.second};
         for (int f = 0; f < 6; ++f)
             image[at + f] = static_cast<std::uint8_t>(fields[f]);
-        PutI32(&image[at + 8], DeviceDegrees(e.latitudeDeg));
-        PutI32(&image[at + 12], DeviceDegrees(e.longitudeDeg));
+        PutDegrees(&image[at + kPoiLatitudeAt], e.latitudeDeg);
+        PutDegrees(&image[at + kPoiLongitudeAt], e.longitudeDeg);
     }
     return image;
 }
 
 std::vector<std::uint8_t> PlanImageWithBlankGlyphs(std::span<const PlanPoint> points) {
     const std::vector<char16_t> table = CharacterTable(points);
-    const std::size_t tableAt = kPlanHeaderSize + kPlanRecordSize * points.size();
+    const std::size_t tableAt = plan::kHeaderSize + plan::kPointSize * points.size();
     const std::size_t glyphsAt = tableAt + 2 * table.size();
-    const std::size_t length = glyphsAt + kGlyphSize * table.size();
+    const std::size_t length = glyphsAt + plan::kGlyphSize * table.size();
     std::vector<std::uint8_t> image(length, 0);
-    PutU16(&image[0], 1);
-    PutU16(&image[2], static_cast<std::uint16_t>(points.size()));
-    PutU32(&image[4], static_cast<std::uint32_t>(tableAt));
-    PutU32(&image[8], static_cast<std::uint32_t>(glyphsAt));
-    PutU32(&image[12], static_cast<std::uint32_t>(length));
-    PutU16(&image[18], RecordChecksum(image.data(), 18));
+    PutLe(&image[0], 1, 2);
+    PutLe(&image[2], static_cast<std::uint32_t>(points.size()), 2);
+    PutLe(&image[4], static_cast<std::uint32_t>(tableAt), 4);
+    PutLe(&image[8], static_cast<std::uint32_t>(glyphsAt), 4);
+    PutLe(&image[12], static_cast<std::uint32_t>(length), 4);
+    PutLe(&image[18], NegatedSum(image.data(), 18), 2);
     for (std::size_t j = 0; j < points.size(); ++j) {
-        const std::size_t at = kPlanHeaderSize + kPlanRecordSize * j;
+        const std::size_t at = plan::kHeaderSize + plan::kPointSize * j;
         for (std::size_t c = 0; c < points[j].title.size(); ++c)
-            PutU16(&image[at + 2 * c],
-                   static_cast<std::uint16_t>(TableIndex(table, points[j].title[c])));
-        PutI32(&image[at + 64], DeviceDegrees(points[j].latitudeDeg));
-        PutI32(&image[at + 68], DeviceDegrees(points[j].longitudeDeg));
+            PutLe(&image[at + 2 * c], TableIndex(table, points[j].title[c]), 2);
+        PutDegrees(&image[at + plan::kLatitudeAt], points[j].latitudeDeg);
+        PutDegrees(&image[at + plan::kLongitudeAt], points[j].longitudeDeg);
     }
     for (std::size_t k = 0; k < table.size(); ++k)
-        PutU16(&image[tableAt + 2 * k], table[k]);
+        PutLe(&image[tableAt + 2 * k], table[k], 2);
     return image;  // the glyph table stays all zero
 }
 
@@ -83,16 +93,10 @@ std::vector<std::uint8_t> DemoPlanImage() {
         {u"茶屋 tea house", 47.35820, 8.55410},  {u"終点 End", 47.35310, 8.55803},
     };
     std::vector<std::uint8_t> image = PlanImageWithBlankGlyphs(points);
-    // The device holds real glyphs for its titles, drawn as the PC draws them.
-    GlyphRenderer glyphs;
-    if (!glyphs.IsReady()) return image;
-    const std::vector<char16_t> table = CharacterTable(points);
-    const std::size_t glyphsAt =
-        kPlanHeaderSize + kPlanRecordSize * std::size(points) + 2 * table.size();
-    for (std::size_t k = 1; k < table.size(); ++k) {
-        const Glyph& glyph = glyphs.RenderGlyph(table[k]);
-        std::copy(glyph.begin(), glyph.end(), image.begin() + glyphsAt + kGlyphSize * k);
-    }
+    // Every character but the unused entry 0 gets a glyph.
+    const std::size_t glyphsAt = image.size() - plan::kGlyphSize * CharacterTable(points).size();
+    for (std::size_t at = glyphsAt + plan::kGlyphSize; at < image.size(); at += plan::kGlyphSize)
+        PutBoxGlyph(&image[at]);
     return image;
 }
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "sim/DemoImages.h"
 #include "sim/Routes.h"
 

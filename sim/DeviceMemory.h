@@ -41,7 +41,7 @@ DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack);
 // std::runtime_error with a message naming the file and the reason.
 std::vector<std::uint8_t> ReadImageFile(const std::filesystem::path& path);
 
-// The application's atomic write (app/AtomicFile.h) for the simulator's
+// The application's atomic write (base/AtomicFile.h) for the simulator's
 // callers, which report failures by exception: throws std::runtime_error
 // naming the file and the reason.
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);

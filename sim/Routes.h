@@ -24,7 +24,7 @@ std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t poin
 // The logger's flash size; images larger than this are refused.
 inline constexpr std::size_t kFlashBytes = 16u << 20;
 inline constexpr std::size_t kMaxTrackPoints =
-    kFlashBytes / kTrackPageSize * kRecordsPerTrackPage - 1;
+    kFlashBytes / kTrackPageSize * kFixesPerPage - 1;
 // Keeps the generated time stamps within the logger's 30 bits.
 inline constexpr std::size_t kMaxTracks = 4096;
 

@@ -4,8 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/RecordChecksum.h"
-#include "tracks/Geodesy.h"
 
 namespace vantrel::sim {
 
@@ -16,16 +14,18 @@ std::int32_t WholeMetres(double metres) {
     return rounded != 0 ? rounded : 1;
 }
 
+// The WGS-84 ellipsoid.
+constexpr double kSemiMajorAxis = 6378137.0;
+constexpr double kFlattening = 1.0 / 298.257223563;
+
 }  // namespace
 
 std::array<double, 3> GeodeticToEcefExact(double latitudeDeg, double longitudeDeg, double heightM) {
     const double lat = latitudeDeg * std::numbers::pi / 180.0;
     const double lon = longitudeDeg * std::numbers::pi / 180.0;
-    const double a = Wgs84Datum.semiMajorAxis;
-    const double f = Wgs84Datum.flattening;
-    const double e2 = f * (2.0 - f);
+    const double e2 = kFlattening * (2.0 - kFlattening);
     const double sinLat = std::sin(lat);
-    const double n = a / std::sqrt(1.0 - e2 * sinLat * sinLat);
+    const double n = kSemiMajorAxis / std::sqrt(1.0 - e2 * sinLat * sinLat);
     const double ring = (n + heightM) * std::cos(lat);
     return {ring * std::cos(lon), ring * std::sin(lon), (n * (1.0 - e2) + heightM) * sinLat};
 }
@@ -40,26 +40,27 @@ Ecef GeodeticToEcef(double latitudeDeg, double longitudeDeg, double heightM) {
 TrackRecordBytes EncodeTrackRecord(const TrackPoint& point) {
     const Ecef e = GeodeticToEcef(point.latitudeDeg, point.longitudeDeg, point.heightM);
     const double speedRaw =
-        std::clamp(std::round(point.speedMps * 10.0), 0.0, double(TrackRecord::kSpeedMask));
-    return EncodeTrackRecord(point.gpsSeconds & TrackRecord::kTimeStampMask,
+        std::clamp(std::round(point.speedMps * 10.0), 0.0, double(fix::kSpeedMask));
+    return EncodeTrackRecord(point.gpsSeconds & fix::kTimeMask,
                              {WholeMetres(e.x), WholeMetres(e.y), WholeMetres(e.z)},
                              static_cast<unsigned>(speedRaw), point.trackStart);
 }
 
 TrackRecordBytes EncodeTrackRecord(std::uint32_t timeStamp, Ecef at, unsigned speedRaw,
                                    bool trackStart) {
-    const auto flags = static_cast<std::uint16_t>((speedRaw & TrackRecord::kSpeedMask) |
-                                                  (trackStart ? TrackRecord::kTrackStartFlag : 0));
-    TrackRecord record{timeStamp, at.x, at.y, at.z, flags, 0};
+    const unsigned flags = (speedRaw & fix::kSpeedMask) | (trackStart ? fix::kTrackStartFlag : 0);
     TrackRecordBytes bytes{};
-    record.Write(bytes.data());
-    record.checksum = RecordChecksum(bytes.data(), TrackRecord::kCheckedBytes);
-    record.Write(bytes.data());
+    PutLe(&bytes[fix::kTimeAt], timeStamp, 4);
+    const std::int32_t ecef[] = {at.x, at.y, at.z};
+    for (std::size_t i = 0; i < 3; ++i)
+        PutLe(&bytes[fix::kEcefAt + 4 * i], static_cast<std::uint32_t>(ecef[i]), 4);
+    PutLe(&bytes[fix::kFlagsAt], flags, 2);
+    PutLe(&bytes[fix::kChecksumAt], NegatedSum(bytes.data(), fix::kChecksumAt), 2);
     return bytes;
 }
 
 std::vector<std::uint8_t> LayOutTrackMemory(std::span<const TrackPoint> points) {
-    const std::size_t pages = points.size() / kRecordsPerTrackPage + 1;
+    const std::size_t pages = points.size() / kFixesPerPage + 1;
     std::vector<std::uint8_t> flash(pages * kTrackPageSize, 0xFF);
     for (std::size_t i = 0; i < points.size(); ++i) {
         const TrackRecordBytes record = EncodeTrackRecord(points[i]);

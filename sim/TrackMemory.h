@@ -1,7 +1,7 @@
 #pragma once
 // The logger's flash image: 20-byte fixes in 4096-byte pages of 204 records
-// and 16 filler bytes, erased (0xFF) after the last record. The record and
-// page layout are the PC side's (tracks/TrackTable.h).
+// and 16 filler bytes, erased (0xFF) after the last record, laid out as the
+// logger writes it (sim/MemoryLayout.h).
 
 #include <array>
 #include <cstddef>
@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "tracks/TrackTable.h"
+#include "sim/MemoryLayout.h"
 
 namespace vantrel::sim {
 
@@ -34,7 +34,7 @@ struct TrackPoint {
     bool trackStart = false;
 };
 
-using TrackRecordBytes = std::array<std::uint8_t, TrackRecord::kSize>;
+using TrackRecordBytes = std::array<std::uint8_t, fix::kSize>;
 
 // One fix as the logger stores it, checksum included. A coordinate that
 // rounds to exactly 0 is stored as 1 m, since a zero coordinate ends the
@@ -48,8 +48,7 @@ TrackRecordBytes EncodeTrackRecord(std::uint32_t timeStamp, Ecef at, unsigned sp
 // Where record slot `slot` starts in the flash: 204 records a page, then
 // 16 filler bytes.
 constexpr std::size_t RecordOffset(std::size_t slot) {
-    return slot / kRecordsPerTrackPage * kTrackPageSize +
-           slot % kRecordsPerTrackPage * TrackRecord::kSize;
+    return slot / kFixesPerPage * kTrackPageSize + slot % kFixesPerPage * fix::kSize;
 }
 
 // The flash image of the points in order: whole pages, up to and including

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppValues.h"
+#include "base/AppValues.h"
 #include "sim/Arguments.h"
 #include "sim/DemoImages.h"
 #include "sim/Simulator.h"

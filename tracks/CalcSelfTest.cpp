@@ -1,6 +1,6 @@
 #include "tracks/CalcSelfTest.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tracks/RecordDecode.h"
 
 namespace vantrel {

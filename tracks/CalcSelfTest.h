@@ -4,9 +4,9 @@
 // area, without the page-filler skip, converted and written into a point
 // grid.
 
-#include "app/AppValues.h"
-#include "app/TextGrid.h"
-#include "app/TransferArea.h"
+#include "base/AppValues.h"
+#include "base/TextGrid.h"
+#include "base/TransferArea.h"
 #include "tracks/LeapSeconds.h"
 
 namespace vantrel {

@@ -1,6 +1,6 @@
 #include "tracks/GpxDocument.h"
 
-#include "app/AppValues.h"
+#include "base/AppValues.h"
 #include "tracks/XmlText.h"
 
 namespace vantrel {

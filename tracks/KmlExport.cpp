@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <pugixml.hpp>
 
-#include "app/AtomicFile.h"
-#include "app/NumberText.h"
+#include "base/AtomicFile.h"
+#include "base/NumberText.h"
 #include "tracks/TrackExports.h"
 #include "tracks/XmlText.h"
 

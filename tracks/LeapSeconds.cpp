@@ -4,8 +4,8 @@
 #include <chrono>
 #include <string>
 
-#include "app/AtomicFile.h"
-#include "app/NumberText.h"
+#include "base/AtomicFile.h"
+#include "base/NumberText.h"
 
 namespace vantrel {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tracks/RecordDecode.h"
 
 namespace vantrel {

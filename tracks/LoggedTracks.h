@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "locale/ZoneOffset.h"
+#include "base/ZoneOffset.h"
 #include "tracks/LeapSeconds.h"
 #include "tracks/TrackStore.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/NumberText.h"
-#include "app/TextGrid.h"
+#include "base/NumberText.h"
+#include "base/TextGrid.h"
 
 namespace vantrel {
 

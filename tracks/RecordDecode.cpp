@@ -3,7 +3,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace vantrel {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "locale/ZoneOffset.h"
+#include "base/ZoneOffset.h"
 #include "tracks/Geodesy.h"
 #include "tracks/LeapSeconds.h"
 #include "tracks/TrackTable.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tracks/RecordDecode.h"
 #include "tracks/TrackStore.h"
 

@@ -1,7 +1,7 @@
 #include "tracks/TrackExports.h"
 
-#include "app/Csv.h"
-#include "app/NumberText.h"
+#include "base/Csv.h"
+#include "base/NumberText.h"
 #include "tracks/GpxDocument.h"
 #include "tracks/XmlText.h"
 

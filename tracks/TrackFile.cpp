@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "tracks/KmlExport.h"
 
 namespace vantrel {

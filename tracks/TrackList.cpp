@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tracks/TrackStore.h"
 
 namespace vantrel {

@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "app/NumberText.h"
-#include "app/TextGrid.h"
+#include "base/NumberText.h"
+#include "base/TextGrid.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "tracks/Geodesy.h"
 #include "tracks/TrackPath.h"
 

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "app/TextGrid.h"
-#include "app/TransferArea.h"
-#include "app/UserMessages.h"
+#include "base/AppValues.h"
+#include "base/TextGrid.h"
+#include "base/TransferArea.h"
+#include "base/UserMessages.h"
 #include "tracks/LeapSeconds.h"
 #include "tracks/TrackTable.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "locale/Utf16.h"
 
 namespace vantrel {

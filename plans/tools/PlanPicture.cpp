@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AtomicFile.h"
-#include "app/TransferArea.h"
+#include "base/AtomicFile.h"
+#include "base/TransferArea.h"
 #include "plans/PlanPicture.h"
 
 namespace {

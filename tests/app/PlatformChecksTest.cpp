@@ -7,10 +7,10 @@
 #include <cstdlib>
 
 #include "app/CodePageChoice.h"
-#include "app/DataDirectory.h"
 #include "app/DecimalSeparator.h"
 #include "app/InstanceLock.h"
 #include "app/InternetCheck.h"
+#include "base/DataDirectory.h"
 #include "support/ScratchFolder.h"
 
 // glibc keeps the LOCPATH search list that newlocale() builds for the whole

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/IniDocument.h"
+#include "base/IniDocument.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel {

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
 #include "serial/TCommSerialPortInfo.h"
 #include "sim/Simulator.h"

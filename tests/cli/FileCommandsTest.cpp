@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
 #include "sim/Routes.h"
 #include "support/ScratchFolder.h"

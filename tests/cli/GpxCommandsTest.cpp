@@ -16,13 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
-#include "tests/cli/QuietCall.h"
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
 #include "support/Occurrences.h"
 #include "support/ScratchFolder.h"
+#include "tests/cli/QuietCall.h"
 
 namespace vantrel::cli {
 namespace {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TransferArea.h"
+#include "base/TransferArea.h"
 #include "cli/Cli.h"
 #include "support/ScratchFolder.h"
 #include "tracks/TrackFile.h"

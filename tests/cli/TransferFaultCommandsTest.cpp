@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "cli/Cli.h"
 #include "sim/DemoImages.h"
 #include "sim/Simulator.h"

@@ -22,7 +22,7 @@ for f in share/applications/vantrel.desktop share/icons/hicolor/scalable/apps/va
     [ -f "$prefix/$f" ] || fail "$f is missing"
 done
 # The window and the data only it reads, when the build has the window.
-if [ -f "$build/app/window/vantrel" ]; then
+if [ -f "$build/window/vantrel" ]; then
     [ -x "$prefix/bin/vantrel" ] || fail "bin/vantrel is missing"
     for f in map/pages/track.txt map/pages/plan.txt map/pages/poi.txt map/pages/vantrel-map.js \
         images/iconLogo.ico images/logostart.bmp; do

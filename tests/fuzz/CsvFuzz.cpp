@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Csv.h"
 #include "fuzz/FuzzCheck.h"
-#include "app/Csv.h"
 #include "plans/ListCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/FuzzCheck.h"
-#include "app/IniDocument.h"
 #include "app/SettingsStore.h"
+#include "base/IniDocument.h"
+#include "fuzz/FuzzCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vantrel;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "plans/PlanImage.h"
 
 namespace {

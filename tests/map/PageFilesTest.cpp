@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "support/ScratchFolder.h"
 
 namespace vantrel {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/Csv.h"
+#include "base/Csv.h"
 #include "cli/Cli.h"
 #include "support/ScratchFolder.h"
 

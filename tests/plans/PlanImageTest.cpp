@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/PlansTestSupport.h"

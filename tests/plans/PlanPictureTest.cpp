@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "plans/PlanImage.h"
 #include "plans/PlansTestSupport.h"
 

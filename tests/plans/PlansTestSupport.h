@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppValues.h"
-#include "plans/ListCheck.h"
+#include "base/AppValues.h"
 #include "plans/GlyphRenderer.h"
+#include "plans/ListCheck.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 

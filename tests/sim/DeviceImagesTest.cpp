@@ -9,12 +9,13 @@
 #include <stdexcept>
 
 #include "PcPort.h"
-#include "app/RecordChecksum.h"
+#include "base/RecordChecksum.h"
 #include "sim/DemoImages.h"
 #include "sim/DeviceMemory.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
 #include "support/ScratchFolder.h"
+#include "tracks/TrackTable.h"
 
 namespace vantrel::sim {
 namespace {

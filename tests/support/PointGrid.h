@@ -2,7 +2,7 @@
 // A point grid as the Data page holds one: headings in row 0, then `points`
 // rows with a time in column 0, a height in column 3 and a speed in column 4.
 
-#include "app/TextGrid.h"
+#include "base/TextGrid.h"
 
 namespace vantrel::testing {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 
 namespace vantrel::testing {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A UserMessages that shows nothing: for fuzz targets and benchmarks.
 
-#include "app/UserMessages.h"
+#include "base/UserMessages.h"
 
 namespace vantrel::testing {
 

@@ -22,7 +22,7 @@ class TrackMemoryBuilder {
     // Appends a record in the next slot; a full page gets its filler.
     std::size_t Add(const TrackRecordBytes& record) {
         bytes_.insert(bytes_.end(), record.begin(), record.end());
-        if (++slots_ % kRecordsPerTrackPage == 0) bytes_.resize(sim::RecordOffset(slots_), 0xFF);
+        if (++slots_ % sim::kFixesPerPage == 0) bytes_.resize(sim::RecordOffset(slots_), 0xFF);
         return slots_ - 1;
     }
     std::size_t AddFix(std::uint32_t seconds, double latDeg, double lonDeg, double height,

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "support/FullTrackMemory.h"
 #include "support/SilentMessages.h"
 #include "tracks/KmlExport.h"

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "TrackFixture.h"
-#include "app/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "tracks/LoggedTracks.h"
 #include "tracks/ProfilePlot.h"
 

@@ -8,7 +8,7 @@
 #include <QtTest/QTest>
 #include <algorithm>
 
-#include "app/window/chart/ProfileChart.h"
+#include "window/chart/ProfileChart.h"
 
 namespace vantrel {
 namespace {

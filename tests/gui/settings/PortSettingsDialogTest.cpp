@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "app/window/settings/PortSettingsDialog.h"
 #include "support/PtyPair.h"
 #include "support/RecordingMessages.h"
+#include "window/settings/PortSettingsDialog.h"
 
 namespace vantrel {
 namespace {

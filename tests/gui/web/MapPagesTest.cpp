@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "app/AppValues.h"
+#include "base/AppValues.h"
 #include "gui/web/PageHost.h"
 #include "map/TrackDrawing.h"
 #include "plans/PlanList.h"

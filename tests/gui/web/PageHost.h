@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "app/window/web/WebMapView.h"
+#include "window/web/WebMapView.h"
 
 namespace vantrel::testing {
 

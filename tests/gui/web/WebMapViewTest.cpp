@@ -2,11 +2,11 @@
 
 #include <QSignalSpy>
 
-#include "app/AtomicFile.h"
-#include "app/window/web/WebMapView.h"
+#include "base/AtomicFile.h"
 #include "gui/web/PageHost.h"
 #include "map/PageFiles.h"
 #include "support/ScratchFolder.h"
+#include "window/web/WebMapView.h"
 
 namespace vantrel {
 namespace {

@@ -20,10 +20,10 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/window/TextGridModel.h"
-#include "app/window/chart/ProfileChart.h"
 #include "locale/UiComponents.h"
 #include "tests/gui/window/WindowFixture.h"
+#include "window/TextGridModel.h"
+#include "window/chart/ProfileChart.h"
 
 namespace vantrel::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/window/TextGridModel.h"
+#include "window/TextGridModel.h"
 
 #include <gtest/gtest.h>
 

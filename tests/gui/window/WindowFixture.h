@@ -13,12 +13,12 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include "app/DataDirectory.h"
-#include "app/window/MainWindow.h"
-#include "app/window/ScreenshotRun.h"
-#include "app/window/web/WebMapView.h"
+#include "base/DataDirectory.h"
 #include "sim/DemoImages.h"
 #include "sim/Simulator.h"
+#include "window/MainWindow.h"
+#include "window/ScreenshotRun.h"
+#include "window/web/WebMapView.h"
 
 #include "support/FixedLocator.h"
 #include "support/RecordingMessages.h"

@@ -1,0 +1,3 @@
+#pragma once
+// Includes down the layers are allowed.
+#include "base/AppValues.h"

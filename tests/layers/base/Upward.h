@@ -1,0 +1,3 @@
+#pragma once
+// Planted for the layer check: base must not see the wiring above it.
+#include "app/Companion.h"

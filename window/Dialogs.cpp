@@ -1,0 +1,134 @@
+#include "window/Dialogs.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "window/CellBrushDelegate.h"
+
+namespace vantrel {
+
+namespace {
+
+// OK (default, accepts) and Cancel (rejects) side by side.
+QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
+    ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+TdlgStartLogo::TdlgStartLogo(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      imgLogoStart_(new QLabel(this)) {
+    setObjectName(QStringLiteral("dlgStartLogo"));
+    setWindowTitle(QStringLiteral("Vantrel Services"));
+    imgLogoStart_->setObjectName(QStringLiteral("imgLogoStart"));
+    imgLogoStart_->setFixedSize(800, 491);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(imgLogoStart_);
+    timerStart.setInterval(kShowMs);
+    connect(&timerStart, &QTimer::timeout, this, &QDialog::accept);
+    timerStart.start();
+}
+
+bool TdlgStartLogo::LoadPicture(const std::filesystem::path& file) {
+    QPixmap picture(QString::fromStdString(file.string()));
+    if (picture.isNull()) return false;
+    imgLogoStart_->setPixmap(picture);
+    return true;
+}
+
+QColor AskColorWithDialog(const QColor& initial, QWidget* parent) {
+    QColor chosen = QColorDialog::getColor(initial, parent);
+    return chosen.isValid() ? chosen : initial;
+}
+
+TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
+    : QDialog(parent),
+      edTrackName(new QLineEdit(QStringLiteral("yes"), this)),
+      btnColor(new QPushButton(QStringLiteral("Color"), this)),
+      cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
+    setObjectName(QStringLiteral("dlgModifyTrackName"));
+    setWindowTitle(QStringLiteral("Modify Track Name & Color"));
+    setFixedSize(301, 117);
+    edTrackName->setObjectName(QStringLiteral("edTrackName"));
+    btnColor->setObjectName(QStringLiteral("btnColor"));
+    cbSave->setObjectName(QStringLiteral("cbSave"));
+    cbSave->setChecked(true);
+    cbSave->setEnabled(false);
+    cbSave->setVisible(false);
+    connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
+
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(new QLabel(QStringLiteral("Track Name:"), this));
+    nameRow->addWidget(edTrackName);
+    nameRow->addWidget(btnColor);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(nameRow);
+    layout->addWidget(cbSave);
+    layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+void TdlgModifyTrackName::ShowColor(std::uint32_t color) {
+    QPalette palette = btnColor->palette();
+    palette.setColor(QPalette::ButtonText, ColorFromBgr(color));
+    btnColor->setPalette(palette);
+}
+
+void TdlgModifyTrackName::btnColorClick() {
+    if (state_ == nullptr) return;
+    ShowColor(state_->trackColor);
+    state_->trackColor = BgrFromColor(chooseColor_(ColorFromBgr(state_->trackColor), this));
+    ShowColor(state_->trackColor);
+}
+
+bool TdlgModifyTrackName::Run(ModifyTrackDialog& state) {
+    state_ = &state;
+    edTrackName->setText(Q(state.edTrackName));
+    cbSave->setChecked(state.cbSave);
+    ShowColor(state.trackColor);
+    const bool accepted = exec() == QDialog::Accepted;
+    state_ = nullptr;
+    if (accepted) state.edTrackName = edTrackName->text().toStdString();
+    return accepted;
+}
+
+TdlgPlanName::TdlgPlanName(QWidget* parent) : QDialog(parent), edPlanTitle(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("dlgPlanName"));
+    setWindowTitle(QStringLiteral("Modify Plan Route Title"));
+    setFixedSize(256, 115);
+    edPlanTitle->setObjectName(QStringLiteral("edPlanTitle"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Title"), this));
+    layout->addWidget(edPlanTitle);
+    layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+std::optional<std::string> TdlgPlanName::Run(const std::string& title) {
+    edPlanTitle->setText(Q(title));
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return edPlanTitle->text().toStdString();
+}
+
+}  // namespace vantrel

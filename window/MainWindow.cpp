@@ -1,0 +1,340 @@
+#include "window/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+
+#include "app/CodePageChoice.h"
+#include "base/DataDirectory.h"
+#include "locale/LanguageFolder.h"
+#include "map/PageFiles.h"
+#include "window/PlainText.h"
+#include "window/TextGridModel.h"
+#include "window/web/WebMapView.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kCommReadMs = 20;
+
+std::filesystem::path OrDefault(const std::filesystem::path& given,
+                                std::filesystem::path (*fallback)()) {
+    return given.empty() ? fallback() : given;
+}
+
+void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
+    const QString q = QString::fromStdString(text);
+    if (edit->text() != q) edit->setText(q);
+}
+
+// A combo box showing `text`: an editable one in its edit field, a list
+// (the language chooser) by picking the item of that name, matched ignoring
+// case, which is added when the list lacks it.
+void ShowComboText(QComboBox* combo, const QString& text) {
+    const QSignalBlocker quiet(combo);
+    if (combo->isEditable()) {
+        combo->setEditText(text);
+        return;
+    }
+    int index = combo->findText(text, Qt::MatchFixedString);
+    if (index < 0) {
+        combo->addItem(text);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
+// One text slot applied to its component, by the component's kind.
+void ApplySlot(QTabWidget* tabs, QObject* target, SlotKind kind, const QString& text) {
+    if (auto* action = qobject_cast<QAction*>(target)) {
+        if (kind == SlotKind::Hint)
+            action->setToolTip(PlainToolTip(text));
+        else
+            action->setText(text);
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(target);
+    if (widget == nullptr) return;
+    if (kind == SlotKind::Hint) {
+        widget->setToolTip(PlainToolTip(text));
+        // Speed buttons carry no caption of their own; they show their hint.
+        if (auto* speed = qobject_cast<QToolButton*>(widget)) speed->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        ShowComboText(combo, text);
+    } else if (tabs->indexOf(widget) >= 0) {
+        tabs->setTabText(tabs->indexOf(widget), text);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+        group->setTitle(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(text);
+    }
+}
+
+}  // namespace
+
+TfmMain::TfmMain(WindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      dataDirectory_(OrDefault(options_.dataDirectory, ProgramDataDirectory)),
+      qtMessages_(this),
+      messages_(options_.messages ? *options_.messages : qtMessages_),
+      settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)),
+      codePage_(ProgramCodePage(settings_)) {
+    BuildWidgets();
+    core_ = std::make_unique<Companion>(
+        CompanionHost{messages_, *webMap, *webPlan, *webPoi, options_.locator, true});
+    Companion& core = *core_;
+    // The serial threads post their notifications; the GUI thread drains them.
+    core.commPort.Notifications().SetWake([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { core_->commPort.DrainNotifications(); }, Qt::QueuedConnection);
+    });
+    languages_ = std::make_unique<LanguageFiles>(
+        core.values, texts_, settings_, messages_, codePage_,
+        HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
+                    &core.pois.gridPoi});
+    dlgModifyTrackName->SetColorChooser(options_.chooseColor);
+    AttachModels();
+    ConnectHandlers();
+    timerShowLogo.setSingleShot(true);
+    timerShowLogo.setInterval(1);
+    connect(&timerShowLogo, &QTimer::timeout, this, &TfmMain::timerShowLogoTimer);
+    timerCommRead.setInterval(kCommReadMs);
+    connect(&timerCommRead, &QTimer::timeout, this, [this] {
+        core_->link().Tick();
+        Render();
+    });
+    timerCommRead.start();
+    FormCreate();
+}
+
+TfmMain::~TfmMain() {
+    timerCommRead.stop();
+    core_->commPort.Notifications().SetWake(nullptr);
+    // The views go with the window's children, after the core: let them
+    // forget the core's grids first.
+    for (QTableView* view : {gridTrackName, gridTrack, gridPlan, gridPoi})
+        view->setModel(nullptr);
+}
+
+void TfmMain::FormCreate() {
+    Companion& core = *core_;
+    StartupContext context{core.values,
+                           texts_,
+                           *languages_,
+                           settings_,
+                           HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack,
+                                       &core.plans.gridPlan, &core.pois.gridPoi},
+                           *this,
+                           dataDirectory_,
+                           options_.probes};
+    RunRecorded(StartupSequence(context));
+    // The chooser offers the languages found (quietly: only opening its
+    // list reports a folder without any).
+    if (auto names = FindLanguageNames(core.values.AppDirectory)) FillLanguageItems(*names);
+    terminateRequested_ = context.TerminateRequested;
+    if (terminateRequested_) QTimer::singleShot(0, this, &QWidget::close);
+    Render();
+}
+
+StepsOutcome TfmMain::RunRecorded(const std::vector<NamedStep>& steps) {
+    std::vector<NamedStep> recorded;
+    for (const NamedStep& step : steps)
+        recorded.push_back({step.name, [this, step] {
+                                stepsRun_.emplace_back(step.name);
+                                return step.run();
+                            }});
+    return RunSteps(recorded, messages_, kApplicationTitle);
+}
+
+void TfmMain::timerShowLogoTimer() {
+    ProbeContext probe{*this, messages_,
+                       DeviceProbe{[this] {
+                                       core_->link().FindDevicePort();
+                                       return core_->link().Variables().DevicePortName;
+                                   },
+                                   [this](const std::string& port) { return OpenProbe(port); }}};
+    RunRecorded(DeviceProbeSequence(probe));
+    Render();
+}
+
+std::optional<std::string> TfmMain::OpenProbe(const std::string& port) {
+    TKxCommDevice& commPort = core_->commPort;
+    std::optional<std::string> failure;
+    try {
+        commPort.fSetPortName(port);
+        commPort.fSetActive(true);
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    commPort.fSetActive(false);
+    return failure;
+}
+
+// --- StartupHost ---
+
+void TfmMain::CentreWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    move((area.width() - width()) / 2, (area.height() - height()) / 2);
+}
+
+void TfmMain::EnableLogoTimer() {
+    if (options_.probeAtStart) timerShowLogo.start();
+}
+
+void TfmMain::LoadIcons(const std::filesystem::path& dataDirectory) {
+    const QIcon icon(QString::fromStdString((dataDirectory / "images" / "iconLogo.ico").string()));
+    if (icon.isNull() || icon.availableSizes().isEmpty()) {
+        messages_.ShowMessage("Cannot open images/iconLogo.ico", kApplicationTitle);
+        return;
+    }
+    setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
+}
+
+void TfmMain::ShowMapSheet() {
+    pgctlMain->setCurrentWidget(sheetMap);
+}
+
+void TfmMain::LoadMapPages(const std::string& appDirectory) {
+    const std::pair<WebMapView*, std::string_view> pages[] = {
+        {webMap, kTrackPageFile}, {webPoi, kPoiPageFile}, {webPlan, kPlanPageFile}};
+    const std::filesystem::path folder = MapPagesFolder(appDirectory);
+    bool missing = false;
+    for (const auto& [view, name] : pages) {
+        if (view->LoadPageFile(folder / name, codePage_)) continue;
+        missing = true;
+        view->LoadPageText(QString());
+    }
+    // The window stays open with empty pages; the user is told once.
+    if (missing) messages_.ShowMessage(kPageFileMissingText, "Error");
+}
+
+void TfmMain::DisableLogoTimer() {
+    timerShowLogo.stop();
+}
+
+void TfmMain::ShowSplash() {
+    if (!options_.showSplash) return;
+    // A missing picture is reported; the splash still shows for its time.
+    if (!dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp"))
+        messages_.ShowMessage("Cannot open images/logostart.bmp", kApplicationTitle);
+    dlgStartLogo->timerStart.start();
+    dlgStartLogo->exec();
+    dlgStartLogo->timerStart.stop();
+}
+
+PromptAnswer TfmMain::AskCancelTryAgainContinue(std::string_view text, std::string_view caption) {
+    if (options_.prompt) return options_.prompt(text, caption);
+    return AskWithQMessageBox(this, text, caption);
+}
+
+// --- rendering ---
+
+void TfmMain::FillLanguageItems(const std::vector<std::string>& names) {
+    const QSignalBlocker quiet(comboLang);
+    comboLang->clear();
+    for (const auto& name : names)
+        comboLang->addItem(QString::fromStdString(name));
+    // The chooser goes on showing the language in force.
+    ShowComboText(comboLang, QString::fromStdString(texts_.Text("comboLang", SlotKind::Text)));
+}
+
+void TfmMain::ShowStatusSheet(bool shown) {
+    pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), shown);
+    if (shown) pgctlMain->setCurrentWidget(sheetStatus);
+}
+
+void TfmMain::ApplyTexts() {
+    textsRevision_ = texts_.Revision();
+    setWindowTitle(QString::fromStdString(texts_.Caption()));
+    const auto uiSlots = UiSlots();
+    for (std::size_t i = 0; i < uiSlots.size(); ++i) {
+        QObject* target = findChild<QObject*>(QString::fromLatin1(
+            uiSlots[i].component.data(), static_cast<qsizetype>(uiSlots[i].component.size())));
+        if (target != nullptr)
+            ApplySlot(pgctlMain, target, uiSlots[i].kind,
+                      QString::fromStdString(texts_.SlotText(i)));
+    }
+    QStringList lines;
+    for (const auto& line : languages_->LanguageLines())
+        lines << QString::fromStdString(line);
+    memoLanguage->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TfmMain::Render() {
+    if (texts_.Revision() != textsRevision_) ApplyTexts();
+    for (TextGridModel* model : models_)
+        model->Refresh();
+    RenderLink();
+    RenderLists();
+    emit rendered();
+}
+
+void TfmMain::RenderLink() {
+    const LinkDisplay& d = core_->link().Display();
+    const TransferButtons buttons = core_->Buttons();
+    btnDownloadFrGuider->setEnabled(buttons.downloadTracks);
+    btnLoadTrack->setEnabled(buttons.downloadTracks);
+    btnLoadPlan->setEnabled(buttons.downloadPlan);
+    btnLoadPOI->setEnabled(buttons.downloadPoi);
+    btnStorePlan->setEnabled(buttons.uploadPlan);
+    btnStorePoi->setEnabled(buttons.uploadPoi);
+    pbarLoading->setValue(d.pbarLoading.Position);
+    pbarLoading->setVisible(d.pbarLoading.Visible);
+    const std::pair<QLineEdit*, const EditState*> fields[] = {
+        {edAck, &d.edAck},
+        {edCurrentData, &d.edCurrentData},
+        {edRoute, &d.edRoute},
+        {edBackLight, &d.edBackLight},
+        {edSuspend, &d.edSuspend},
+        {edTimeZoneHome, &d.edTimeZoneHome},
+        {edTimeZoneLocal, &d.edTimeZoneLocal},
+        {edUnit, &d.edUnit},
+        {edRecordTime, &d.edRecordTime},
+        {edRecordDistance, &d.edRecordDistance},
+        {edRecordSpeed, &d.edRecordSpeed},
+        {edStorageUsage, &d.edStorageUsage}};
+    for (const auto& [edit, state] : fields)
+        SetTextIfChanged(edit, state->Text);
+    if (!d.comboPort.Text.empty() && comboPort->currentText().toStdString() != d.comboPort.Text)
+        comboPort->setEditText(QString::fromStdString(d.comboPort.Text));
+    if (d.memoData.size() < memoLines_) {
+        memoData->clear();
+        memoLines_ = 0;
+    }
+    for (; memoLines_ < d.memoData.size(); ++memoLines_)
+        memoData->appendPlainText(QString::fromStdString(d.memoData[memoLines_]));
+}
+
+void TfmMain::RenderLists() {
+    const TrackStore& tracks = core_->tracks;
+    SetTextIfChanged(edStartTime, tracks.edStartTime);
+    SetTextIfChanged(edEndTime, tracks.edEndTime);
+    SetTextIfChanged(edTotalTime, tracks.edTotalTime);
+    SetTextIfChanged(edDistance, tracks.edDistance);
+    SetTextIfChanged(edMile, tracks.edMile);
+    SetTextIfChanged(edPoints, tracks.edPoints);
+    btnSaveTrackFile->setEnabled(tracks.btnSaveTrackFileEnabled);
+    btnSavePlan->setEnabled(core_->plans.btnSavePlan);
+    btnSavePoi->setEnabled(core_->pois.btnSavePoi);
+    btnDrawMap->setEnabled(drawEnabled_);
+    RenderChart();
+}
+
+}  // namespace vantrel

@@ -1,0 +1,282 @@
+#pragma once
+// The main window TfmMain: the tabs, grids, buttons and map pages over the
+// Companion. Handlers are thin: each calls the core and then Render() shows
+// what changed (grids, counts, button states, the link's status fields).
+
+#include <QMainWindow>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Companion.h"
+#include "app/LanguageFiles.h"
+#include "app/NamedSteps.h"
+#include "app/SettingsStore.h"
+#include "app/Startup.h"
+#include "locale/CodePage.h"
+#include "locale/UiTexts.h"
+#include "plans/ListFiles.h"
+#include "tracks/ProfilePlot.h"
+#include "window/Dialogs.h"
+#include "window/QtMessages.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTableView;
+class QToolButton;
+
+namespace vantrel {
+
+class ProfileChart;
+class TextGridModel;
+class WebMapView;
+
+// The file dialogs' part, replaceable in tests: the chosen path, or empty
+// text when the user cancels.
+struct FileDialogRequest {
+    bool save = false;
+    std::string title;
+    std::string filter;  // "Name(*.ext)|*.ext|..." as the core states it
+    std::string defaultExt;
+};
+using FileChooser = std::function<std::string(const FileDialogRequest&, QWidget* parent)>;
+std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent);
+
+// What the window is given; every default is the real program's.
+struct WindowOptions {
+    std::filesystem::path dataDirectory;  // empty: ProgramDataDirectory()
+    std::filesystem::path settingsFile;   // empty: DefaultSettingsPath()
+    DeviceLocator* locator = nullptr;     // nullptr: the system's lookup
+    UserMessages* messages = nullptr;     // nullptr: message boxes
+    std::function<PromptAnswer(std::string_view text, std::string_view caption)> prompt;
+    FileChooser chooseFile = AskFileWithDialog;
+    ColorChooser chooseColor = AskColorWithDialog;
+    StartupProbes probes = {};
+    bool showSplash = true;    // false: the probe skips the splash
+    bool probeAtStart = true;  // false: the splash-and-probe timer stays off
+};
+
+class TfmMain : public QMainWindow, private StartupHost {
+    Q_OBJECT
+  public:
+    explicit TfmMain(WindowOptions options = {}, QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    Companion& Core() { return *core_; }
+    UiTexts& Texts() { return texts_; }
+    LanguageFiles& Languages() { return *languages_; }
+    UserMessages& Messages() { return messages_; }
+
+    // The start-up steps that ran, by the core's step names, in order.
+    const std::vector<std::string>& StepsRun() const { return stepsRun_; }
+    bool TerminateRequested() const { return terminateRequested_; }
+    // The splash and the device probe (the logo timer's first tick).
+    void timerShowLogoTimer();
+
+    // Reads the core and shows what changed.
+    void Render();
+    // The Status page's tab is hidden; this shows (or hides) it.
+    void ShowStatusSheet(bool shown);
+
+    // --- handlers ---
+    void btnDrawMapClick();
+    void btnTestMarkerClick();
+    void btnTestCalcClick();
+    void rbPathAltitudeClick();
+    void rbPathSpeedClick();
+    void sheetDataShow();
+    void gridTrackNameClick(int gridRow);
+    void Modify1Click();
+    void menuDeleteClick();
+    void ClearAll1Click();
+    void gridPlanClick(int gridRow);
+    void gridPlanDblClick();
+    void Modify2Click();
+    void Delete1Click();
+    void menuClearClick();
+    void menuRedrawClick();
+    void gridPoiClick(int gridRow);
+    void gridPoiDblClick();
+    void menuDeletePoiClick();
+    void menuClearAllClick();
+    void webPlanBodyClicked();
+    void webMapDocumentComplete();
+    void comboLangDropDown();
+    void comboLangChange(const QString& name);
+    void comboTimeZoneChange(const QString& senderText);
+    void btnOpenTrackFileClick();
+    void btnSaveTrackFileClick();
+    void btnOpenPlanClick();
+    void btnSavePlanClick();
+    void btnOpenPoiClick();
+    void btnSavePoiClick();
+    void btnAutoFindClick();
+    void WriteUiTextClick();
+    // A device request button: runs the link's handler.
+    void DeviceRequest(RequestResult (DeviceLink::*request)());
+
+    // --- components, named as their object names ---
+    QTabWidget* pgctlMain = nullptr;
+    QWidget* sheetMap = nullptr;
+    QWidget* sheetData = nullptr;
+    QWidget* sheetPlan = nullptr;
+    QWidget* sheetPOI = nullptr;
+    QWidget* sheetTrack = nullptr;
+    QWidget* sheetStatus = nullptr;
+    WebMapView* webMap = nullptr;
+    WebMapView* webPlan = nullptr;
+    WebMapView* webPoi = nullptr;
+    QTableView* gridTrackName = nullptr;
+    QTableView* gridTrack = nullptr;
+    QTableView* gridPlan = nullptr;
+    QTableView* gridPoi = nullptr;
+    ProfileChart* chartAltitude = nullptr;
+    QComboBox* comboLang = nullptr;
+    QComboBox* comboTimeZone = nullptr;
+    QComboBox* comboTimeZoneTrk = nullptr;
+    QComboBox* comboPort = nullptr;
+    QRadioButton* rbMetric = nullptr;
+    QRadioButton* rbImperial = nullptr;
+    QRadioButton* rbPathAltitude = nullptr;
+    QRadioButton* rbPathSpeed = nullptr;
+    QProgressBar* pbarLoading = nullptr;
+    QPushButton* btnDrawMap = nullptr;
+    QPushButton* btnOpenTrackFile = nullptr;
+    QPushButton* btnSaveTrackFile = nullptr;
+    QPushButton* btnOpenPlan = nullptr;
+    QPushButton* btnSavePlan = nullptr;
+    QPushButton* btnOpenPoi = nullptr;
+    QPushButton* btnSavePoi = nullptr;
+    QPushButton* btnAutoFind = nullptr;
+    QPushButton* btnTestCalc = nullptr;
+    QPushButton* btnTestMarker = nullptr;
+    QToolButton* btnDownloadFrGuider = nullptr;
+    QToolButton* btnLoadPlan = nullptr;
+    QToolButton* btnStorePlan = nullptr;
+    QToolButton* btnLoadPOI = nullptr;
+    QToolButton* btnStorePoi = nullptr;
+    QToolButton* btnDownloadGuider = nullptr;
+    QToolButton* btnLogger = nullptr;
+    QToolButton* btnLoadTrack = nullptr;
+    QToolButton* btnLoadData = nullptr;
+    QToolButton* imgTool = nullptr;
+    QLineEdit* edStartTime = nullptr;
+    QLineEdit* edEndTime = nullptr;
+    QLineEdit* edTotalTime = nullptr;
+    QLineEdit* edDistance = nullptr;
+    QLineEdit* edMile = nullptr;
+    QLineEdit* edPoints = nullptr;
+    QLineEdit* edAck = nullptr;
+    QLineEdit* edCurrentData = nullptr;
+    QLineEdit* edRoute = nullptr;
+    QLineEdit* edBackLight = nullptr;
+    QLineEdit* edSuspend = nullptr;
+    QLineEdit* edTimeZoneHome = nullptr;
+    QLineEdit* edTimeZoneLocal = nullptr;
+    QLineEdit* edUnit = nullptr;
+    QLineEdit* edRecordTime = nullptr;
+    QLineEdit* edRecordDistance = nullptr;
+    QLineEdit* edRecordSpeed = nullptr;
+    QLineEdit* edStorageUsage = nullptr;
+    QPlainTextEdit* memoData = nullptr;
+    QPlainTextEdit* memoLanguage = nullptr;
+    QMenu* menuTrack = nullptr;
+    QMenu* menuPlan = nullptr;
+    QMenu* menuPOI = nullptr;
+    QMenu* menuTools = nullptr;
+    TdlgStartLogo* dlgStartLogo = nullptr;
+    TdlgModifyTrackName* dlgModifyTrackName = nullptr;
+    TdlgPlanName* dlgPlanName = nullptr;
+    QTimer timerCommRead;
+    QTimer timerShowLogo;
+
+  signals:
+    // After every Render(): tests and the screenshot run wait on it.
+    void rendered();
+
+  private:
+    // StartupHost
+    void CentreWindow() override;
+    void EnableLogoTimer() override;
+    void LoadIcons(const std::filesystem::path& dataDirectory) override;
+    void ShowMapSheet() override;
+    void LoadMapPages(const std::string& appDirectory) override;
+    void DisableLogoTimer() override;
+    void ShowSplash() override;
+    PromptAnswer AskCancelTryAgainContinue(std::string_view text,
+                                           std::string_view caption) override;
+
+    // Construction (MainWindowLayout.cpp).
+    void BuildWidgets();
+    QWidget* BuildDataSheet();
+    QWidget* BuildPlanSheet();
+    QWidget* BuildPoiSheet();
+    QWidget* BuildTrackSheet();
+    QWidget* BuildStatusSheet();
+    QWidget* BuildTrackSummaries();
+    QWidget* BuildGuiderGroup();
+    QWidget* BuildLoggerGroup();
+    void BuildMenus();
+    void AttachModels();
+    void ConnectHandlers();
+    void ConnectGridHandlers();
+
+    void FormCreate();
+    // Runs steps, recording each name before it runs.
+    StepsOutcome RunRecorded(const std::vector<NamedStep>& steps);
+    // Runs a handler's body; an error it raises is shown and the window
+    // goes on. Render() follows in every case.
+    void Handle(const std::function<void()>& body);
+    void ApplyTexts();
+    void FillLanguageItems(const std::vector<std::string>& names);
+    void RenderLink();
+    void RenderLists();
+    void DrawTrack();
+    // Plots the point grid's profile when the grid, the profile or the
+    // units changed since the chart last showed it.
+    void RenderChart();
+    std::string ChooseFile(bool save, const FileDialogTexts& texts);
+    int SelectedGridRow(const QTableView* view) const;
+    std::optional<std::string> OpenProbe(const std::string& port);
+
+    WindowOptions options_;
+    std::filesystem::path dataDirectory_;
+    QtMessages qtMessages_;
+    UserMessages& messages_;
+    SettingsStore settings_;
+    // The 8-bit code page of language and page files (VANTREL_CODEPAGE or the
+    // stored choice, else the locale's).
+    CodePage codePage_;
+    UiTexts texts_;
+    std::unique_ptr<Companion> core_;
+    std::unique_ptr<LanguageFiles> languages_;
+    std::vector<TextGridModel*> models_;
+    std::vector<std::string> stepsRun_;
+    std::uint64_t textsRevision_ = ~std::uint64_t{0};
+    std::size_t memoLines_ = 0;
+    bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
+    // What the chart shows: the point grid's revision, the profile, the units.
+    struct ChartShown {
+        std::uint64_t revision;
+        ProfileKind kind;
+        ProfileUnits units;
+        bool operator==(const ChartShown&) const = default;
+    };
+    std::optional<ChartShown> chartShown_;
+    bool terminateRequested_ = false;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,362 @@
+// The window's handlers: each calls the core, then Render() shows the result.
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <stdexcept>
+
+#include "map/TrackDrawing.h"
+#include "plans/ListFiles.h"
+#include "plans/PlanImage.h"
+#include "plans/PoiImage.h"
+#include "tracks/CalcSelfTest.h"
+#include "tracks/TrackFile.h"
+#include "window/MainWindow.h"
+#include "window/TextGridModel.h"
+#include "window/chart/ProfileChart.h"
+#include "window/web/WebMapView.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr FileDialogTexts dlgSaveTrack{
+    "Save Track Data To File", "Track Files(*.trk)|*.trk|KML Files(*.kml)|*.kml|All Files(*.*)|*.*",
+    "trk", "*.trk"};
+constexpr FileDialogTexts dlgOpenTrack{
+    "Open Track File", "Track Files(*.trk)|*.trk|KML Files(*.kml)|*.kml|All Files(*.*)|*.*", "trk",
+    "*.trk"};
+
+// "Name(*.x)|*.x|All(*.*)|*.*" as Qt's "Name(*.x);;All(*.*)".
+QString QtFilter(const std::string& filter) {
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2)
+        names << parts[i];
+    return names.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent) {
+    QFileDialog dialog(parent, QString::fromStdString(request.title), QString(),
+                       QtFilter(request.filter));
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front().toStdString();
+}
+
+void TfmMain::Handle(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (const std::exception& error) {
+        messages_.ShowMessage(error.what(), "Error");
+    }
+    Render();
+}
+
+void TfmMain::ConnectHandlers() {
+    const std::pair<QToolButton*, RequestResult (DeviceLink::*)()> requests[] = {
+        {btnDownloadFrGuider, &DeviceLink::btnDownloadFrGuiderClick},
+        {btnLoadPlan, &DeviceLink::btnLoadPlanClick},
+        {btnStorePlan, &DeviceLink::btnStorePlanClick},
+        {btnLoadPOI, &DeviceLink::btnLoadPOIClick},
+        {btnStorePoi, &DeviceLink::btnStorePoiClick},
+        {btnDownloadGuider, &DeviceLink::btnDownloadGuiderClick},
+        {btnLogger, &DeviceLink::btnLoggerClick},
+        {btnLoadTrack, &DeviceLink::btnLoadTrackClick},
+        {btnLoadData, &DeviceLink::btnLoadDataClick}};
+    for (const auto& [button, request] : requests)
+        connect(button, &QToolButton::clicked, this, [this, r = request] { DeviceRequest(r); });
+    const std::pair<QPushButton*, void (TfmMain::*)()> buttons[] = {
+        {btnDrawMap, &TfmMain::btnDrawMapClick},
+        {btnTestMarker, &TfmMain::btnTestMarkerClick},
+        {btnTestCalc, &TfmMain::btnTestCalcClick},
+        {btnOpenTrackFile, &TfmMain::btnOpenTrackFileClick},
+        {btnSaveTrackFile, &TfmMain::btnSaveTrackFileClick},
+        {btnOpenPlan, &TfmMain::btnOpenPlanClick},
+        {btnSavePlan, &TfmMain::btnSavePlanClick},
+        {btnOpenPoi, &TfmMain::btnOpenPoiClick},
+        {btnSavePoi, &TfmMain::btnSavePoiClick},
+        {btnAutoFind, &TfmMain::btnAutoFindClick}};
+    for (const auto& [button, handler] : buttons)
+        connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
+    connect(rbPathAltitude, &QRadioButton::clicked, this, &TfmMain::rbPathAltitudeClick);
+    connect(rbPathSpeed, &QRadioButton::clicked, this, &TfmMain::rbPathSpeedClick);
+    for (QRadioButton* units : {rbMetric, rbImperial})
+        connect(units, &QRadioButton::toggled, this, [this] { Render(); });
+    connect(pgctlMain, &QTabWidget::currentChanged, this, [this] {
+        if (pgctlMain->currentWidget() == sheetData) sheetDataShow();
+    });
+    connect(comboLang, &QComboBox::textActivated, this, &TfmMain::comboLangChange);
+    for (QComboBox* zone : {comboTimeZone, comboTimeZoneTrk}) {
+        connect(zone, &QComboBox::textActivated, this, &TfmMain::comboTimeZoneChange);
+        connect(zone->lineEdit(), &QLineEdit::editingFinished, this,
+                [this, zone] { comboTimeZoneChange(zone->currentText()); });
+    }
+    connect(webMap, &WebMapView::documentComplete, this, &TfmMain::webMapDocumentComplete);
+    connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
+    ConnectGridHandlers();
+}
+
+void TfmMain::ConnectGridHandlers() {
+    auto rowOf = [](const QModelIndex& index) { return TextGridModel::GridRow(index.row()); };
+    connect(gridTrackName, &QTableView::clicked, this,
+            [this, rowOf](const QModelIndex& i) { gridTrackNameClick(rowOf(i)); });
+    connect(gridPlan, &QTableView::clicked, this,
+            [this, rowOf](const QModelIndex& i) { gridPlanClick(rowOf(i)); });
+    connect(gridPlan, &QTableView::doubleClicked, this, [this] { gridPlanDblClick(); });
+    connect(gridPoi, &QTableView::clicked, this,
+            [this, rowOf](const QModelIndex& i) { gridPoiClick(rowOf(i)); });
+    connect(gridPoi, &QTableView::doubleClicked, this, [this] { gridPoiDblClick(); });
+    // A right click selects the row under the pointer, then opens the menu.
+    const std::pair<QTableView*, QMenu*> menus[] = {
+        {gridTrackName, menuTrack}, {gridPlan, menuPlan}, {gridPoi, menuPOI}};
+    for (const auto& [view, menu] : menus) {
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view = view, menu = menu](const QPoint& at) {
+                    const QModelIndex index = view->indexAt(at);
+                    if (index.isValid()) view->setCurrentIndex(index);
+                    const int row = SelectedGridRow(view);
+                    if (view == gridPlan && IsEntryRow(row)) core_->plans.Row = row;
+                    if (view == gridPoi) core_->pois.Select(row);
+                    menu->popup(view->viewport()->mapToGlobal(at));
+                });
+    }
+}
+
+int TfmMain::SelectedGridRow(const QTableView* view) const {
+    const QModelIndex index = view->currentIndex();
+    return index.isValid() ? TextGridModel::GridRow(index.row()) : 0;
+}
+
+void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
+    Handle([this, request] { (core_->link().*request)(); });
+}
+
+// --- Track page ---
+
+void TfmMain::RenderChart() {
+    const Companion& core = *core_;
+    const TextGrid& points = core.tracks.gridTrack;
+    const ChartShown now{points.Revision(),
+                         rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
+                         rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric};
+    if (chartShown_ == now) return;
+    chartShown_ = now;
+    chartAltitude->Show(PlotProfile(points, now.kind, now.units, core.values.Numbers));
+}
+
+void TfmMain::DrawTrack() {
+    const Companion& core = *core_;
+    const DrawTrackResult drawn = DrawTrackOnMap(
+        *webMap, core.tracks.gridTrack, core.tracks.CurrentTrackColor, core.values.Numbers);
+    if (!drawn.ok()) throw std::runtime_error(DrawTrackErrorText(drawn));
+}
+
+void TfmMain::btnDrawMapClick() {
+    if (!webMap->Ready()) return;
+    btnDrawMap->setEnabled(false);
+    // Render() enables the button again, also after a drawing that failed.
+    Handle([this] {
+        DrawTrack();
+        pgctlMain->setCurrentWidget(sheetMap);
+    });
+}
+
+void TfmMain::btnTestMarkerClick() {
+    Handle([this] { DrawTrack(); });
+}
+
+void TfmMain::btnTestCalcClick() {
+    Handle([this] {
+        TrackStore& tracks = core_->tracks;
+        CalcSelfTest(core_->transfer, core_->values, tracks.LeapSeconds, tracks.gridTrack);
+    });
+}
+
+// The chart follows the point grid, the profile and the units at every
+// Render(); these only make sure one comes at once.
+void TfmMain::rbPathAltitudeClick() {
+    Render();
+}
+
+void TfmMain::rbPathSpeedClick() {
+    Render();
+}
+
+void TfmMain::sheetDataShow() {
+    Render();
+}
+
+void TfmMain::gridTrackNameClick(int gridRow) {
+    Handle([this, gridRow] { core_->tracks.gridTrackNameClick(gridRow); });
+}
+
+void TfmMain::Modify1Click() {
+    Handle([this] {
+        TrackStore& tracks = core_->tracks;
+        const int row = SelectedGridRow(gridTrackName);
+        if (!tracks.BeginModify(row)) return;
+        if (dlgModifyTrackName->Run(tracks.dlgModifyTrackName)) tracks.ApplyModify(row);
+    });
+}
+
+void TfmMain::menuDeleteClick() {
+    Handle([this] { core_->tracks.menuDeleteClick(SelectedGridRow(gridTrackName)); });
+}
+
+void TfmMain::ClearAll1Click() {
+    Handle([this] { core_->tracks.ClearAll(); });
+}
+
+void TfmMain::btnOpenTrackFileClick() {
+    const std::string path = ChooseFile(false, dlgOpenTrack);
+    if (!path.empty()) Handle([this, &path] { OpenTrackFile(core_->tracks, path); });
+}
+
+void TfmMain::btnSaveTrackFileClick() {
+    const std::string path = ChooseFile(true, dlgSaveTrack);
+    if (!path.empty()) Handle([this, &path] { SaveTracks(core_->tracks, path); });
+}
+
+std::string TfmMain::ChooseFile(bool save, const FileDialogTexts& texts) {
+    return options_.chooseFile(
+        FileDialogRequest{save, std::string(texts.title), std::string(texts.filter),
+                          std::string(texts.defaultExt)},
+        this);
+}
+
+// --- Plan and POI pages ---
+
+void TfmMain::gridPlanClick(int gridRow) {
+    Handle([this, gridRow] { core_->plans.gridPlanClick(*webPlan, gridRow); });
+}
+
+void TfmMain::gridPlanDblClick() {
+    Handle([this] { core_->plans.gridPlanDblClick(*webPlan); });
+}
+
+void TfmMain::Modify2Click() {
+    Handle([this] {
+        PlanList& plans = core_->plans;
+        if (!plans.SelectedRowIsPoint()) return;
+        if (auto title = dlgPlanName->Run(plans.SelectedTitle()))
+            plans.Modify2Click(*title, messages_);
+    });
+}
+
+void TfmMain::Delete1Click() {
+    Handle([this] { core_->plans.Delete1Click(*webPlan); });
+}
+
+void TfmMain::menuClearClick() {
+    Handle([this] { core_->plans.menuClearClick(*webPlan); });
+}
+
+void TfmMain::menuRedrawClick() {
+    Handle([this] { core_->plans.menuRedrawClick(*webPlan); });
+}
+
+void TfmMain::gridPoiClick(int gridRow) {
+    Handle([this, gridRow] { core_->pois.Select(gridRow); });
+}
+
+void TfmMain::gridPoiDblClick() {
+    Handle([this] { core_->pois.gridPoiDblClick(*webPoi); });
+}
+
+void TfmMain::menuDeletePoiClick() {
+    Handle([this] { core_->pois.menuDeletePoiClick(*webPoi); });
+}
+
+void TfmMain::menuClearAllClick() {
+    Handle([this] { core_->pois.menuClearAllClick(*webPoi); });
+}
+
+void TfmMain::webPlanBodyClicked() {
+    Handle([this] {
+        if (!core_->plans.ReadMarkersBack(*webPlan))
+            messages_.ShowMessage(kPlanPageSilentText, "Error");
+    });
+}
+
+void TfmMain::webMapDocumentComplete() {
+    drawEnabled_ = true;
+    Render();
+}
+
+void TfmMain::btnOpenPlanClick() {
+    const std::string path = ChooseFile(false, dlgOpenPlan);
+    if (!path.empty())
+        Handle([this, &path] {
+            OpenPlanFile(path, core_->plans, core_->transfer, *webPlan, messages_);
+        });
+}
+
+void TfmMain::btnSavePlanClick() {
+    Handle([this] {
+        Companion& core = *core_;
+        if (!ReportRefusal(BuildPlanImage(core.plans, core.Glyphs(), core.transfer), messages_))
+            return;
+        const std::string path = ChooseFile(true, dlgSavePlan);
+        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
+    });
+}
+
+void TfmMain::btnOpenPoiClick() {
+    const std::string path = ChooseFile(false, dlgOpenPoi);
+    if (!path.empty())
+        Handle([this, &path] { OpenPoiFile(path, core_->pois, core_->transfer, messages_); });
+}
+
+void TfmMain::btnSavePoiClick() {
+    Handle([this] {
+        Companion& core = *core_;
+        if (!ReportRefusal(BuildPoiImage(core.pois, core.transfer), messages_)) return;
+        const std::string path = ChooseFile(true, dlgSavePoi);
+        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
+    });
+}
+
+// --- Data page, time zones, Status page ---
+
+void TfmMain::comboLangDropDown() {
+    if (languages_->ListLanguages()) FillLanguageItems(languages_->ChooserItems());
+}
+
+void TfmMain::comboLangChange(const QString& name) {
+    Handle([this, &name] {
+        texts_.SetText("comboLang", SlotKind::Text, name.toStdString());
+        languages_->comboLangChange();
+    });
+}
+
+void TfmMain::comboTimeZoneChange(const QString& senderText) {
+    Handle([this, &senderText] {
+        Companion& core = *core_;
+        const ZoneOffset shownAt = core.values.LocalZoneOffset;
+        if (vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
+                                         core.values.LocalZoneOffset, messages_))
+            core.pois.ShowTimesAgain(shownAt);
+        textsRevision_ = ~std::uint64_t{0};  // show the choosers' texts as they stand
+    });
+}
+
+void TfmMain::btnAutoFindClick() {
+    Handle([this] { core_->link().FindDevicePort(); });
+}
+
+void TfmMain::WriteUiTextClick() {
+    Handle([this] { languages_->WriteUiText(); });
+}
+
+}  // namespace vantrel

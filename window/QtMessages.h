@@ -1,0 +1,25 @@
+#pragma once
+// The core's message boxes as Qt message boxes, and the start-up prompt with
+// Cancel, Try Again and Continue.
+
+#include <QWidget>
+
+#include "app/Startup.h"
+#include "base/UserMessages.h"
+
+namespace vantrel {
+
+QString ToQString(std::string_view text);
+
+class QtMessages : public UserMessages {
+  public:
+    explicit QtMessages(QWidget* parent) : parent_(parent) {}
+    void ShowMessage(std::string_view text, std::string_view caption) override;
+
+  private:
+    QWidget* parent_;
+};
+
+PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption);
+
+}  // namespace vantrel

@@ -1,0 +1,130 @@
+#include "window/ScreenshotRun.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTableView>
+#include <cstdio>
+
+#include "window/web/WebMapView.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kPagesTimeoutMs = 30000;
+constexpr int kDownloadTimeoutMs = 120000;
+constexpr int kPageSettleMs = 1500;
+constexpr int kTabSettleMs = 400;
+
+}  // namespace
+
+bool ScreenshotRun::WaitUntil(TfmMain& window, const std::function<bool()>& done, int timeoutMs) {
+    if (done()) return true;
+    QEventLoop loop;
+    bool reached = false;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    auto check = QObject::connect(&window, &TfmMain::rendered, &loop, [&] {
+        if (!done()) return;
+        reached = true;
+        loop.quit();
+    });
+    limit.start(timeoutMs);
+    loop.exec();
+    QObject::disconnect(check);
+    return reached;
+}
+
+void ScreenshotRun::Settle(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool ScreenshotRun::Await(RequestResult (DeviceLink::*request)(), const char* what,
+                          unsigned LinkProgress::*counter) {
+    DeviceLink& link = window_.Core().link();
+    const LinkProgress start = link.Progress();
+    const RequestResult sent = (link.*request)();
+    window_.Render();
+    if (sent != RequestResult::Sent) {
+        std::fprintf(stderr, "vantrel: the %s request could not be sent\n", what);
+        return false;
+    }
+    bool failed = false;
+    const bool ended = WaitUntil(
+        window_,
+        [&] {
+            const LinkProgress now = link.Progress();
+            failed = now.PortFailures > start.PortFailures ||
+                     now.WatchdogResets > start.WatchdogResets ||
+                     now.TransfersFailed > start.TransfersFailed;
+            return failed || now.*counter > start.*counter;
+        },
+        kDownloadTimeoutMs);
+    if (!ended || failed) {
+        std::fprintf(stderr, "vantrel: the %s request failed\n", what);
+        return false;
+    }
+    return true;
+}
+
+bool ScreenshotRun::Download(RequestResult (DeviceLink::*request)(), const char* what) {
+    return Await(request, what, &LinkProgress::DownloadsFinished);
+}
+
+bool ScreenshotRun::GrabTabs() {
+    const std::pair<QWidget*, const char*> sheets[] = {
+        {window_.sheetMap, "1-Map"},     {window_.sheetData, "2-Data"},
+        {window_.sheetPlan, "3-Plan"},   {window_.sheetPOI, "4-POI"},
+        {window_.sheetTrack, "5-Track"}, {window_.sheetStatus, "6-Status"}};
+    bool saved = true;
+    for (const auto& [sheet, name] : sheets) {
+        if (sheet == window_.sheetStatus) window_.ShowStatusSheet(true);
+        window_.pgctlMain->setCurrentWidget(sheet);
+        Settle(kTabSettleMs);
+        const QString file = QDir(folder_).filePath(QString::fromLatin1(name) + ".png");
+        if (!window_.grab().save(file)) {
+            std::fprintf(stderr, "vantrel: cannot write %s\n", file.toLocal8Bit().constData());
+            saved = false;
+        }
+    }
+    return saved;
+}
+
+int ScreenshotRun::Run() {
+    if (!QDir().mkpath(folder_)) {
+        std::fprintf(stderr, "vantrel: cannot create %s\n", folder_.toLocal8Bit().constData());
+        return 1;
+    }
+    const bool pages = WaitUntil(
+        window_,
+        [this] {
+            return window_.webMap->Ready() && window_.webPlan->Ready() && window_.webPoi->Ready();
+        },
+        kPagesTimeoutMs);
+    if (!pages) std::fprintf(stderr, "vantrel: the map pages did not finish loading\n");
+    if (!Download(&DeviceLink::btnDownloadFrGuiderClick, "track") ||
+        !Download(&DeviceLink::btnLoadPlanClick, "plan") ||
+        !Download(&DeviceLink::btnLoadPOIClick, "POI"))
+        return 1;
+    // The Status page shows the device's settings; a device that does not
+    // answer them still gets its pictures.
+    Await(&DeviceLink::btnDownloadGuiderClick, "guider settings", &LinkProgress::RepliesUnderstood);
+    Await(&DeviceLink::btnLoggerClick, "logger settings", &LinkProgress::RepliesUnderstood);
+    window_.gridTrackName->selectRow(0);
+    window_.gridTrackNameClick(1);
+    window_.btnDrawMapClick();
+    window_.gridPoi->selectRow(0);
+    window_.gridPoiClick(1);
+    window_.gridPoiDblClick();
+    Settle(kPageSettleMs);
+    if (!GrabTabs()) return 1;
+    std::printf("%s\n", QDir(folder_).absolutePath().toLocal8Bit().constData());
+    return 0;
+}
+
+}  // namespace vantrel
