@@ -41,7 +41,7 @@ Companion::~Companion() {
 
 TransferButtons Companion::Buttons() const {
     if (link_->TransferRunning()) return {false, false, false, false, false};
-    return {true, true, true, plans.btnStorePlan, pois.btnStorePoi};
+    return {true, true, true, plans.CanUpload(), pois.CanUpload()};
 }
 
 void Companion::Downloaded(const TransferArea& area) {

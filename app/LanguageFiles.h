@@ -28,9 +28,9 @@ class LanguageFiles {
     LanguageFiles(AppValues& values, UiTexts& texts, const SettingsStore& settings,
                   UserMessages& messages, CodePage codePage, HeadedGrids grids);
 
-    // The chooser's list (comboLang's items).
+    // The language chooser's list.
     const std::vector<std::string>& ChooserItems() const { return chooserItems_; }
-    // The lines of the last file loaded (memoLanguage).
+    // The lines of the last file loaded, as the language page lists them.
     const std::vector<std::string>& LanguageLines() const { return languageLines_; }
 
     // Refills the chooser's list from the language folder, each time the list

@@ -95,7 +95,7 @@ int Run(std::size_t kib, bool tickOnly) {
     Companion c(CompanionHost{messages, page, page, page, &locator, !tickOnly});
 
     const auto start = Clock::now();
-    if (c.link().btnDownloadFrGuiderClick() != RequestResult::Sent) {
+    if (c.link().RequestTrackDownload() != RequestResult::Sent) {
         std::fprintf(stderr, "the download request was not sent\n");
         return 1;
     }

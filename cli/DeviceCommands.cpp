@@ -251,13 +251,13 @@ bool KnownOutput(const std::string& what, const std::string& ext) {
 }
 
 // The device's fields, its control characters escaped.
-void PrintSettings(const LinkDisplay& d) {
-    const std::string text =
-        "guider: route " + d.edRoute.Text + " m, backlight " + d.edBackLight.Text +
-        " s, suspend " + d.edSuspend.Text + " min, home zone " + d.edTimeZoneHome.Text +
-        ", local zone " + d.edTimeZoneLocal.Text + ", unit " + d.edUnit.Text +
-        "\nlogger: record time " + d.edRecordTime.Text + " s, record distance " +
-        d.edRecordDistance.Text + ", record speed " + d.edRecordSpeed.Text + "\n";
+void PrintSettings(const LinkStatus& d) {
+    const std::string text = "guider: route " + d.route.Text + " m, backlight " + d.backLight.Text +
+                             " s, suspend " + d.suspend.Text + " min, home zone " +
+                             d.homeZone.Text + ", local zone " + d.localZone.Text + ", unit " +
+                             d.unit.Text + "\nlogger: record time " + d.recordTime.Text +
+                             " s, record distance " + d.recordDistance.Text + ", record speed " +
+                             d.recordSpeed.Text + "\n";
     std::fputs(EscapeControls(text, LineEnds::Keep).c_str(), stdout);
 }
 
@@ -287,9 +287,9 @@ int RunDownload(Args args) {
 
     DeviceSession session(*options);
     Companion& core = session.Core();
-    const RequestResult sent = session.Ask(what == "tracks" ? &DeviceLink::btnDownloadFrGuiderClick
-                                           : what == "plan" ? &DeviceLink::btnLoadPlanClick
-                                                            : &DeviceLink::btnLoadPOIClick);
+    const RequestResult sent = session.Ask(what == "tracks" ? &DeviceLink::RequestTrackDownload
+                                           : what == "plan" ? &DeviceLink::RequestPlanDownload
+                                                            : &DeviceLink::RequestPoiDownload);
     if (int failed = session.Run(sent, DeviceSession::Goal::Download, what.c_str())) return failed;
     // The reason was told; an existing OUT stays as it was.
     if (!core.lastDownload.decoded) return kBadFile;
@@ -330,7 +330,7 @@ int RunUpload(Args args) {
     const bool cut = !plan && file->kind == ".wpt" &&
                      CountPoiRecords(core.transfer.Valid()).leftOut > 0;
     const RequestResult sent =
-        session.Ask(plan ? &DeviceLink::btnStorePlanClick : &DeviceLink::btnStorePoiClick);
+        session.Ask(plan ? &DeviceLink::UploadPlan : &DeviceLink::UploadPoiList);
     if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;
     if (cut) return Fail("only the POIs that were kept went to the device", kIncomplete);
     return kOk;
@@ -344,10 +344,10 @@ int RunSettings(Args args) {
     if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
 
     DeviceSession session(*options);
-    for (auto button : {&DeviceLink::btnDownloadGuiderClick, &DeviceLink::btnLoggerClick})
+    for (auto button : {&DeviceLink::RequestGuiderSettings, &DeviceLink::RequestLoggerSettings})
         if (int failed = session.Run(session.Ask(button), DeviceSession::Goal::Reply, ""))
             return failed;
-    PrintSettings(session.Core().link().Display());
+    PrintSettings(session.Core().link().Status());
     return kOk;
 }
 

@@ -29,7 +29,7 @@ void DeviceLink::FindDevicePort() {
     const auto found = parts_.locator.DevicePort();
     if (!found) return;
     vars_.DevicePortName = *found;
-    display_.comboPort.Text = *found;
+    status_.portName.Text = *found;
 }
 
 bool DeviceLink::SendCommand(std::string_view sentence) {
@@ -73,19 +73,19 @@ void DeviceLink::ResetLink() {
         AbandonLink(error.what());
         return;
     }
-    display_.pbarLoading = {};
+    status_.progress = {};
 }
 
 void DeviceLink::BeginTransfer(bool showProgress) {
     transferRunning_ = true;
     tries_ = 0;
-    display_.pbarLoading.Visible = showProgress;
+    status_.progress.Visible = showProgress;
 }
 
 void DeviceLink::EndTransfer() {
     transferRunning_ = false;
     tries_ = 0;
-    display_.pbarLoading = {};
+    status_.progress = {};
 }
 
 // A transfer that cannot go on: cancel it on the line (when the device may

@@ -1,7 +1,7 @@
 #pragma once
 // The link to the device: the command sentences, the 20 ms reply reader with
 // its block transfers in both directions, the watchdog that resets a silent
-// link, and the requests behind the window's device buttons.
+// link, and the requests a user makes of the device.
 //
 // The owner calls Receive() whenever the port reports received bytes, so a
 // reply or block is read (and answered) as soon as it is complete, and
@@ -21,9 +21,9 @@
 #include "device/Clock.h"
 #include "device/DeviceLocator.h"
 #include "device/DeviceProtocol.h"
-#include "device/LinkDisplay.h"
 #include "device/LinkPort.h"
 #include "device/LinkPortError.h"
+#include "device/LinkStatus.h"
 #include "device/RxRing.h"
 #include "device/TransferHooks.h"
 #include "locale/CodePage.h"
@@ -84,13 +84,14 @@ class DeviceLink {
   public:
     explicit DeviceLink(LinkParts parts);
 
-    LinkVariables& Variables() { return vars_; }
+    // What the link is doing, for the front ends and tests to read; only the
+    // requests, the port's bytes and the clock change it.
     const LinkVariables& Variables() const { return vars_; }
-    LinkDisplay& Display() { return display_; }
-    const LinkDisplay& Display() const { return display_; }
+    const LinkStatus& Status() const { return status_; }
     TransferArea& Transfer() { return area_; }
     const TransferArea& Transfer() const { return area_; }
-    RxRing& Ring() { return ring_; }
+    // Bytes taken from the port that the reply reader has not used yet.
+    std::size_t PendingBytes() const { return ring_.RxCount(); }
     LinkProgress Progress() const;
 
     // True from the moment a download or upload request went out until the
@@ -104,24 +105,21 @@ class DeviceLink {
 
     // The reply reader: the 20 ms tick, and the bytes the port reported.
     void Tick();
-    void timerCommReadTimer() { Tick(); }
     void Receive();
-    std::uint8_t TakeByte();
-    bool DispatchReply(int kind);
-    bool AcceptDownload(std::string_view text);
-    bool AcceptUpload(std::string_view text);
-    void FinishDownload(int kind);
 
-    // Requests behind the window's buttons.
-    RequestResult btnDownloadGuiderClick();
-    RequestResult btnLoggerClick();
-    RequestResult btnDownloadFrGuiderClick();
-    RequestResult btnLoadTrackClick();
-    RequestResult btnLoadPlanClick();
-    RequestResult btnLoadPOIClick();
-    RequestResult btnStorePoiClick();
-    RequestResult btnStorePlanClick();
-    RequestResult btnLoadDataClick();
+    // The requests a user makes of the device.
+    RequestResult RequestGuiderSettings();
+    RequestResult RequestLoggerSettings();
+    RequestResult RequestTrackDownload();
+    // The same download without progress, followed by a short pause.
+    RequestResult RequestTrackDownloadQuietly();
+    RequestResult RequestPlanDownload();
+    RequestResult RequestPoiDownload();
+    RequestResult UploadPoiList();
+    RequestResult UploadPlan();
+    // Sends the logger's data request and shows the logger settings of the
+    // reply received before it.
+    RequestResult RequestLoggerData();
 
   private:
     // Requests.
@@ -147,6 +145,11 @@ class DeviceLink {
     bool PortLost();
 
     // Reply reader.
+    std::uint8_t TakeByte();
+    bool DispatchReply(int kind);
+    bool AcceptDownload(std::string_view text);
+    bool AcceptUpload(std::string_view text);
+    void FinishDownload(int kind);
     void RunReader(bool tick);
     void ReadTick();
     void ReadReceived();
@@ -155,7 +158,6 @@ class DeviceLink {
     void Step();
     void CountDown();
     void ReadTextReplies();
-    std::string TakeReplyText(int count);
     void StepBlockStart();
     void StepBlockBody();
     void TakeBlock();
@@ -174,7 +176,7 @@ class DeviceLink {
 
     LinkParts parts_;
     LinkVariables vars_;
-    LinkDisplay display_;
+    LinkStatus status_;
     TransferArea& area_;
     RxRing ring_;
     std::array<std::uint8_t, kBlockFrameLength> BlockFrame{};

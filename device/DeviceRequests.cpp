@@ -74,53 +74,53 @@ bool DeviceLink::BuildUploadImage(bool plan) {
     return true;
 }
 
-RequestResult DeviceLink::btnDownloadGuiderClick() {
+RequestResult DeviceLink::RequestGuiderSettings() {
     if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     return Request(kGuiderCommand);
 }
 
-RequestResult DeviceLink::btnLoggerClick() {
+RequestResult DeviceLink::RequestLoggerSettings() {
     if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     return Request(kLoggerCommand);
 }
 
-RequestResult DeviceLink::btnDownloadFrGuiderClick() {
+RequestResult DeviceLink::RequestTrackDownload() {
     return Download(kTrackCommand, true);
 }
 
 // The status page's track download: no progress bar, and a pause after the
 // request.
-RequestResult DeviceLink::btnLoadTrackClick() {
+RequestResult DeviceLink::RequestTrackDownloadQuietly() {
     const RequestResult result = Download(kTrackCommand, false);
     if (result == RequestResult::Sent) parts_.clock.Sleep(200);
     return result;
 }
 
-RequestResult DeviceLink::btnLoadPlanClick() {
+RequestResult DeviceLink::RequestPlanDownload() {
     return Download(kPlanCommand, true);
 }
 
-RequestResult DeviceLink::btnLoadPOIClick() {
+RequestResult DeviceLink::RequestPoiDownload() {
     return Download(kPoiCommand, true);
 }
 
-RequestResult DeviceLink::btnStorePoiClick() {
+RequestResult DeviceLink::UploadPoiList() {
     return Upload(kPoiUploadCommand, false);
 }
 
-RequestResult DeviceLink::btnStorePlanClick() {
+RequestResult DeviceLink::UploadPlan() {
     return Upload(kPlanUploadCommand, true);
 }
 
 // Sends its sentence, then reads the logger settings from the reply received
 // before it (the new reply is not awaited here).
-RequestResult DeviceLink::btnLoadDataClick() {
+RequestResult DeviceLink::RequestLoggerData() {
     if (transferRunning_) return RefuseWhileBusy();
     vars_.LinkState = kCommandMode;
     const RequestResult result = Request(kLoadDataCommand);
-    if (result == RequestResult::Sent) ParseLoggerSettings(vars_.LastReply, display_);
+    if (result == RequestResult::Sent) ParseLoggerSettings(vars_.LastReply, status_);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "device/DeviceLink.h"
+#include "device/ReplyText.h"
 #include "device/SettingsReplies.h"
 
 namespace vantrel {
@@ -47,7 +48,7 @@ void DeviceLink::ReadTick() {
         CountDown();
         return;
     }
-    auto& bar = display_.pbarLoading;
+    auto& bar = status_.progress;
     bar.Position = (bar.Position + 1) % kProgressSteps;
     StepStates();
 }
@@ -135,9 +136,9 @@ void DeviceLink::ReadTextReplies() {
     while (vars_.ReplyLength > 0 && waiting()) {
         vars_.WatchdogTicks = kWatchdogStart;
         if (TakeByte() != '$') continue;
-        vars_.LastReply = TakeReplyText(vars_.ReplyLength - 1);
-        display_.memoData.push_back(vars_.LastReply);
-        display_.edCurrentData.Text = vars_.LastReply;
+        vars_.LastReply = TakeReplyText(ring_, vars_.ReplyLength - 1, codePage_);
+        status_.replyLog.push_back(vars_.LastReply);
+        status_.replyText.Text = vars_.LastReply;
         if (DispatchReply(vars_.ReplyKind)) {
             ++counters_.RepliesUnderstood;
             break;
@@ -147,18 +148,6 @@ void DeviceLink::ReadTextReplies() {
     CountDown();
 }
 
-// Takes `count` bytes of a reply. Only what fits the 256-byte reply buffer
-// (with its terminating zero) is kept, and the text ends at a zero byte.
-std::string DeviceLink::TakeReplyText(int count) {
-    std::array<char, kReplyBufferSize> buffer{};
-    const std::size_t keep = buffer.size() - 1;
-    for (int i = 0; i < count; ++i) {
-        const std::uint8_t byte = TakeByte();
-        if (static_cast<std::size_t>(i) < keep) buffer[i] = static_cast<char>(byte);
-    }
-    return codePage_.ToUtf8(std::string_view(buffer.data()));
-}
-
 bool DeviceLink::DispatchReply(int kind) {
     switch (kind) {
         case rkTrack:
@@ -166,9 +155,9 @@ bool DeviceLink::DispatchReply(int kind) {
         case rkPoi:
             return AcceptDownload(vars_.LastReply);
         case rkGuider:
-            return ParseGuiderSettings(display_.edCurrentData.Text, display_);
+            return ParseGuiderSettings(status_.replyText.Text, status_);
         case rkLogger:
-            return ParseLoggerSettings(display_.edCurrentData.Text, display_);
+            return ParseLoggerSettings(status_.replyText.Text, status_);
         case rkPoiUpload:
         case rkPlanUpload:
             return AcceptUpload(vars_.LastReply);
@@ -182,7 +171,7 @@ bool DeviceLink::DispatchReply(int kind) {
 // device that sends EOT at once hands over an empty transfer.
 bool DeviceLink::AcceptDownload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
-    display_.edAck.Text = ReplyFields(text, 1)[0];
+    status_.acknowledgement.Text = ReplyFields(text, 1)[0];
     vars_.ReplyLength = 0;
     vars_.BlocksReceived = 0;
     moving_.TransferLength = 0;
@@ -201,7 +190,7 @@ bool DeviceLink::AcceptDownload(std::string_view text) {
 // rate and wait for the device's NAK.
 bool DeviceLink::AcceptUpload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
-    display_.edAck.Text = ReplyFields(text, 1)[0];
+    status_.acknowledgement.Text = ReplyFields(text, 1)[0];
     vars_.BlocksSent = 0;
     transferRunning_ = true;
     tries_ = 0;

@@ -40,11 +40,11 @@ namespace {
 // Which reply field fills which edit box.
 struct FieldBox {
     std::size_t field;
-    EditState LinkDisplay::*box;
+    FieldText LinkStatus::*box;
 };
 
 bool ParseSettings(std::string_view text, std::string_view code,
-                   std::initializer_list<FieldBox> boxes, LinkDisplay& display) {
+                   std::initializer_list<FieldBox> boxes, LinkStatus& display) {
     if (!IsReplyOf(text, code)) return false;
     const auto fields = ReplyFields(text, kSettingsFields);
     for (const auto& [field, box] : boxes)
@@ -54,22 +54,22 @@ bool ParseSettings(std::string_view text, std::string_view code,
 
 }  // namespace
 
-bool ParseGuiderSettings(std::string_view text, LinkDisplay& display) {
+bool ParseGuiderSettings(std::string_view text, LinkStatus& display) {
     return ParseSettings(text, "103",
-                         {{1, &LinkDisplay::edRoute},
-                          {2, &LinkDisplay::edBackLight},
-                          {3, &LinkDisplay::edSuspend},
-                          {4, &LinkDisplay::edTimeZoneHome},
-                          {5, &LinkDisplay::edTimeZoneLocal},
-                          {6, &LinkDisplay::edUnit}},
+                         {{1, &LinkStatus::route},
+                          {2, &LinkStatus::backLight},
+                          {3, &LinkStatus::suspend},
+                          {4, &LinkStatus::homeZone},
+                          {5, &LinkStatus::localZone},
+                          {6, &LinkStatus::unit}},
                          display);
 }
 
-bool ParseLoggerSettings(std::string_view text, LinkDisplay& display) {
+bool ParseLoggerSettings(std::string_view text, LinkStatus& display) {
     return ParseSettings(text, "101",
-                         {{0, &LinkDisplay::edRecordTime},
-                          {2, &LinkDisplay::edRecordDistance},
-                          {4, &LinkDisplay::edRecordSpeed}},
+                         {{0, &LinkStatus::recordTime},
+                          {2, &LinkStatus::recordDistance},
+                          {4, &LinkStatus::recordSpeed}},
                          display);
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/LinkDisplay.h"
+#include "device/LinkStatus.h"
 
 namespace vantrel {
 
@@ -22,11 +22,11 @@ std::vector<std::string> ReplyFields(std::string_view text, std::size_t count);
 // The guider settings reply (code "103"): fields 1 to 6 go to the route,
 // backlight, suspend, home and local time zone and unit boxes. Returns false
 // and changes nothing for a reply of another code.
-bool ParseGuiderSettings(std::string_view text, LinkDisplay& display);
+bool ParseGuiderSettings(std::string_view text, LinkStatus& display);
 
 // The logger settings reply (code "101"): fields 0, 2 and 4 go to the record
 // time, distance and speed boxes. Returns false and changes nothing for a
 // reply of another code.
-bool ParseLoggerSettings(std::string_view text, LinkDisplay& display);
+bool ParseLoggerSettings(std::string_view text, LinkStatus& display);
 
 }  // namespace vantrel

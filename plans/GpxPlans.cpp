@@ -151,7 +151,7 @@ std::string ReadGpxPlan(std::string_view text, PlanList& list) {
     if (!error.empty()) return error;
     list.PlanCount = FillList(list.gridPlan, points);
     list.WriteGridHeadings();
-    list.EnableSaveAndStore(true);
+    list.SetSavable(true);
     return {};
 }
 
@@ -169,7 +169,7 @@ std::string ReadGpxPois(std::string_view text, PoiList& list) {
     if (!error.empty()) return error;
     list.PoiCount = FillList(list.gridPoi, points);
     list.WriteGridHeadings();
-    list.EnableSaveAndStore(true);
+    list.SetSavable(true);
     return {};
 }
 

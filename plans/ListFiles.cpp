@@ -91,7 +91,7 @@ OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& a
     return OpenImage(
         path, area, messages,
         [&](const TransferArea& image) { return ReadPlanImage(list, image, webPlan); },
-        [&] { list.EnableSaveAndStore(true); },
+        [&] { list.SetSavable(true); },
         [&] { return RefusalText(CheckListRows(list)); });
 }
 
@@ -104,7 +104,7 @@ OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& are
         if (count.leftOut > 0) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
         return true;
     };
-    return OpenImage(path, area, messages, decode, [&] { list.EnableSaveAndStore(true); },
+    return OpenImage(path, area, messages, decode, [&] { list.SetSavable(true); },
                      [&] { return RefusalText(CheckListRows(list)); });
 }
 

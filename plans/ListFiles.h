@@ -18,22 +18,6 @@
 
 namespace vantrel {
 
-// What the window's file dialogs show.
-struct FileDialogTexts {
-    std::string_view title;
-    std::string_view filter;
-    std::string_view defaultExt;
-    std::string_view fileName;
-};
-inline constexpr FileDialogTexts dlgSavePlan{
-    "Save Track Plan To File", "Route Plan(*.rte)|*.rte|All Files(*.*)|*.*", "rte", "*.rte"};
-inline constexpr FileDialogTexts dlgOpenPlan{
-    "Open Track Plan From File", "Route Plan(*.rte)|*.rte|All Files(*.*)|*.*", "rte", "*.rte"};
-inline constexpr FileDialogTexts dlgSavePoi{"", "Point of Intrest(*.wpt)|*.wpt|All Files(*.*)|*.*",
-                                            "wpt", "*.wpt"};
-inline constexpr FileDialogTexts dlgOpenPoi{"", "Point of Intrest(*.wpt)|*.wpt|All Files(*.*)|*.*",
-                                            "wpt", "*.wpt"};
-
 inline constexpr std::string_view kCannotSaveText = "Cannot Save File!";
 inline constexpr std::string_view kCannotSaveCaption = "Error!";
 inline constexpr std::string_view kCannotAccessText = "Cannot Access Poi file!";

@@ -149,7 +149,7 @@ ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, Transfer
 
 bool DecodePlanImage(PlanList& list, const TransferArea& area) {
     list.gridPlan.Clear();
-    list.EnableSaveAndStore(false);
+    list.SetSavable(false);
     list.WriteGridHeadings();
     list.PlanCount = 0;
     auto valid = ValidImage(area);
@@ -169,7 +169,7 @@ bool DecodePlanImage(PlanList& list, const TransferArea& area) {
                               DeviceToDegrees(GetI32(record + 2 * kTitleSlots + 4), separator));
         ++list.PlanCount;
     }
-    if (list.PlanCount > 0) list.EnableSaveAndStore(true);
+    if (list.PlanCount > 0) list.SetSavable(true);
     return true;
 }
 

@@ -35,19 +35,19 @@ void PlanList::WriteGridHeadings() {
     WriteHeadings(gridPlan, HeadedGrid::Plan, values_.ColumnTitles);
 }
 
-void PlanList::gridPlanClick(MapPage& webPlan, int row) {
+void PlanList::SelectRow(MapPage& webPlan, int row) {
     if (!IsEntryRow(row)) return;
     Row = row;
     webPlan.CallPageFunction("RestoreMaker");
     webPlan.CallPageFunction("highLightMaker", std::int32_t{row - 1});
 }
 
-void PlanList::menuRedrawClick(MapPage& webPlan) {
+void PlanList::RedrawMarkers(MapPage& webPlan) {
     webPlan.CallPageFunction("clearMarkers");
     DrawMarkers(webPlan);
 }
 
-bool PlanList::Modify2Click(std::string acceptedTitle, UserMessages& messages) {
+bool PlanList::RetitleSelected(std::string acceptedTitle, UserMessages& messages) {
     if (!SelectedRowIsPoint()) return false;
     if (acceptedTitle.empty()) {
         messages.ShowMessage(kEmptyTitleText, "Error");
@@ -57,7 +57,7 @@ bool PlanList::Modify2Click(std::string acceptedTitle, UserMessages& messages) {
     return true;
 }
 
-void PlanList::Delete1Click(MapPage& webPlan) {
+void PlanList::RemoveSelected(MapPage& webPlan) {
     if (!SelectedRowIsPoint()) return;
     RemoveEntryRow(gridPlan, Row);
     --PlanCount;
@@ -65,7 +65,7 @@ void PlanList::Delete1Click(MapPage& webPlan) {
     DrawMarkers(webPlan);
 }
 
-void PlanList::menuClearClick(MapPage& webPlan) {
+void PlanList::ClearAll(MapPage& webPlan) {
     gridPlan.Clear();
     PlanCount = 0;
     webPlan.CallPageFunction("clearMarkers");
@@ -106,7 +106,7 @@ bool PlanList::ReadMarkersBack(MapPage& webPlan) {
     if (!markers) return false;
     const int n = static_cast<int>(markers->positions.size());
     if (n < PlanCount) {
-        menuRedrawClick(webPlan);
+        RedrawMarkers(webPlan);
         return true;
     }
     if (markers->current >= 0 && markers->current < n) Row = static_cast<int>(markers->current) + 1;
@@ -119,7 +119,7 @@ bool PlanList::ReadMarkersBack(MapPage& webPlan) {
         gridPlan.SetCell(kLongitudeColumn, row, FormatGeneral(longitude, separator));
     }
     PlanCount = n;
-    if (n > 0) EnableSaveAndStore(true);
+    if (n > 0) SetSavable(true);
     return true;
 }
 

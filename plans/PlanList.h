@@ -26,32 +26,33 @@ class PlanList {
     TextGrid gridPlan{kListColumns, kListRows};
     int PlanCount = 0;  // rows 1..PlanCount are the plan
     int Row = 1;        // the selected row (whole-row selection)
-    bool btnSavePlan = false;
-    bool btnStorePlan = false;
 
     const AppValues& Values() const { return values_; }
 
     // Writes the plan list's column titles into row 0.
     void WriteGridHeadings();
     // Sets save and upload buttons together.
-    void EnableSaveAndStore(bool enabled) { btnSavePlan = btnStorePlan = enabled; }
+    // Whether the list holds something to save to a file and upload: set
+    // when it is filled from the device, a file or the map, cleared with it.
+    void SetSavable(bool savable) { savable_ = savable; }
+    bool CanSave() const { return savable_; }
+    bool CanUpload() const { return savable_; }
 
     // A click on an entry row selects it and highlights its marker.
-    void gridPlanClick(MapPage& webPlan, int row);
+    void SelectRow(MapPage& webPlan, int row);
     // Double click and "Redraw Map": the page's markers made anew from the list.
-    void gridPlanDblClick(MapPage& webPlan) { menuRedrawClick(webPlan); }
-    void menuRedrawClick(MapPage& webPlan);
+    void RedrawMarkers(MapPage& webPlan);
     // "Modify": the title dialog opens only on a point of the plan; its
     // accepted text becomes the point's title (the map is not redrawn). An
     // empty title is refused with kEmptyTitleText and changes nothing;
     // returns false then.
     bool SelectedRowIsPoint() const { return Row >= 1 && Row <= PlanCount; }
     const std::string& SelectedTitle() const { return gridPlan.Cell(kTextColumn, Row); }
-    bool Modify2Click(std::string acceptedTitle, UserMessages& messages);
+    bool RetitleSelected(std::string acceptedTitle, UserMessages& messages);
     // "Delete": removes the selected point and redraws the markers.
-    void Delete1Click(MapPage& webPlan);
+    void RemoveSelected(MapPage& webPlan);
     // "Clear All": empties the list and the page.
-    void menuClearClick(MapPage& webPlan);
+    void ClearAll(MapPage& webPlan);
 
     // Reads every marker of the page back into the list: coordinates in
     // marker order, new rows titled with their number from 0. The page's
@@ -67,6 +68,7 @@ class PlanList {
 
   private:
     const AppValues& values_;
+    bool savable_ = false;
 };
 
 // The script that creates one marker per row, in row order for rows 1 to

@@ -80,7 +80,7 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
     list.gridPoi.Clear();
     list.WriteGridHeadings();
     list.PoiCount = 0;
-    list.EnableSaveAndStore(false);
+    list.SetSavable(false);
     auto valid = ValidImage(area);
     if (!valid) return false;
     std::span<const std::uint8_t> image = *valid;
@@ -99,7 +99,7 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
                              DeviceToDegrees(GetI32(record.data() + kLongitudeOffset), separator));
         ++list.PoiCount;
     }
-    if (list.PoiCount > 0) list.EnableSaveAndStore(true);
+    if (list.PoiCount > 0) list.SetSavable(true);
     return true;
 }
 

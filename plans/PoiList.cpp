@@ -13,20 +13,20 @@ void PoiList::WriteGridHeadings() {
     WriteHeadings(gridPoi, HeadedGrid::Poi, values_.ColumnTitles);
 }
 
-void PoiList::gridPoiDblClick(MapPage& webPoi) const {
+void PoiList::ShowSelected(MapPage& webPoi) const {
     if (gridPoi.IsEmpty(kLatitudeColumn, Row)) return;
     ShowPoiMarker(webPoi, gridPoi.Cell(kLatitudeColumn, Row), gridPoi.Cell(kTextColumn, Row),
                   gridPoi.Cell(kLongitudeColumn, Row), values_.Numbers);
 }
 
-void PoiList::menuDeletePoiClick(MapPage& webPoi) {
+void PoiList::RemoveSelected(MapPage& webPoi) {
     if (gridPoi.IsEmpty(kTextColumn, Row)) return;
     RemoveEntryRow(gridPoi, Row);
     webPoi.initialize();
     if (PoiCount > 0) --PoiCount;
 }
 
-void PoiList::menuClearAllClick(MapPage& webPoi) {
+void PoiList::ClearAll(MapPage& webPoi) {
     gridPoi.Clear();
     WriteGridHeadings();
     PoiCount = 0;

@@ -19,13 +19,15 @@ class PoiList {
     TextGrid gridPoi{kListColumns, kListRows};
     int PoiCount = 0;
     int Row = 1;  // the selected row
-    bool btnSavePoi = false;
-    bool btnStorePoi = false;
 
     const AppValues& Values() const { return values_; }
 
     void WriteGridHeadings();
-    void EnableSaveAndStore(bool enabled) { btnSavePoi = btnStorePoi = enabled; }
+    // Whether the list holds something to save to a file and upload: set
+    // when it is filled from the device, a file or the map, cleared with it.
+    void SetSavable(bool savable) { savable_ = savable; }
+    bool CanSave() const { return savable_; }
+    bool CanUpload() const { return savable_; }
 
     // Selects an entry row (a click on the list).
     void Select(int row) {
@@ -33,11 +35,11 @@ class PoiList {
     }
     // Double click: shows the selected POI on the page, titled with its date
     // and time; nothing for a row without a latitude.
-    void gridPoiDblClick(MapPage& webPoi) const;
+    void ShowSelected(MapPage& webPoi) const;
     // "Delete": removes the selected POI and empties the page.
-    void menuDeletePoiClick(MapPage& webPoi);
+    void RemoveSelected(MapPage& webPoi);
     // "Clear All": empties the list and the page.
-    void menuClearAllClick(MapPage& webPoi);
+    void ClearAll(MapPage& webPoi);
     // After the display offset changed: every time shown at `shownAt` is
     // shown again at the offset now in force, so what is shown is what will
     // be saved and uploaded. Cells that are no date and time stay as they are.
@@ -45,6 +47,7 @@ class PoiList {
 
   private:
     const AppValues& values_;
+    bool savable_ = false;
 };
 
 // The script that centres the POI page on a point and opens an info window

@@ -26,7 +26,7 @@ class Assembler {
             if (!slot->checksumOk) {
                 // Skipped: the points around it stay one track, in rows
                 // that follow one another.
-                store_.btnSaveTrackFileEnabled = true;
+                store_.SetCanSave(true);
                 ++report_.skippedRecords;
                 continue;
             }
@@ -110,7 +110,7 @@ class Assembler {
         store_.MeasureTracks();
         if (report_.points >= 1) {
             store_.ShowTrack(0);
-            store_.btnSaveTrackFileEnabled = true;
+            store_.SetCanSave(true);
         }
         if (report_.leftOutTracks > 0 || report_.leftOutPoints > 0) {
             char text[160];
@@ -140,7 +140,7 @@ AssemblyReport TrackStore::AssembleTracks() {
     // Entries of an earlier download must not linger behind the new tracks:
     // a saved file lists every named entry.
     TrackTable = TrackEntryTable{};
-    btnSaveTrackFileEnabled = false;
+    SetCanSave(false);
     Assembler(*this, report).Run();
     return report;
 }

@@ -136,7 +136,7 @@ TrackFileResult LoadTrackFileBytes(TrackStore& store, std::string_view bytes,
     store.MeasureTracks();
     if (store.Transfer().TransferLength != 0) {
         store.ShowTrack(0);
-        store.btnSaveTrackFileEnabled = true;
+        store.SetCanSave(true);
         if (auto color = TrackStore::ColorFromText(store.gridTrackName.Cell(1, 1)))
             store.CurrentTrackColor = *color;
     }

@@ -28,7 +28,7 @@ std::optional<std::uint32_t> TrackStore::ColorFromText(std::string_view text) {
     return static_cast<std::uint32_t>(*value);
 }
 
-void TrackStore::gridTrackNameClick(int row) {
+void TrackStore::SelectListRow(int row) {
     if (EntryIndex(row) < 0 || gridTrackName.IsEmpty(0, row)) return;
     ShowTrack(EntryIndex(row));
     if (auto color = ColorFromText(gridTrackName.Cell(1, row))) CurrentTrackColor = *color;
@@ -43,31 +43,31 @@ bool TrackStore::BeginModify(int row) {
     if (EntryIndex(row) < 0 || gridTrackName.IsEmpty(0, row)) return false;
     const std::string& cell = gridTrackName.Cell(2, row);
     auto selected = ParseInt(cell.empty() ? std::string_view("0") : std::string_view(cell));
-    dlgModifyTrackName.edTrackName = gridTrackName.Cell(0, row);
-    dlgModifyTrackName.cbSave = selected && *selected != 0;
+    ModifyDialog.name = gridTrackName.Cell(0, row);
+    ModifyDialog.save = selected && *selected != 0;
     // The dialog starts from the track's own colour: OK without a pick
     // keeps it.
-    dlgModifyTrackName.trackColor = TrackTable[static_cast<std::size_t>(EntryIndex(row))].color;
+    ModifyDialog.trackColor = TrackTable[static_cast<std::size_t>(EntryIndex(row))].color;
     return true;
 }
 
 void TrackStore::ApplyModify(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
-    const ModifyTrackDialog& dlg = dlgModifyTrackName;
+    const ModifyTrackDialog& dlg = ModifyDialog;
     TrackEntry& entry = TrackTable[static_cast<std::size_t>(index)];
     // The entry holds at most 20 characters; the list shows what it holds.
-    SetEntryName(entry, dlg.edTrackName);
+    SetEntryName(entry, dlg.name);
     entry.color = dlg.trackColor;
     char color[16];
     std::snprintf(color, sizeof color, "%i", static_cast<int>(dlg.trackColor));
     gridTrackName.SetCell(0, row, EntryName(entry));
     gridTrackName.SetCell(1, row, color);
-    gridTrackName.SetCell(2, row, dlg.cbSave ? "1" : "0");
+    gridTrackName.SetCell(2, row, dlg.save ? "1" : "0");
     CurrentTrackColor = dlg.trackColor;
 }
 
-void TrackStore::menuDeleteClick(int row) {
+void TrackStore::DeleteListedTrack(int row) {
     if (EntryIndex(row) >= 0 && !gridTrackName.IsEmpty(0, row)) DeleteTrack(row);
 }
 
@@ -110,13 +110,13 @@ void TrackStore::ClearAll() {
     ClearPointGrid();
     // Nothing is left for a save to write, the table included.
     TrackTable = TrackEntryTable{};
-    btnSaveTrackFileEnabled = false;
-    edStartTime.clear();
-    edEndTime.clear();
-    edTotalTime.clear();
-    edDistance.clear();
-    edMile.clear();
-    edPoints.clear();
+    SetCanSave(false);
+    Summary.start.clear();
+    Summary.end.clear();
+    Summary.duration.clear();
+    Summary.kilometres.clear();
+    Summary.miles.clear();
+    Summary.points.clear();
 }
 
 }  // namespace vantrel

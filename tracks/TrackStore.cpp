@@ -67,13 +67,13 @@ void TrackStore::ShowTrack(int index) {
     ClearPointGrid();
     const char sep = Separator();
     const std::vector<int> rows = PointRows(index);
-    edPoints = UnsignedText(rows.size());
-    edDistance = FormatGeneral(e.distanceKm, sep);
-    edMile = FormatGeneral(e.distanceKm * KmToMile, sep);
-    edTotalTime = DurationText(e.durationSeconds);
-    edStartTime = ScratchGrid.Cell(0, e.firstRow);
+    Summary.points = UnsignedText(rows.size());
+    Summary.kilometres = FormatGeneral(e.distanceKm, sep);
+    Summary.miles = FormatGeneral(e.distanceKm * KmToMile, sep);
+    Summary.duration = DurationText(e.durationSeconds);
+    Summary.start = ScratchGrid.Cell(0, e.firstRow);
     // An empty track has no end time (rather than the row before it).
-    edEndTime = rows.empty() ? std::string() : ScratchGrid.Cell(0, rows.back());
+    Summary.end = rows.empty() ? std::string() : ScratchGrid.Cell(0, rows.back());
 
     gridTrack.SetRowCount(static_cast<int>(rows.size()) + 1);
     int shown = 1;

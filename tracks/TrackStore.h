@@ -37,9 +37,14 @@ inline constexpr std::string_view kNotAllTracksFit = "Not all tracks fit";
 // starts as the colour of the track being modified, so only a colour the
 // user picks changes it.
 struct ModifyTrackDialog {
-    std::string edTrackName = "yes";
-    bool cbSave = true;
+    std::string name = "yes";
+    bool save = true;  // whether the track is selected to be saved
     std::uint32_t trackColor = 255;
+};
+
+// The texts shown beside the point grid for the selected track.
+struct TrackSummary {
+    std::string start, end, duration, kilometres, miles, points;
 };
 
 class TrackStore {
@@ -57,9 +62,8 @@ class TrackStore {
     TextGrid gridTrack{5, kTrackRows};
     TrackEntryTable TrackTable{};
     std::uint32_t CurrentTrackColor = 0;  // 0x00BBGGRR of the track last selected
-    std::string edStartTime, edEndTime, edTotalTime, edDistance, edMile, edPoints;
-    bool btnSaveTrackFileEnabled = false;
-    ModifyTrackDialog dlgModifyTrackName;
+    TrackSummary Summary;
+    ModifyTrackDialog ModifyDialog;
     // GPS minus UTC through the years: device times are shown as UTC.
     LeapSecondTable LeapSeconds = LeapSecondTable::System();
 
@@ -79,17 +83,17 @@ class TrackStore {
     void MeasureTracks();
 
     // --- track list ---
-    void gridTrackNameClick(int row);
+    void SelectListRow(int row);
     // A colour column's text ("%i" or "%lu" of 0x00BBGGRR) as a colour.
     static std::optional<std::uint32_t> ColorFromText(std::string_view text);
     // The swatch colour of a list cell (column 1, rows from 1), or nothing.
     std::optional<std::uint32_t> SwatchColor(int col, int row) const;
-    // Fills dlgModifyTrackName from list row `row`; false (and nothing to
+    // Fills ModifyDialog from list row `row`; false (and nothing to
     // show) when the row holds no track.
     bool BeginModify(int row);
     // Applies an accepted dialog to list row `row` and TrackTable.
     void ApplyModify(int row);
-    void menuDeleteClick(int row);
+    void DeleteListedTrack(int row);
     void DeleteTrack(int row);
     // Empties the list, the rows, the point grid, the summaries and the
     // table: a save after it has nothing to write.
@@ -107,6 +111,11 @@ class TrackStore {
     // Makes room for scratch row `row`; false when it cannot be addressed.
     bool EnsureScratchRow(int row);
 
+    // Whether there are tracks to save: set when tracks are decoded or read
+    // from a file, cleared when the list is emptied.
+    bool CanSave() const { return canSave_; }
+    void SetCanSave(bool canSave) { canSave_ = canSave; }
+
     const AppValues& Values() const { return values_; }
     char Separator() const { return values_.Numbers.Separator(); }
     TransferArea& Transfer() { return transfer_; }
@@ -116,6 +125,7 @@ class TrackStore {
     const AppValues& values_;
     TransferArea& transfer_;
     UserMessages& messages_;
+    bool canSave_ = false;
 };
 
 }  // namespace vantrel

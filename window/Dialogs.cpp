@@ -64,12 +64,12 @@ QColor AskColorWithDialog(const QColor& initial, QWidget* parent) {
     return chosen.isValid() ? chosen : initial;
 }
 
-TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
+TModifyDialog::TModifyDialog(QWidget* parent)
     : QDialog(parent),
       edTrackName(new QLineEdit(QStringLiteral("yes"), this)),
       btnColor(new QPushButton(QStringLiteral("Color"), this)),
       cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
-    setObjectName(QStringLiteral("dlgModifyTrackName"));
+    setObjectName(QStringLiteral("ModifyDialog"));
     setWindowTitle(QStringLiteral("Modify Track Name & Color"));
     setFixedSize(301, 117);
     edTrackName->setObjectName(QStringLiteral("edTrackName"));
@@ -90,27 +90,27 @@ TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
 }
 
-void TdlgModifyTrackName::ShowColor(std::uint32_t color) {
+void TModifyDialog::ShowColor(std::uint32_t color) {
     QPalette palette = btnColor->palette();
     palette.setColor(QPalette::ButtonText, ColorFromBgr(color));
     btnColor->setPalette(palette);
 }
 
-void TdlgModifyTrackName::btnColorClick() {
+void TModifyDialog::btnColorClick() {
     if (state_ == nullptr) return;
     ShowColor(state_->trackColor);
     state_->trackColor = BgrFromColor(chooseColor_(ColorFromBgr(state_->trackColor), this));
     ShowColor(state_->trackColor);
 }
 
-bool TdlgModifyTrackName::Run(ModifyTrackDialog& state) {
+bool TModifyDialog::Run(ModifyTrackDialog& state) {
     state_ = &state;
-    edTrackName->setText(Q(state.edTrackName));
-    cbSave->setChecked(state.cbSave);
+    edTrackName->setText(Q(state.name));
+    cbSave->setChecked(state.save);
     ShowColor(state.trackColor);
     const bool accepted = exec() == QDialog::Accepted;
     state_ = nullptr;
-    if (accepted) state.edTrackName = edTrackName->text().toStdString();
+    if (accepted) state.name = edTrackName->text().toStdString();
     return accepted;
 }
 

@@ -40,10 +40,10 @@ class TdlgStartLogo : public QDialog {
 using ColorChooser = std::function<QColor(const QColor& initial, QWidget* parent)>;
 QColor AskColorWithDialog(const QColor& initial, QWidget* parent);
 
-class TdlgModifyTrackName : public QDialog {
+class TModifyDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TdlgModifyTrackName(QWidget* parent = nullptr);
+    explicit TModifyDialog(QWidget* parent = nullptr);
 
     void SetColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
     // Shows the dialog filled from `state` modally. The colour button writes

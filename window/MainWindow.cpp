@@ -106,7 +106,7 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
         core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
                     &core.pois.gridPoi});
-    dlgModifyTrackName->SetColorChooser(options_.chooseColor);
+    ModifyDialog->SetColorChooser(options_.chooseColor);
     AttachModels();
     ConnectHandlers();
     timerShowLogo.setSingleShot(true);
@@ -287,7 +287,7 @@ void TfmMain::Render() {
 }
 
 void TfmMain::RenderLink() {
-    const LinkDisplay& d = core_->link().Display();
+    const LinkStatus& d = core_->link().Status();
     const TransferButtons buttons = core_->Buttons();
     btnDownloadFrGuider->setEnabled(buttons.downloadTracks);
     btnLoadTrack->setEnabled(buttons.downloadTracks);
@@ -295,44 +295,43 @@ void TfmMain::RenderLink() {
     btnLoadPOI->setEnabled(buttons.downloadPoi);
     btnStorePlan->setEnabled(buttons.uploadPlan);
     btnStorePoi->setEnabled(buttons.uploadPoi);
-    pbarLoading->setValue(d.pbarLoading.Position);
-    pbarLoading->setVisible(d.pbarLoading.Visible);
-    const std::pair<QLineEdit*, const EditState*> fields[] = {
-        {edAck, &d.edAck},
-        {edCurrentData, &d.edCurrentData},
-        {edRoute, &d.edRoute},
-        {edBackLight, &d.edBackLight},
-        {edSuspend, &d.edSuspend},
-        {edTimeZoneHome, &d.edTimeZoneHome},
-        {edTimeZoneLocal, &d.edTimeZoneLocal},
-        {edUnit, &d.edUnit},
-        {edRecordTime, &d.edRecordTime},
-        {edRecordDistance, &d.edRecordDistance},
-        {edRecordSpeed, &d.edRecordSpeed},
-        {edStorageUsage, &d.edStorageUsage}};
+    pbarLoading->setValue(d.progress.Position);
+    pbarLoading->setVisible(d.progress.Visible);
+    const std::pair<QLineEdit*, const FieldText*> fields[] = {{edAck, &d.acknowledgement},
+                                                              {edCurrentData, &d.replyText},
+                                                              {edRoute, &d.route},
+                                                              {edBackLight, &d.backLight},
+                                                              {edSuspend, &d.suspend},
+                                                              {edTimeZoneHome, &d.homeZone},
+                                                              {edTimeZoneLocal, &d.localZone},
+                                                              {edUnit, &d.unit},
+                                                              {edRecordTime, &d.recordTime},
+                                                              {edRecordDistance, &d.recordDistance},
+                                                              {edRecordSpeed, &d.recordSpeed},
+                                                              {edStorageUsage, &d.storageUsage}};
     for (const auto& [edit, state] : fields)
         SetTextIfChanged(edit, state->Text);
-    if (!d.comboPort.Text.empty() && comboPort->currentText().toStdString() != d.comboPort.Text)
-        comboPort->setEditText(QString::fromStdString(d.comboPort.Text));
-    if (d.memoData.size() < memoLines_) {
+    if (!d.portName.Text.empty() && comboPort->currentText().toStdString() != d.portName.Text)
+        comboPort->setEditText(QString::fromStdString(d.portName.Text));
+    if (d.replyLog.size() < memoLines_) {
         memoData->clear();
         memoLines_ = 0;
     }
-    for (; memoLines_ < d.memoData.size(); ++memoLines_)
-        memoData->appendPlainText(QString::fromStdString(d.memoData[memoLines_]));
+    for (; memoLines_ < d.replyLog.size(); ++memoLines_)
+        memoData->appendPlainText(QString::fromStdString(d.replyLog[memoLines_]));
 }
 
 void TfmMain::RenderLists() {
     const TrackStore& tracks = core_->tracks;
-    SetTextIfChanged(edStartTime, tracks.edStartTime);
-    SetTextIfChanged(edEndTime, tracks.edEndTime);
-    SetTextIfChanged(edTotalTime, tracks.edTotalTime);
-    SetTextIfChanged(edDistance, tracks.edDistance);
-    SetTextIfChanged(edMile, tracks.edMile);
-    SetTextIfChanged(edPoints, tracks.edPoints);
-    btnSaveTrackFile->setEnabled(tracks.btnSaveTrackFileEnabled);
-    btnSavePlan->setEnabled(core_->plans.btnSavePlan);
-    btnSavePoi->setEnabled(core_->pois.btnSavePoi);
+    SetTextIfChanged(edStartTime, tracks.Summary.start);
+    SetTextIfChanged(edEndTime, tracks.Summary.end);
+    SetTextIfChanged(edTotalTime, tracks.Summary.duration);
+    SetTextIfChanged(edDistance, tracks.Summary.kilometres);
+    SetTextIfChanged(edMile, tracks.Summary.miles);
+    SetTextIfChanged(edPoints, tracks.Summary.points);
+    btnSaveTrackFile->setEnabled(tracks.CanSave());
+    btnSavePlan->setEnabled(core_->plans.CanSave());
+    btnSavePoi->setEnabled(core_->pois.CanSave());
     btnDrawMap->setEnabled(drawEnabled_);
     RenderChart();
 }

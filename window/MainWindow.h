@@ -22,6 +22,7 @@
 #include "plans/ListFiles.h"
 #include "tracks/ProfilePlot.h"
 #include "window/Dialogs.h"
+#include "window/FileDialogTexts.h"
 #include "window/QtMessages.h"
 
 class QCheckBox;
@@ -198,7 +199,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QMenu* menuPOI = nullptr;
     QMenu* menuTools = nullptr;
     TdlgStartLogo* dlgStartLogo = nullptr;
-    TdlgModifyTrackName* dlgModifyTrackName = nullptr;
+    TModifyDialog* ModifyDialog = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
     QTimer timerCommRead;
     QTimer timerShowLogo;

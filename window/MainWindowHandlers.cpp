@@ -26,13 +26,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr FileDialogTexts dlgSaveTrack{
-    "Save Track Data To File", "Track Files(*.trk)|*.trk|KML Files(*.kml)|*.kml|All Files(*.*)|*.*",
-    "trk", "*.trk"};
-constexpr FileDialogTexts dlgOpenTrack{
-    "Open Track File", "Track Files(*.trk)|*.trk|KML Files(*.kml)|*.kml|All Files(*.*)|*.*", "trk",
-    "*.trk"};
-
 // "Name(*.x)|*.x|All(*.*)|*.*" as Qt's "Name(*.x);;All(*.*)".
 QString QtFilter(const std::string& filter) {
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
@@ -65,15 +58,15 @@ void TfmMain::Handle(const std::function<void()>& body) {
 
 void TfmMain::ConnectHandlers() {
     const std::pair<QToolButton*, RequestResult (DeviceLink::*)()> requests[] = {
-        {btnDownloadFrGuider, &DeviceLink::btnDownloadFrGuiderClick},
-        {btnLoadPlan, &DeviceLink::btnLoadPlanClick},
-        {btnStorePlan, &DeviceLink::btnStorePlanClick},
-        {btnLoadPOI, &DeviceLink::btnLoadPOIClick},
-        {btnStorePoi, &DeviceLink::btnStorePoiClick},
-        {btnDownloadGuider, &DeviceLink::btnDownloadGuiderClick},
-        {btnLogger, &DeviceLink::btnLoggerClick},
-        {btnLoadTrack, &DeviceLink::btnLoadTrackClick},
-        {btnLoadData, &DeviceLink::btnLoadDataClick}};
+        {btnDownloadFrGuider, &DeviceLink::RequestTrackDownload},
+        {btnLoadPlan, &DeviceLink::RequestPlanDownload},
+        {btnStorePlan, &DeviceLink::UploadPlan},
+        {btnLoadPOI, &DeviceLink::RequestPoiDownload},
+        {btnStorePoi, &DeviceLink::UploadPoiList},
+        {btnDownloadGuider, &DeviceLink::RequestGuiderSettings},
+        {btnLogger, &DeviceLink::RequestLoggerSettings},
+        {btnLoadTrack, &DeviceLink::RequestTrackDownloadQuietly},
+        {btnLoadData, &DeviceLink::RequestLoggerData}};
     for (const auto& [button, request] : requests)
         connect(button, &QToolButton::clicked, this, [this, r = request] { DeviceRequest(r); });
     const std::pair<QPushButton*, void (TfmMain::*)()> buttons[] = {
@@ -198,7 +191,7 @@ void TfmMain::sheetDataShow() {
 }
 
 void TfmMain::gridTrackNameClick(int gridRow) {
-    Handle([this, gridRow] { core_->tracks.gridTrackNameClick(gridRow); });
+    Handle([this, gridRow] { core_->tracks.SelectListRow(gridRow); });
 }
 
 void TfmMain::Modify1Click() {
@@ -206,12 +199,12 @@ void TfmMain::Modify1Click() {
         TrackStore& tracks = core_->tracks;
         const int row = SelectedGridRow(gridTrackName);
         if (!tracks.BeginModify(row)) return;
-        if (dlgModifyTrackName->Run(tracks.dlgModifyTrackName)) tracks.ApplyModify(row);
+        if (ModifyDialog->Run(tracks.ModifyDialog)) tracks.ApplyModify(row);
     });
 }
 
 void TfmMain::menuDeleteClick() {
-    Handle([this] { core_->tracks.menuDeleteClick(SelectedGridRow(gridTrackName)); });
+    Handle([this] { core_->tracks.DeleteListedTrack(SelectedGridRow(gridTrackName)); });
 }
 
 void TfmMain::ClearAll1Click() {
@@ -238,11 +231,11 @@ std::string TfmMain::ChooseFile(bool save, const FileDialogTexts& texts) {
 // --- Plan and POI pages ---
 
 void TfmMain::gridPlanClick(int gridRow) {
-    Handle([this, gridRow] { core_->plans.gridPlanClick(*webPlan, gridRow); });
+    Handle([this, gridRow] { core_->plans.SelectRow(*webPlan, gridRow); });
 }
 
 void TfmMain::gridPlanDblClick() {
-    Handle([this] { core_->plans.gridPlanDblClick(*webPlan); });
+    Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
 }
 
 void TfmMain::Modify2Click() {
@@ -250,20 +243,20 @@ void TfmMain::Modify2Click() {
         PlanList& plans = core_->plans;
         if (!plans.SelectedRowIsPoint()) return;
         if (auto title = dlgPlanName->Run(plans.SelectedTitle()))
-            plans.Modify2Click(*title, messages_);
+            plans.RetitleSelected(*title, messages_);
     });
 }
 
 void TfmMain::Delete1Click() {
-    Handle([this] { core_->plans.Delete1Click(*webPlan); });
+    Handle([this] { core_->plans.RemoveSelected(*webPlan); });
 }
 
 void TfmMain::menuClearClick() {
-    Handle([this] { core_->plans.menuClearClick(*webPlan); });
+    Handle([this] { core_->plans.ClearAll(*webPlan); });
 }
 
 void TfmMain::menuRedrawClick() {
-    Handle([this] { core_->plans.menuRedrawClick(*webPlan); });
+    Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
 }
 
 void TfmMain::gridPoiClick(int gridRow) {
@@ -271,15 +264,15 @@ void TfmMain::gridPoiClick(int gridRow) {
 }
 
 void TfmMain::gridPoiDblClick() {
-    Handle([this] { core_->pois.gridPoiDblClick(*webPoi); });
+    Handle([this] { core_->pois.ShowSelected(*webPoi); });
 }
 
 void TfmMain::menuDeletePoiClick() {
-    Handle([this] { core_->pois.menuDeletePoiClick(*webPoi); });
+    Handle([this] { core_->pois.RemoveSelected(*webPoi); });
 }
 
 void TfmMain::menuClearAllClick() {
-    Handle([this] { core_->pois.menuClearAllClick(*webPoi); });
+    Handle([this] { core_->pois.ClearAll(*webPoi); });
 }
 
 void TfmMain::webPlanBodyClicked() {

@@ -173,7 +173,7 @@ void TfmMain::BuildWidgets() {
     BuildMenus();
     dlgStartLogo = new TdlgStartLogo(this);
     dlgStartLogo->timerStart.stop();  // runs while the splash is shown
-    dlgModifyTrackName = new TdlgModifyTrackName(this);
+    ModifyDialog = new TModifyDialog(this);
     dlgPlanName = new TdlgPlanName(this);
 }
 

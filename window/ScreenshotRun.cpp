@@ -107,14 +107,14 @@ int ScreenshotRun::Run() {
         },
         kPagesTimeoutMs);
     if (!pages) std::fprintf(stderr, "vantrel: the map pages did not finish loading\n");
-    if (!Download(&DeviceLink::btnDownloadFrGuiderClick, "track") ||
-        !Download(&DeviceLink::btnLoadPlanClick, "plan") ||
-        !Download(&DeviceLink::btnLoadPOIClick, "POI"))
+    if (!Download(&DeviceLink::RequestTrackDownload, "track") ||
+        !Download(&DeviceLink::RequestPlanDownload, "plan") ||
+        !Download(&DeviceLink::RequestPoiDownload, "POI"))
         return 1;
     // The Status page shows the device's settings; a device that does not
     // answer them still gets its pictures.
-    Await(&DeviceLink::btnDownloadGuiderClick, "guider settings", &LinkProgress::RepliesUnderstood);
-    Await(&DeviceLink::btnLoggerClick, "logger settings", &LinkProgress::RepliesUnderstood);
+    Await(&DeviceLink::RequestGuiderSettings, "guider settings", &LinkProgress::RepliesUnderstood);
+    Await(&DeviceLink::RequestLoggerSettings, "logger settings", &LinkProgress::RepliesUnderstood);
     window_.gridTrackName->selectRow(0);
     window_.gridTrackNameClick(1);
     window_.btnDrawMapClick();

@@ -26,7 +26,7 @@ class BlockTransfer : public LinkFixture {
         EXPECT_TRUE(hooks.loaded.empty());
         EXPECT_EQ(link.Transfer().TransferLength, 0u);
         EXPECT_FALSE(link.TransferRunning());
-        EXPECT_FALSE(display.pbarLoading.Visible);
+        EXPECT_FALSE(status.progress.Visible);
         EXPECT_EQ(link.Progress().TransfersFailed, 1u);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(messages.shown[0].text.find("The track download failed: " + why),
@@ -47,16 +47,16 @@ TEST(BlockChecks, CrcAndSumOfKnownData) {
 
 TEST_F(BlockTransfer, ThreeBlockDownloadIsStoredAndHandedOverOnce) {
     const std::pair<RequestResult (DeviceLink::*)(), std::string> kinds[] = {
-        {&DeviceLink::btnDownloadFrGuiderClick, "tracks 3072"},
-        {&DeviceLink::btnLoadPlanClick, "plan 3072"},
-        {&DeviceLink::btnLoadPOIClick, "poi 3072"}};
+        {&DeviceLink::RequestTrackDownload, "tracks 3072"},
+        {&DeviceLink::RequestPlanDownload, "plan 3072"},
+        {&DeviceLink::RequestPoiDownload, "poi 3072"}};
     for (const auto& [click, handed] : kinds) {
         log.clear();
         hooks.loaded.clear();
         ServeDownload(Blocks(3), "$POEM200,4096*\r\n\r\n");
         ASSERT_EQ((link.*click)(), RequestResult::Sent);
         EXPECT_TRUE(link.TransferRunning());
-        EXPECT_TRUE(display.pbarLoading.Visible);
+        EXPECT_TRUE(status.progress.Visible);
         Drain();
         EXPECT_EQ(hooks.loaded, std::vector<std::string>{handed});
         EXPECT_EQ(link.Transfer().TransferLength, 3072u);
@@ -65,9 +65,9 @@ TEST_F(BlockTransfer, ThreeBlockDownloadIsStoredAndHandedOverOnce) {
         EXPECT_EQ(Count("pc 15"), 0);
         EXPECT_EQ(Count("pc 18"), 2);  // the download's CAN and the reset's
         EXPECT_EQ(Count("sleep 200"), 1);
-        EXPECT_EQ(display.edAck.Text, "4096");
+        EXPECT_EQ(status.acknowledgement.Text, "4096");
         EXPECT_FALSE(link.TransferRunning());
-        EXPECT_FALSE(display.pbarLoading.Visible);
+        EXPECT_FALSE(status.progress.Visible);
         EXPECT_EQ(vars.BlocksReceived, 0);
         EXPECT_FALSE(port.Active());
         EXPECT_TRUE(messages.shown.empty());
@@ -75,8 +75,7 @@ TEST_F(BlockTransfer, ThreeBlockDownloadIsStoredAndHandedOverOnce) {
 }
 
 TEST_F(BlockTransfer, RestartByteAsksForCAgainAndPauses) {
-    vars.LinkState = kBlockStart;
-    port.SetActive(true);
+    AwaitFirstBlock();
     port.Deliver({kRestart});
     const std::size_t mark = log.size();
     Ticks(1);
@@ -89,7 +88,7 @@ TEST_F(BlockTransfer, RestartByteAsksForCAgainAndPauses) {
 TEST_F(BlockTransfer, EotRightAfterCHandsOverAnEmptyTransfer) {
     link.Transfer().TransferLength = 5120;
     ServeDownload({}, "$POEM200,00000*\r\n");
-    link.btnLoadPOIClick();
+    link.RequestPoiDownload();
     Drain();
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"poi 0"});
     EXPECT_EQ(link.Transfer().TransferLength, 0u);
@@ -99,7 +98,7 @@ TEST_F(BlockTransfer, DamagedBlocksAreAskedForAgainAndStoredOnce) {
     Bytes wrongComplement = Block(2);
     wrongComplement[2] ^= 1;
     ServeDownload({Block(1), Damaged(Block(2)), wrongComplement, Block(2), Block(3)});
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Drain();
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 3072"});
     EXPECT_EQ(Count("pc 15"), 2);
@@ -113,7 +112,7 @@ TEST_F(BlockTransfer, BlockDamagedTenTimesCancelsAndHandsNothingOver) {
     std::vector<Bytes> sends{Block(1)};
     sends.insert(sends.end(), kMaxTries, Damaged(Block(2)));
     ServeDownload(sends);
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Drain();
     EXPECT_EQ(Count("pc 15"), kMaxTries - 1);
     EXPECT_EQ(Count("pc 18 18"), 1);
@@ -126,7 +125,7 @@ TEST_F(BlockTransfer, BlockDamagedTenTimesCancelsAndHandsNothingOver) {
 TEST_F(BlockTransfer, RepeatOfTheLastBlockOverwritesIt) {
     Bytes again = DownloadBlock(2, 0x77);
     ServeDownload({Block(1), Block(2), again, Block(3)});
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Drain();
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 3072"});
     EXPECT_EQ(link.Transfer().bytes[kBlockSize], 0x77);
@@ -136,7 +135,7 @@ TEST_F(BlockTransfer, RepeatOfTheLastBlockOverwritesIt) {
 
 TEST_F(BlockTransfer, BlockOutOfSequenceCancels) {
     ServeDownload({Block(1), Block(3)});
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Drain();
     EXPECT_EQ(Count("pc 18 18"), 1);
     ExpectFailedDownload("the device sent block 3 where block 2 was due");
@@ -146,7 +145,7 @@ TEST_F(BlockTransfer, SilenceEndsTheTransferThroughTheWatchdog) {
     auto blocks = Blocks(2);
     blocks[1].resize(500);
     ServeDownload(blocks);
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Ticks(320);
     EXPECT_EQ(link.Progress().WatchdogResets, 1u);
     EXPECT_EQ(vars.LinkState, kCommandMode);
@@ -155,7 +154,7 @@ TEST_F(BlockTransfer, SilenceEndsTheTransferThroughTheWatchdog) {
 
 TEST_F(BlockTransfer, OtherAcknowledgementIsIgnoredUntilTheWatchdog) {
     ServeDownload(Blocks(1), "$POEM201,4096*\r\n");
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Ticks(400);
     EXPECT_EQ(Count("pc 43"), 0);
     EXPECT_EQ(link.Progress().WatchdogResets, 1u);
@@ -164,19 +163,19 @@ TEST_F(BlockTransfer, OtherAcknowledgementIsIgnoredUntilTheWatchdog) {
 
 TEST_F(BlockTransfer, PortFailureAtTheTransferRateEndsTheTransfer) {
     ServeDownload(Blocks(1), "$POEM200,4096*\r\n\r");
-    link.btnLoadPOIClick();
+    link.RequestPoiDownload();
     port.openFailure = LinkPortError::FromErrno(EACCES, "/dev/ttyUSB0");
     Ticks(1);
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_FALSE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_FALSE(status.progress.Visible);
     EXPECT_EQ(Count("pc 43"), 0);
     EXPECT_EQ(link.Progress().PortFailures, 1u);
 }
 
 TEST_F(BlockTransfer, DownloadBeyondTheAreaIsCutCancelledAndKept) {
     ServeDownload(Blocks(kMaxDownloadBlocks + 2));
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Drain(100000);
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 2097152"});
     EXPECT_EQ(Count("pc 06"), kMaxDownloadBlocks);
@@ -186,22 +185,11 @@ TEST_F(BlockTransfer, DownloadBeyondTheAreaIsCutCancelledAndKept) {
 }
 
 TEST_F(BlockTransfer, RingNeverTakesMoreThanItHolds) {
-    link.btnLoggerClick();
-    vars.ReplyLength = 0;
+    FinishAnUpload();
     port.Deliver(Bytes(RxRing::kSize + 5000, 'x'));
     Ticks(200);
-    EXPECT_EQ(link.Ring().RxCount(), RxRing::kSize);
+    EXPECT_EQ(link.PendingBytes(), RxRing::kSize);
     EXPECT_EQ(port.incoming.size(), 5000u);
 }
-
-TEST_F(BlockTransfer, OverlongTextReplyKeepsOnlyWhatFitsTheReplyBuffer) {
-    link.btnLoggerClick();
-    vars.ReplyLength = kBlockBodyLength;
-    port.Deliver(Ascii("$POEM101,5,m,20,k,3,x,y*" + std::string(2000, 'q')));
-    Ticks(2);
-    EXPECT_EQ(vars.LastReply.size(), kReplyBufferSize - 1);
-    EXPECT_EQ(display.memoData.size(), 1u);
-}
-
 }  // namespace
 }  // namespace vantrel::testing

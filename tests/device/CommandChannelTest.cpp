@@ -10,34 +10,33 @@ namespace {
 using Handler = RequestResult (DeviceLink::*)();
 
 struct RequestCase {
-    Handler click;
+    Handler ask;
     std::string sentence;
     int replyLength;
     int replyKind;
 };
 
 const std::vector<RequestCase> kRequests = {
-    {&DeviceLink::btnDownloadGuiderClick, "$POEM14,0*\r\n", 34, rkGuider},
-    {&DeviceLink::btnLoggerClick, "$POEM06*\r\n", 54, rkLogger},
-    {&DeviceLink::btnDownloadFrGuiderClick, "$POEM12,14*\r\n", 16, rkTrack},
-    {&DeviceLink::btnLoadTrackClick, "$POEM12,14*\r\n", 16, rkTrack},
-    {&DeviceLink::btnLoadPlanClick, "$POEM12,12*\r\n", 17, rkPlan},
-    {&DeviceLink::btnLoadPOIClick, "$POEM12,2*\r\n", 17, rkPoi},
-    {&DeviceLink::btnStorePoiClick, "$POEM12,4*\r\n", 16, rkPoiUpload},
-    {&DeviceLink::btnStorePlanClick, "$POEM12,11*\r\n", 20, rkPlanUpload},
+    {&DeviceLink::RequestGuiderSettings, "$POEM14,0*\r\n", 34, rkGuider},
+    {&DeviceLink::RequestLoggerSettings, "$POEM06*\r\n", 54, rkLogger},
+    {&DeviceLink::RequestTrackDownload, "$POEM12,14*\r\n", 16, rkTrack},
+    {&DeviceLink::RequestTrackDownloadQuietly, "$POEM12,14*\r\n", 16, rkTrack},
+    {&DeviceLink::RequestPlanDownload, "$POEM12,12*\r\n", 17, rkPlan},
+    {&DeviceLink::RequestPoiDownload, "$POEM12,2*\r\n", 17, rkPoi},
+    {&DeviceLink::UploadPoiList, "$POEM12,4*\r\n", 16, rkPoiUpload},
+    {&DeviceLink::UploadPlan, "$POEM12,11*\r\n", 20, rkPlanUpload},
 };
 
 class CommandChannel : public LinkFixture {};
 
 TEST_F(CommandChannel, TrackRequestOpensAt9600AndSendsThirteenBytes) {
-    vars.LinkState = kBlockBody;  // a request during a transfer returns to command mode
-    EXPECT_EQ(link.btnDownloadFrGuiderClick(), RequestResult::Sent);
+    EXPECT_EQ(link.RequestTrackDownload(), RequestResult::Sent);
     EXPECT_EQ(log, (EventLog{"name /dev/ttyUSB0", "baud 9600", "active 1",
                              "pc 24 50 4F 45 4D 31 32 2C 31 34 2A 0D 0A"}));
     EXPECT_EQ(vars.LinkState, kCommandMode);
     EXPECT_TRUE(link.TransferRunning());
-    EXPECT_TRUE(display.pbarLoading.Visible);
-    EXPECT_EQ(display.comboPort.Text, "/dev/ttyUSB0");
+    EXPECT_TRUE(status.progress.Visible);
+    EXPECT_EQ(status.portName.Text, "/dev/ttyUSB0");
 }
 
 TEST_F(CommandChannel, EachRequestSendsItsSentenceAndAwaitsItsReply) {
@@ -45,14 +44,14 @@ TEST_F(CommandChannel, EachRequestSendsItsSentenceAndAwaitsItsReply) {
         // A link of its own for each: a transfer request holds off the next.
         DeviceLink fresh({area, port, clock, locator, hooks, messages});
         log.clear();
-        EXPECT_EQ((fresh.*request.click)(), RequestResult::Sent) << request.sentence;
+        EXPECT_EQ((fresh.*request.ask)(), RequestResult::Sent) << request.sentence;
         EXPECT_EQ(Count(Pc(request.sentence)), 1) << request.sentence;
         EXPECT_EQ(fresh.Variables().ReplyLength, request.replyLength) << request.sentence;
         EXPECT_EQ(fresh.Variables().ReplyKind, request.replyKind) << request.sentence;
         EXPECT_EQ(fresh.TransferRunning(),
                   request.replyKind != rkGuider && request.replyKind != rkLogger)
             << request.sentence;
-        if (request.click == &DeviceLink::btnLoadTrackClick)
+        if (request.ask == &DeviceLink::RequestTrackDownloadQuietly)
             EXPECT_EQ(log.back(), "sleep 200");  // the only request that pauses
         else
             EXPECT_EQ(log.back(), Pc(request.sentence));
@@ -61,44 +60,49 @@ TEST_F(CommandChannel, EachRequestSendsItsSentenceAndAwaitsItsReply) {
 }
 
 TEST_F(CommandChannel, LoadDataParsesThePreviousReplyAndKeepsTheKind) {
-    vars.ReplyKind = rkGuider;
-    vars.LastReply = "POEM101,5,m,20,k,3,x,y*";
-    EXPECT_EQ(link.btnLoadDataClick(), RequestResult::Sent);
+    // The guider is asked for its settings and answers with a logger reply.
+    link.RequestGuiderSettings();
+    port.Deliver(Ascii("$POEM101,5,m,20,k,3,x,y*0123456789"));
+    link.Receive();
+    ASSERT_EQ(vars.LastReply, "POEM101,5,m,20,k,3,x,y*0123456789");
+    EXPECT_EQ(link.RequestLoggerData(), RequestResult::Sent);
     EXPECT_EQ(log.back(), Pc("$POEM12,1*\r\n"));
     EXPECT_EQ(vars.ReplyLength, 17);
     EXPECT_EQ(vars.ReplyKind, rkGuider);
-    EXPECT_EQ(display.edRecordTime.Text, "5");
+    EXPECT_EQ(status.recordTime.Text, "5");
 }
 
 TEST_F(CommandChannel, WithoutDeviceEveryRequestSaysNotFoundAndSendsNothing) {
+    link.RequestGuiderSettings();  // awaits its 34-byte reply
     locator.port = "";
-    vars.ReplyLength = 5;
+    port.written.clear();
     for (const auto& request : kRequests)
-        EXPECT_EQ((link.*request.click)(), RequestResult::NoDevice) << request.sentence;
+        EXPECT_EQ((link.*request.ask)(), RequestResult::NoDevice) << request.sentence;
     EXPECT_EQ(messages.shown.size(), kRequests.size());
     EXPECT_EQ(messages.shown[0], (ShownMessage{"Vantrel not Found!", "Error"}));
     EXPECT_TRUE(port.written.empty());
-    EXPECT_EQ(vars.ReplyLength, 5);
+    EXPECT_EQ(vars.ReplyLength, 34);
     EXPECT_FALSE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);  // nothing is under way
+    EXPECT_FALSE(status.progress.Visible);  // nothing is under way
 }
 
 TEST_F(CommandChannel, UnreadableDeviceListKeepsThePortFoundBefore) {
-    link.btnLoggerClick();
+    link.RequestLoggerSettings();
     locator.port = std::nullopt;
-    EXPECT_EQ(link.btnLoggerClick(), RequestResult::Sent);
+    EXPECT_EQ(link.RequestLoggerSettings(), RequestResult::Sent);
     EXPECT_EQ(vars.DevicePortName, "/dev/ttyUSB0");
 }
 
 TEST_F(CommandChannel, PortThatWillNotOpenIsReportedInItsOwnWords) {
+    link.RequestGuiderSettings();  // awaits its 34-byte reply
+    port.written.clear();
     port.openFailure = LinkPortError::FromErrno(EBUSY, "/dev/ttyUSB0");
-    vars.ReplyLength = 7;
-    EXPECT_EQ(link.btnLoadPlanClick(), RequestResult::PortFailed);
+    EXPECT_EQ(link.RequestPlanDownload(), RequestResult::PortFailed);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find("busy"), std::string::npos);
     EXPECT_EQ(messages.shown[0].caption, "Error");
     EXPECT_TRUE(port.written.empty());
-    EXPECT_EQ(vars.ReplyLength, 7);
+    EXPECT_EQ(vars.ReplyLength, 34);
     EXPECT_FALSE(link.TransferRunning());
     EXPECT_EQ(link.Progress().PortFailures, 1u);
 }
@@ -125,7 +129,7 @@ const EventLog kResetSequence = {"name /dev/ttyUSB0",
                                  "active 0"};
 
 TEST_F(CommandChannel, WatchdogResetsAnIdleLinkEvery300Ticks) {
-    link.btnDownloadGuiderClick();
+    link.RequestGuiderSettings();
     const std::size_t mark = log.size();
     Ticks(299);
     EXPECT_EQ(log.size(), mark);
@@ -140,12 +144,12 @@ TEST_F(CommandChannel, WatchdogResetsAnIdleLinkEvery300Ticks) {
 // The same reset ends a transfer the device stopped answering, and the user
 // is told.
 TEST_F(CommandChannel, WatchdogEndsATransferThatGotNoAnswer) {
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     const std::size_t mark = log.size();
     Ticks(300);
     EXPECT_EQ(Since(mark), kResetSequence);
     EXPECT_FALSE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_FALSE(status.progress.Visible);
     EXPECT_EQ(messages.shown,
               (std::vector<ShownMessage>{{"The track download failed: the device stopped "
                                           "answering; nothing was kept.",
@@ -162,14 +166,14 @@ TEST_F(CommandChannel, WatchdogWithoutDeviceOnlyClosesThePortThenFallsSilent) {
 }
 
 TEST_F(CommandChannel, PortFailureInAResetEndsTheTransferAndReportsOnce) {
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     port.openFailure = LinkPortError::FromErrno(ENOENT, "/dev/ttyUSB0");
     Ticks(900);
     ASSERT_EQ(messages.shown.size(), 2u);  // the failed transfer, then the port
     EXPECT_NE(messages.shown[0].text.find("stopped answering"), std::string::npos);
     EXPECT_NE(messages.shown[1].text.find("There is no serial port"), std::string::npos);
     EXPECT_FALSE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_FALSE(status.progress.Visible);
     EXPECT_EQ(vars.ReplyLength, 0);
 }
 

@@ -111,14 +111,14 @@ class EndToEnd : public ::testing::Test {
         EXPECT_TRUE(b.downloadTracks && b.downloadPlan && b.downloadPoi);
         EXPECT_EQ(b.uploadPlan, companion_->plans.PlanCount > 0);
         EXPECT_EQ(b.uploadPoi, companion_->pois.PoiCount > 0);
-        EXPECT_FALSE(Link().Display().pbarLoading.Visible);
+        EXPECT_FALSE(Link().Status().progress.Visible);
         EXPECT_FALSE(Link().TransferRunning());
     }
 
     // Downloads the tracks and checks that they are those the track
     // assembly finds in the device's memory read directly.
     void ExpectTrackDownloadEqualsMemory() {
-        ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+        ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
         EXPECT_EQ(companion_->Buttons(), (TransferButtons{false, false, false, false, false}));
         ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.DownloadsFinished == 1; }));
 

@@ -15,7 +15,7 @@ TEST_F(EndToEnd, TrackDownloadGivesTheTracksOfTheDevicesMemory) {
 
 TEST_F(EndToEnd, PlanDownloadFillsTheListAndItsUploadIsKeptByTheDevice) {
     Start();
-    ASSERT_EQ(Link().btnLoadPlanClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPlanDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.DownloadsFinished == 1; }));
 
     PlanList direct(companion_->values);
@@ -26,7 +26,7 @@ TEST_F(EndToEnd, PlanDownloadFillsTheListAndItsUploadIsKeptByTheDevice) {
     EXPECT_EQ(companion_->plans.PlanCount, direct.PlanCount);
     ExpectSameCells(companion_->plans.gridPlan, direct.gridPlan);
 
-    const Bytes kept = ExpectUploadKept(&DeviceLink::btnStorePlanClick, sim::Payload::Plan);
+    const Bytes kept = ExpectUploadKept(&DeviceLink::UploadPlan, sim::Payload::Plan);
     // What the device keeps reads back as the same list.
     PlanList back(companion_->values);
     LoadArea(area, kept);
@@ -49,7 +49,7 @@ TEST_F(EndToEnd, PoiListOfExactlyOneBlockIsUploadedWithAnErasedBlockAfterIt) {
     memory_.poi = sim::PoiImage(entries);
     ASSERT_EQ(memory_.poi.size(), kBlockSize);
     Start();
-    ASSERT_EQ(Link().btnLoadPOIClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.DownloadsFinished == 1; }));
 
     PoiList direct(companion_->values);
@@ -59,7 +59,7 @@ TEST_F(EndToEnd, PoiListOfExactlyOneBlockIsUploadedWithAnErasedBlockAfterIt) {
     EXPECT_EQ(companion_->pois.PoiCount, 64);
     ExpectSameCells(companion_->pois.gridPoi, direct.gridPoi);
 
-    const Bytes kept = ExpectUploadKept(&DeviceLink::btnStorePoiClick, sim::Payload::Poi);
+    const Bytes kept = ExpectUploadKept(&DeviceLink::UploadPoiList, sim::Payload::Poi);
     ASSERT_EQ(kept.size(), 2 * kBlockSize);
     EXPECT_EQ(Bytes(kept.begin(), kept.begin() + kBlockSize), memory_.poi);
     EXPECT_EQ(Bytes(kept.begin() + kBlockSize, kept.end()), Bytes(kBlockSize, 0xFF));
@@ -69,22 +69,22 @@ TEST_F(EndToEnd, SettingsLandInTheStatusBoxesAsTheDeviceSentThem) {
     memory_.settings.guider = {"0", "250", "60", "15", "-5", "+9", "1"};
     memory_.settings.logger = {"7", "1", "35", "0", "9", "835584", "0"};
     Start();
-    ASSERT_EQ(Link().btnDownloadGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestGuiderSettings(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.RepliesUnderstood == 1; }));
-    ASSERT_EQ(Link().btnLoggerClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestLoggerSettings(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.RepliesUnderstood == 2; }));
 
-    const LinkDisplay& d = Link().Display();
-    EXPECT_EQ(d.edRoute.Text, "250");
-    EXPECT_EQ(d.edBackLight.Text, "60");
-    EXPECT_EQ(d.edSuspend.Text, "15");
-    EXPECT_EQ(d.edTimeZoneHome.Text, "-5");
-    EXPECT_EQ(d.edTimeZoneLocal.Text, "+9");
-    EXPECT_EQ(d.edUnit.Text, "1");
-    EXPECT_EQ(d.edRecordTime.Text, "7");
-    EXPECT_EQ(d.edRecordDistance.Text, "35");
-    EXPECT_EQ(d.edRecordSpeed.Text, "9");
-    EXPECT_EQ(d.memoData.size(), 2u);
+    const LinkStatus& d = Link().Status();
+    EXPECT_EQ(d.route.Text, "250");
+    EXPECT_EQ(d.backLight.Text, "60");
+    EXPECT_EQ(d.suspend.Text, "15");
+    EXPECT_EQ(d.homeZone.Text, "-5");
+    EXPECT_EQ(d.localZone.Text, "+9");
+    EXPECT_EQ(d.unit.Text, "1");
+    EXPECT_EQ(d.recordTime.Text, "7");
+    EXPECT_EQ(d.recordDistance.Text, "35");
+    EXPECT_EQ(d.recordSpeed.Text, "9");
+    EXPECT_EQ(d.replyLog.size(), 2u);
 }
 
 TEST_F(EndToEnd, NoiseAndARestartBeforeTheFirstBlockChangeNoStoredBlock) {
@@ -103,7 +103,7 @@ TEST_F(EndToEnd, BlockSentTwiceIsStoredOnce) {
 // that short.
 TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogAndSaysSo) {
     Start({.stallAfter = 3});
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.WatchdogResets == 1; }, 1ms));
     const LinkProgress after = Link().Progress();
     EXPECT_EQ(after.DownloadsFinished, 0u);
@@ -119,18 +119,18 @@ TEST_F(EndToEnd, StallMidTransferEndsThroughTheWatchdogAndSaysSo) {
     EXPECT_TRUE(DeviceReceivedLast("\x1b\x18\x11\x13$POEM06*\r\n"));
 
     // The reset brought the device back to command mode.
-    ASSERT_EQ(Link().btnDownloadGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestGuiderSettings(), RequestResult::Sent);
     EXPECT_TRUE(TickUntil([](const LinkProgress& p) { return p.RepliesUnderstood == 1; }));
 }
 
 TEST_F(EndToEnd, SecondOpenerOfTheHeldPortIsToldItIsBusy) {
     Start({.stallAfter = 1});
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const LinkProgress& p) { return p.BlocksReceived == 1; }));
 
     RecordingMessages secondMessages;
     auto second = MakeCompanion(secondMessages);
-    EXPECT_EQ(second->link().btnDownloadFrGuiderClick(), RequestResult::PortFailed);
+    EXPECT_EQ(second->link().RequestTrackDownload(), RequestResult::PortFailed);
     ASSERT_EQ(secondMessages.shown.size(), 1u);
     EXPECT_NE(secondMessages.shown[0].text.find("is busy: another program"), std::string::npos)
         << secondMessages.shown[0].text;
@@ -141,7 +141,7 @@ TEST_F(EndToEnd, SecondOpenerOfTheHeldPortIsToldItIsBusy) {
 TEST_F(EndToEnd, NoDeviceSaysSo) {
     FixedLocator nowhere("");
     Companion c(CompanionHost{messages_, page_, page_, page_, &nowhere, false});
-    EXPECT_EQ(c.link().btnDownloadFrGuiderClick(), RequestResult::NoDevice);
+    EXPECT_EQ(c.link().RequestTrackDownload(), RequestResult::NoDevice);
     EXPECT_EQ(messages_.shown, (std::vector<ShownMessage>{{"Vantrel not Found!", "Error"}}));
     EXPECT_TRUE(c.Buttons().downloadTracks);
 }

@@ -1,6 +1,6 @@
 // Replays recorded byte exchanges against the link. A transcript has one
-// entry a line: "click HANDLER" presses a button, "dev BYTES" is what the
-// device sends, "pc BYTES" what the PC must write, "image BYTES" the upload
+// entry a line: "request NAME" makes a request of the link, "dev BYTES" is
+// what the device sends, "pc BYTES" what the PC must write, "image BYTES" the upload
 // image the list builds, "hand LOADER LENGTH" the hand-over at the end, and
 // any other line a port setting or pause the PC must make, in order. BYTES
 // are hex pairs, "XX*N" for N copies, and quoted text with \r \n escapes.
@@ -38,12 +38,12 @@ Bytes ParseBytes(std::istream& in) {
     return out;
 }
 
-const std::map<std::string, RequestResult (DeviceLink::*)()> kClicks = {
-    {"btnDownloadFrGuiderClick", &DeviceLink::btnDownloadFrGuiderClick},
-    {"btnLoadPlanClick", &DeviceLink::btnLoadPlanClick},
-    {"btnLoadPOIClick", &DeviceLink::btnLoadPOIClick},
-    {"btnStorePlanClick", &DeviceLink::btnStorePlanClick},
-    {"btnStorePoiClick", &DeviceLink::btnStorePoiClick},
+const std::map<std::string, RequestResult (DeviceLink::*)()> kRequests = {
+    {"RequestTrackDownload", &DeviceLink::RequestTrackDownload},
+    {"RequestPlanDownload", &DeviceLink::RequestPlanDownload},
+    {"RequestPoiDownload", &DeviceLink::RequestPoiDownload},
+    {"UploadPlan", &DeviceLink::UploadPlan},
+    {"UploadPoiList", &DeviceLink::UploadPoiList},
 };
 
 class GoldenExchange : public LinkFixture, public ::testing::WithParamInterface<std::string> {
@@ -65,10 +65,10 @@ class GoldenExchange : public LinkFixture, public ::testing::WithParamInterface<
                 Drain();
             } else if (kind == "image") {
                 hooks.image = ParseBytes(in);
-            } else if (kind == "click") {
+            } else if (kind == "request") {
                 std::string name;
                 in >> name;
-                (link.*kClicks.at(name))();
+                (link.*kRequests.at(name))();
             } else if (kind == "hand") {
                 handed.push_back(line.substr(5));
             } else {

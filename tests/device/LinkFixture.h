@@ -43,8 +43,29 @@ class LinkFixture : public ::testing::Test {
     }
     // Ticks until the device has nothing left to send and the ring is empty.
     void Drain(int limit = 20000) {
-        for (int i = 0; i < limit && !(port.incoming.empty() && link.Ring().RxCount() == 0); ++i)
+        for (int i = 0; i < limit && !(port.incoming.empty() && link.PendingBytes() == 0); ++i)
             link.Tick();
+    }
+    // Asks for the tracks and lets the device acknowledge: the link has sent
+    // "C" and waits for the first block.
+    void AwaitFirstBlock() {
+        ASSERT_EQ(link.RequestTrackDownload(), RequestResult::Sent);
+        port.Deliver(Ascii("$POEM200,4096*\r\n"));
+        link.Receive();
+        ASSERT_EQ(vars.LinkState, kBlockStart);
+    }
+    // Runs a two-block POI upload to its end: the port stays open and the
+    // link awaits nothing.
+    void FinishAnUpload() {
+        hooks.imageLength = 1500;
+        ServeUpload({kNak, kAck, kAck, kAck}, "$POEM200,0000*\r\n");
+        ASSERT_EQ(link.UploadPoiList(), RequestResult::Sent);
+        Drain();
+        port.onWrite = nullptr;
+        ASSERT_EQ(link.Progress().UploadsFinished, 1u);
+        ASSERT_FALSE(link.TransferRunning());
+        ASSERT_EQ(vars.ReplyLength, 0);
+        ASSERT_TRUE(port.Active());
     }
     int Count(const std::string& line) const {
         return static_cast<int>(std::count(log.begin(), log.end(), line));
@@ -85,8 +106,8 @@ class LinkFixture : public ::testing::Test {
     RecordingHooks hooks;
     RecordingMessages messages;
     DeviceLink link{{area, port, clock, locator, hooks, messages}};
-    LinkVariables& vars = link.Variables();
-    LinkDisplay& display = link.Display();
+    const LinkVariables& vars = link.Variables();
+    const LinkStatus& status = link.Status();
 };
 
 }  // namespace vantrel::testing

@@ -14,17 +14,16 @@ class Receive : public LinkFixture {};
 
 TEST_F(Receive, WholeDownloadIsAnsweredAsItArrivesWithoutATick) {
     ServeDownload({DownloadBlock(1, 1), DownloadBlock(2, 2), DownloadBlock(3, 3)});
-    ASSERT_EQ(link.btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(link.RequestTrackDownload(), RequestResult::Sent);
     link.Receive();  // each answer makes the device send on at once
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 3072"});
     EXPECT_EQ(Count("pc 06"), 3);
     EXPECT_EQ(link.Transfer().bytes[2048], 3);
-    EXPECT_EQ(link.Display().pbarLoading.Position, 0);  // the display moves with ticks
+    EXPECT_EQ(link.Status().progress.Position, 0);  // the display moves with ticks
 }
 
 TEST_F(Receive, BlockInPiecesIsAcknowledgedOnceWholeAndTheNextStartIsReadAtOnce) {
-    vars.LinkState = kBlockStart;
-    port.SetActive(true);
+    AwaitFirstBlock();
     const Bytes block = DownloadBlock(1, 7);
     port.Deliver(Bytes(block.begin(), block.begin() + 2));  // STX and the number
     link.Receive();
@@ -42,15 +41,14 @@ TEST_F(Receive, BlockInPiecesIsAcknowledgedOnceWholeAndTheNextStartIsReadAtOnce)
 TEST_F(Receive, UploadAnswersAreAnsweredAtOnce) {
     hooks.imageLength = 1500;
     ServeUpload({kNak, kAck, kAck, kAck}, "$POEM200,0000*\r\n");
-    ASSERT_EQ(link.btnStorePoiClick(), RequestResult::Sent);
+    ASSERT_EQ(link.UploadPoiList(), RequestResult::Sent);
     link.Receive();
     EXPECT_EQ(link.Progress().UploadsFinished, 1u);
     EXPECT_EQ(vars.LinkState, kCommandMode);
 }
 
 TEST_F(Receive, OnlyTicksBringTheWatchdogNearer) {
-    vars.LinkState = kBlockStart;
-    port.SetActive(true);
+    AwaitFirstBlock();
     port.Deliver({kStx});
     link.Receive();
     for (int i = 0; i < 2 * kWatchdogStart; ++i) {
@@ -68,7 +66,7 @@ TEST_F(EndToEnd, NotificationsAloneCarryADownload) {
     Start();
     companion_ = std::make_unique<Companion>(
         CompanionHost{messages_, page_, page_, page_, locator_.get(), true});
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     const auto limit = std::chrono::steady_clock::now() + 60s;
     while (Link().Progress().DownloadsFinished == 0 && std::chrono::steady_clock::now() < limit) {
         std::this_thread::sleep_for(2ms);

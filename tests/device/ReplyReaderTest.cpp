@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "device/LinkFixture.h"
+#include "device/ReplyText.h"
 #include "device/SettingsReplies.h"
 
 namespace vantrel::testing {
@@ -13,17 +14,17 @@ const std::string kGuiderReply = "$POEM103,0,100,30,10,+8,+8,0*\r\n123";  // 34 
 
 class ReplyReader : public LinkFixture {
   protected:
-    void SetUp() override { link.btnDownloadGuiderClick(); }
+    void SetUp() override { link.RequestGuiderSettings(); }
 };
 
 TEST_F(ReplyReader, NoiseBeforeTheDollarIsSkippedAndTheReplyParsed) {
     port.Deliver(Ascii("\x01zz" + kGuiderReply));
     Ticks(1);
     EXPECT_EQ(vars.LastReply, kGuiderReply.substr(1));
-    EXPECT_EQ(display.edCurrentData.Text, vars.LastReply);
-    EXPECT_EQ(display.memoData, std::vector<std::string>{vars.LastReply});
-    EXPECT_EQ(display.edRoute.Text, "100");
-    EXPECT_EQ(display.edUnit.Text, "0");
+    EXPECT_EQ(status.replyText.Text, vars.LastReply);
+    EXPECT_EQ(status.replyLog, std::vector<std::string>{vars.LastReply});
+    EXPECT_EQ(status.route.Text, "100");
+    EXPECT_EQ(status.unit.Text, "0");
     EXPECT_EQ(link.Progress().RepliesUnderstood, 1u);
     EXPECT_EQ(vars.WatchdogTicks, kWatchdogStart - 1);  // nothing left waiting
 }
@@ -31,20 +32,20 @@ TEST_F(ReplyReader, NoiseBeforeTheDollarIsSkippedAndTheReplyParsed) {
 TEST_F(ReplyReader, ShortReplyWaitsWhileTheWatchdogCounts) {
     port.Deliver(Ascii(kGuiderReply.substr(0, 20)));
     Ticks(3);
-    EXPECT_EQ(link.Ring().RxCount(), 20u);
+    EXPECT_EQ(link.PendingBytes(), 20u);
     EXPECT_EQ(vars.WatchdogTicks, kWatchdogStart - 3);
-    EXPECT_TRUE(display.memoData.empty());
+    EXPECT_TRUE(status.replyLog.empty());
     port.Deliver(Ascii(kGuiderReply.substr(20)));
     Ticks(1);
-    EXPECT_EQ(display.edBackLight.Text, "30");
+    EXPECT_EQ(status.backLight.Text, "30");
 }
 
 TEST_F(ReplyReader, ReplyOfAnotherCodeIsDroppedAndTheNextOneRead) {
     port.Deliver(Ascii("$POEM101,5,m,20,k,3,x,y*0123456789" + kGuiderReply));
     Ticks(1);
-    EXPECT_EQ(display.memoData.size(), 2u);
-    EXPECT_EQ(display.edSuspend.Text, "10");
-    EXPECT_EQ(display.edRecordTime.Text, "");
+    EXPECT_EQ(status.replyLog.size(), 2u);
+    EXPECT_EQ(status.suspend.Text, "10");
+    EXPECT_EQ(status.recordTime.Text, "");
 }
 
 TEST_F(ReplyReader, ZeroByteEndsTheReplyText) {
@@ -56,34 +57,43 @@ TEST_F(ReplyReader, ZeroByteEndsTheReplyText) {
 }
 
 TEST_F(ReplyReader, BytesWaitWithoutAwaitedReplyAndTheWatchdogHolds) {
-    vars.ReplyLength = 0;
+    FinishAnUpload();
+    const int shown = status.progress.Position;
     port.Deliver(Ascii(kGuiderReply));
     Ticks(500);
-    EXPECT_EQ(link.Ring().RxCount(), kGuiderReply.size());
+    EXPECT_EQ(link.PendingBytes(), kGuiderReply.size());
     EXPECT_EQ(vars.WatchdogTicks, kWatchdogStart);
-    EXPECT_EQ(display.pbarLoading.Position, 500 % kProgressSteps);
+    EXPECT_EQ(status.progress.Position, (shown + 500) % kProgressSteps);
+}
+
+TEST(ReplyText, OverlongReplyKeepsOnlyWhatFitsTheReplyBufferAndTakesAllOfIt) {
+    RxRing ring;
+    const std::string bytes = "POEM101,5,m,20,k,3,x,y*" + std::string(2000, 'q');
+    ring.Append(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    const int length = kBlockBodyLength - 1;
+    EXPECT_EQ(TakeReplyText(ring, length, CodePage{}).size(), kReplyBufferSize - 1);
+    EXPECT_EQ(ring.RxCount(), bytes.size() - length);
 }
 
 TEST(SettingsReplies, GuiderAndLoggerFieldsAreShownAsReceived) {
-    LinkDisplay d;
+    LinkStatus d;
     EXPECT_TRUE(ParseGuiderSettings("POEM103,0,100,30,10,+8,+8,0*\r\n12", d));
-    EXPECT_EQ(
-        (std::vector<std::string>{d.edRoute.Text, d.edBackLight.Text, d.edSuspend.Text,
-                                  d.edTimeZoneHome.Text, d.edTimeZoneLocal.Text, d.edUnit.Text}),
-        (std::vector<std::string>{"100", "30", "10", "+8", "+8", "0"}));
+    EXPECT_EQ((std::vector<std::string>{d.route.Text, d.backLight.Text, d.suspend.Text,
+                                        d.homeZone.Text, d.localZone.Text, d.unit.Text}),
+              (std::vector<std::string>{"100", "30", "10", "+8", "+8", "0"}));
     EXPECT_TRUE(ParseLoggerSettings("POEM101,5,m,20,k,3,x,y*", d));
-    EXPECT_EQ(d.edRecordTime.Text + d.edRecordDistance.Text + d.edRecordSpeed.Text, "5203");
-    EXPECT_EQ(d.edStorageUsage.Text, "150");
+    EXPECT_EQ(d.recordTime.Text + d.recordDistance.Text + d.recordSpeed.Text, "5203");
+    EXPECT_EQ(d.storageUsage.Text, "150");
 }
 
 TEST(SettingsReplies, CodeMustStandAtTheStartAndShortRepliesReadPastTheStar) {
-    LinkDisplay d;
+    LinkStatus d;
     EXPECT_FALSE(ParseGuiderSettings("xPOEM103,0,1,2,3,4,5,6*", d));
     EXPECT_FALSE(ParseGuiderSettings("POEM101,0,1,2,3,4,5,6*", d));
-    EXPECT_EQ(d.edRoute.Text, "");
+    EXPECT_EQ(d.route.Text, "");
     EXPECT_TRUE(ParseGuiderSettings("POEM103,0,,7*ab,cd", d));
-    EXPECT_EQ((std::vector<std::string>{d.edBackLight.Text, d.edSuspend.Text, d.edTimeZoneHome.Text,
-                                        d.edTimeZoneLocal.Text}),
+    EXPECT_EQ((std::vector<std::string>{d.backLight.Text, d.suspend.Text, d.homeZone.Text,
+                                        d.localZone.Text}),
               (std::vector<std::string>{"7", "ab", "cd", ""}));
     EXPECT_EQ(ReplyFields("POEM", 2), (std::vector<std::string>{"", ""}));
 }

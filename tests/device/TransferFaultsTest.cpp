@@ -37,7 +37,7 @@ class TransferFaults : public EndToEnd {
             for (int col = 0; col < 3; ++col)
                 plan.gridPlan.SetCell(col, row, rows[row - 1][col]);
         plan.PlanCount = 2;
-        plan.EnableSaveAndStore(true);
+        plan.SetSavable(true);
     }
 
     std::string received_;
@@ -52,7 +52,7 @@ TEST_F(TransferFaults, BlockDamagedOnceGivesTheSameTracksAsACleanDownload) {
 
 TEST_F(TransferFaults, BlockDamagedAlwaysCancelsAndKeepsNothing) {
     Start({.damageBlock = 2, .damageAlways = true});
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneDownload));
     EXPECT_EQ(Link().Progress().DownloadsFinished, 0u);
     EXPECT_EQ(companion_->tracks.ListedTracks(), 0);
@@ -73,13 +73,13 @@ TEST_F(TransferFaults, BlockDamagedAlwaysCancelsAndKeepsNothing) {
 // give an empty list, not those bytes read as POIs.
 TEST_F(TransferFaults, EotRightAfterCGivesAnEmptyList) {
     Start();
-    ASSERT_EQ(Link().btnLoadPOIClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 1; }));
     ASSERT_GT(companion_->pois.PoiCount, 0);
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 2; }));
     sim_->SetLineOptions({.eotFirst = true});
-    ASSERT_EQ(Link().btnLoadPOIClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 3; }));
     EXPECT_EQ(companion_->transfer.TransferLength, 0u);
     EXPECT_EQ(companion_->pois.PoiCount, 0);
@@ -90,7 +90,7 @@ TEST_F(TransferFaults, EotRightAfterCGivesAnEmptyList) {
 TEST_F(TransferFaults, MoreThan255PoisKeepsTheFirst255AndSaysHowManyWereLeftOut) {
     memory_.poi = sim::GeneratedPoiImage(300);
     Start();
-    ASSERT_EQ(Link().btnLoadPOIClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneDownload));
     EXPECT_EQ(companion_->pois.PoiCount, 255);
     EXPECT_FALSE(companion_->lastDownload.complete);
@@ -110,7 +110,7 @@ TEST_F(TransferFaults, PlanThatCannotBeDecodedLeavesTheListAsItWas) {
     Start();
     FillPlan();
     const TextGrid before = companion_->plans.gridPlan;
-    ASSERT_EQ(Link().btnLoadPlanClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestPlanDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneDownload));
     EXPECT_FALSE(companion_->lastDownload.decoded);
     EXPECT_EQ(companion_->plans.PlanCount, 2);
@@ -124,12 +124,12 @@ TEST_F(TransferFaults, PlanThatCannotBeDecodedLeavesTheListAsItWas) {
 TEST_F(TransferFaults, UploadNakedOnceLeavesTheSameImageAsACleanOne) {
     Start();
     FillPlan();
-    const Bytes clean = ExpectUploadKept(&DeviceLink::btnStorePlanClick, sim::Payload::Plan);
+    const Bytes clean = ExpectUploadKept(&DeviceLink::UploadPlan, sim::Payload::Plan);
     sim_.reset();
     companion_.reset();
     Start({.nakBlock = 1});
     FillPlan();
-    ASSERT_EQ(Link().btnStorePlanClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().UploadPlan(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneUpload));
     EXPECT_EQ(Link().Progress().UploadsFinished, 1u);
     EXPECT_EQ(UploadedBy(sim::Payload::Plan), clean);
@@ -139,7 +139,7 @@ TEST_F(TransferFaults, UploadNakedOnceLeavesTheSameImageAsACleanOne) {
 TEST_F(TransferFaults, UploadNakedAlwaysFailsAndTheDeviceKeepsItsOwn) {
     Start({.nakBlock = 1, .nakAlways = true});
     FillPlan();
-    ASSERT_EQ(Link().btnStorePlanClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().UploadPlan(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneUpload));
     EXPECT_EQ(Link().Progress().UploadsFinished, 0u);
     ExpectOneMessage("The plan upload failed: the device refused block 1 10 times.");
@@ -158,7 +158,7 @@ TEST_F(TransferFaults, UploadNakedAlwaysFailsAndTheDeviceKeepsItsOwn) {
 TEST_F(TransferFaults, NakOfTheEotIsAnsweredWithEotAgain) {
     Start({.nakEot = true});
     FillPlan();
-    ExpectUploadKept(&DeviceLink::btnStorePlanClick, sim::Payload::Plan);
+    ExpectUploadKept(&DeviceLink::UploadPlan, sim::Payload::Plan);
     const std::string line = Received();
     EXPECT_EQ(line.substr(line.size() - 2), "\x04\x04");
 }
@@ -166,7 +166,7 @@ TEST_F(TransferFaults, NakOfTheEotIsAnsweredWithEotAgain) {
 TEST_F(TransferFaults, CanDuringAnUploadEndsItAtOnce) {
     Start({.cancelUploadAfter = 1});
     FillPlan();
-    ASSERT_EQ(Link().btnStorePlanClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().UploadPlan(), RequestResult::Sent);
     int ticks = 0;
     ASSERT_TRUE(TickUntil([&](const Progress& p) {
         ++ticks;
@@ -184,12 +184,12 @@ TEST_F(TransferFaults, CanDuringAnUploadEndsItAtOnce) {
 TEST_F(TransferFaults, OtherRequestsAreRefusedWhileADownloadRuns) {
     Start({.pace = true});
     FillPlan();
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([](const Progress& p) { return p.BlocksReceived >= 1; }));
     EXPECT_EQ(companion_->Buttons(), (TransferButtons{false, false, false, false, false}));
-    EXPECT_TRUE(Link().Display().pbarLoading.Visible);
-    EXPECT_EQ(Link().btnLoadPlanClick(), RequestResult::Busy);
-    EXPECT_EQ(Link().btnStorePlanClick(), RequestResult::Busy);
+    EXPECT_TRUE(Link().Status().progress.Visible);
+    EXPECT_EQ(Link().RequestPlanDownload(), RequestResult::Busy);
+    EXPECT_EQ(Link().UploadPlan(), RequestResult::Busy);
     ASSERT_TRUE(TickUntil(OneDownload));
     EXPECT_EQ(Link().Progress().DownloadsFinished, 1u);
     EXPECT_EQ(Received().find("$POEM12,12"), std::string::npos);
@@ -206,7 +206,7 @@ TEST_F(TransferFaults, LostPortEndsTheTransferNamesThePortAndTheNextRequestWorks
     ScratchFolder folder;
     const auto link = folder.Path() / "vantrel-port";
     Start({.hangUpAfter = 2}, link);
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil([&](const Progress&) { return sim_->Ended().has_value(); }));
     int ticks = 0;
     ASSERT_TRUE(TickUntil([&](const Progress& p) {
@@ -228,7 +228,7 @@ TEST_F(TransferFaults, LostPortEndsTheTransferNamesThePortAndTheNextRequestWorks
     sim_ = std::make_unique<sim::Simulator>(memory_, sim::SimulatorOptions{{}, link});
     sim_->Start();
     messages_.shown.clear();
-    ASSERT_EQ(Link().btnDownloadFrGuiderClick(), RequestResult::Sent)
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent)
         << (messages_.shown.empty() ? "" : messages_.shown[0].text);
     EXPECT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 1; }));
     EXPECT_TRUE(messages_.shown.empty());

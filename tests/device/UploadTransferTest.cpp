@@ -34,9 +34,9 @@ class UploadTransfer : public LinkFixture {
 TEST_F(UploadTransfer, UploadOf1500BytesSendsTwoBlocksThenEotAndEndsAtItsAck) {
     hooks.imageLength = 1500;
     ServeUpload({kNak, kAck, kAck}, "$POEM200,0000*\r\n");
-    EXPECT_EQ(link.btnStorePoiClick(), RequestResult::Sent);
+    EXPECT_EQ(link.UploadPoiList(), RequestResult::Sent);
     EXPECT_TRUE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_FALSE(status.progress.Visible);
     Drain();
     const auto frames = UploadedFrames();
     ASSERT_EQ(frames.size(), 2u);
@@ -59,7 +59,7 @@ TEST_F(UploadTransfer, UploadOf1500BytesSendsTwoBlocksThenEotAndEndsAtItsAck) {
 TEST_F(UploadTransfer, NakedBlockIsSentAgainAndTheNextOneFollows) {
     hooks.imageLength = 1500;
     ServeUpload({kNak, kNak, kAck, kNak, kAck, kAck});
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     const auto frames = UploadedFrames();
     ASSERT_EQ(frames.size(), 4u);
@@ -73,7 +73,7 @@ TEST_F(UploadTransfer, NakedBlockIsSentAgainAndTheNextOneFollows) {
 TEST_F(UploadTransfer, BlockNakedTenTimesFailsWithCan) {
     hooks.imageLength = 1000;
     ServeUpload(Bytes(1 + kMaxTries, kNak));
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     EXPECT_EQ(UploadedFrames().size(), static_cast<std::size_t>(kMaxTries));
     EXPECT_EQ(Count("pc 18 18"), 1);
@@ -84,7 +84,7 @@ TEST_F(UploadTransfer, BlockNakedTenTimesFailsWithCan) {
 TEST_F(UploadTransfer, NakToTheEotSendsItAgain) {
     hooks.imageLength = 10;
     ServeUpload({kNak, kAck, kNak, kAck});
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     EXPECT_EQ(Count("pc 04"), 2);
     EXPECT_EQ(link.Progress().UploadsFinished, 1u);
@@ -95,7 +95,7 @@ TEST_F(UploadTransfer, EotNeverAcknowledgedFails) {
     Bytes answers{kNak, kAck};
     answers.insert(answers.end(), kMaxTries, kNak);
     ServeUpload(answers);
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     EXPECT_EQ(Count("pc 04"), kMaxTries);
     ExpectFailedUpload("the device did not acknowledge its end");
@@ -104,7 +104,7 @@ TEST_F(UploadTransfer, EotNeverAcknowledgedFails) {
 TEST_F(UploadTransfer, CanFromTheDeviceEndsTheUploadAtOnce) {
     hooks.imageLength = 3000;
     ServeUpload({kNak, kCan});
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Ticks(10);  // the acknowledgement, what the POI request leaves of it, the NAK, the CAN
     ExpectFailedUpload("the device cancelled it");
     EXPECT_EQ(UploadedFrames().size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(UploadTransfer, CanFromTheDeviceEndsTheUploadAtOnce) {
 TEST_F(UploadTransfer, ExactMultipleOf1024SendsOneMoreAllFfBlock) {
     hooks.imageLength = 2048;
     ServeUpload({kNak, kAck, kAck, kAck, kAck}, "$POEM200,0000*\r\n");
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     const auto frames = UploadedFrames();
     ASSERT_EQ(frames.size(), 3u);
@@ -124,9 +124,9 @@ TEST_F(UploadTransfer, ExactMultipleOf1024SendsOneMoreAllFfBlock) {
 
 TEST_F(UploadTransfer, ImageBeyond255BlocksIsRefusedBeforeSending) {
     hooks.imageLength = kMaxUploadLength + 1;
-    EXPECT_EQ(link.btnStorePlanClick(), RequestResult::Refused);
+    EXPECT_EQ(link.UploadPlan(), RequestResult::Refused);
     hooks.refusal = "A title is too long.";
-    EXPECT_EQ(link.btnStorePoiClick(), RequestResult::Refused);
+    EXPECT_EQ(link.UploadPoiList(), RequestResult::Refused);
     EXPECT_TRUE(port.written.empty());
     EXPECT_FALSE(link.TransferRunning());
     ASSERT_EQ(messages.shown.size(), 2u);
@@ -139,7 +139,7 @@ TEST_F(UploadTransfer, LargestImageGoesOutAs255BlocksWithoutWrapping) {
     Bytes answers(300, kAck);
     answers[0] = kNak;
     ServeUpload(answers, "$POEM200,0000*\r\n");
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     Drain();
     EXPECT_EQ(UploadedFrames().size(), 255u);
     EXPECT_EQ(link.Progress().UploadsFinished, 1u);
@@ -150,7 +150,7 @@ TEST_F(UploadTransfer, LargestImageGoesOutAs255BlocksWithoutWrapping) {
 TEST_F(UploadTransfer, BlocksGoOutFromTheImageBuiltAtTheRequest) {
     hooks.imageLength = 1500;
     ServeUpload({});
-    link.btnStorePoiClick();
+    link.UploadPoiList();
     std::fill(area.bytes.begin(), area.bytes.begin() + 4096, 0x55);
     ServeUpload({kAck, kAck, kAck});
     port.Deliver({kNak});
@@ -165,15 +165,18 @@ class TransferLifecycle : public LinkFixture {};
 
 TEST_F(TransferLifecycle, EveryOtherRequestIsRefusedWhileATransferRuns) {
     ServeDownload({DownloadBlock(1, 1)});
-    ASSERT_EQ(link.btnDownloadFrGuiderClick(), RequestResult::Sent);
+    ASSERT_EQ(link.RequestTrackDownload(), RequestResult::Sent);
     Ticks(3);  // acknowledged, block 1 on its way
     const std::size_t written = port.written.size();
-    RequestResult (DeviceLink::*others[])() = {
-        &DeviceLink::btnLoadPlanClick,         &DeviceLink::btnLoadPOIClick,
-        &DeviceLink::btnDownloadFrGuiderClick, &DeviceLink::btnLoadTrackClick,
-        &DeviceLink::btnStorePlanClick,        &DeviceLink::btnStorePoiClick,
-        &DeviceLink::btnDownloadGuiderClick,   &DeviceLink::btnLoggerClick,
-        &DeviceLink::btnLoadDataClick};
+    RequestResult (DeviceLink::*others[])() = {&DeviceLink::RequestPlanDownload,
+                                               &DeviceLink::RequestPoiDownload,
+                                               &DeviceLink::RequestTrackDownload,
+                                               &DeviceLink::RequestTrackDownloadQuietly,
+                                               &DeviceLink::UploadPlan,
+                                               &DeviceLink::UploadPoiList,
+                                               &DeviceLink::RequestGuiderSettings,
+                                               &DeviceLink::RequestLoggerSettings,
+                                               &DeviceLink::RequestLoggerData};
     for (auto click : others)
         EXPECT_EQ((link.*click)(), RequestResult::Busy);
     EXPECT_EQ(port.written.size(), written);
@@ -183,12 +186,12 @@ TEST_F(TransferLifecycle, EveryOtherRequestIsRefusedWhileATransferRuns) {
     Drain();
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 1024"});
     ServeDownload({});
-    EXPECT_EQ(link.btnLoadPlanClick(), RequestResult::Sent);
+    EXPECT_EQ(link.RequestPlanDownload(), RequestResult::Sent);
 }
 
 TEST_F(TransferLifecycle, LostPortEndsTheTransferAtOnceAndNamesThePort) {
     ServeDownload({DownloadBlock(1, 1), DownloadBlock(2, 2)});
-    link.btnDownloadFrGuiderClick();
+    link.RequestTrackDownload();
     Ticks(4);
     port.lost = true;  // and what it had not read is gone with it
     port.onWrite = nullptr;
@@ -196,7 +199,7 @@ TEST_F(TransferLifecycle, LostPortEndsTheTransferAtOnceAndNamesThePort) {
     Ticks(1);
     EXPECT_FALSE(port.Active());
     EXPECT_FALSE(link.TransferRunning());
-    EXPECT_FALSE(display.pbarLoading.Visible);
+    EXPECT_FALSE(status.progress.Visible);
     EXPECT_TRUE(hooks.loaded.empty());
     EXPECT_EQ(link.Progress().PortFailures, 1u);
     EXPECT_EQ(link.Progress().TransfersFailed, 1u);
@@ -206,14 +209,13 @@ TEST_F(TransferLifecycle, LostPortEndsTheTransferAtOnceAndNamesThePort) {
               "lost; nothing was kept.");
     // Back again: the next request opens the port anew.
     ServeDownload({DownloadBlock(1, 1)});
-    EXPECT_EQ(link.btnDownloadFrGuiderClick(), RequestResult::Sent);
+    EXPECT_EQ(link.RequestTrackDownload(), RequestResult::Sent);
     Drain();
     EXPECT_EQ(hooks.loaded, std::vector<std::string>{"tracks 1024"});
 }
 
 TEST_F(TransferLifecycle, PortLostWhileIdleIsClosedQuietly) {
-    link.btnDownloadGuiderClick();
-    vars.ReplyLength = 0;
+    FinishAnUpload();
     port.lost = true;
     Ticks(1);
     EXPECT_FALSE(port.Active());

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PutU16(area.bytes.data() + 18, RecordChecksum(area.bytes.data(), 18));
     bool sound = ReadPlanImage(list, area, page);
     if (list.PlanCount < 0 || list.PlanCount > kListEntries) std::abort();
-    if (!sound && (list.PlanCount != 0 || list.btnSavePlan)) std::abort();
+    if (!sound && (list.PlanCount != 0 || list.CanSave())) std::abort();
     if (list.PlanCount > 0 && list.gridPlan.IsEmpty(kLatitudeColumn, list.PlanCount)) std::abort();
     return 0;
 }

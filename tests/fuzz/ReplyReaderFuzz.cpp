@@ -1,9 +1,11 @@
-// Feeds arbitrary device bytes to the reply reader in every link state, with
-// requests and long silences in between. The link must neither crash nor
-// write past its ring, reply buffer or transfer area.
+// Feeds arbitrary device bytes to the reply reader, with requests, the
+// device's acknowledgements (which lead into every transfer state) and long
+// silences in between. The link must neither crash nor write past its ring,
+// reply buffer or transfer area.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "device/DeviceLink.h"
 #include "support/FakeLink.h"
@@ -25,13 +27,15 @@ class FuzzHooks : public TransferHooks {
     std::size_t length = 0;
 };
 
-constexpr RequestResult (DeviceLink::*kClicks[])() = {
-    &DeviceLink::btnDownloadGuiderClick,   &DeviceLink::btnLoggerClick,
-    &DeviceLink::btnDownloadFrGuiderClick, &DeviceLink::btnLoadTrackClick,
-    &DeviceLink::btnLoadPlanClick,         &DeviceLink::btnLoadPOIClick,
-    &DeviceLink::btnStorePoiClick,         &DeviceLink::btnStorePlanClick,
-    &DeviceLink::btnLoadDataClick};
-constexpr int kStates[] = {kCommandMode, kBlockStart, kBlockBody, kBlockSend, kBlockClosing, 7};
+constexpr RequestResult (DeviceLink::*kRequests[])() = {
+    &DeviceLink::RequestGuiderSettings, &DeviceLink::RequestLoggerSettings,
+    &DeviceLink::RequestTrackDownload,  &DeviceLink::RequestTrackDownloadQuietly,
+    &DeviceLink::RequestPlanDownload,   &DeviceLink::RequestPoiDownload,
+    &DeviceLink::UploadPoiList,         &DeviceLink::UploadPlan,
+    &DeviceLink::RequestLoggerData};
+// The device's acceptance of a download (with its length) and of an upload.
+const char* const kAcknowledgements[] = {"$POEM200,4096*\r\n", "$POEM200,00000000*\r\n",
+                                         "$POEM200,2097152*\r\n"};
 
 class Input {
   public:
@@ -70,13 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RecordingMessages messages;
     DeviceLink link({area, port, clock, locator, hooks, messages});
 
-    // Start from any state, reply length (1028 included) and counts near the limits.
-    auto& vars = link.Variables();
-    vars.LinkState = kStates[in.Byte() % std::size(kStates)];
-    vars.ReplyLength = (in.Byte() << 8 | in.Byte()) % 1100;
-    vars.ReplyKind = in.Byte() % 8;
-    vars.BlocksSent = in.Byte();
-    vars.BlocksReceived = kMaxDownloadBlocks - in.Byte() % 4;
     link.Transfer().TransferLength = (in.Byte() << 10) % TransferArea::kSize;
     hooks.length = static_cast<std::size_t>(in.Byte()) << 11;
     if (in.Byte() & 1) locator.port = "";
@@ -84,26 +81,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     while (!in.Empty()) {
         const std::uint8_t op = in.Byte();
-        switch (op % 4) {
+        switch (op % 5) {
             case 0:
-                port.Deliver(in.Take((op / 4 + 1) * 24u));
+                port.Deliver(in.Take((op / 5 + 1) * 24u));
                 break;
             case 1:
-                for (int i = 0; i <= op / 4; ++i)
+                for (int i = 0; i <= op / 5; ++i)
                     link.Tick();
                 break;
             case 2:
                 for (int i = 0; i < kWatchdogStart; ++i)
                     link.Tick();
                 break;
-            default:
-                (link.*kClicks[(op / 4) % std::size(kClicks)])();
+            case 3:
+                (link.*kRequests[(op / 5) % std::size(kRequests)])();
                 break;
+            default: {
+                const std::string ack = kAcknowledgements[(op / 5) % std::size(kAcknowledgements)];
+                port.Deliver(Bytes(ack.begin(), ack.end()));
+                break;
+            }
         }
-        Check(link.Ring().RxCount() <= RxRing::kSize);
+        Check(link.PendingBytes() <= RxRing::kSize);
         Check(link.Transfer().TransferLength <= TransferArea::kSize);
-        Check(vars.BlocksReceived <= kMaxDownloadBlocks);
-        Check(vars.LastReply.size() <= 3 * (kReplyBufferSize - 1));
+        Check(link.Variables().BlocksReceived <= kMaxDownloadBlocks);
+        Check(link.Variables().LastReply.size() <= 3 * (kReplyBufferSize - 1));
     }
     return 0;
 }

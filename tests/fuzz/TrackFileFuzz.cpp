@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     vantrel::LoadTrackFileBytes(store, bytes, codePage);
     // The loaded table drives the list operations: they must stay in bounds too.
-    store.gridTrackNameClick(2);
+    store.SelectListRow(2);
     store.DeleteTrack(1);
     store.ShowTrack(63);
     return 0;

@@ -39,7 +39,7 @@ TEST_F(GpxPlans, RouteRoundTripsWithNamesAndDeviceCoordinates) {
     EXPECT_EQ(plan.gridPlan.Cell(1, 2), "-33.12345");  // what the device holds
     EXPECT_EQ(plan.gridPlan.Cell(0, 2), "Ziel & Öst 日本");
     EXPECT_EQ(plan.gridPlan.Cell(0, 3), "2");  // numbered from 0, as on the map
-    EXPECT_TRUE(plan.btnStorePlan);
+    EXPECT_TRUE(plan.CanUpload());
 
     PlanList again{values};
     ASSERT_EQ(ReadGpxPlan(GpxPlanText(plan), again), "");

@@ -38,7 +38,7 @@ TEST_F(ListFilesTest, PlanFileWrittenHereRoundTrips) {
     EXPECT_EQ(OpenPlanFile(first, opened, other, page, messages), OpenResult::Opened);
     EXPECT_EQ(opened.PlanCount, 2);
     EXPECT_EQ(opened.gridPlan.Cell(0, 1), "Start 起点");
-    EXPECT_TRUE(opened.btnSavePlan && opened.btnStorePlan);
+    EXPECT_TRUE(opened.CanSave() && opened.CanUpload());
     EXPECT_EQ(page.log.front(), "call: clearMarkers");
     const std::string second = dir.File("b.rte");
     ASSERT_TRUE(SavePlanFile(second, opened, SharedGlyphs(), other, messages));
@@ -59,7 +59,7 @@ TEST_F(ListFilesTest, PoiFileWrittenHereRoundTrips) {
     PoiList opened(values);
     EXPECT_EQ(OpenPoiFile(first, opened, area, messages), OpenResult::Opened);
     EXPECT_EQ(opened.gridPoi.Cell(0, 2), "2011/01/01 04:00:00");
-    EXPECT_TRUE(opened.btnSavePoi && opened.btnStorePoi);
+    EXPECT_TRUE(opened.CanSave() && opened.CanUpload());
     const std::string second = dir.File("b.wpt");
     ASSERT_TRUE(SavePoiFile(second, opened, area, messages));
     EXPECT_EQ(ReadBytes(second), bytes);

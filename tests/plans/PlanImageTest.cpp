@@ -179,7 +179,7 @@ TEST_F(PlanImageTest, ReadBackFillsTheListAndDrawsTheMarkers) {
     testing::FakeMapPage page;
     ASSERT_TRUE(ReadPlanImage(back, area, page));
     EXPECT_EQ(back.PlanCount, 2);
-    EXPECT_TRUE(back.btnSavePlan && back.btnStorePlan);
+    EXPECT_TRUE(back.CanSave() && back.CanUpload());
     EXPECT_EQ(back.gridPlan.Cell(0, 0), "Title");
     EXPECT_EQ(back.gridPlan.Cell(0, 2), "BA");
     EXPECT_EQ(back.gridPlan.Cell(1, 1), "-33.12345");
@@ -220,13 +220,13 @@ TEST_F(PlanImageTest, BadImagesGiveAnEmptyList) {
         damages[i](area);
         PlanList target(values);
         FillPlan(target, {{"old", "9", "9"}});
-        target.EnableSaveAndStore(true);
+        target.SetSavable(true);
         testing::FakeMapPage page;
         EXPECT_FALSE(ReadPlanImage(target, area, page)) << "damage " << i;
         EXPECT_EQ(target.PlanCount, 0) << "damage " << i;
         EXPECT_TRUE(target.gridPlan.IsEmpty(0, 1)) << "damage " << i;
         EXPECT_EQ(target.gridPlan.Cell(0, 0), "Title");
-        EXPECT_FALSE(target.btnSavePlan || target.btnStorePlan);
+        EXPECT_FALSE(target.CanSave() || target.CanUpload());
         EXPECT_TRUE(page.log.empty());
     }
 }

@@ -31,7 +31,7 @@ TEST_F(PlanListTest, AMarkerAddedOnThePageBecomesANumberedRow) {
     EXPECT_EQ(list.gridPlan.Cell(0, 3), "2");
     EXPECT_EQ(list.gridPlan.Cell(1, 3), "52.25");
     EXPECT_EQ(list.gridPlan.Cell(2, 3), "4.5");
-    EXPECT_TRUE(list.btnSavePlan && list.btnStorePlan);
+    EXPECT_TRUE(list.CanSave() && list.CanUpload());
     EXPECT_EQ(page.Calls(),
               (std::vector<std::string>{"call: getMarkersNumber", "call: getCurrentIndex",
                                         "call: getMarkersLat(0)", "call: getMarkersLng(0)",
@@ -78,14 +78,14 @@ TEST_F(PlanListTest, APageThatStopsAnsweringChangesNothing) {
         EXPECT_EQ(list.gridPlan.Cell(0, 2), "Work");
         EXPECT_EQ(list.gridPlan.Cell(1, 2), "52.2");
         EXPECT_TRUE(list.gridPlan.IsEmpty(0, 3));
-        EXPECT_FALSE(list.btnSavePlan);
+        EXPECT_FALSE(list.CanSave());
     }
 }
 
 TEST_F(PlanListTest, EveryPointIsDrawnTitledOrNot) {
     values.Numbers.DecimalSeparatorText = ",";
     FillPlan(list, {{"A", "52,5", "4,25"}, {"", "-1", "2"}, {"C", "9", "9"}});
-    list.gridPlanDblClick(page);
+    list.RedrawMarkers(page);
     EXPECT_EQ(page.log, testing::DrawLog({{"52.5", "4.25"}, {"-1", "2"}, {"9", "9"}}));
     // Reading the three markers back keeps every point and numbers the
     // untitled one.
@@ -107,31 +107,31 @@ TEST_F(PlanListTest, ModifyWritesATitleAndRefusesAnEmptyOne) {
     FillPlan(list, {{"A", "1", "1"}, {"", "2", "2"}});
     list.Row = 3;
     EXPECT_FALSE(list.SelectedRowIsPoint());  // no dialog past the plan
-    EXPECT_FALSE(list.Modify2Click("ignored", messages));
+    EXPECT_FALSE(list.RetitleSelected("ignored", messages));
     EXPECT_TRUE(list.gridPlan.IsEmpty(0, 3));
     list.Row = 1;
     ASSERT_TRUE(list.SelectedRowIsPoint());
     EXPECT_EQ(list.SelectedTitle(), "A");
-    EXPECT_TRUE(list.Modify2Click("Harbour", messages));
+    EXPECT_TRUE(list.RetitleSelected("Harbour", messages));
     EXPECT_EQ(list.gridPlan.Cell(0, 1), "Harbour");
-    EXPECT_FALSE(list.Modify2Click("", messages));
+    EXPECT_FALSE(list.RetitleSelected("", messages));
     EXPECT_EQ(list.gridPlan.Cell(0, 1), "Harbour");
     EXPECT_EQ(messages.shown,
               (std::vector<testing::ShownMessage>{{std::string(kEmptyTitleText), "Error"}}));
     // A point without a title can be given one.
     list.Row = 2;
     ASSERT_TRUE(list.SelectedRowIsPoint());
-    EXPECT_TRUE(list.Modify2Click("Bay", messages));
+    EXPECT_TRUE(list.RetitleSelected("Bay", messages));
     EXPECT_EQ(list.gridPlan.Cell(0, 2), "Bay");
 }
 
 TEST_F(PlanListTest, DeleteMovesRowsUpAndRedraws) {
     FillPlan(list, {{"A", "1", "1"}, {"B", "2", "2"}, {"C", "3", "3"}});
     list.Row = 4;
-    list.Delete1Click(page);  // past the plan: nothing
+    list.RemoveSelected(page);  // past the plan: nothing
     EXPECT_EQ(list.PlanCount, 3);
     list.Row = 1;
-    list.Delete1Click(page);
+    list.RemoveSelected(page);
     EXPECT_EQ(list.PlanCount, 2);
     EXPECT_EQ(list.gridPlan.Cell(0, 1), "B");
     EXPECT_EQ(list.gridPlan.Cell(0, 2), "C");
@@ -143,7 +143,7 @@ TEST_F(PlanListTest, DeleteMovesRowsUpAndRedraws) {
     PlanList single(values);
     FillPlan(single, {{"A", "1", "1"}});
     FakeMapPage other;
-    single.Delete1Click(other);
+    single.RemoveSelected(other);
     EXPECT_EQ(single.PlanCount, 0);
     EXPECT_TRUE(single.gridPlan.IsEmpty(0, 1));
     EXPECT_EQ(other.log, (std::vector<std::string>{"call: clearMarkers"}));

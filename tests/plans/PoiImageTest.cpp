@@ -66,7 +66,7 @@ TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
     values.LocalZoneOffset = ZoneOffset::Hours(-5);
     ASSERT_TRUE(ReadPoiImage(list, area));
     EXPECT_EQ(list.PoiCount, 2);  // the erased record ends the image
-    EXPECT_TRUE(list.btnSavePoi && list.btnStorePoi);
+    EXPECT_TRUE(list.CanSave() && list.CanUpload());
     EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");
     EXPECT_EQ(list.gridPoi.Cell(0, 1), "2010/02/28 21:30:15");
     EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/02/29 21:30:15");  // a leap year
@@ -132,13 +132,13 @@ TEST_F(PoiImageTest, AChangedOffsetShowsTheListAgainAndKeepsTheDeviceBytes) {
 
 TEST_F(PoiImageTest, FirstByteFFGivesAnEmptyList) {
     FillPois(list, {{"old", "1", "1"}});
-    list.EnableSaveAndStore(true);
+    list.SetSavable(true);
     area.bytes.assign(area.bytes.size(), 0xFF);
     area.TransferLength = 1024;
     EXPECT_TRUE(ReadPoiImage(list, area));
     EXPECT_EQ(list.PoiCount, 0);
     EXPECT_TRUE(list.gridPoi.IsEmpty(0, 1));
-    EXPECT_FALSE(list.btnSavePoi || list.btnStorePoi);
+    EXPECT_FALSE(list.CanSave() || list.CanUpload());
 }
 
 // Complete records are kept up to the list's 255 rows; a record cut short

@@ -22,14 +22,14 @@ class PoiListTest : public ::testing::Test {
 TEST_F(PoiListTest, DoubleClickShowsThePoiWithItsTime) {
     FillPois(list, {{"2010/05/04 04:00:00", "22,5", "114,1"}});
     list.Select(1);
-    list.gridPoiDblClick(page);
+    list.ShowSelected(page);
     ASSERT_EQ(page.scripts.size(), 1u);
     EXPECT_EQ(page.scripts[0],
               " var marker ; map.setCenter(new GLatLng(22.5,114.1) ,13);"
               "marker = new GMarker( new GLatLng(22.5,114.1) );"
               "map.addOverlay(marker) ; marker.openInfoWindowHtml(\"2010/05/04 04:00:00\");");
     list.Select(2);  // an empty row shows nothing
-    list.gridPoiDblClick(page);
+    list.ShowSelected(page);
     EXPECT_EQ(page.log.size(), 1u);
 }
 
@@ -55,15 +55,15 @@ TEST_F(PoiListTest, CellTextCannotLeaveTheScriptString) {
 TEST_F(PoiListTest, DeleteAndClearEmptyThePage) {
     FillPois(list, {{"2010/01/01 00:00:00", "1", "1"}, {"2010/01/02 00:00:00", "2", "2"}});
     list.Select(1);
-    list.menuDeletePoiClick(page);
+    list.RemoveSelected(page);
     EXPECT_EQ(list.PoiCount, 1);
     EXPECT_EQ(list.gridPoi.Cell(0, 1), "2010/01/02 00:00:00");
     EXPECT_TRUE(list.gridPoi.IsEmpty(0, 2));
     EXPECT_EQ(page.log, (std::vector<std::string>{"initialize"}));
     list.Select(2);
-    list.menuDeletePoiClick(page);  // an empty row deletes nothing
+    list.RemoveSelected(page);  // an empty row deletes nothing
     EXPECT_EQ(list.PoiCount, 1);
-    list.menuClearAllClick(page);
+    list.ClearAll(page);
     EXPECT_EQ(list.PoiCount, 0);
     EXPECT_TRUE(list.gridPoi.IsEmpty(0, 1));
     EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");

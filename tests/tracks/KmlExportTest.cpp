@@ -26,7 +26,7 @@ class KmlExportTest : public TrackFixture {
 
 TEST_F(KmlExportTest, DocumentShapeStyleAndEveryListedTrack) {
     Assemble(ThreeTracks());
-    store.dlgModifyTrackName.edTrackName = "Ridge";
+    store.ModifyDialog.name = "Ridge";
     store.ApplyModify(3);
     const std::string path = (Folder() / "out.kml").string();
     ASSERT_TRUE(KmlExport(store, path));

@@ -38,7 +38,7 @@ TEST_F(ProfilePlotTest, EveryPointAgainstTheDistanceAlongTheTrack) {
     EXPECT_EQ(plot.points.front().x, 0);
     // The last x is the track's distance, exactly as the list shows it.
     EXPECT_EQ(plot.points.back().x, +store.TrackTable[0].distanceKm);
-    EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), store.edDistance);
+    EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), store.Summary.kilometres);
     EXPECT_NEAR(plot.points[1].x, 0.001 * DegToRad * EarthRadiusKm, 2e-3);
     EXPECT_TRUE(std::is_sorted(plot.points.begin(), plot.points.end(),
                                [](auto& a, auto& b) { return a.x < b.x; }));
@@ -57,7 +57,7 @@ TEST_F(ProfilePlotTest, ImperialGivesMilesFeetAndMilesPerHour) {
     EXPECT_EQ(feet.bottomAxisTitle, "Distance (mi)");
     EXPECT_EQ(feet.leftAxisTitle, "Altitude (ft)");
     EXPECT_EQ(feet.points.back().x, store.TrackTable[0].distanceKm * KmToMile);
-    EXPECT_EQ(FormatGeneral(feet.points.back().x, ','), store.edMile);
+    EXPECT_EQ(FormatGeneral(feet.points.back().x, ','), store.Summary.miles);
     EXPECT_NEAR(feet.points[30].y, 10 / 0.3048, 1);  // heights from whole-metre positions
     const ProfilePlot mph =
         PlotProfile(store.gridTrack, ProfileKind::Speed, ProfileUnits::Imperial, values.Numbers);

@@ -36,9 +36,9 @@ TEST_F(AssemblyTest, WorkedRecordStartsATrack) {
     EXPECT_EQ(Row(store.gridTrackName, 1), (std::vector<std::string>{"Track0", "255", "1"}));
     EXPECT_EQ(EntryName(store.TrackTable[0]), "Track0");
     EXPECT_EQ(+store.TrackTable[0].selected, 1);
-    EXPECT_TRUE(store.btnSaveTrackFileEnabled);
-    EXPECT_EQ(store.edStartTime, expected[0]);
-    EXPECT_EQ(store.edEndTime, expected[0]);
+    EXPECT_TRUE(store.CanSave());
+    EXPECT_EQ(store.Summary.start, expected[0]);
+    EXPECT_EQ(store.Summary.end, expected[0]);
     EXPECT_TRUE(messages.shown.empty());
     // The zone shifts the time; a decimal-comma user gets commas.
     values.LocalZoneOffset = ZoneOffset::Hours(-2);
@@ -122,13 +122,13 @@ TEST_F(AssemblyTest, SyntheticTwoMegabyteMemory) {
     // record) holds fix 205.
     EXPECT_NEAR(std::stod(store.ScratchGrid.Cell(1, 204)), 40.205, 2e-5);
     EXPECT_EQ(store.ScratchGrid.Cell(4, 204), FormatGeneral(205 * 0.1 * 3.6, '.'));
-    EXPECT_TRUE(store.btnSaveTrackFileEnabled);
+    EXPECT_TRUE(store.CanSave());
     // Track 0 is shown whole: its last point and its true end.
     EXPECT_EQ(store.gridTrack.RowCount(), 300);
     EXPECT_EQ(store.gridTrack.Cell(1, 1).substr(0, 7), "40.0000");
     EXPECT_NEAR(std::stod(store.gridTrack.Cell(1, 299)), 40.299, 2e-5);
-    EXPECT_EQ(store.edEndTime, store.gridTrack.Cell(0, 299));
-    EXPECT_EQ(store.edPoints, "299");
+    EXPECT_EQ(store.Summary.end, store.gridTrack.Cell(0, 299));
+    EXPECT_EQ(store.Summary.points, "299");
 }
 
 // A fix on the equator or a meridian plane has a zero coordinate and is a
@@ -165,7 +165,7 @@ TEST_F(AssemblyTest, TracksAcrossTheEquatorAndTheMeridiansKeepEveryPoint) {
     EXPECT_NEAR(+store.TrackTable[1].distanceKm, IndependentKm(equator), 0.002);
     EXPECT_NEAR(+store.TrackTable[2].distanceKm, 6378.137 * std::numbers::pi / 2, 1e-6);
     EXPECT_EQ(store.gridTrack.RowCount(), 8);  // track 0 is shown
-    EXPECT_TRUE(store.btnSaveTrackFileEnabled);
+    EXPECT_TRUE(store.CanSave());
     EXPECT_TRUE(messages.shown.empty());
 }
 

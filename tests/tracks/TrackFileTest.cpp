@@ -26,7 +26,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     TrackMemoryBuilder b = ThreeTracks();
     b.AddCorrupt(7);
     Assemble(b);
-    store.dlgModifyTrackName.edTrackName = "\u00c9t\u00e9";
+    store.ModifyDialog.name = "\u00c9t\u00e9";
     store.ApplyModify(2);
     store.ScratchGrid.SetCell(4, 0, "\u00e9");
     const std::string first = (Folder() / "a.trk").string();

@@ -11,21 +11,21 @@ TEST_F(TrackListTest, ClickShowsTheTrackAndItsSummaries) {
     Assemble(ThreeTracks());
     store.TrackTable[2].durationSeconds = 3725;
     store.gridTrackName.SetCell(1, 3, "65280");
-    store.gridTrackNameClick(3);
+    store.SelectListRow(3);
     EXPECT_EQ(store.CurrentTrackColor, 65280u);
     EXPECT_EQ(store.SwatchColor(1, 3), 65280u);
     EXPECT_FALSE(store.SwatchColor(0, 3).has_value());
-    EXPECT_EQ(store.edTotalTime, "1:2:5");
-    EXPECT_EQ(store.edPoints, "5");
-    EXPECT_EQ(store.edStartTime, "2011/9/14  1:46:32");
-    EXPECT_EQ(store.edEndTime, "2011/9/14  1:46:36");
+    EXPECT_EQ(store.Summary.duration, "1:2:5");
+    EXPECT_EQ(store.Summary.points, "5");
+    EXPECT_EQ(store.Summary.start, "2011/9/14  1:46:32");
+    EXPECT_EQ(store.Summary.end, "2011/9/14  1:46:36");
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
-    EXPECT_EQ(store.gridTrack.Cell(0, 5), store.edEndTime);
+    EXPECT_EQ(store.gridTrack.Cell(0, 5), store.Summary.end);
     store.TrackTable[2].durationSeconds = 90000;
-    store.gridTrackNameClick(9);  // an empty row changes nothing
-    EXPECT_EQ(store.edTotalTime, "1:2:5");
+    store.SelectListRow(9);  // an empty row changes nothing
+    EXPECT_EQ(store.Summary.duration, "1:2:5");
     store.ShowTrack(2);
-    EXPECT_EQ(store.edTotalTime, "25:0:0");
+    EXPECT_EQ(store.Summary.duration, "25:0:0");
 }
 
 TEST_F(TrackListTest, ABadRecordMidTrackKeepsTheLastPointAndTheTrueEnd) {
@@ -38,10 +38,10 @@ TEST_F(TrackListTest, ABadRecordMidTrackKeepsTheLastPointAndTheTrueEnd) {
     }
     b.AddFix(40, 46, 7, 0, 0, true);
     Assemble(b);
-    EXPECT_EQ(store.edPoints, "5");
+    EXPECT_EQ(store.Summary.points, "5");
     EXPECT_EQ(store.gridTrack.RowCount(), 6);
     EXPECT_EQ(store.gridTrack.Cell(1, 5), "45.050000");  // the last point
-    EXPECT_EQ(store.edEndTime, "1980/1/6  0:0:15");
+    EXPECT_EQ(store.Summary.end, "1980/1/6  0:0:15");
     EXPECT_EQ(+store.TrackTable[0].durationSeconds, 5u);
     EXPECT_EQ(+store.TrackTable[1].firstRow, 5);
 }
@@ -73,7 +73,7 @@ TEST_F(EarlierFileRows, AreReadPastTheirEmptyRows) {
     EXPECT_EQ(store.PointRows(1), (std::vector<int>{5, 6, 7}));
     EXPECT_NEAR(+store.TrackTable[0].distanceKm, 3 * 0.111319, 2e-3);
     store.ShowTrack(0);
-    EXPECT_EQ(store.edEndTime, compact.Cell(0, 3));
+    EXPECT_EQ(store.Summary.end, compact.Cell(0, 3));
     EXPECT_EQ(store.gridTrack.Cell(0, 4), compact.Cell(0, 3));
     // A count larger than the rows hold stops at the next track's first row.
     store.TrackTable[1].pointCount = 9;
@@ -82,12 +82,12 @@ TEST_F(EarlierFileRows, AreReadPastTheirEmptyRows) {
     EXPECT_EQ(+store.TrackTable[1].pointCount, 3u);
     store.ScratchGrid.Clear();
     store.ShowTrack(0);
-    EXPECT_EQ(store.edEndTime, "");
-    EXPECT_EQ(store.edPoints, "0");
+    EXPECT_EQ(store.Summary.end, "");
+    EXPECT_EQ(store.Summary.points, "0");
 }
 
 TEST_F(EarlierFileRows, DeleteTakesTheEmptyRowsAlong) {
-    store.menuDeleteClick(1);
+    store.DeleteListedTrack(1);
     EXPECT_EQ(+store.TrackTable[0].firstRow, 0);
     EXPECT_EQ(store.PointRows(0), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(store.ScratchGrid.Cell(0, 0), compact.Cell(0, 4));
@@ -97,7 +97,7 @@ TEST_F(EarlierFileRows, DeleteTakesTheEmptyRowsAlong) {
 TEST_F(TrackListTest, DeleteMovesTheLaterTracksUp) {
     Assemble(ThreeTracks());
     const std::string firstOfTrack1 = store.ScratchGrid.Cell(0, 4);
-    store.menuDeleteClick(1);
+    store.DeleteListedTrack(1);
     EXPECT_EQ(store.gridTrackName.Cell(0, 1), "Track1");  // names are kept
     EXPECT_EQ(store.gridTrackName.Cell(0, 2), "Track2");
     EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 3));
@@ -109,7 +109,7 @@ TEST_F(TrackListTest, DeleteMovesTheLaterTracksUp) {
     // Empty entries move too, their firstRow less the deleted count (mod 65536).
     EXPECT_EQ(+store.TrackTable[2].firstRow, 65536 - 4);
     EXPECT_TRUE(store.gridTrack.IsEmpty(0, 1));
-    store.menuDeleteClick(5);  // an empty row: nothing happens
+    store.DeleteListedTrack(5);  // an empty row: nothing happens
     EXPECT_EQ(+store.TrackTable[1].firstRow, 3);
 }
 
@@ -117,10 +117,10 @@ TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {
     Assemble(ThreeTracks());
     store.gridTrackName.SetCell(2, 2, "");  // as after a file load
     ASSERT_TRUE(store.BeginModify(2));
-    EXPECT_EQ(store.dlgModifyTrackName.edTrackName, "Track1");
-    EXPECT_FALSE(store.dlgModifyTrackName.cbSave);
-    store.dlgModifyTrackName.edTrackName = "Ridge";
-    store.dlgModifyTrackName.trackColor = 0x00FF00;
+    EXPECT_EQ(store.ModifyDialog.name, "Track1");
+    EXPECT_FALSE(store.ModifyDialog.save);
+    store.ModifyDialog.name = "Ridge";
+    store.ModifyDialog.trackColor = 0x00FF00;
     store.ApplyModify(2);
     EXPECT_EQ(EntryName(store.TrackTable[1]), "Ridge");
     EXPECT_EQ(+store.TrackTable[1].color, 0x00FF00u);
@@ -130,17 +130,17 @@ TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {
     // The dialog starts from each track's own colour, so a rename without
     // a pick keeps it.
     ASSERT_TRUE(store.BeginModify(1));
-    EXPECT_TRUE(store.dlgModifyTrackName.cbSave);
-    store.dlgModifyTrackName.trackColor = 0xFF0000;  // picked, then cancelled
+    EXPECT_TRUE(store.ModifyDialog.save);
+    store.ModifyDialog.trackColor = 0xFF0000;  // picked, then cancelled
     EXPECT_EQ(+store.TrackTable[0].color, 255u);
     ASSERT_TRUE(store.BeginModify(2));
-    EXPECT_EQ(store.dlgModifyTrackName.trackColor, 0x00FF00u);
-    store.dlgModifyTrackName.edTrackName = "Ridge 2";
+    EXPECT_EQ(store.ModifyDialog.trackColor, 0x00FF00u);
+    store.ModifyDialog.name = "Ridge 2";
     store.ApplyModify(2);
     EXPECT_EQ(+store.TrackTable[1].color, 0x00FF00u);
     ASSERT_TRUE(store.BeginModify(3));
-    EXPECT_EQ(store.dlgModifyTrackName.trackColor, 255u);
-    store.dlgModifyTrackName.edTrackName = "Valley";
+    EXPECT_EQ(store.ModifyDialog.trackColor, 255u);
+    store.ModifyDialog.name = "Valley";
     store.ApplyModify(3);
     EXPECT_EQ(store.gridTrackName.Cell(1, 3), "255");
     EXPECT_FALSE(store.BeginModify(7));  // an empty row offers nothing to modify
@@ -149,7 +149,7 @@ TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {
 TEST_F(TrackListTest, NamesAreCutToTwentyUnitsAndReadNoFurtherThanTheField) {
     Assemble(ThreeTracks());
     auto rename = [&](const char* name) {
-        store.dlgModifyTrackName.edTrackName = name;
+        store.ModifyDialog.name = name;
         store.ApplyModify(1);
         EXPECT_EQ(EntryName(store.TrackTable[0]), store.gridTrackName.Cell(0, 1));
         return store.gridTrackName.Cell(0, 1);
@@ -178,8 +178,8 @@ TEST_F(TrackListTest, ClearAllLeavesNothingToSave) {
     EXPECT_EQ(store.gridTrack.Cell(1, 0), "Lanititude");
     EXPECT_EQ(EntryName(store.TrackTable[2]), "");
     EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
-    EXPECT_FALSE(store.btnSaveTrackFileEnabled);
-    EXPECT_EQ(store.edPoints, "");
+    EXPECT_FALSE(store.CanSave());
+    EXPECT_EQ(store.Summary.points, "");
     EXPECT_EQ(store.ListedTracks(), 0);
 }
 

@@ -136,7 +136,7 @@ TEST_F(PlanPage, OffersTheMarkerFunctions) {
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersLat", std::int16_t{3}), 0);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersCount"), 0);
 
-    plans.gridPlanClick(*view, 2);  // RestoreMaker, highLightMaker(1)
+    plans.SelectRow(*view, 2);  // RestoreMaker, highLightMaker(1)
     EXPECT_EQ(PageState(*view)["highlighted"].toInt(), 1);
     view->CallPageFunction("RestoreMaker");
     EXPECT_EQ(PageState(*view)["highlighted"].toInt(), -1);

@@ -107,7 +107,7 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     EXPECT_EQ(CellText(window.gridTrack, 0, 1),
               QString::fromStdString(tracks.gridTrack.Cell(1, 1)));
     EXPECT_FALSE(CellText(window.gridTrack, 0, 1).isEmpty());
-    EXPECT_EQ(window.edPoints->text(), QString::fromStdString(tracks.edPoints));
+    EXPECT_EQ(window.edPoints->text(), QString::fromStdString(tracks.Summary.points));
     EXPECT_FALSE(window.edStartTime->text().isEmpty());
 
     // A click on an empty row changes nothing.
@@ -438,9 +438,9 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A colour picked and then Cancel: nothing changes.
     QTimer::singleShot(0, &window, [&] {
-        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Lost"));
-        window.dlgModifyTrackName->btnColor->click();
-        window.dlgModifyTrackName->CancelBtn->click();
+        window.ModifyDialog->edTrackName->setText(QStringLiteral("Lost"));
+        window.ModifyDialog->btnColor->click();
+        window.ModifyDialog->CancelBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(0, 1), "Track0");
@@ -448,8 +448,8 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A new name alone keeps the colour.
     QTimer::singleShot(0, &window, [&] {
-        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Hill"));
-        window.dlgModifyTrackName->OKBtn->click();
+        window.ModifyDialog->edTrackName->setText(QStringLiteral("Hill"));
+        window.ModifyDialog->OKBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Hill"));
@@ -458,8 +458,8 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A colour picked and OK: the colour changes.
     QTimer::singleShot(0, &window, [&] {
-        window.dlgModifyTrackName->btnColor->click();
-        window.dlgModifyTrackName->OKBtn->click();
+        window.ModifyDialog->btnColor->click();
+        window.ModifyDialog->OKBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), std::to_string(chosen));
