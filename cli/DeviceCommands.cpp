@@ -115,11 +115,11 @@ class DeviceSession {
 
     enum class Goal { Download, Upload, Reply };
 
-    // Sends a request by its button. No device to send it to is told in the
-    // command line's words, in place of the window's message box.
-    RequestResult Ask(RequestResult (DeviceLink::*button)()) {
+    // Makes one request of the link. No device to send it to is told in the
+    // command line's words, in place of the link's own message.
+    RequestResult Ask(RequestResult (DeviceLink::*request)()) {
         messages_.Hold();
-        const RequestResult sent = (core_.link().*button)();
+        const RequestResult sent = (core_.link().*request)();
         messages_.Release(sent != RequestResult::NoDevice);
         if (sent == RequestResult::NoDevice)
             Fail("no device found: no serial port has the device's cp210x driver; connect the "
@@ -344,8 +344,8 @@ int RunSettings(Args args) {
     if (!rest.empty()) return Fail("settings takes no arguments besides --port", kUsage);
 
     DeviceSession session(*options);
-    for (auto button : {&DeviceLink::RequestGuiderSettings, &DeviceLink::RequestLoggerSettings})
-        if (int failed = session.Run(session.Ask(button), DeviceSession::Goal::Reply, ""))
+    for (auto request : {&DeviceLink::RequestGuiderSettings, &DeviceLink::RequestLoggerSettings})
+        if (int failed = session.Run(session.Ask(request), DeviceSession::Goal::Reply, ""))
             return failed;
     PrintSettings(session.Core().link().Status());
     return kOk;

@@ -1,6 +1,6 @@
-// The command channel: finding the device, sending a sentence, the link
-// reset that returns both sides to command mode, and how a transfer begins
-// and ends.
+// DeviceLink (DeviceLink.h): the command channel: finding the device, sending a
+// sentence, the link reset that returns both sides to command mode, and how a
+// transfer begins and ends.
 
 #include "device/DeviceLink.h"
 

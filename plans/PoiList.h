@@ -24,7 +24,7 @@ class PoiList {
 
     void WriteGridHeadings();
     // Whether the list holds something to save to a file and upload: set
-    // when it is filled from the device, a file or the map, cleared with it.
+    // when it is filled from the device, a file or the map.
     void SetSavable(bool savable) { savable_ = savable; }
     bool CanSave() const { return savable_; }
     bool CanUpload() const { return savable_; }

@@ -1,4 +1,5 @@
-// The window's handlers: each calls the core, then Render() shows the result.
+// TfmMain (MainWindow.h), continued: the handlers. Each calls the core, then
+// Render() shows the result.
 
 #include <QComboBox>
 #include <QFileDialog>

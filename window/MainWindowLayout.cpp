@@ -1,6 +1,6 @@
-// The window's components: created once, named by their object names (the
-// language files address them by these names), laid out in the fixed-size
-// window.
+// TfmMain (MainWindow.h), continued: the components, created once, named by
+// their object names (the language files address them by these names), laid out
+// in the fixed-size window.
 
 #include <QComboBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-// The track list's behaviour: selecting, the colour swatch, Modify, Delete
-// and Clear All. Every change goes to the list and to TrackTable, so the
-// track file and the KML export see it.
+// TrackStore, continued: the track list's behaviour: selecting, the colour
+// swatch, Modify, Delete and Clear All. Every change goes to the list and to
+// TrackTable, so the track file and the KML export see it.
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,8 @@
-// The reply reader: it moves what the port received into the ring and then,
-// by LinkState, reads text replies and steps the block transfers for as long
-// as there is something to take. It runs on each 20 ms tick and whenever the
-// port reports received bytes. A watchdog, counted on ticks only, resets the
-// link when nothing arrives for 300 ticks.
+// DeviceLink, continued: the reply reader. It moves what the port received into
+// the ring and then, by LinkState, reads text replies and steps the block
+// transfers for as long as there is something to take. It runs on each 20 ms
+// tick and whenever the port reports received bytes. A watchdog, counted on
+// ticks only, resets the link when nothing arrives for 300 ticks.
 
 #include <limits>
 

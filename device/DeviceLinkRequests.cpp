@@ -1,6 +1,6 @@
-// The requests behind the window's device buttons. Each sets the link to
-// command mode, does its own preparation, sends its sentence and, once the
-// sentence went out, awaits the reply its command names.
+// DeviceLink, continued: the requests a user makes of the device. Each sets the
+// link to command mode, does its own preparation, sends its sentence and, once
+// the sentence went out, awaits the reply its command names.
 
 #include <algorithm>
 #include <string>

@@ -1,6 +1,6 @@
-// AssembleTracks: the device's track memory, record by record, into
-// ScratchGrid (one row per valid record, in the order logged), TrackTable
-// and the track list.
+// TrackStore, continued: AssembleTracks, the device's track memory, record by
+// record, into ScratchGrid (one row per valid record, in the order logged),
+// TrackTable and the track list.
 
 #include <algorithm>
 #include <cstdio>

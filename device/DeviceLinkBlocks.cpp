@@ -1,9 +1,9 @@
-// The block transfers. Downloads take 1024-byte blocks with CRC-16 after
-// "C": a block is stored and acknowledged only when its number, complement
-// and CRC are right; a damaged one is asked for again with NAK. Uploads send
-// 1024-byte blocks with an additive checksum after the device's NAK, send a
-// block again when the device answers it with NAK, and end with an EOT that
-// the device must acknowledge.
+// DeviceLink, continued: the block transfers. Downloads take 1024-byte blocks
+// with CRC-16 after "C": a block is stored and acknowledged only when its
+// number, complement and CRC are right; a damaged one is asked for again with
+// NAK. Uploads send 1024-byte blocks with an additive checksum after the
+// device's NAK, send a block again when the device answers it with NAK, and end
+// with an EOT that the device must acknowledge.
 
 #include <algorithm>
 #include <string>
