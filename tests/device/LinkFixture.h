@@ -9,10 +9,24 @@
 #include <vector>
 
 #include "device/DeviceLink.h"
+#include "sim/LineBytes.h"
 #include "support/FakeLink.h"
 #include "support/RecordingMessages.h"
 
 namespace vantrel::testing {
+
+// The tests play the device, so the line's bytes and block sizes are the
+// simulator's own constants: a wrong one on the link's side shows here
+// instead of cancelling out.
+using sim::kAck;
+using sim::kBlockFrameLength;
+using sim::kBlockSize;
+using sim::kCan;
+using sim::kCrcStart;
+using sim::kEot;
+using sim::kNak;
+using sim::kRestart;
+using sim::kStx;
 
 // A download block as the device sends it: STX, number, complement, 1024
 // data bytes, CRC.
@@ -23,7 +37,7 @@ inline Bytes DownloadBlock(std::uint8_t number, std::uint8_t fill) {
     block[0] = kStx;
     block[1] = number;
     block[2] = static_cast<std::uint8_t>(~number);
-    const std::uint16_t crc = BlockCrc(block.data() + 3, kBlockSize);
+    const std::uint16_t crc = sim::BlockCrc({block.data() + 3, kBlockSize});
     block[3 + kBlockSize] = static_cast<std::uint8_t>(crc >> 8);
     block[4 + kBlockSize] = static_cast<std::uint8_t>(crc);
     return block;

@@ -44,7 +44,7 @@ TEST_F(UploadTransfer, UploadOf1500BytesSendsTwoBlocksThenEotAndEndsAtItsAck) {
     EXPECT_EQ(frames[1][1], 0xFD);
     EXPECT_EQ(frames[1][2], static_cast<std::uint8_t>(1024 + 1));
     EXPECT_EQ(frames[1][2 + 476], 0xFF);  // past the image
-    EXPECT_EQ(frames[1].back(), BlockChecksum(frames[1].data() + 2, kBlockSize));
+    EXPECT_EQ(frames[1].back(), sim::BlockChecksum({frames[1].data() + 2, kBlockSize}));
     EXPECT_EQ(Count("pc 04"), 1);
     EXPECT_EQ(Count("sleep 20"), 1);
     EXPECT_TRUE(link.TransferRunning());  // the EOT is not acknowledged yet
