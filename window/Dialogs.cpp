@@ -64,12 +64,12 @@ QColor AskColorWithDialog(const QColor& initial, QWidget* parent) {
     return chosen.isValid() ? chosen : initial;
 }
 
-TModifyDialog::TModifyDialog(QWidget* parent)
+TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
     : QDialog(parent),
       edTrackName(new QLineEdit(QStringLiteral("yes"), this)),
       btnColor(new QPushButton(QStringLiteral("Color"), this)),
       cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
-    setObjectName(QStringLiteral("ModifyDialog"));
+    setObjectName(QStringLiteral("dlgModifyTrackName"));
     setWindowTitle(QStringLiteral("Modify Track Name & Color"));
     setFixedSize(301, 117);
     edTrackName->setObjectName(QStringLiteral("edTrackName"));
@@ -90,20 +90,20 @@ TModifyDialog::TModifyDialog(QWidget* parent)
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
 }
 
-void TModifyDialog::ShowColor(std::uint32_t color) {
+void TdlgModifyTrackName::ShowColor(std::uint32_t color) {
     QPalette palette = btnColor->palette();
     palette.setColor(QPalette::ButtonText, ColorFromBgr(color));
     btnColor->setPalette(palette);
 }
 
-void TModifyDialog::btnColorClick() {
+void TdlgModifyTrackName::btnColorClick() {
     if (state_ == nullptr) return;
     ShowColor(state_->trackColor);
     state_->trackColor = BgrFromColor(chooseColor_(ColorFromBgr(state_->trackColor), this));
     ShowColor(state_->trackColor);
 }
 
-bool TModifyDialog::Run(ModifyTrackDialog& state) {
+bool TdlgModifyTrackName::Run(ModifyTrackDialog& state) {
     state_ = &state;
     edTrackName->setText(Q(state.name));
     cbSave->setChecked(state.save);

@@ -40,10 +40,10 @@ class TdlgStartLogo : public QDialog {
 using ColorChooser = std::function<QColor(const QColor& initial, QWidget* parent)>;
 QColor AskColorWithDialog(const QColor& initial, QWidget* parent);
 
-class TModifyDialog : public QDialog {
+class TdlgModifyTrackName : public QDialog {
     Q_OBJECT
   public:
-    explicit TModifyDialog(QWidget* parent = nullptr);
+    explicit TdlgModifyTrackName(QWidget* parent = nullptr);
 
     void SetColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
     // Shows the dialog filled from `state` modally. The colour button writes

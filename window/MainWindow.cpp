@@ -106,7 +106,7 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
         core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
                     &core.pois.gridPoi});
-    ModifyDialog->SetColorChooser(options_.chooseColor);
+    dlgModifyTrackName->SetColorChooser(options_.chooseColor);
     AttachModels();
     ConnectHandlers();
     timerShowLogo.setSingleShot(true);

@@ -199,7 +199,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QMenu* menuPOI = nullptr;
     QMenu* menuTools = nullptr;
     TdlgStartLogo* dlgStartLogo = nullptr;
-    TModifyDialog* ModifyDialog = nullptr;
+    TdlgModifyTrackName* dlgModifyTrackName = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
     QTimer timerCommRead;
     QTimer timerShowLogo;

@@ -200,7 +200,7 @@ void TfmMain::Modify1Click() {
         TrackStore& tracks = core_->tracks;
         const int row = SelectedGridRow(gridTrackName);
         if (!tracks.BeginModify(row)) return;
-        if (ModifyDialog->Run(tracks.ModifyDialog)) tracks.ApplyModify(row);
+        if (dlgModifyTrackName->Run(tracks.ModifyDialog)) tracks.ApplyModify(row);
     });
 }
 

@@ -173,7 +173,7 @@ void TfmMain::BuildWidgets() {
     BuildMenus();
     dlgStartLogo = new TdlgStartLogo(this);
     dlgStartLogo->timerStart.stop();  // runs while the splash is shown
-    ModifyDialog = new TModifyDialog(this);
+    dlgModifyTrackName = new TdlgModifyTrackName(this);
     dlgPlanName = new TdlgPlanName(this);
 }
 

@@ -438,9 +438,9 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A colour picked and then Cancel: nothing changes.
     QTimer::singleShot(0, &window, [&] {
-        window.ModifyDialog->edTrackName->setText(QStringLiteral("Lost"));
-        window.ModifyDialog->btnColor->click();
-        window.ModifyDialog->CancelBtn->click();
+        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Lost"));
+        window.dlgModifyTrackName->btnColor->click();
+        window.dlgModifyTrackName->CancelBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(0, 1), "Track0");
@@ -448,8 +448,8 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A new name alone keeps the colour.
     QTimer::singleShot(0, &window, [&] {
-        window.ModifyDialog->edTrackName->setText(QStringLiteral("Hill"));
-        window.ModifyDialog->OKBtn->click();
+        window.dlgModifyTrackName->edTrackName->setText(QStringLiteral("Hill"));
+        window.dlgModifyTrackName->OKBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Hill"));
@@ -458,8 +458,8 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     // A colour picked and OK: the colour changes.
     QTimer::singleShot(0, &window, [&] {
-        window.ModifyDialog->btnColor->click();
-        window.ModifyDialog->OKBtn->click();
+        window.dlgModifyTrackName->btnColor->click();
+        window.dlgModifyTrackName->OKBtn->click();
     });
     window.Modify1Click();
     EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), std::to_string(chosen));
