@@ -50,3 +50,12 @@ function(vantrel_layer_faults root out)
     endforeach()
     set(${out} "${faults}" PARENT_SCOPE)
 endfunction()
+
+# Stops (configure or script) with every fault of the tree at `root`.
+function(vantrel_require_layers root)
+    vantrel_layer_faults("${root}" faults)
+    if(faults)
+        list(JOIN faults "\n" text)
+        message(FATAL_ERROR "includes against the layers:\n${text}")
+    endif()
+endfunction()

@@ -149,6 +149,7 @@ class DeviceLink {
     bool DispatchReply(int kind);
     bool AcceptDownload(std::string_view text);
     bool AcceptUpload(std::string_view text);
+    void EnterTransfer(std::string_view acknowledgement, int pauseMs);
     void FinishDownload(int kind);
     void RunReader(bool tick);
     void ReadTick();

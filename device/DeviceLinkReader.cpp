@@ -171,16 +171,10 @@ bool DeviceLink::DispatchReply(int kind) {
 // device that sends EOT at once hands over an empty transfer.
 bool DeviceLink::AcceptDownload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
-    status_.acknowledgement.Text = ReplyFields(text, 1)[0];
     vars_.ReplyLength = 0;
     vars_.BlocksReceived = 0;
     moving_.TransferLength = 0;
-    transferRunning_ = true;
-    tries_ = 0;
-    parts_.port.PurgeRead(false);
-    parts_.port.SetBaud(LinkBaud::Baud115200);
-    parts_.port.SetActive(true);
-    parts_.clock.Sleep(200);
+    EnterTransfer(text, 200);
     WriteByte(kCrcStart);
     vars_.LinkState = kBlockStart;
     return true;
@@ -190,16 +184,23 @@ bool DeviceLink::AcceptDownload(std::string_view text) {
 // rate and wait for the device's NAK.
 bool DeviceLink::AcceptUpload(std::string_view text) {
     if (!IsReplyOf(text, "200")) return false;
-    status_.acknowledgement.Text = ReplyFields(text, 1)[0];
     vars_.BlocksSent = 0;
+    EnterTransfer(text, 20);
+    vars_.LinkState = kBlockSend;
+    return true;
+}
+
+// Either acknowledgement: show its field, then move the line to the
+// transfer rate, unread bytes dropped, and give the device `pauseMs` to
+// follow before the first byte of the transfer.
+void DeviceLink::EnterTransfer(std::string_view acknowledgement, int pauseMs) {
+    status_.acknowledgement.Text = ReplyFields(acknowledgement, 1)[0];
     transferRunning_ = true;
     tries_ = 0;
     parts_.port.PurgeRead(false);
     parts_.port.SetBaud(LinkBaud::Baud115200);
     parts_.port.SetActive(true);
-    parts_.clock.Sleep(20);
-    vars_.LinkState = kBlockSend;
-    return true;
+    parts_.clock.Sleep(pauseMs);
 }
 
 }  // namespace vantrel
