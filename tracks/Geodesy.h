@@ -1,8 +1,8 @@
 #pragma once
 // The arithmetic that turns a logged fix into what the user sees: a datum
 // transform, a closed-form ECEF-to-geodetic conversion (Borkowski), a table
-// sine/cosine, GPS seconds to calendar time, the great-circle distance
-// between two fixes and the unit factors of the displays. Pure computation:
+// sine/cosine, the great-circle distance between two fixes and the unit
+// factors of the displays. Pure computation:
 // no state, no I/O, no allocation.
 
 #include <array>
@@ -35,37 +35,9 @@ struct DatumParameters {
 };
 static_assert(sizeof(DatumParameters) == 46);
 
-// Time since 1900 as the calendar shows it.
-struct CalendarTime {
-    std::uint8_t year;  // years since 1900, modulo 256
-    std::uint8_t month;
-    std::uint8_t day;
-    std::uint8_t hour;
-    std::uint8_t minute;
-    std::uint8_t second;
-    std::int32_t nanoseconds;
-};
-static_assert(sizeof(CalendarTime) == 10);
-#pragma pack(pop)
-
-// GPS-to-UTC correction terms (LeapSecondTable fills them from the
-// leap-second history). The zero instance applies no correction. Two-byte
-// aligned.
-#pragma pack(push, 2)
-struct UtcParameters {
-    std::int32_t tot;  // reference time, seconds; -1 disables the correction
-    double a0;         // seconds
-    double a1;         // seconds per second
-    std::int8_t leapSeconds;
-    std::uint16_t leapWeek;
-    std::uint8_t leapDay;
-    std::int8_t leapSecondsAfter;
-};
-static_assert(sizeof(UtcParameters) == 26);
 #pragma pack(pop)
 
 inline constexpr DatumParameters Wgs84Datum{0, 6378137.0, 1.0 / 298.257223563, 0, 0, 0, 0, 0, 0, 0};
-inline constexpr UtcParameters ZeroUtcParameters{};
 
 struct EcefState {
     double x, y, z;     // metres
@@ -93,20 +65,6 @@ void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
                     const DatumParameters& datum = Wgs84Datum);
 // Sine and cosine from the tables and a short series; |x| < 6.375.
 void TableSinCos(double x, double& sine, double& cosine);
-// GPS seconds (from 1980-01-06 00:00:00) to calendar time. Returns true when
-// the UTC correction was applied (always, unless utc.tot is -1).
-bool GpsToCalendar(std::uint32_t seconds, std::int32_t nanoseconds, CalendarTime& out,
-                   const UtcParameters& utc = ZeroUtcParameters);
-// The proleptic Gregorian date of a day number (the GPS epoch, 1980-01-06,
-// is day kGpsEpochDayNumber); the date part of GpsToCalendar.
-inline constexpr std::int64_t kGpsEpochDayNumber = 723248;
-struct CivilDate {
-    std::int64_t year;
-    int month;  // 1..12
-    int day;    // 1..31
-};
-CivilDate CivilFromDayNumber(std::int64_t dayNumber);
-
 // Haversine distance in km between two fixes (radians). A coordinate of
 // exactly 0 (the equator, the prime meridian) is a place like any other.
 double GreatCircleKm(double lon, double lat, double prevLon, double prevLat);
