@@ -48,6 +48,11 @@ void LocalVelocity(const EcefState& in, const LatLonTrig& trig, GeodeticFix& fix
 
 }  // namespace
 
+bool IsIdentity(const DatumParameters& d) {
+    return d.dx == 0 && d.dy == 0 && d.dz == 0 && d.scaleDelta == 0 && d.rx == 0 && d.ry == 0 &&
+           d.rz == 0;
+}
+
 void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& datum) {
     float s = 1.0f + datum.scaleDelta;
     EcefState result{};
@@ -59,30 +64,41 @@ void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& 
     out = result;
 }
 
-void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
-                    const DatumParameters& datum) {
+GeodeticPosition EcefToPosition(double x, double y, double z, const DatumParameters& datum) {
     const double a = datum.semiMajorAxis;
     const double f = datum.flattening;
     const float e2 = static_cast<float>(2 * f - f * f);
-    const double p = std::sqrt(in.x * in.x + in.y * in.y);
-    const double r = std::sqrt(in.x * in.x + in.y * in.y + in.z * in.z);
-
+    const double p = std::sqrt(x * x + y * y);
+    const double r = std::sqrt(x * x + y * y + z * z);
+    GeodeticPosition out{};
     if (p <= 1.0 || r <= 6'300'000.0) {  // on the axis, or not a plausible fix
-        bool north = in.z >= 0;
-        fix.latitude = north ? kHalfPi : -kHalfPi;
-        fix.longitude = 0;
-        fix.height = std::fabs(in.z) - a * std::sqrt(1 - e2);
-        trig = {north ? 1.0f : -1.0f, 0.0f, 0.0f, 1.0f};
+        const bool north = z >= 0;
+        out.latitude = north ? kHalfPi : -kHalfPi;
+        out.height = std::fabs(z) - a * std::sqrt(1 - e2);
+        out.sinLat = north ? 1.0 : -1.0;
+        out.onAxis = true;
+        return out;
+    }
+    out.longitude = std::atan2(y, x);
+    const double b = z > 0 ? a - a * f : (z < 0 ? a * f - a : 0.0);
+    double t = 0;
+    out.latitude = BorkowskiLatitude(a, b, p, z, t);
+    TableSinCos(out.latitude, out.sinLat, out.cosLat);
+    out.height = (p - a * t) * out.cosLat + (z - b) * out.sinLat;
+    return out;
+}
+
+void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
+                    const DatumParameters& datum) {
+    const GeodeticPosition position = EcefToPosition(in.x, in.y, in.z, datum);
+    fix.latitude = position.latitude;
+    fix.longitude = position.longitude;
+    fix.height = position.height;
+    if (position.onAxis) {
+        trig = {static_cast<float>(position.sinLat), 0.0f, 0.0f, 1.0f};
     } else {
-        fix.longitude = std::atan2(in.y, in.x);
-        double b = in.z > 0 ? a - a * f : (in.z < 0 ? a * f - a : 0.0);
-        double t = 0;
-        fix.latitude = BorkowskiLatitude(a, b, p, in.z, t);
-        double sinPhi = 0, cosPhi = 0;
-        TableSinCos(fix.latitude, sinPhi, cosPhi);
-        fix.height = (p - a * t) * cosPhi + (in.z - b) * sinPhi;
-        trig.sinLat = static_cast<float>(sinPhi);
-        trig.cosLat = static_cast<float>(cosPhi);
+        trig.sinLat = static_cast<float>(position.sinLat);
+        trig.cosLat = static_cast<float>(position.cosLat);
         trig.cosLon = static_cast<float>(std::cos(fix.longitude));
         trig.sinLon = static_cast<float>(std::sin(fix.longitude));
     }

@@ -60,7 +60,22 @@ struct LatLonTrig {
 extern const std::array<double, 102> sinTable;
 extern const std::array<double, 102> cosTable;
 
+// Whether the datum leaves every position as it is (the WGS-84 instance does).
+bool IsIdentity(const DatumParameters& datum);
 void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& datum = Wgs84Datum);
+
+// The position alone (no velocity): latitude and longitude in radians, the
+// height above the ellipsoid, and the latitude's sine and cosine.
+struct GeodeticPosition {
+    double latitude = 0;
+    double longitude = 0;
+    double height = 0;
+    double sinLat = 0;
+    double cosLat = 0;
+    bool onAxis = false;  // the polar (or implausible) branch
+};
+GeodeticPosition EcefToPosition(double x, double y, double z,
+                                const DatumParameters& datum = Wgs84Datum);
 void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
                     const DatumParameters& datum = Wgs84Datum);
 // Sine and cosine from the tables and a short series; |x| < 6.375.

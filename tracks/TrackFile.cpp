@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "base/AtomicFile.h"
+#include "base/NumberText.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackExports.h"
 #include "tracks/TrackText.h"
@@ -78,8 +79,7 @@ void AppendRow(std::string& body, const TrackPoint& point, const TrackFileFormat
 }  // namespace
 
 std::string TrackFileFit::Text() const {
-    return std::to_string(tracks) + (tracks == 1 ? " track" : " tracks") + " and " +
-           std::to_string(points) + (points == 1 ? " point" : " points");
+    return Counted(tracks, "track") + " and " + Counted(points, "point");
 }
 
 TrackFileFit TrackFileFitOf(std::span<const Track> tracks) {

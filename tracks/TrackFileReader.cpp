@@ -77,9 +77,9 @@ std::optional<TrackPoint> RowPoint(const Row& row, bool cut, ZoneOffset zone,
     auto speed = Number(row[4]);
     if (!time) why = "the time \"" + std::string(row[0]) + "\" is no date and time";
     else if (!latitude || std::fabs(*latitude) > 90)
-        why = "the latitude \"" + std::string(row[1]) + "\" is not one";
+        why = "\"" + std::string(row[1]) + "\" is no latitude (degrees within 90 of 0)";
     else if (!longitude || std::fabs(*longitude) > 180)
-        why = "the longitude \"" + std::string(row[2]) + "\" is not one";
+        why = "\"" + std::string(row[2]) + "\" is no longitude (degrees within 180 of 0)";
     else if (!altitude) why = "the altitude \"" + std::string(row[3]) + "\" is not a number";
     else if (!speed) why = "the speed \"" + std::string(row[4]) + "\" is not a number";
     else return TrackPoint{*time - zone.Duration(), *latitude, *longitude, *altitude, *speed};
@@ -150,12 +150,16 @@ class Reader {
 
     // The damage and what of the table's tracks and points it left out.
     TrackResult Damaged(std::size_t listed) const {
-        std::size_t points = table_[damagedEntry_].pointCount - damagedPoint_;
+        const TrackEntry& damaged = table_[damagedEntry_];
+        std::string reason = why_ + "; left out: " +
+                             Counted(damaged.pointCount - damagedPoint_, "point") + " of " +
+                             EntryName(damaged);
+        std::size_t later = 0;
         for (std::size_t k = damagedEntry_ + 1; k < listed; ++k)
-            points += table_[k].pointCount;
-        const std::size_t tracks = listed - damagedEntry_ - 1;
-        const std::string reason = why_ + "; left out: " + std::to_string(points) +
-                                   " points, " + std::to_string(tracks) + " tracks after it";
+            later += table_[k].pointCount;
+        if (listed > damagedEntry_ + 1)
+            reason += ", and " + Counted(listed - damagedEntry_ - 1, "track") + " (" +
+                      Counted(later, "point") + ") after it";
         return TrackResult::Cut("File Error! The track file is damaged at " + reason + ".",
                                 "Error", reason);
     }

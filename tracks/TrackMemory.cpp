@@ -10,29 +10,38 @@ namespace vantrel {
 
 namespace {
 
-GeodeticFix DecodePosition(const TrackRecord& record) {
+GeodeticPosition DecodePosition(const TrackRecord& record) {
     EcefState ecef{static_cast<double>(record.ecefX),
                    static_cast<double>(record.ecefY),
                    static_cast<double>(record.ecefZ),
                    0,
                    0,
                    0};
-    DatumTransform(ecef, ecef);
-    GeodeticFix fix{};
-    LatLonTrig trig{};
-    EcefToGeodetic(ecef, fix, trig);
-    return fix;
+    if (!IsIdentity(Wgs84Datum)) DatumTransform(ecef, ecef);
+    return EcefToPosition(ecef.x, ecef.y, ecef.z);
 }
 
-// The latest stored time of the valid records, with the wraps inside the
-// memory added, and how many wraps there were.
-std::pair<std::int64_t, int> LatestUnwrapped(std::span<const std::uint8_t> memory) {
-    TrackMemoryReader reader(memory);
-    ClockUnwrapper clock;
-    std::int64_t latest = 0;
-    while (auto slot = reader.Next())
-        if (slot->checksumOk) latest = std::max(latest, clock.Unwrap(slot->record.Seconds()));
-    return {latest, clock.Wraps()};
+// The point of a record with its time still the stored GPS seconds.
+TrackPoint PointAt(const TrackRecord& record, Seconds time, const GeoidGrid* geoid) {
+    const GeodeticPosition fix = DecodePosition(record);
+    const double latitude = fix.latitude * RadToDeg;
+    const double longitude = fix.longitude * RadToDeg;
+    const double undulation = geoid ? geoid->UndulationAt(latitude, longitude) : 0.0;
+    return {time, latitude, longitude, fix.height - undulation,
+            record.SpeedRaw() * SpeedUnitMs * MsToKmh};
+}
+
+// Times are first kept as the GPS seconds the records store, with the wraps
+// inside the memory added; once the memory's latest time is known they take
+// its era and become UTC.
+Seconds Unwrapped(std::int64_t gpsSeconds) {
+    return Seconds{std::chrono::seconds{gpsSeconds}};
+}
+
+void TakeEra(Tracks& tracks, std::int64_t era, const LeapSecondTable& leaps) {
+    for (Track& track : tracks)
+        for (TrackPoint& point : track.points)
+            point.time = leaps.UtcAt(point.time.time_since_epoch().count() + era);
 }
 
 }  // namespace
@@ -55,12 +64,7 @@ std::optional<TrackMemoryReader::Slot> TrackMemoryReader::Next() {
 
 TrackPoint RecordPoint(const TrackRecord& record, std::int64_t gpsSeconds,
                        const LeapSecondTable& leaps, const GeoidGrid* geoid) {
-    const GeodeticFix fix = DecodePosition(record);
-    const double latitude = fix.latitude * RadToDeg;
-    const double longitude = fix.longitude * RadToDeg;
-    const double undulation = geoid ? geoid->UndulationAt(latitude, longitude) : 0.0;
-    return {leaps.UtcAt(gpsSeconds), latitude, longitude, fix.height - undulation,
-            record.SpeedRaw() * SpeedUnitMs * MsToKmh};
+    return PointAt(record, leaps.UtcAt(gpsSeconds), geoid);
 }
 
 DecodedMemory DecodeTrackMemory(std::span<const std::uint8_t> memory, TrackDecoding& decoding) {
@@ -70,25 +74,26 @@ DecodedMemory DecodeTrackMemory(std::span<const std::uint8_t> memory, TrackDecod
     if (!report.decoded) return out;
     const GeoidGrid* geoid = decoding.geoid.Grid();
     report.heights = geoid ? HeightReference::MeanSeaLevel : HeightReference::Ellipsoid;
-    const auto [latest, wraps] = LatestUnwrapped(memory);
-    report.clockWraps = wraps;
-    report.era = EraOffset(latest, ApproximateGpsSeconds(decoding.now()));
-
     TrackMemoryReader reader(memory);
     ClockUnwrapper clock;
+    std::int64_t latest = 0;
     while (auto slot = reader.Next()) {
         if (!slot->checksumOk) {
             ++report.skippedRecords;
             continue;
         }
         const TrackRecord& record = slot->record;
-        const std::int64_t gps = clock.Unwrap(record.Seconds()) + report.era;
+        const std::int64_t stored = clock.Unwrap(record.Seconds());
+        latest = std::max(latest, stored);
         if (out.tracks.empty() || record.StartsTrack()) {
             out.tracks.emplace_back();
             out.tracks.back().name = "Track" + std::to_string(out.tracks.size() - 1);
         }
-        out.tracks.back().points.push_back(RecordPoint(record, gps, decoding.leaps, geoid));
+        out.tracks.back().points.push_back(PointAt(record, Unwrapped(stored), geoid));
     }
+    report.clockWraps = clock.Wraps();
+    report.era = EraOffset(latest, ApproximateGpsSeconds(decoding.now()));
+    TakeEra(out.tracks, report.era, decoding.leaps);
     return out;
 }
 

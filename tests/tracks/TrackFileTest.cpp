@@ -197,7 +197,8 @@ TEST_F(TrackFileTest, DamagedAndShortFilesAreRefusedOrReadUpToTheDamage) {
         {"cut after a whole row inside a track", good.substr(0, lineStart(5, 0)),
          TrackResult::Outcome::Partial, 2, 1, "row 6 (Track1, point 2): the file ends before it"},
         {"a latitude that is no number", withLine(5, 1, "45.00x"), TrackResult::Outcome::Partial,
-         2, 1, "row 6 (Track1, point 2): the latitude \"45.00x\" is not one"},
+         2, 1, "row 6 (Track1, point 2): \"45.00x\" is no latitude (degrees within 90 of 0); "
+               "left out: 2 points of Track1, and 1 track (5 points) after it"},
         {"a time that does not parse", withLine(1, 0, "2011/9/14  1:6"),
          TrackResult::Outcome::Partial, 1, 1, "row 2 (Track0, point 2): the time"},
         {"a latitude out of range", withLine(0, 1, "145.000001"), TrackResult::Outcome::Partial, 1,
