@@ -1,5 +1,6 @@
 #include "base/TimeText.h"
 
+#include <cctype>
 #include <cstdio>
 #include <iterator>
 
@@ -41,13 +42,50 @@ void AppendListTime(std::string& out, Seconds shown) {
     AppendFields(out, shown, {0, 0, 0, 0, 0, 0}, {"/", "/", "  ", ":", ":", ""});
 }
 
-std::optional<Seconds> ParseCalendarText(std::string_view text) {
-    const std::string copy(text);
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
-    if (std::sscanf(copy.c_str(), "%d/%d/%d %d:%d:%d%n", &y, &mo, &d, &h, &mi, &s, &used) != 6 ||
-        static_cast<std::size_t>(used) != copy.size())
+namespace {
+
+// Reads, as scanf's "%d" does, optional blanks, an optional sign and digits.
+std::optional<int> TakeNumber(std::string_view& text) {
+    std::size_t at = 0;
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at])))
+        ++at;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (at < text.size() && (text[at] == '-' || text[at] == '+')) ++at;
+    const std::size_t digits = at;
+    long long value = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - digits < 9)
+        value = value * 10 + (text[at++] - '0');
+    if (at == digits || (at < text.size() && text[at] >= '0' && text[at] <= '9'))
         return std::nullopt;
-    return CalendarSeconds(y, mo, d, h, mi, s);
+    text.remove_prefix(at);
+    return static_cast<int>(negative ? -value : value);
+}
+
+bool TakeChar(std::string_view& text, char c) {
+    if (text.empty() || text.front() != c) return false;
+    text.remove_prefix(1);
+    return true;
+}
+
+}  // namespace
+
+std::optional<Seconds> ParseCalendarText(std::string_view text) {
+    int fields[6];
+    constexpr char kAfter[] = {'/', '/', ' ', ':', ':', '\0'};
+    for (int i = 0; i < 6; ++i) {
+        auto value = TakeNumber(text);
+        if (!value) return std::nullopt;
+        fields[i] = *value;
+        if (kAfter[i] == ' ') {
+            // The date and the time are parted by blanks.
+            if (text.empty() || !std::isspace(static_cast<unsigned char>(text.front())))
+                return std::nullopt;
+        } else if (kAfter[i] != '\0' && !TakeChar(text, kAfter[i])) {
+            return std::nullopt;
+        }
+    }
+    if (!text.empty()) return std::nullopt;
+    return CalendarSeconds(fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]);
 }
 
 std::optional<Seconds> ParseIsoTime(std::string_view text) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -36,10 +35,10 @@ std::vector<std::size_t> FittingPoints(std::span<const Track> tracks) {
 
 // A coordinate as its row states it: six decimals.
 double AsWritten(double degrees) {
-    char text[48];
-    const int length = std::snprintf(text, sizeof text, "%.6f", degrees);
-    double value = 0;
-    std::from_chars(text, text + std::max(length, 0), value);
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
+    double value = degrees;
+    if (written.ec == std::errc()) std::from_chars(text, written.ptr, value);
     return value;
 }
 
