@@ -9,14 +9,6 @@ namespace {
 
 constexpr double kHalfPi = 1.570796326795;
 
-// The same rotation and scale for a position and for a velocity.
-void RotateScale(double s, const DatumParameters& d, double x, double y, double z, double& ox,
-                 double& oy, double& oz) {
-    ox = s * (x + d.rz * y - d.ry * z);
-    oy = s * (y - d.rz * x + d.rx * z);
-    oz = s * (z + d.ry * x - d.rx * y);
-}
-
 // Latitude (radians) and the parameter t of Borkowski's solution for a
 // point off the axis; b is the polar semi-axis carrying the sign of z.
 double BorkowskiLatitude(double a, double b, double p, double z, double& t) {
@@ -39,30 +31,7 @@ double BorkowskiLatitude(double a, double b, double p, double z, double& t) {
     return b == 0 ? 0.0 : std::atan((1 - t * t) * a / (2 * b * t));
 }
 
-void LocalVelocity(const EcefState& in, const LatLonTrig& trig, GeodeticFix& fix) {
-    float w = static_cast<float>(in.vx) * trig.cosLon + static_cast<float>(in.vy) * trig.sinLon;
-    fix.vNorth = static_cast<float>(in.vz) * trig.cosLat - trig.sinLat * w;
-    fix.vEast = static_cast<float>(in.vy) * trig.cosLon - static_cast<float>(in.vx) * trig.sinLon;
-    fix.vUp = trig.cosLat * w + static_cast<float>(in.vz) * trig.sinLat;
-}
-
 }  // namespace
-
-bool IsIdentity(const DatumParameters& d) {
-    return d.dx == 0 && d.dy == 0 && d.dz == 0 && d.scaleDelta == 0 && d.rx == 0 && d.ry == 0 &&
-           d.rz == 0;
-}
-
-void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& datum) {
-    float s = 1.0f + datum.scaleDelta;
-    EcefState result{};
-    RotateScale(s, datum, in.x, in.y, in.z, result.x, result.y, result.z);
-    result.x += datum.dx;
-    result.y += datum.dy;
-    result.z += datum.dz;
-    RotateScale(s, datum, in.vx, in.vy, in.vz, result.vx, result.vy, result.vz);
-    out = result;
-}
 
 GeodeticPosition EcefToPosition(double x, double y, double z, const DatumParameters& datum) {
     const double a = datum.semiMajorAxis;
@@ -72,37 +41,18 @@ GeodeticPosition EcefToPosition(double x, double y, double z, const DatumParamet
     const double r = std::sqrt(x * x + y * y + z * z);
     GeodeticPosition out{};
     if (p <= 1.0 || r <= 6'300'000.0) {  // on the axis, or not a plausible fix
-        const bool north = z >= 0;
-        out.latitude = north ? kHalfPi : -kHalfPi;
+        out.latitude = z >= 0 ? kHalfPi : -kHalfPi;
         out.height = std::fabs(z) - a * std::sqrt(1 - e2);
-        out.sinLat = north ? 1.0 : -1.0;
-        out.onAxis = true;
         return out;
     }
     out.longitude = std::atan2(y, x);
     const double b = z > 0 ? a - a * f : (z < 0 ? a * f - a : 0.0);
     double t = 0;
     out.latitude = BorkowskiLatitude(a, b, p, z, t);
-    TableSinCos(out.latitude, out.sinLat, out.cosLat);
-    out.height = (p - a * t) * out.cosLat + (z - b) * out.sinLat;
+    double sinPhi = 0, cosPhi = 0;
+    TableSinCos(out.latitude, sinPhi, cosPhi);
+    out.height = (p - a * t) * cosPhi + (z - b) * sinPhi;
     return out;
-}
-
-void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
-                    const DatumParameters& datum) {
-    const GeodeticPosition position = EcefToPosition(in.x, in.y, in.z, datum);
-    fix.latitude = position.latitude;
-    fix.longitude = position.longitude;
-    fix.height = position.height;
-    if (position.onAxis) {
-        trig = {static_cast<float>(position.sinLat), 0.0f, 0.0f, 1.0f};
-    } else {
-        trig.sinLat = static_cast<float>(position.sinLat);
-        trig.cosLat = static_cast<float>(position.cosLat);
-        trig.cosLon = static_cast<float>(std::cos(fix.longitude));
-        trig.sinLon = static_cast<float>(std::sin(fix.longitude));
-    }
-    LocalVelocity(in, trig, fix);
 }
 
 void TableSinCos(double x, double& sine, double& cosine) {

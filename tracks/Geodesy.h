@@ -1,8 +1,8 @@
 #pragma once
-// The arithmetic that turns a logged fix into what the user sees: a datum
-// transform, a closed-form ECEF-to-geodetic conversion (Borkowski), a table
-// sine/cosine, the great-circle distance between two fixes and the unit
-// factors of the displays. Pure computation:
+// The arithmetic that turns a logged fix into what the user sees: a
+// closed-form ECEF-to-geodetic conversion (Borkowski) on the WGS-84
+// ellipsoid, a table sine/cosine, the great-circle distance between two fixes
+// and the unit factors of the displays. Pure computation:
 // no state, no I/O, no allocation.
 
 #include <array>
@@ -24,7 +24,7 @@ inline constexpr double EarthRadiusKm = 6378.137;
 
 #pragma pack(push, 1)
 // A seven-parameter datum; the one instance describes WGS-84 with an
-// identity transform.
+// identity transform, so the conversion uses only its ellipsoid.
 struct DatumParameters {
     std::uint16_t datumId;
     double semiMajorAxis;  // a, metres
@@ -39,45 +39,19 @@ static_assert(sizeof(DatumParameters) == 46);
 
 inline constexpr DatumParameters Wgs84Datum{0, 6378137.0, 1.0 / 298.257223563, 0, 0, 0, 0, 0, 0, 0};
 
-struct EcefState {
-    double x, y, z;     // metres
-    double vx, vy, vz;  // metres per second
-};
-
-struct GeodeticFix {
-    double latitude;   // radians
-    double longitude;  // radians
-    double height;     // metres above the ellipsoid
-    float vNorth, vEast, vUp;
-};
-
-// Filled as a by-product of the conversion.
-struct LatLonTrig {
-    float sinLat, cosLat, sinLon, cosLon;
-};
-
 // sin(k/16) and cos(k/16) for k = 0..101, nine significant digits.
 extern const std::array<double, 102> sinTable;
 extern const std::array<double, 102> cosTable;
 
-// Whether the datum leaves every position as it is (the WGS-84 instance does).
-bool IsIdentity(const DatumParameters& datum);
-void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& datum = Wgs84Datum);
-
-// The position alone (no velocity): latitude and longitude in radians, the
-// height above the ellipsoid, and the latitude's sine and cosine.
+// An Earth-centred position (metres) on the datum's ellipsoid: latitude and
+// longitude in radians and the height above the ellipsoid.
 struct GeodeticPosition {
     double latitude = 0;
     double longitude = 0;
     double height = 0;
-    double sinLat = 0;
-    double cosLat = 0;
-    bool onAxis = false;  // the polar (or implausible) branch
 };
 GeodeticPosition EcefToPosition(double x, double y, double z,
                                 const DatumParameters& datum = Wgs84Datum);
-void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
-                    const DatumParameters& datum = Wgs84Datum);
 // Sine and cosine from the tables and a short series; |x| < 6.375.
 void TableSinCos(double x, double& sine, double& cosine);
 // Haversine distance in km between two fixes (radians). A coordinate of

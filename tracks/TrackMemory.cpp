@@ -10,20 +10,9 @@ namespace vantrel {
 
 namespace {
 
-GeodeticPosition DecodePosition(const TrackRecord& record) {
-    EcefState ecef{static_cast<double>(record.ecefX),
-                   static_cast<double>(record.ecefY),
-                   static_cast<double>(record.ecefZ),
-                   0,
-                   0,
-                   0};
-    if (!IsIdentity(Wgs84Datum)) DatumTransform(ecef, ecef);
-    return EcefToPosition(ecef.x, ecef.y, ecef.z);
-}
-
 // The point of a record with its time still the stored GPS seconds.
 TrackPoint PointAt(const TrackRecord& record, Seconds time, const GeoidGrid* geoid) {
-    const GeodeticPosition fix = DecodePosition(record);
+    const GeodeticPosition fix = EcefToPosition(record.ecefX, record.ecefY, record.ecefZ);
     const double latitude = fix.latitude * RadToDeg;
     const double longitude = fix.longitude * RadToDeg;
     const double undulation = geoid ? geoid->UndulationAt(latitude, longitude) : 0.0;

@@ -20,11 +20,8 @@ namespace {
 constexpr double kA = 6378137.0;
 constexpr double kHalfPi = 1.570796326795;
 
-GeodeticFix Convert(double x, double y, double z) {
-    GeodeticFix fix{};
-    LatLonTrig trig{};
-    EcefToGeodetic({x, y, z, 0, 0, 0}, fix, trig);
-    return fix;
+GeodeticPosition Convert(double x, double y, double z) {
+    return EcefToPosition(x, y, z);
 }
 
 TEST(Geodesy, TablesAndTableSinCos) {
@@ -45,7 +42,7 @@ TEST(Geodesy, TablesAndTableSinCos) {
 TEST(Geodesy, PolarBranchAndEquatorialPlane) {
     const double f = 1 / 298.257223563;
     const double polarHeight = kA * std::sqrt(1 - static_cast<float>(2 * f - f * f));
-    GeodeticFix north = Convert(0, 0, 6356852.0);
+    GeodeticPosition north = Convert(0, 0, 6356852.0);
     EXPECT_EQ(north.latitude, kHalfPi);
     EXPECT_EQ(north.longitude, 0);
     EXPECT_DOUBLE_EQ(north.height, 6356852.0 - polarHeight);
@@ -56,7 +53,7 @@ TEST(Geodesy, PolarBranchAndEquatorialPlane) {
     // On the equatorial plane: latitude 0 and height p - a, also inside the
     // ellipsoid where the cubic has no real root.
     for (double p : {kA, kA + 1234.5, 7e6, 6.35e6}) {
-        GeodeticFix fix = Convert(p * std::cos(0.3), p * std::sin(0.3), 0);
+        GeodeticPosition fix = Convert(p * std::cos(0.3), p * std::sin(0.3), 0);
         EXPECT_EQ(fix.latitude, 0) << p;
         EXPECT_NEAR(fix.height, p - kA, 1e-6) << p;
         EXPECT_NEAR(fix.longitude, 0.3, 1e-15);
@@ -65,7 +62,7 @@ TEST(Geodesy, PolarBranchAndEquatorialPlane) {
 
 TEST(Geodesy, FortyFiveNorthRoundTrip) {
     const auto p = testing::GeodeticToEcefExact(45, 135, 100);
-    GeodeticFix fix = Convert(p[0], p[1], p[2]);
+    GeodeticPosition fix = Convert(p[0], p[1], p[2]);
     EXPECT_NEAR(fix.latitude * 180 / std::numbers::pi, 45.0, 1e-12);
     EXPECT_NEAR(fix.longitude * 180 / std::numbers::pi, 135.0, 1e-12);
     EXPECT_NEAR(fix.height, 100.0, 0.002);
