@@ -355,8 +355,9 @@ void TfmMain::BuildMenus() {
 
 void TfmMain::AttachModels() {
     Companion& core = *core_;
-    models_ = {new TrackListModel(core.tracks, core.values, this),
-               new TrackPointsModel(core.tracks, core.values, this),
+    using Grid = TrackGridModel::Grid;
+    models_ = {new TrackGridModel(Grid::List, core.tracks, core.values, this),
+               new TrackGridModel(Grid::Points, core.tracks, core.values, this),
                new TextGridModel(core.plans.gridPlan, this),
                new TextGridModel(core.pois.gridPoi, this)};
     gridTrackName->setModel(models_[0]);

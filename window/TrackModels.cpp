@@ -12,55 +12,39 @@ std::uint64_t Combine(std::uint64_t seed, std::uint64_t value) {
     return seed ^ (value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2));
 }
 
-std::uint64_t HeadingsVersion(HeadedGrid grid, int columns, const ColumnTitleSet& titles) {
-    std::uint64_t version = 0;
-    for (int c = 0; c < columns; ++c)
-        version = Combine(version, std::hash<std::string>{}(HeadingOf(grid, c, titles)));
-    return version;
-}
-
 }  // namespace
 
-TrackListModel::TrackListModel(const TrackStore& store, const AppValues& values, QObject* parent)
-    : CellTableModel(parent), store_(store), values_(values) {
+TrackGridModel::TrackGridModel(Grid grid, const TrackStore& store, const AppValues& values,
+                               QObject* parent)
+    : CellTableModel(parent), grid_(grid), store_(store), values_(values) {
     Start();
 }
 
-std::string TrackListModel::Cell(int column, int gridRow) const {
-    const Tracks& tracks = store_.List();
-    if (gridRow < 1 || gridRow > static_cast<int>(tracks.size())) return {};
-    return ListCell(tracks[static_cast<std::size_t>(gridRow - 1)], static_cast<ListColumn>(column));
-}
-
-std::string TrackListModel::Heading(int column) const {
-    return HeadingOf(HeadedGrid::TrackName, column, values_.ColumnTitles);
-}
-
-std::uint64_t TrackListModel::Version() const {
-    return Combine(store_.Revision(),
-                   HeadingsVersion(HeadedGrid::TrackName, kTrackListColumns, values_.ColumnTitles));
-}
-
-TrackPointsModel::TrackPointsModel(const TrackStore& store, const AppValues& values,
-                                   QObject* parent)
-    : CellTableModel(parent), store_(store), values_(values) {
-    Start();
-}
-
-int TrackPointsModel::Rows() const {
+int TrackGridModel::Rows() const {
+    if (grid_ == Grid::List) return store_.ListRows();
     const Track* shown = store_.Shown();
     return shown ? static_cast<int>(shown->points.size()) : 0;
 }
 
-std::string TrackPointsModel::Cell(int column, int gridRow) const {
-    const Track* shown = store_.Shown();
-    if (!shown || gridRow < 1 || gridRow > static_cast<int>(shown->points.size())) return {};
-    return PointCell(shown->points[static_cast<std::size_t>(gridRow - 1)],
-                     static_cast<PointColumn>(column), values_.LocalZoneOffset,
-                     values_.Numbers.Separator());
+int TrackGridModel::Columns() const {
+    return grid_ == Grid::List ? kTrackListColumns : kPointColumns;
 }
 
-std::string TrackPointsModel::Heading(int column) const {
+std::string TrackGridModel::Cell(int column, int gridRow) const {
+    const std::size_t row = static_cast<std::size_t>(gridRow - 1);
+    if (grid_ == Grid::List) {
+        const Tracks& tracks = store_.List();
+        return row < tracks.size() ? ListCell(tracks[row], static_cast<ListColumn>(column))
+                                   : std::string();
+    }
+    const Track* shown = store_.Shown();
+    if (!shown || row >= shown->points.size()) return {};
+    return PointCell(shown->points[row], static_cast<PointColumn>(column),
+                     values_.LocalZoneOffset, values_.Numbers.Separator());
+}
+
+std::string TrackGridModel::Heading(int column) const {
+    if (grid_ == Grid::List) return HeadingOf(HeadedGrid::TrackName, column, values_.ColumnTitles);
     const std::string& title = HeadingOf(HeadedGrid::Track, column, values_.ColumnTitles);
     const bool ellipsoid = store_.Heights() == HeightReference::Ellipsoid;
     if (ellipsoid && static_cast<PointColumn>(column) == PointColumn::Altitude)
@@ -68,12 +52,13 @@ std::string TrackPointsModel::Heading(int column) const {
     return title;
 }
 
-std::uint64_t TrackPointsModel::Version() const {
-    std::uint64_t version = Combine(store_.Revision(), HeadingsVersion(HeadedGrid::Track, kPointColumns,
-                                                                      values_.ColumnTitles));
+std::uint64_t TrackGridModel::Version() const {
+    std::uint64_t version = store_.Revision();
+    for (int column = 0; column < Columns(); ++column)
+        version = Combine(version, std::hash<std::string>{}(Heading(column)));
+    if (grid_ == Grid::List) return version;
     version = Combine(version, static_cast<std::uint64_t>(values_.LocalZoneOffset.minutes + 100000));
-    version = Combine(version, static_cast<std::uint64_t>(values_.Numbers.Separator()));
-    return Combine(version, static_cast<std::uint64_t>(store_.Heights()));
+    return Combine(version, static_cast<std::uint64_t>(values_.Numbers.Separator()));
 }
 
 }  // namespace vantrel

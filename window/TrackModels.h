@@ -11,36 +11,23 @@
 
 namespace vantrel {
 
-class TrackListModel : public CellTableModel {
+class TrackGridModel : public CellTableModel {
     Q_OBJECT
   public:
-    TrackListModel(const TrackStore& store, const AppValues& values, QObject* parent = nullptr);
+    enum class Grid { List, Points };
 
-  protected:
-    int Rows() const override { return store_.ListRows(); }
-    int Columns() const override { return kTrackListColumns; }
-    std::string Cell(int column, int gridRow) const override;
-    std::string Heading(int column) const override;
-    std::uint64_t Version() const override;
-
-  private:
-    const TrackStore& store_;
-    const AppValues& values_;
-};
-
-class TrackPointsModel : public CellTableModel {
-    Q_OBJECT
-  public:
-    TrackPointsModel(const TrackStore& store, const AppValues& values, QObject* parent = nullptr);
+    TrackGridModel(Grid grid, const TrackStore& store, const AppValues& values,
+                   QObject* parent = nullptr);
 
   protected:
     int Rows() const override;
-    int Columns() const override { return kPointColumns; }
+    int Columns() const override;
     std::string Cell(int column, int gridRow) const override;
     std::string Heading(int column) const override;
     std::uint64_t Version() const override;
 
   private:
+    Grid grid_;
     const TrackStore& store_;
     const AppValues& values_;
 };
