@@ -128,7 +128,11 @@ PhotoRead ReadPhoto(const std::filesystem::path& path) {
         facts.notInPlace = WhyNotInPlace(*image, facts, st);
         return {std::move(facts), {}};
     } catch (const std::exception& e) {  // libexiv2's errors among them
-        return {std::nullopt, e.what()};
+        // libexiv2 names the file first; the line names it already.
+        std::string_view reason = e.what();
+        const std::string named = path.string() + ": ";
+        if (reason.starts_with(named)) reason.remove_prefix(named.size());
+        return {std::nullopt, std::string(reason)};
     }
 }
 
