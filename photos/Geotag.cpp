@@ -57,7 +57,9 @@ std::string MomentZoneText(const PhotoMoment& moment, const PhotoClock& clock) {
     const std::string offset = IsoOffsetText(moment.offset);
     switch (moment.source) {
         case ZoneSource::Photo: return offset + " photo";
-        case ZoneSource::Camera: return offset + " " + clock.cameraZone->Name();
+        case ZoneSource::Camera:  // a zone name, or "camera" for a fixed offset
+            return offset + " " +
+                   (clock.cameraZone->Name() == offset ? "camera" : clock.cameraZone->Name());
         case ZoneSource::Computer: return offset + " computer";
     }
     return offset;
