@@ -198,7 +198,7 @@ int Verdict(const GeotagTally& tally) {
 
 std::size_t CountPhotos(std::span<const fs::path> photos) {
     std::size_t count = 0;
-    VisitPhotos(photos, [&](const fs::path&, const std::string&) { ++count; });
+    VisitPhotos(photos, [&](const fs::path&, const std::string&) { return ++count > 0; });
     return count;
 }
 
@@ -226,6 +226,7 @@ int RunGeotag(Args args) {
         tally.Add(report.outcome);
         std::printf("%s\n", LineOf(report).c_str());
         progress.Update(tally.Total());
+        return true;
     });
     std::fflush(stdout);
     if (tally.Total() > 0) progress.Finish(tally.Total());

@@ -65,11 +65,9 @@ std::string MomentZoneText(const PhotoMoment& moment, const PhotoClock& clock) {
     return offset;
 }
 
-PhotoReport GeotagPhoto(const PhotoFacts& facts, const GeotagSettings& settings,
-                        const TrackMatcher& tracks, std::span<const Track> trackList) {
-    PhotoReport report;
+std::optional<WriteJob> Prepare(const PhotoFacts& facts, const Placement& placement,
+                                const GeotagSettings& settings, PhotoReport& report) {
     report.name = facts.path.string();
-    const Placement placement = PlacePhoto(facts, settings.clock, tracks, trackList);
     if (facts.time) report.cameraTime = CameraTimeText(*facts.time);
     if (placement.moment) {
         report.zone = MomentZoneText(*placement.moment, settings.clock);
@@ -78,39 +76,51 @@ PhotoReport GeotagPhoto(const PhotoFacts& facts, const GeotagSettings& settings,
     if (!placement.Placed()) {
         report.outcome = PhotoOutcome::Unplaced;
         report.detail = placement.reason;
-        return report;
+        return std::nullopt;
     }
     report.position = placement.match.position;
     const WritePlan plan = PlanWrite(facts, settings.overwrite, settings.sidecar);
-    const bool sidecar = plan.kind == WritePlan::Kind::Sidecar;
-    const std::string where = sidecar ? SidecarPath(facts.path).filename().string() : "the file";
     switch (plan.kind) {
         case WritePlan::Kind::Keep:
             report.outcome = PhotoOutcome::Kept;
             report.detail = plan.reason;
-            return report;
+            return std::nullopt;
         case WritePlan::Kind::Refuse:
             report.outcome = PhotoOutcome::NotWritten;
             report.detail = plan.reason;
-            return report;
+            return std::nullopt;
         case WritePlan::Kind::InPlace:
+            report.detail = "would write the file";
+            break;
         case WritePlan::Kind::Sidecar:
+            report.detail = "would write " + SidecarPath(facts.path).filename().string() + " (" +
+                            plan.reason + ")";
             break;
     }
-    if (settings.dryRun) {
-        report.outcome = PhotoOutcome::WouldWrite;
-        report.detail = "would write " + where + (sidecar ? " (" + plan.reason + ")" : "");
-        return report;
-    }
-    const WriteResult written =
-        WritePosition(facts, plan.kind, placement.match.position, placement.moment->utc);
+    report.outcome = PhotoOutcome::WouldWrite;
+    return WriteJob{facts, plan, placement.match.position, placement.moment->utc};
+}
+
+void CarryOut(const WriteJob& job, PhotoReport& report) {
+    const WriteResult written = WritePosition(job.facts, job.plan.kind, job.at, job.utc);
+    const bool sidecar = job.plan.kind == WritePlan::Kind::Sidecar;
     if (!written.ok) {
         report.outcome = PhotoOutcome::NotWritten;
         report.detail = written.error;
-        return report;
+        return;
     }
     report.outcome = sidecar ? PhotoOutcome::Sidecar : PhotoOutcome::Written;
-    report.detail = sidecar ? "sidecar " + where + " (" + plan.reason + ")" : "written";
+    report.detail = sidecar ? "sidecar " + SidecarPath(job.facts.path).filename().string() + " (" +
+                                  job.plan.reason + ")"
+                            : "written";
+}
+
+PhotoReport GeotagPhoto(const PhotoFacts& facts, const GeotagSettings& settings,
+                        const TrackMatcher& tracks, std::span<const Track> trackList) {
+    PhotoReport report;
+    const auto job =
+        Prepare(facts, PlacePhoto(facts, settings.clock, tracks, trackList), settings, report);
+    if (job && !settings.dryRun) CarryOut(*job, report);
     return report;
 }
 
@@ -134,7 +144,7 @@ bool LooksLikePhoto(const fs::path& file) {
 
 namespace {
 
-void VisitFolder(const fs::path& folder, const PhotoVisit& visit, int depth) {
+bool VisitFolder(const fs::path& folder, const PhotoVisit& visit, int depth) {
     std::error_code error;
     std::vector<fs::path> files, folders;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
@@ -146,28 +156,27 @@ void VisitFolder(const fs::path& folder, const PhotoVisit& visit, int depth) {
         else if (LooksLikePhoto(path))
             files.push_back(path);
     }
-    if (error) {
-        visit(folder, "cannot read the folder: " + error.message());
-        return;
-    }
+    if (error) return visit(folder, "cannot read the folder: " + error.message());
     std::sort(files.begin(), files.end());
     std::sort(folders.begin(), folders.end());
-    for (const fs::path& file : files) visit(file, {});
+    for (const fs::path& file : files)
+        if (!visit(file, {})) return false;
     // Links may make a tree endless; 32 levels are deeper than photos go.
     if (depth < 32)
-        for (const fs::path& sub : folders) VisitFolder(sub, visit, depth + 1);
+        for (const fs::path& sub : folders)
+            if (!VisitFolder(sub, visit, depth + 1)) return false;
+    return true;
 }
 
 }  // namespace
 
-void VisitPhotos(std::span<const fs::path> given, const PhotoVisit& visit) {
+bool VisitPhotos(std::span<const fs::path> given, const PhotoVisit& visit) {
     for (const fs::path& path : given) {
         std::error_code error;
-        if (fs::is_directory(path, error))
-            VisitFolder(path, visit, 0);
-        else
-            visit(path, {});
+        const bool go = fs::is_directory(path, error) ? VisitFolder(path, visit, 0) : visit(path, {});
+        if (!go) return false;
     }
+    return true;
 }
 
 std::size_t GeotagTally::Total() const {

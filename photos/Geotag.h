@@ -63,6 +63,23 @@ struct PhotoReport {
 // and where it came from.
 std::string MomentZoneText(const PhotoMoment& moment, const PhotoClock& clock);
 
+// The writing a placed photo needs.
+struct WriteJob {
+    PhotoFacts facts;
+    WritePlan plan;  // InPlace or Sidecar
+    GeoPosition at;
+    Millis utc;
+};
+
+// The report of a photo before anything is written: its times, and its
+// position or the reason it has none. A photo that is to be written gives
+// the job (the report's outcome is then WouldWrite); one that is not says
+// why in the report (Unplaced, Kept or NotWritten).
+std::optional<WriteJob> Prepare(const PhotoFacts& facts, const Placement& placement,
+                                const GeotagSettings& settings, PhotoReport& report);
+// Writes a job and puts its outcome into the report.
+void CarryOut(const WriteJob& job, PhotoReport& report);
+
 // Places and (unless a dry run) writes one photo that was read.
 PhotoReport GeotagPhoto(const PhotoFacts& facts, const GeotagSettings& settings,
                         const TrackMatcher& tracks, std::span<const Track> trackList);
@@ -74,9 +91,11 @@ PhotoReport GeotagFile(const std::filesystem::path& photo, const GeotagSettings&
 // searched through their subfolders for files that look like photos by
 // their extension (sidecars and hidden files left out), in name order.
 // `visit` is called per photo so that a folder of any size is never held
-// whole; a folder that cannot be read is passed on as a path with its error.
-using PhotoVisit = std::function<void(const std::filesystem::path& photo, const std::string& error)>;
-void VisitPhotos(std::span<const std::filesystem::path> given, const PhotoVisit& visit);
+// whole, and returns false to stop; a folder that cannot be read is passed
+// on as a path with its error.
+using PhotoVisit = std::function<bool(const std::filesystem::path& photo, const std::string& error)>;
+// False when `visit` stopped it.
+bool VisitPhotos(std::span<const std::filesystem::path> given, const PhotoVisit& visit);
 // Whether a file name looks like a photo's (jpg, tif, dng, cr3, heic ...).
 bool LooksLikePhoto(const std::filesystem::path& file);
 

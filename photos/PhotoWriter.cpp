@@ -214,7 +214,7 @@ WritePlan PlanWrite(const PhotoFacts& facts, bool overwrite, SidecarChoice sidec
     if (facts.position && !overwrite)
         return {WritePlan::Kind::Keep, std::string("already at ") + PositionText(*facts.position) +
                                            (facts.positionInSidecar ? " (its sidecar)" : "") +
-                                           "; --overwrite replaces it"};
+                                           "; overwriting replaces it"};
     if (sidecar == SidecarChoice::Always)
         return {WritePlan::Kind::Sidecar, "sidecars chosen for every photo"};
     if (!facts.notInPlace) return {WritePlan::Kind::InPlace, {}};
