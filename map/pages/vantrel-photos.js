@@ -15,8 +15,8 @@ function showPhotos(list) {
     var lat = Number(list[i][0]), lng = Number(list[i][1]);
     if (!isFinite(lat) || !isFinite(lng) || Math.abs(lat) > 90) continue;
     var marker = L.circleMarker([lat, lng], {
-      renderer: renderer, radius: 6, color: '#ffffff', weight: 2,
-      fillColor: '#d9480f', fillOpacity: 0.95
+      renderer: renderer, radius: 7, color: '#ffffff', weight: 2,
+      fillColor: '#1864ab', fillOpacity: 0.95
     });
     var title = document.createElement('span');
     title.textContent = String(list[i][2]);

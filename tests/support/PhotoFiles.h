@@ -175,10 +175,8 @@ inline std::string PhotoBytes(PhotoKind kind, std::uint8_t shade) {
     return {};
 }
 
-// Writes a photo of `kind` with the camera's tags to `path`.
-inline void MakePhoto(const std::filesystem::path& path, PhotoKind kind, const CameraTags& tags,
-                      std::uint8_t shade = 40) {
-    WriteFile(path, PhotoBytes(kind, shade));
+// Gives the photo at `path` the camera's tags.
+inline void TagPhoto(const std::filesystem::path& path, const CameraTags& tags) {
     auto image = Exiv2::ImageFactory::open(path.string());
     image->readMetadata();
     Exiv2::ExifData& exif = image->exifData();
@@ -199,6 +197,13 @@ inline void MakePhoto(const std::filesystem::path& path, PhotoKind kind, const C
         exif["Exif.GPSInfo.GPSLongitude"] = dms((*tags.gps)[1]);
     }
     image->writeMetadata();
+}
+
+// Writes a photo of `kind` with the camera's tags to `path`.
+inline void MakePhoto(const std::filesystem::path& path, PhotoKind kind, const CameraTags& tags,
+                      std::uint8_t shade = 40) {
+    WriteFile(path, PhotoBytes(kind, shade));
+    TagPhoto(path, tags);
 }
 
 }  // namespace vantrel::testing

@@ -85,7 +85,8 @@ QVariant PhotoTableModel::data(const QModelIndex& index, int role) const {
         case CameraTime: return Text(entry.report.cameraTime);
         case Utc: return Text(entry.report.utcTime);
         case Where: return WhereText(entry);
-        case Result: return Text(entry.report.detail);
+        case Result:  // an unplaced photo's reason is where it would have gone
+            return entry.report.outcome == PhotoOutcome::Unplaced ? QString() : Text(entry.report.detail);
         default: return {};
     }
 }

@@ -79,7 +79,7 @@ PhotosPage::PhotosPage(Asks asks, QWidget* parent) : QWidget(parent), asks_(std:
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(PhotoTableModel::kThumbnailSize + 4);
     table_->horizontalHeader()->setStretchLastSection(true);
-    for (int column : {0, 1, 2, 3}) table_->setColumnWidth(column, column == 0 ? 150 : 150);
+    for (int column : {0, 1, 2, 3}) table_->setColumnWidth(column, column == 3 ? 190 : 150);
     map_ = new WebMapView;
     map_->setObjectName(QStringLiteral("webPhotos"));
     markerTimer_ = new QTimer(this);
@@ -126,8 +126,12 @@ QWidget* PhotosPage::BuildControls() {
     maxGap_->setSuffix(QStringLiteral(" s"));
     overwrite_ = new QCheckBox(QStringLiteral("Replace positions photos hold"));
     sidecar_ = new QComboBox;
-    sidecar_->addItems({QStringLiteral("where the photo cannot be written"),
+    sidecar_->addItems({QStringLiteral("where a photo cannot be written"),
                         QStringLiteral("for every photo"), QStringLiteral("never")});
+    for (QComboBox* box : {zone_, sidecar_}) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(12);
+    }
     write_ = Button("Write positions");
     write_->setObjectName(QStringLiteral("btnWritePhotos"));
     cancel_ = Button("Cancel");
@@ -137,7 +141,7 @@ QWidget* PhotosPage::BuildControls() {
     status_->setWordWrap(true);
 
     auto* column = new QWidget;
-    column->setFixedWidth(270);
+    column->setFixedWidth(290);
     auto* form = new QFormLayout(column);
     form->setContentsMargins(4, 0, 0, 0);
     auto* adding = new QHBoxLayout;
@@ -335,11 +339,15 @@ void PhotosPage::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void PhotosPage::dropEvent(QDropEvent* event) {
+    AddDropped(*event->mimeData());
+    event->acceptProposedAction();
+}
+
+void PhotosPage::AddDropped(const QMimeData& dropped) {
     std::vector<fs::path> paths;
-    for (const QUrl& url : event->mimeData()->urls())
+    for (const QUrl& url : dropped.urls())
         if (url.isLocalFile()) paths.emplace_back(url.toLocalFile().toStdString());
     AddPaths(std::move(paths));
-    event->acceptProposedAction();
 }
 
 }  // namespace vantrel

@@ -20,6 +20,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QMimeData;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -49,6 +50,8 @@ class PhotosPage : public QWidget {
     void SetTracks(const Tracks& tracks);
     // Reads the photos (folders with their subfolders) on the worker.
     void AddPaths(std::vector<std::filesystem::path> paths);
+    // What a drop on the page adds: the local files and folders of its URLs.
+    void AddDropped(const QMimeData& dropped);
     void WriteAll();
     void Cancel();
     bool Busy() const { return worker_.Busy(); }
