@@ -13,11 +13,13 @@
 namespace vantrel::exiv {
 
 #if EXIV2_TEST_VERSION(0, 28, 0)
+using Length = std::size_t;  // of bytes opened in memory
 inline std::size_t Count(const Exiv2::Metadatum& datum) { return datum.count(); }
 inline std::int64_t Integer(const Exiv2::Metadatum& datum, std::size_t n) {
     return datum.toInt64(n);
 }
 #else
+using Length = long;
 inline std::size_t Count(const Exiv2::Metadatum& datum) {
     return static_cast<std::size_t>(datum.count());
 }

@@ -98,12 +98,46 @@ std::optional<GeoPosition> SidecarPosition(const std::filesystem::path& photo) {
     return XmpGpsPosition(xmp);
 }
 
+
+// What the metadata of an opened image says.
+PhotoFacts FactsOf(Exiv2::Image& image, const std::filesystem::path& path,
+                   std::optional<ImageLayout> layout) {
+    image.readMetadata();
+    PhotoFacts facts;
+    facts.path = path;
+    facts.format = FormatName(path, image.mimeType());
+    facts.layout = layout;
+    facts.time = TimeOf(image.exifData(), image.xmpData());
+    facts.position = ExifGpsPosition(image.exifData());
+    if (!facts.position) facts.position = XmpGpsPosition(image.xmpData());
+    return facts;
+}
+
+// libexiv2's reason, without the file's name it starts with (the line
+// names the photo already).
+std::string Reason(const std::exception& e, const std::string& name) {
+    std::string_view reason = e.what();
+    if (reason.starts_with(name + ": ")) reason.remove_prefix(name.size() + 2);
+    return std::string(reason);
+}
+
 }  // namespace
 
 std::filesystem::path SidecarPath(const std::filesystem::path& photo) {
     std::filesystem::path sidecar = photo;
     sidecar += ".xmp";
     return sidecar;
+}
+
+PhotoRead ReadPhotoBytes(std::string_view bytes, const std::string& name) {
+    exiv::Prepare();
+    try {
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
+                                               static_cast<exiv::Length>(bytes.size()));
+        return {FactsOf(*image, name, LayoutOf(bytes.substr(0, 8))), {}};
+    } catch (const std::exception& e) {
+        return {std::nullopt, Reason(e, name)};
+    }
 }
 
 PhotoRead ReadPhoto(const std::filesystem::path& path) {
@@ -113,14 +147,7 @@ PhotoRead ReadPhoto(const std::filesystem::path& path) {
     if (!S_ISREG(st.st_mode)) return {std::nullopt, "not a regular file"};
     try {
         auto image = Exiv2::ImageFactory::open(path.string());
-        image->readMetadata();
-        PhotoFacts facts;
-        facts.path = path;
-        facts.format = FormatName(path, image->mimeType());
-        facts.layout = FileLayout(path);
-        facts.time = TimeOf(image->exifData(), image->xmpData());
-        facts.position = ExifGpsPosition(image->exifData());
-        if (!facts.position) facts.position = XmpGpsPosition(image->xmpData());
+        PhotoFacts facts = FactsOf(*image, path, FileLayout(path));
         if (!facts.position) {
             facts.position = SidecarPosition(path);
             facts.positionInSidecar = facts.position.has_value();
@@ -128,11 +155,7 @@ PhotoRead ReadPhoto(const std::filesystem::path& path) {
         facts.notInPlace = WhyNotInPlace(*image, facts, st);
         return {std::move(facts), {}};
     } catch (const std::exception& e) {  // libexiv2's errors among them
-        // libexiv2 names the file first; the line names it already.
-        std::string_view reason = e.what();
-        const std::string named = path.string() + ": ";
-        if (reason.starts_with(named)) reason.remove_prefix(named.size());
-        return {std::nullopt, std::string(reason)};
+        return {std::nullopt, Reason(e, path.string())};
     }
 }
 

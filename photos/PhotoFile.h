@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "photos/ImageData.h"
 #include "photos/PhotoTime.h"
@@ -35,6 +36,10 @@ struct PhotoRead {
 // file or of its sidecar. Anything but a regular file, and a file libexiv2
 // cannot read, is refused with the reason.
 PhotoRead ReadPhoto(const std::filesystem::path& path);
+
+// The same for a photo's bytes in memory, named `name`: its time, format
+// and position (its sidecar and whether it is writable are not looked at).
+PhotoRead ReadPhotoBytes(std::string_view bytes, const std::string& name);
 
 // The sidecar beside a photo: NAME.EXT.xmp.
 std::filesystem::path SidecarPath(const std::filesystem::path& photo);
