@@ -71,8 +71,8 @@ class PhotoSession {
     void PlaceAll();
 
     Tracks tracks_;
-    TrackMatcher matcher_;
     GeotagSettings settings_;
+    TrackMatcher matcher_;  // over tracks_, with settings_'s largest gap
     std::vector<Entry> entries_;
     std::uint64_t revision_ = 0;
 };

@@ -56,27 +56,16 @@ class TemporaryBeside {
     std::string error_;
 };
 
-bool CopyInto(const fs::path& from, int to, std::string& error) {
-    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
-        error = SystemError("cannot read " + from.string());
-        return false;
-    }
-    std::vector<char> block(1 << 20);
-    bool ok = true;
-    while (ok) {
-        const ssize_t got = ::read(in, block.data(), block.size());
-        if (got == 0) break;
-        ok = got > 0;
-        for (ssize_t put = 0; ok && put < got;) {
-            const ssize_t n = ::write(to, block.data() + put, static_cast<std::size_t>(got - put));
-            ok = n > 0;
-            put += n;
+bool WriteAll(int fd, const Exiv2::byte* bytes, std::size_t size, std::string& error) {
+    for (std::size_t put = 0; put < size;) {
+        const ssize_t n = ::write(fd, bytes + put, size - put);
+        if (n <= 0) {
+            error = SystemError("cannot write the copy");
+            return false;
         }
+        put += static_cast<std::size_t>(n);
     }
-    if (!ok) error = SystemError("cannot copy " + from.string());
-    ::close(in);
-    return ok;
+    return true;
 }
 
 // Offsets and pointers that move whenever a file is written again.
@@ -160,18 +149,26 @@ std::string WriteInPlace(const PhotoFacts& facts, const GeoPosition& at, Millis 
     if (failed) return "cannot find " + facts.path.string() + ": " + failed.message();
     struct stat was {};
     if (::stat(original.c_str(), &was) != 0) return SystemError("cannot read the photo");
-    TemporaryBeside copy(original);
-    if (!copy.Ok()) return copy.Error();
-    std::string error;
-    if (!CopyInto(original, copy.Fd(), error)) return error;
-    auto image = Exiv2::ImageFactory::open(copy.Path().string());
+    // libexiv2 writes a photo into memory whichever way it is opened; it
+    // is opened from memory so that the copy is written once.
+    auto bytes = ReadFileBytes(original, failed, static_cast<std::size_t>(was.st_size));
+    if (!bytes) return "cannot read the photo: " + failed.message();
+    auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes->data()),
+                                           static_cast<exiv::Length>(bytes->size()));
     image->readMetadata();
     SetExifGps(image->exifData(), at, utc);
     const Exiv2::ExifData exif = image->exifData();
     const Exiv2::IptcData iptc = image->iptcData();
     const Exiv2::XmpData xmp = image->xmpData();
     image->writeMetadata();
+    TemporaryBeside copy(original);
+    if (!copy.Ok()) return copy.Error();
+    std::string error;
+    Exiv2::BasicIo& written = image->io();
+    if (!WriteAll(copy.Fd(), written.mmap(), static_cast<std::size_t>(written.size()), error))
+        return error;
     image.reset();
+    bytes.reset();
     PhotoFacts checked = facts;
     checked.path = original;
     if (std::string wrong = CheckCopy(checked, copy.Path(), exif, iptc, xmp); !wrong.empty())

@@ -254,10 +254,10 @@ void PhotosPage::WriteAll() {
     auto written = std::make_shared<std::size_t>(0);
     worker_.Start(
         [this, jobs = std::move(jobs), written](std::stop_token stop) mutable {
-            for (auto& [job, report] : jobs) {
+            for (auto& [job, prepared] : jobs) {
                 if (stop.stop_requested()) break;
-                CarryOut(job.write, report);
-                worker_.Post([this, index = job.index, report, written] {
+                CarryOut(job.write, prepared);
+                worker_.Post([this, index = job.index, report = prepared, written] {
                     session_.Record(index, report);
                     progress_->setValue(static_cast<int>(++*written));
                     Show(true);
