@@ -147,7 +147,7 @@ class BigEndianBytes {
         return static_cast<std::int64_t>(value);
     }
     std::uint8_t Byte() { return static_cast<unsigned char>(bytes_[pos_++]); }
-    void Skip(std::size_t n) { pos_ += n; }
+    void Skip(std::size_t n) { pos_ += std::min(n, bytes_.size() - pos_); }
     std::string_view Rest() const { return bytes_.substr(pos_); }
 
   private:
@@ -163,7 +163,10 @@ struct TzifCounts {
     }
 };
 
-std::optional<TzifCounts> ReadHeader(BigEndianBytes& in, char& version, std::string& error) {
+// A header and the counts of the data block after it, whose times are
+// `timeWidth` bytes each; the block must be there whole.
+std::optional<TzifCounts> ReadHeader(BigEndianBytes& in, int timeWidth, char& version,
+                                     std::string& error) {
     if (!in.Has(44)) {
         error = "not a TZif file: shorter than its header";
         return std::nullopt;
@@ -185,7 +188,7 @@ std::optional<TzifCounts> ReadHeader(BigEndianBytes& in, char& version, std::str
         error = "damaged TZif file: impossible counts in its header";
         return std::nullopt;
     }
-    if (!in.Has(counts.DataBytes(version == '\0' ? 4 : 8))) {
+    if (!in.Has(counts.DataBytes(timeWidth))) {
         error = "damaged TZif file: shorter than its header says";
         return std::nullopt;
     }
@@ -252,12 +255,13 @@ ZoneRules ZoneRules::Fixed(ZoneOffset offset) {
 std::optional<ZoneRules> ZoneRules::FromTzif(std::string_view bytes, std::string& error) {
     BigEndianBytes in(bytes);
     char version = 0;
-    auto counts = ReadHeader(in, version, error);
+    auto counts = ReadHeader(in, 4, version, error);
     if (!counts) return std::nullopt;
     int width = 4;
     if (version != '\0') {  // skip the 32-bit block for the 64-bit one after it
         in.Skip(counts->DataBytes(4));
-        counts = ReadHeader(in, version, error);
+        char second = 0;
+        counts = ReadHeader(in, 8, second, error);
         if (!counts) return std::nullopt;
         width = 8;
     }

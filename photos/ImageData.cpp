@@ -168,11 +168,12 @@ class TiffReader {
         if (width == 0) return parts_.Fail("a TIFF image offset of an unexpected type");
         if (count > kMostValues) return parts_.Fail("a TIFF entry with too many values");
         std::vector<unsigned char> bytes(std::size_t{count} * static_cast<std::size_t>(width));
+        out.clear();
+        if (bytes.empty()) return true;
         if (bytes.size() <= 4)
             std::memcpy(bytes.data(), entry + 8, bytes.size());
         else if (!parts_.Read(Number(entry + 8, 4), bytes.data(), bytes.size()))
             return false;
-        out.clear();
         for (std::size_t i = 0; i < count; ++i) out.push_back(Number(&bytes[i * width], width));
         return true;
     }
