@@ -267,6 +267,11 @@ bool SameImageData(const std::filesystem::path& a, const std::filesystem::path& 
                 std::generic_category().message(errno);
         return false;
     }
+    return SameImageData(static_cast<const RandomAccess&>(first), second, layout, error);
+}
+
+bool SameImageData(const RandomAccess& first, const RandomAccess& second, ImageLayout layout,
+                   std::string& error) {
     auto rangesA = ImageDataRanges(first, layout, error);
     if (!rangesA) return false;
     auto rangesB = ImageDataRanges(second, layout, error);

@@ -55,6 +55,8 @@ std::optional<std::vector<ByteRange>> ImageDataRanges(const RandomAccess& file, 
 // Whether two files hold the same image data; false with the reason
 // ("the image data differs at byte 1234 of part 2") when they do not or
 // when either cannot be read.
+bool SameImageData(const RandomAccess& a, const RandomAccess& b, ImageLayout layout,
+                   std::string& error);
 bool SameImageData(const std::filesystem::path& a, const std::filesystem::path& b,
                    ImageLayout layout, std::string& error);
 

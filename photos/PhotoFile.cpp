@@ -8,7 +8,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 
 #include "base/AtomicFile.h"
 #include "photos/Exiv2Api.h"
@@ -56,11 +55,13 @@ bool InPlaceFormat(ImageLayout layout, const std::string& ext) {
     return false;
 }
 
-std::optional<ImageLayout> FileLayout(const std::filesystem::path& path) {
-    std::array<char, 8> first{};
-    std::ifstream in(path, std::ios::binary);
-    in.read(first.data(), first.size());
-    return LayoutOf(std::string_view(first.data(), static_cast<std::size_t>(in.gcount())));
+// The layout of the kinds of image libexiv2 found that this program checks
+// after writing (TIFF-based raw files are TIFF to it).
+std::optional<ImageLayout> LayoutOfType(const Exiv2::Image& image) {
+    if (image.imageType() == Exiv2::ImageType::jpeg) return ImageLayout::Jpeg;
+    if (image.imageType() == Exiv2::ImageType::png) return ImageLayout::Png;
+    if (image.imageType() == Exiv2::ImageType::tiff) return ImageLayout::Tiff;
+    return std::nullopt;
 }
 
 std::optional<std::string> WhyNotInPlace(const Exiv2::Image& image, const PhotoFacts& facts,
@@ -100,13 +101,12 @@ std::optional<GeoPosition> SidecarPosition(const std::filesystem::path& photo) {
 
 
 // What the metadata of an opened image says.
-PhotoFacts FactsOf(Exiv2::Image& image, const std::filesystem::path& path,
-                   std::optional<ImageLayout> layout) {
+PhotoFacts FactsOf(Exiv2::Image& image, const std::filesystem::path& path) {
     image.readMetadata();
     PhotoFacts facts;
     facts.path = path;
     facts.format = FormatName(path, image.mimeType());
-    facts.layout = layout;
+    facts.layout = LayoutOfType(image);
     facts.time = TimeOf(image.exifData(), image.xmpData());
     facts.position = ExifGpsPosition(image.exifData());
     if (!facts.position) facts.position = XmpGpsPosition(image.xmpData());
@@ -134,7 +134,7 @@ PhotoRead ReadPhotoBytes(std::string_view bytes, const std::string& name) {
     try {
         auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes.data()),
                                                static_cast<exiv::Length>(bytes.size()));
-        return {FactsOf(*image, name, LayoutOf(bytes.substr(0, 8))), {}};
+        return {FactsOf(*image, name), {}};
     } catch (const std::exception& e) {
         return {std::nullopt, Reason(e, name)};
     }
@@ -147,7 +147,7 @@ PhotoRead ReadPhoto(const std::filesystem::path& path) {
     if (!S_ISREG(st.st_mode)) return {std::nullopt, "not a regular file"};
     try {
         auto image = Exiv2::ImageFactory::open(path.string());
-        PhotoFacts facts = FactsOf(*image, path, FileLayout(path));
+        PhotoFacts facts = FactsOf(*image, path);
         if (!facts.position) {
             facts.position = SidecarPosition(path);
             facts.positionInSidecar = facts.position.has_value();

@@ -99,17 +99,23 @@ std::string Difference(const Data& meant, const Data& read, Skip skip) {
 
 const auto kNoSkip = [](const auto&) { return false; };
 
-// Whether the copy holds what was meant: its tags and the original's image.
-std::string CheckCopy(const PhotoFacts& facts, const fs::path& copy, const Exiv2::ExifData& exif,
-                      const Exiv2::IptcData& iptc, const Exiv2::XmpData& xmp) {
-    auto back = Exiv2::ImageFactory::open(copy.string());
+// Whether the copy on disk holds what was meant: the tags, and the image
+// data of the original's bytes.
+std::string CheckCopy(std::string_view original, ImageLayout layout, const fs::path& copy,
+                      const Exiv2::ExifData& exif, const Exiv2::IptcData& iptc,
+                      const Exiv2::XmpData& xmp) {
+    std::error_code failed;
+    const auto read = ReadFileBytes(copy, failed, original.size() + (std::size_t{1} << 30));
+    if (!read) return "cannot read the copy back: " + failed.message();
+    auto back = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(read->data()),
+                                          static_cast<exiv::Length>(read->size()));
     back->readMetadata();
     std::string difference = Difference(exif, back->exifData(), MovesOnWrite);
     if (difference.empty()) difference = Difference(iptc, back->iptcData(), kNoSkip);
     if (difference.empty()) difference = Difference(xmp, back->xmpData(), kNoSkip);
     if (!difference.empty()) return "read back, " + difference;
     std::string error;
-    if (!SameImageData(facts.path, copy, *facts.layout, error)) return error;
+    if (!SameImageData(BytesAccess(original), BytesAccess(*read), layout, error)) return error;
     return {};
 }
 
@@ -125,7 +131,7 @@ std::string Replace(const fs::path& original, const struct stat& was, TemporaryB
     if (::fchmod(fd, was.st_mode & 07777) != 0) return SystemError("cannot set the permissions");
     if (::fchown(fd, was.st_uid, was.st_gid) != 0 && errno != EPERM)
         return SystemError("cannot set the owner");
-    if (::fsync(fd) != 0) return SystemError("cannot flush the written copy");
+    if (::fdatasync(fd) != 0) return SystemError("cannot flush the written copy");
     const struct timespec times[2] = {was.st_atim, was.st_mtim};
     if (::futimens(fd, times) != 0) return SystemError("cannot keep the modification time");
     struct stat now {};
@@ -133,12 +139,10 @@ std::string Replace(const fs::path& original, const struct stat& was, TemporaryB
         return "the photo changed while it was being written";
     if (::rename(copy.Path().c_str(), original.c_str()) != 0)
         return SystemError("cannot replace the photo");
+    // The folder is not flushed: a rename lost to a crash leaves the photo
+    // as it was (beside a hidden copy), never damaged; the copy's data was
+    // flushed before it took the photo's name.
     copy.Renamed();
-    const int folder = ::open(original.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);  // makes the rename durable; best effort
-        ::close(folder);
-    }
     return {};
 }
 
@@ -153,6 +157,8 @@ std::string WriteInPlace(const PhotoFacts& facts, const GeoPosition& at, Millis 
     // is opened from memory so that the copy is written once.
     auto bytes = ReadFileBytes(original, failed, static_cast<std::size_t>(was.st_size));
     if (!bytes) return "cannot read the photo: " + failed.message();
+    const auto layout = LayoutOf(*bytes);
+    if (layout != facts.layout) return "the photo changed while it was being written";
     auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte*>(bytes->data()),
                                            static_cast<exiv::Length>(bytes->size()));
     image->readMetadata();
@@ -167,11 +173,10 @@ std::string WriteInPlace(const PhotoFacts& facts, const GeoPosition& at, Millis 
     Exiv2::BasicIo& written = image->io();
     if (!WriteAll(copy.Fd(), written.mmap(), static_cast<std::size_t>(written.size()), error))
         return error;
+    // The copy goes to the disk while it is checked; Replace waits for it.
+    ::sync_file_range(copy.Fd(), 0, 0, SYNC_FILE_RANGE_WRITE);
     image.reset();
-    bytes.reset();
-    PhotoFacts checked = facts;
-    checked.path = original;
-    if (std::string wrong = CheckCopy(checked, copy.Path(), exif, iptc, xmp); !wrong.empty())
+    if (std::string wrong = CheckCopy(*bytes, *layout, copy.Path(), exif, iptc, xmp); !wrong.empty())
         return "the written copy was wrong (" + wrong + "); the photo is as it was";
     return Replace(original, was, copy);
 }
