@@ -26,7 +26,7 @@ void ShowPhotoMarkers(MapPage& view, std::span<const PhotoMarker> markers);
 // its own colour.
 void DrawTracks(MapPage& view, std::span<const Track> tracks);
 
-// Fits the view to the photos and the tracks drawn.
+// Fits the view to the photos, or to the tracks drawn when there are none.
 void FitPhotosAndTracks(MapPage& view);
 
 }  // namespace vantrel

@@ -27,10 +27,13 @@ function showPhotos(list) {
   vantrelPhotoLayer.addTo(map.leaflet);
 }
 
-// The view fitted to the photos and every line the page has drawn.
+// The view fitted to the photos, or to every line the page has drawn when
+// there are none, at the size the page has now (it may have been hidden
+// when they were drawn).
 function fitPhotos() {
+  map.leaflet.invalidateSize(false);
   var points = vantrelPhotoPoints.slice();
-  if (typeof vantrelLines !== 'undefined')
+  if (points.length === 0 && typeof vantrelLines !== 'undefined')
     for (var i = 0; i < vantrelLines.length; ++i) points = points.concat(vantrelLines[i].points);
   if (points.length > 0) map.fitPoints(points);
 }

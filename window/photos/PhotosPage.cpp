@@ -194,9 +194,9 @@ void PhotosPage::Connect() {
     connect(markerTimer_, &QTimer::timeout, this, &PhotosPage::SendMarkers);
     connect(map_, &WebMapView::documentComplete, this, [this] {
         mapReady_ = true;
+        fitted_ = false;
         DrawTracks(*map_, session_.TrackList());
         SendMarkers();
-        FitPhotosAndTracks(*map_);
     });
 }
 
@@ -210,10 +210,12 @@ void PhotosPage::SetTracks(const Tracks& tracks) {
     if (mapReady_) DrawTracks(*map_, tracks);
     fitted_ = false;
     Show();
+    FitOnce();
 }
 
 void PhotosPage::AddPaths(std::vector<fs::path> paths) {
     if (paths.empty() || Busy()) return;
+    fitted_ = false;  // the new photos come into view
     Tell(QStringLiteral("Reading the photos..."));
     progress_->setRange(0, 0);
     progress_->setVisible(true);
@@ -321,12 +323,23 @@ void PhotosPage::SendMarkers() {
                 markers.push_back({entry.report.position->latitude, entry.report.position->longitude,
                                    entry.path.filename().string()});
         ShowPhotoMarkers(*map_, markers);
-        if (!fitted_ && !markers.empty()) {
-            FitPhotosAndTracks(*map_);
-            fitted_ = true;
-        }
+        FitOnce();
     }
     emit changed();
+}
+
+void PhotosPage::FitOnce() {
+    // While photos are read, the view waits for all of them.
+    if (fitted_ || !mapReady_ || !map_->isVisible() || Busy()) return;
+    if (session_.Entries().empty() && session_.TrackList().empty()) return;
+    FitPhotosAndTracks(*map_);
+    fitted_ = true;
+}
+
+void PhotosPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The map takes its size once shown; fit it then.
+    QTimer::singleShot(0, this, [this] { FitOnce(); });
 }
 
 void PhotosPage::Tell(const QString& text, bool problem) {

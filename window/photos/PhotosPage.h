@@ -68,6 +68,7 @@ class PhotosPage : public QWidget {
     void changed();
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -80,6 +81,8 @@ class PhotosPage : public QWidget {
     // the buttons and the status line.
     void Show(bool soon = false);
     void SendMarkers();
+    // Fits the map to the photos and tracks once they changed, when it shows.
+    void FitOnce();
     void Tell(const QString& text, bool problem = false);
 
     Asks asks_;
@@ -103,7 +106,7 @@ class PhotosPage : public QWidget {
     QLabel* status_ = nullptr;
     QTimer* markerTimer_ = nullptr;
     bool mapReady_ = false;
-    bool fitted_ = false;  // the view was fitted to the photos once
+    bool fitted_ = false;  // the view was fitted to what it shows
 };
 
 }  // namespace vantrel

@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QColor>
 #include <QComboBox>
-#include <QImage>
-#include <QPainter>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMimeData>
@@ -19,7 +16,7 @@
 #include <cstdlib>
 
 #include "gui/web/PageHost.h"
-#include "support/PhotoFiles.h"
+#include "gui/PhotoPictures.h"
 #include "support/ScratchFolder.h"
 #include "window/photos/PhotosPage.h"
 
@@ -57,21 +54,11 @@ std::vector<std::pair<double, double>> Placed(const PhotoSession& session) {
 
 TEST(PhotosPage, DroppedPhotosShowOnTheMapMoveWithTheOffsetAndAreWritten) {
     vantrel::testing::ScratchFolder folder;
-    std::filesystem::create_directories(folder / "trip");
     for (int minute : {2, 5, 8, 40}) {
-        // A photo as a camera would save it, with a colour of its own.
-        const auto path = folder / "trip" / ("IMG_" + std::to_string(minute) + ".jpg");
-        QImage picture(320, 240, QImage::Format_RGB32);
-        picture.fill(QColor::fromHsv((minute * 37 + 190) % 360, 110, 230));  // sky
-        QPainter paint(&picture);
-        paint.fillRect(0, 150, 320, 90, QColor::fromHsv((minute * 23 + 90) % 360, 150, 140));
-        paint.setBrush(QColor(255, 214, 90));
-        paint.drawEllipse(QPoint(60 + 6 * minute, 70), 26, 26);
-        paint.end();
-        ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "JPEG", 85));
         char time[24];
         std::snprintf(time, sizeof time, "2024:03:31 10:%02d:00", minute);
-        vantrel::testing::TagPhoto(path, {time});
+        ASSERT_TRUE(vantrel::testing::MakePicturePhoto(
+            folder / "trip" / ("IMG_" + std::to_string(minute) + ".jpg"), time, minute));
     }
     PhotosPage page;
     page.resize(853, 540);
