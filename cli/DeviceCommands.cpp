@@ -14,6 +14,7 @@
 #include "base/AtomicFile.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
+#include "cli/DeviceTracks.h"
 #include "cli/Documents.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
@@ -329,6 +330,24 @@ int RunSettings(Args args) {
         if (int failed = session.Run(session.Ask(request), DeviceSession::Goal::Reply, ""))
             return failed;
     PrintSettings(session.Core().link().Status());
+    return kOk;
+}
+
+}  // namespace vantrel::cli
+
+namespace vantrel::cli {
+
+int DownloadDeviceTracks(const std::string& port, bool quiet, Tracks& tracks) {
+    DeviceOptions options;
+    options.display.quiet = quiet;
+    options.port = port;
+    DeviceSession session(options);
+    const RequestResult sent = session.Ask(&DeviceLink::RequestTrackDownload);
+    if (int failed = session.Run(sent, DeviceSession::Goal::Download, "tracks")) return failed;
+    if (!session.Core().lastDownload.decoded) return kBadFile;
+    tracks = session.Core().tracks.List();
+    if (!session.Core().lastDownload.complete || session.DownloadCut())
+        return Fail("the device's tracks were downloaded with what was kept", kIncomplete);
     return kOk;
 }
 

@@ -67,6 +67,13 @@ std::string ParsedArgs::Value(std::string_view name, std::string absent) const {
     return it == values.end() ? absent : it->second;
 }
 
+std::vector<std::string> ParsedArgs::Values(std::string_view name) const {
+    std::vector<std::string> all;
+    for (const auto& [key, value] : given)
+        if (key == name) all.push_back(value);
+    return all;
+}
+
 std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
                                     std::span<const OptionKind> known) {
     ParsedArgs parsed;
@@ -102,6 +109,7 @@ std::optional<ParsedArgs> ParseArgs(std::span<const std::string> args,
             Fail(key + " needs a value", kUsage);
             return std::nullopt;
         }
+        parsed.given.emplace_back(key, parsed.values[key]);
     }
     return parsed;
 }

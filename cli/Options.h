@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/ZoneOffset.h"
@@ -36,10 +37,14 @@ inline constexpr OptionKind kRawOption{"--raw", "", true};
 struct ParsedArgs {
     std::vector<std::string> operands;
     std::map<std::string, std::string, std::less<>> values;  // by long name; "" for a flag
+    // Every option given, by long name, in order: repeated ones too.
+    std::vector<std::pair<std::string, std::string>> given;
 
     bool Has(std::string_view name) const { return values.find(name) != values.end(); }
     // The option's value, or `absent` when it was not given.
     std::string Value(std::string_view name, std::string absent = {}) const;
+    // Every value of an option that may be given more than once.
+    std::vector<std::string> Values(std::string_view name) const;
 };
 
 // Splits `args` by the options a command takes; nullopt after saying on

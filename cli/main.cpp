@@ -59,6 +59,13 @@ constexpr std::array kCommands = {
             RunUpload},
     Command{"settings", "[--port P]", "Show the device's guider and logger settings.", RunSettings},
     Command{"ports", "", "List the serial ports, one a line with its device file.", RunPorts},
+    Command{"geotag",
+            "PHOTO|FOLDER... --track FILE... [--camera-zone ZONE] [--offset SECONDS | "
+            "--clock-photo PHOTO --clock-time TIME] [--max-gap SECONDS] [--overwrite] "
+            "[--sidecar auto|always|never] [--dry-run] [--zone H] [--port P] [--quiet]",
+            "Write into photos where the tracks (.trk, .gpx, a memory image, or 'device'; "
+            "--track again for more) were when they were taken.",
+            RunGeotag},
     Command{"languages", "", "Show the data folder in use and the interface languages in it.",
             RunLanguages},
 };

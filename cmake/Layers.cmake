@@ -4,7 +4,8 @@
 #
 #   window  cli            the front ends
 #   app                    the wiring: Companion, start-up, settings
-#   plans  device          lists and images; the link to the device
+#   plans  device  photos  lists and images; the link to the device;
+#                          photo times, matching, GPS tags (libexiv2)
 #   map                    the map pages' scripts, track drawing
 #   tracks                 the track model, its files and exports
 #   serial  locale         the port library; code pages, languages, zones
@@ -19,11 +20,12 @@ set(VANTREL_LAYER_tracks base locale)
 set(VANTREL_LAYER_map base locale tracks)
 set(VANTREL_LAYER_plans base locale tracks map)
 set(VANTREL_LAYER_device base locale serial)
+set(VANTREL_LAYER_photos base locale tracks)
 set(VANTREL_LAYER_app base locale serial tracks map plans device)
-set(VANTREL_LAYER_window base locale serial tracks map plans device app)
-set(VANTREL_LAYER_cli base locale serial tracks map plans device app)
+set(VANTREL_LAYER_window base locale serial tracks map plans device app photos)
+set(VANTREL_LAYER_cli base locale serial tracks map plans device app photos)
 set(VANTREL_LAYER_sim base)
-set(VANTREL_LAYERED_FOLDERS base serial locale tracks map plans device app window cli sim)
+set(VANTREL_LAYERED_FOLDERS base serial locale tracks map plans device photos app window cli sim)
 
 # Sets `out` to one line per include of a folder above or beside the
 # including one, and per Qt include outside the window, in the tree at `root`.

@@ -9,6 +9,10 @@ _vantrel_cli_options() {  # the options of command $1
     download) echo "--port --raw --zone --split-gap --format --quiet -q --help" ;;
     upload) echo "--port --zone --format --quiet -q --help" ;;
     settings) echo "--port --help" ;;
+    geotag)
+        echo "--track --camera-zone --offset --clock-photo --clock-time --max-gap --overwrite"
+        echo "--sidecar --dry-run --zone --port --quiet -q --help"
+        ;;
     *) echo "--help" ;;
     esac
 }
@@ -23,7 +27,7 @@ _vantrel_cli_reply() {  # COMPREPLY from the lines a command prints
 
 _vantrel_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="download upload settings assemble convert info ports languages version help"
+    local commands="download upload settings assemble convert info geotag ports languages version help"
     COMPREPLY=()
     if [ "$COMP_CWORD" -eq 1 ]; then
         _vantrel_cli_reply compgen -W "$commands --help --version" -- "$cur"
@@ -35,12 +39,20 @@ _vantrel_cli() {
         _vantrel_cli_reply _vantrel_cli_ports "$cur"
         return
         ;;
-    --zone | --split-gap) return ;;  # a number
+    --zone | --split-gap | --offset | --max-gap | --clock-time) return ;;  # a number or time
+    --sidecar)
+        _vantrel_cli_reply compgen -W "auto always never" -- "$cur"
+        return
+        ;;
+    --camera-zone)
+        _vantrel_cli_reply compgen -W "UTC $(awk '!/^#/ { print $3 }' /usr/share/zoneinfo/zone1970.tab 2>/dev/null)" -- "$cur"
+        return
+        ;;
     --format)
         _vantrel_cli_reply compgen -W "gpx kml csv trk rte wpt" -- "$cur"
         return
         ;;
-    --raw)
+    --raw | --track | --clock-photo)
         compopt -o filenames
         _vantrel_cli_reply compgen -f -- "$cur"
         return
@@ -69,7 +81,7 @@ _vantrel_cli() {
         esac
     fi
     case $command in
-    download | upload | assemble | convert | info)
+    download | upload | assemble | convert | info | geotag)
         compopt -o filenames
         _vantrel_cli_reply compgen -f -- "$cur"
         ;;

@@ -30,6 +30,8 @@ packages=(
     proj-data libproj-dev
     # geotagging a photo from a written GPX track
     libimage-exiftool-perl
+    # photos placed on the tracks: reading and writing their metadata
+    libexiv2-dev
     # the Debian package and its checks: shlibdeps and file for CPack, the
     # desktop entry and AppStream validators
     dpkg-dev file desktop-file-utils appstream

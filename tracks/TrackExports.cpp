@@ -1,5 +1,7 @@
 #include "tracks/TrackExports.h"
 
+#include <cmath>
+
 #include "base/Csv.h"
 #include "base/NumberText.h"
 #include "tracks/GpxDocument.h"
@@ -33,9 +35,13 @@ void AppendTrackPoint(std::string& out, const TrackPoint& p) {
     AppendFixed(out, p.latitude, 6, '.');
     out += "\" lon=\"";
     AppendFixed(out, p.longitude, 6, '.');
-    out += "\">\n        <ele>";
-    AppendFixed(out, p.altitude, 1, '.');
-    out += "</ele>\n        <time>";
+    out += "\">\n        ";
+    if (std::isfinite(p.altitude)) {  // a point read from GPX without ele has none
+        out += "<ele>";
+        AppendFixed(out, p.altitude, 1, '.');
+        out += "</ele>\n        ";
+    }
+    out += "<time>";
     AppendIsoTime(out, p.time);
     out += "Z</time>\n      </trkpt>\n";
 }

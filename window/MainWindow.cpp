@@ -18,6 +18,7 @@
 #include "base/DataDirectory.h"
 #include "locale/LanguageFolder.h"
 #include "map/PageFiles.h"
+#include "window/photos/PhotosPage.h"
 #include "tracks/TrackText.h"
 #include "window/PlainText.h"
 #include "window/CellTableModel.h"
@@ -220,6 +221,7 @@ void TfmMain::LoadMapPages(const std::string& appDirectory) {
         missing = true;
         view->LoadPageText(QString());
     }
+    sheetPhotos->LoadMap(folder / kTrackPageFile, codePage_);
     // The window stays open with empty pages; the user is told once.
     if (missing) messages_.ShowMessage(kPageFileMissingText, "Error");
 }
@@ -282,7 +284,14 @@ void TfmMain::Render() {
         model->Refresh();
     RenderLink();
     RenderLists();
+    RenderPhotoTracks();
     emit rendered();
+}
+
+void TfmMain::RenderPhotoTracks() {
+    if (core_->tracks.Revision() == photoTracksShown_) return;
+    photoTracksShown_ = core_->tracks.Revision();
+    sheetPhotos->SetTracks(core_->tracks.List());
 }
 
 void TfmMain::RenderLink() {

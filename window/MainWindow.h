@@ -43,6 +43,7 @@ class QToolButton;
 namespace vantrel {
 
 class CellTableModel;
+class PhotosPage;
 class ProfileChart;
 class WebMapView;
 
@@ -140,6 +141,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QWidget* sheetPOI = nullptr;
     QWidget* sheetTrack = nullptr;
     QWidget* sheetStatus = nullptr;
+    PhotosPage* sheetPhotos = nullptr;  // photos placed on the tracks
     WebMapView* webMap = nullptr;
     WebMapView* webPlan = nullptr;
     WebMapView* webPoi = nullptr;
@@ -259,6 +261,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     // Plots the point grid's profile when the grid, the profile or the
     // units changed since the chart last showed it.
     void RenderChart();
+    // Hands the Photos page the tracks when they changed.
+    void RenderPhotoTracks();
     std::string ChooseFile(bool save, const FileDialogTexts& texts);
     int SelectedGridRow(const QTableView* view) const;
     std::optional<std::string> OpenProbe(const std::string& port);
@@ -289,6 +293,7 @@ class TfmMain : public QMainWindow, private StartupHost {
         bool operator==(const ChartShown&) const = default;
     };
     std::optional<ChartShown> chartShown_;
+    std::uint64_t photoTracksShown_ = ~std::uint64_t{0};  // the track revision sheetPhotos has
     bool terminateRequested_ = false;
 };
 

@@ -29,6 +29,7 @@
 #include "window/TrackModels.h"
 #include "window/UiFont.h"
 #include "window/chart/ProfileChart.h"
+#include "window/photos/PhotosPage.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
@@ -167,6 +168,8 @@ void TfmMain::BuildWidgets() {
     for (QWidget* sheet : {sheetMap, sheetData, sheetPlan, sheetPOI, sheetTrack, sheetStatus})
         pgctlMain->addTab(sheet, QString());
     pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), false);
+    sheetPhotos = new PhotosPage;
+    pgctlMain->addTab(sheetPhotos, QStringLiteral("Photos"));
     // The hidden Status page, for diagnostics.
     auto* status = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")), this);
     connect(status, &QShortcut::activated, this,

@@ -41,7 +41,9 @@ for command in $commands; do
         expect_offered "$option" "$command" --
     done
     kinds=$(awk '{ print $3 }' <<<"$usage")
-    if [[ $kinds == *"|"* ]]; then
+    # Kinds are words the command takes as they are (tracks|plan|poi), not
+    # placeholders in capitals (PHOTO|FOLDER...).
+    if [[ $kinds == *"|"* && $kinds != *[A-Z]* ]]; then
         for kind in ${kinds//|/ }; do
             expect_offered "$kind" "$command" ""
         done
