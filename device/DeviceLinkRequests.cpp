@@ -20,6 +20,7 @@ RequestResult DeviceLink::Request(const DeviceCommand& command) {
     }
     vars_.ReplyLength = command.replyLength;
     if (command.replyKind != DeviceCommand::kKindUnchanged) vars_.ReplyKind = command.replyKind;
+    Progressed();
     return RequestResult::Sent;
 }
 

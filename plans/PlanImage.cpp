@@ -107,6 +107,12 @@ std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> imag
     return header;
 }
 
+bool PlanImageIsWhole(std::span<const std::uint8_t> image) {
+    if (image.size() < kPlanHeaderSize) return false;
+    if (RecordChecksum(image.data(), 18) != GetU16(image.data() + 18)) return true;
+    return GetU32(image.data() + 12) <= image.size();
+}
+
 namespace {
 
 // The titles of an image whose header passed the checks, or nullopt when a
