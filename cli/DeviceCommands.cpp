@@ -352,7 +352,7 @@ int RunUpload(Args args) {
     if (int failed = LoadForUpload(core, plan, *file)) return failed;
     // A POI file with more than the list holds was cut when it was read.
     const bool cut = !plan && file->kind == ".wpt" &&
-                     CountPoiRecords(core.transfer.Valid()).leftOut > 0;
+                     CountPoiRecords(core.transfer.Valid()).Dropped();
     const RequestResult sent =
         session.Ask(plan ? &DeviceLink::UploadPlan : &DeviceLink::UploadPoiList);
     if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;
