@@ -217,6 +217,21 @@ TEST_F(TransferFaults, OtherRequestsAreRefusedWhileADownloadRuns) {
     ExpectIdle();
 }
 
+// The window closed (the core destroyed) while a download runs: the device
+// is told, not left sending into a closed port.
+TEST_F(TransferFaults, CoreGoneDuringADownloadCancelsItOnTheLine) {
+    Start({.pace = true});
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
+    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.BlocksReceived >= 1; }));
+    companion_.reset();
+    const std::string reset = "\x11\x13$POEM06*\r\n";
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!Received().ends_with(reset) && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_TRUE(Received().ends_with(reset));
+    EXPECT_NE(Received().find("\x18\x18\x1b\x18"), std::string::npos);
+}
+
 // The device unplugged mid-download: the link notices through the port,
 // long before its watchdog, names the port, and works again once the
 // device is back under the same name.

@@ -194,6 +194,20 @@ TEST_F(PlanImageTest, RefusalsWriteNothing) {
     EXPECT_EQ(area.TransferLength, 7u);
 }
 
+// A downloaded plan is whole when it holds the length its header gives; a
+// damaged header says nothing of it (decoding refuses such a plan).
+TEST_F(PlanImageTest, ImageIsWholeWhenItHoldsItsHeadersLength) {
+    FillPlan(list, {{"A", "1", "1"}, {"B", "2", "2"}});
+    ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
+    const std::span<const std::uint8_t> image = area.Valid();
+    EXPECT_TRUE(PlanImageIsWhole(image));
+    EXPECT_FALSE(PlanImageIsWhole(image.first(image.size() - 1)));
+    EXPECT_FALSE(PlanImageIsWhole(image.first(kPlanHeaderSize - 1)));
+    std::vector<std::uint8_t> damaged(image.begin(), image.begin() + kPlanHeaderSize);
+    damaged[5] ^= 0xFF;
+    EXPECT_TRUE(PlanImageIsWhole(damaged));
+}
+
 TEST_F(PlanImageTest, ReadBackFillsTheListAndDrawsTheMarkers) {
     FillPlan(list, {{"AB", "-33.123456", "151.2"}, {"BA", "0.5", "-0.000019"}});
     ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
