@@ -81,12 +81,14 @@ inline constexpr int kWatchdogStart = 300;  // ticks without data before a link 
 
 // The timed steps of a download, in ticks. "C" is sent again every 3 s
 // until a block starts, kMaxTries times in all; a block whose bytes stop
-// for 1 s is asked for again with NAK. An EOT is answered with NAK once the
-// line has been quiet for 100 ms after it, and taken as the device's once
-// the device repeats it or stays quiet for 1 s after that NAK.
+// for 1 s is asked for again with NAK. An EOT is answered with NAK on the
+// first tick that finds the line quiet after it (the rest of a block that
+// follows noise is on its way by then, and the device is not disturbed), and
+// taken as the device's once the device repeats it or stays quiet for 1 s
+// after that NAK.
 inline constexpr int kCrcRepeatTicks = 150;
 inline constexpr int kBlockQuietTicks = 50;
-inline constexpr int kEotSettleTicks = 5;
+inline constexpr int kEotSettleTicks = 1;
 inline constexpr int kEotConfirmTicks = 50;
 
 // A reply or block must be whole within this many ticks of the link
