@@ -13,23 +13,14 @@
 
 #include "map/PageFiles.h"
 #include "map/TrackDrawing.h"
+#include "support/LineTrack.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
 namespace {
 
 constexpr int kPoints = 10000;
-constexpr int kDrawn = kPoints - 4;  // the last four points are never drawn
-
-TextGrid TrackGrid() {
-    TextGrid grid(5, kPoints + 1);
-    for (int row = 1; row <= kPoints; ++row) {
-        grid.SetCell(kTrackTimeColumn, row, "2024/05/06 10:00:00");
-        grid.SetCell(kTrackLatitudeColumn, row, std::to_string(22.5 + row * 1e-5));
-        grid.SetCell(kTrackLongitudeColumn, row, std::to_string(114.1 + row * 1e-5));
-    }
-    return grid;
-}
+constexpr int kDrawn = kPoints;
 
 // The track page through MapPage without the batch: one script per point.
 class OneScriptPerPoint : public AbsentMapPage {
@@ -55,9 +46,9 @@ void Settle(WebMapView& view) {
 
 // Draws and waits for the page to have drawn; the line is taken away again
 // outside the timing so that every round starts from an empty map.
-void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const TextGrid& grid) {
+void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const Track& track) {
     for (auto _ : state) {
-        DrawTrackOnMap(page, grid, 0x0000FF, {});
+        DrawTrackOnMap(page, &track, 0x0000FF);
         Settle(view);
         state.PauseTiming();
         view.CallPageFunction("clearTracks");
@@ -67,10 +58,10 @@ void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const 
     PerPoint(state);
 }
 
-void CoreOnly(benchmark::State& state, const TextGrid& grid) {
+void CoreOnly(benchmark::State& state, const Track& track) {
     AbsentMapPage page;
     for (auto _ : state)
-        benchmark::DoNotOptimize(DrawTrackOnMap(page, grid, 0x0000FF, {}));
+        benchmark::DoNotOptimize(DrawTrackOnMap(page, &track, 0x0000FF));
     PerPoint(state);
 }
 
@@ -106,20 +97,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "map_bench: the track page did not load\n");
         return 1;
     }
-    const TextGrid grid = TrackGrid();
+    const Track track = testing::LineTrack(kPoints, 22.5, 114.1, 1e-5);
     OneScriptPerPoint unbatched(view);
-    benchmark::RegisterBenchmark("DrawTrack/CoreOnly", CoreOnly, grid)
+    benchmark::RegisterBenchmark("DrawTrack/CoreOnly", CoreOnly, track)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("Page/EmptyRoundTrip", RoundTrip, std::ref(view))
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("DrawTrack/WebMapView", DrawOnPage, std::ref(view), std::ref(view),
-                                 grid)
+                                 track)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RegisterBenchmark("DrawTrack/OneScriptPerPoint", DrawOnPage, std::ref(unbatched),
-                                 std::ref(view), grid)
+                                 std::ref(view), track)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->Iterations(3);
