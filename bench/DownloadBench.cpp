@@ -8,7 +8,8 @@
 //
 //   download_bench               64 KiB, 512 KiB and the whole 2 MiB memory
 //                                (about four minutes)
-//   download_bench --kib N       only the memory's first N KiB
+//   download_bench --kib N       only the memory's first N KiB, ended with its
+//                                end-of-data mark
 //   download_bench --tick-only   the link driven by its 20 ms tick alone, as
 //                                it was before it read bytes as reported
 
