@@ -36,11 +36,13 @@ std::size_t CodePointCount(std::string_view utf8) {
 std::string CharacterName(char32_t c) {
     char code[16];
     std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    if (u_charType(static_cast<UChar32>(c)) == U_CONTROL_CHAR)
+        return std::string(code) + ", a control character";
     char name[128];
     UErrorCode status = U_ZERO_ERROR;
     const int32_t length =
-        u_charName(static_cast<UChar32>(c), U_EXTENDED_CHAR_NAME, name, sizeof name, &status);
-    if (U_FAILURE(status) || length <= 0 || name[0] == '<') return code;
+        u_charName(static_cast<UChar32>(c), U_UNICODE_CHAR_NAME, name, sizeof name, &status);
+    if (U_FAILURE(status) || length <= 0) return code;
     return std::string(code) + " " + std::string(name, static_cast<std::size_t>(length));
 }
 

@@ -17,7 +17,8 @@ std::string NfcText(std::string_view utf8);
 // The code points of UTF-8 text (a broken sequence counts as one).
 std::size_t CodePointCount(std::string_view utf8);
 
-// "U+1F600 GRINNING FACE"; the code point alone for one without a name.
+// "U+1F600 GRINNING FACE"; "U+001B, a control character"; the code point
+// alone for one without a name.
 std::string CharacterName(char32_t c);
 
 // A combining mark (categories Mn, Mc, Me): drawn on the character before
