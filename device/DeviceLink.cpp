@@ -90,7 +90,7 @@ void DeviceLink::EndTransfer() {
 }
 
 void DeviceLink::Cancel() {
-    const bool awaited = transferRunning_ || vars_.ReplyLength > 0;
+    const bool awaited = transferRunning_ || timers_.awaitingReply;
     try {
         if (transferRunning_ && parts_.port.Active()) {
             const std::uint8_t cancelBytes[] = {kCan, kCan};

@@ -73,6 +73,7 @@ enum class RequestResult {
 // The link's timed steps, counted in ticks (DeviceLinkTimers.cpp).
 struct LineTimers {
     int quietTicks = 0;          // ticks since a byte last arrived
+    bool awaitingReply = false;  // a request's reply is due and no parser took one yet
     bool awaitingFirst = false;  // a download's "C" went out and no block has started
     int starts = 0;              // "C"s sent for the download under way
     int startTicks = 0;          // ticks since the last of them

@@ -155,6 +155,7 @@ void DeviceLink::ReadTextReplies() {
         if (DispatchReply(vars_.ReplyKind)) {
             ring_.Drop(static_cast<std::size_t>(rest));
             ++counters_.RepliesUnderstood;
+            timers_.awaitingReply = false;
             Progressed();
             break;
         }

@@ -23,10 +23,10 @@ struct AwaitedUnit {
     const char* name;
 };
 
-std::optional<AwaitedUnit> Awaited(const LinkVariables& vars) {
+std::optional<AwaitedUnit> Awaited(const LinkVariables& vars, const LineTimers& timers) {
     switch (vars.LinkState) {
         case kCommandMode:
-            if (vars.ReplyLength <= 0) return std::nullopt;
+            if (vars.ReplyLength <= 0 || !timers.awaitingReply) return std::nullopt;
             return AwaitedUnit{static_cast<std::size_t>(vars.ReplyLength), LinkBaud::Baud9600,
                                "reply"};
         case kBlockStart:
@@ -108,7 +108,7 @@ void DeviceLink::TimeEot() {
 // end the request once its bound has passed. A line that fell silent is the
 // watchdog's (and the repeated "C"'s) to handle.
 void DeviceLink::CheckProgress() {
-    const auto unit = Awaited(vars_);
+    const auto unit = Awaited(vars_, timers_);
     if (!unit) {
         Progressed();
         return;

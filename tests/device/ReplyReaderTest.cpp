@@ -67,6 +67,37 @@ TEST_F(ReplyReader, BytesWaitWithoutAwaitedReplyAndTheWatchdogHolds) {
     EXPECT_EQ(status.progress.Position, (shown + 500) % kProgressSteps);
 }
 
+// Bytes that never make the awaited reply end the request once its bound
+// has passed; once a parser took the reply, bytes that follow end nothing.
+TEST_F(ReplyReader, AStreamFailsTheRequestOnlyWhileItsReplyIsDue) {
+    const int limit = ProgressLimitTicks(kGuiderReply.size(), 9600);
+    auto stream = [this](int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            port.Deliver(Ascii("$GPGGA,123519,4807.038,N,01131.000,E*47\r\n"));
+            link.Tick();
+        }
+    };
+    stream(limit - 1);
+    EXPECT_EQ(link.Progress().RequestsFailed, 0u);
+    stream(2);
+    EXPECT_EQ(link.Progress().RequestsFailed, 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind(
+                  "The request failed: the device sent data the program could not use: ", 0),
+              0u)
+        << messages.shown[0].text;
+    EXPECT_EQ(vars.ReplyLength, 0);
+
+    messages.shown.clear();
+    link.RequestGuiderSettings();
+    port.Deliver(Ascii(kGuiderReply));
+    Ticks(1);
+    ASSERT_EQ(link.Progress().RepliesUnderstood, 1u);
+    stream(2 * limit);
+    EXPECT_EQ(link.Progress().RequestsFailed, 1u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST(ReplyText, OverlongReplyKeepsOnlyWhatFitsTheReplyBufferAndLeavesTheRingAsItWas) {
     RxRing ring;
     const std::string bytes = "POEM101,5,m,20,k,3,x,y*" + std::string(2000, 'q');
