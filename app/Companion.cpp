@@ -34,6 +34,9 @@ Companion::Companion(CompanionHost host)
 }
 
 Companion::~Companion() {
+    // A transfer still under way (the window closed, the program told to
+    // stop) is cancelled on the line, so the device is not left in it.
+    if (link_) link_->Cancel();
     // The link may still hold the port open; close it before the parts go.
     link_.reset();
     commPort.Shutdown();
@@ -78,7 +81,7 @@ void Companion::ReadPoiImage(const TransferArea& area) {
         return;
     }
     const PoiRecordCount count = CountPoiRecords(area.Valid());
-    if (count.leftOut == 0) return;
+    if (!count.Dropped()) return;
     lastDownload.complete = false;
     host_.messages.ShowMessage(PoisLeftOutText(count), "Error");
 }

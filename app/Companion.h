@@ -85,7 +85,8 @@ class Companion : private TransferHooks {
 
   private:
     void Downloaded(const TransferArea& area);
-    // Hand-overs of the device link.
+    // Hand-overs of the device link; DownloadShortfall is in CompanionDownloads.cpp.
+    std::string DownloadShortfall(int kind, const TransferArea& area) override;
     void AssembleTracks(const TransferArea& area) override;
     void ReadPlanImage(const TransferArea& area) override;
     void ReadPoiImage(const TransferArea& area) override;

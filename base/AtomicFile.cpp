@@ -47,18 +47,81 @@ int CreateTemporary(const fs::path& target, fs::path& name) {
     return -1;
 }
 
-// A replaced file keeps its permissions.
-bool KeepMode(int fd, const fs::path& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) != 0) return true;
-    return ::fchmod(fd, existing.st_mode & 07777) == 0;
-}
-
 void SyncFolder(const fs::path& target) {
     int fd = ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     ::fsync(fd);  // makes the rename itself durable; best effort
     ::close(fd);
+}
+
+// A replaced file keeps its owner, where this process may give it, and its
+// permissions.
+bool KeepMode(int fd, const fs::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) != 0) return true;
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        // Not ours to give: the new file stays this process's.
+    }
+    return ::fchmod(fd, existing.st_mode & 07777) == 0;
+}
+
+// What `path` names once its symbolic links are followed (a link whose
+// target does not exist yet names that target), or nullopt with ELOOP.
+std::optional<fs::path> FollowLinks(fs::path path) {
+    constexpr int kMaxLinks = 40;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::error_code error;
+        const fs::path link = fs::read_symlink(path, error);
+        if (error) return path;
+        path = link.is_absolute() ? link : FolderOf(path) / link;
+    }
+    errno = ELOOP;
+    return std::nullopt;
+}
+
+// A character device or a FIFO takes the bytes as they are written. A FIFO
+// is opened without waiting, so one that nobody reads fails at once.
+bool WriteInPlace(const fs::path& target, std::string_view bytes, std::error_code& error) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        error = LastError();
+        return false;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    bool ok = flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0 && WriteAll(fd, bytes);
+    if (!ok) error = LastError();
+    if (::close(fd) != 0 && ok) {
+        error = LastError();
+        ok = false;
+    }
+    return ok;
+}
+
+bool ReplaceFile(const fs::path& path, std::string_view bytes, std::error_code& error) {
+    fs::path temporary;
+    int fd = CreateTemporary(path, temporary);
+    if (fd < 0) {
+        error = LastError();
+        return false;
+    }
+    bool ok = KeepMode(fd, path) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    if (!ok) error = LastError();
+    if (::close(fd) != 0 && ok) {
+        error = LastError();
+        ok = false;
+    }
+    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+        error = LastError();
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(path);
+    return true;
 }
 
 }  // namespace
@@ -100,28 +163,18 @@ std::string TooLargeText(const fs::path& path, std::size_t limit, std::string_vi
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes, std::error_code& error) {
     error.clear();
-    fs::path temporary;
-    int fd = CreateTemporary(path, temporary);
-    if (fd < 0) {
+    const std::optional<fs::path> target = FollowLinks(path);
+    if (!target) {
         error = LastError();
         return false;
     }
-    bool ok = KeepMode(fd, path) && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (!ok) error = LastError();
-    if (::close(fd) != 0 && ok) {
-        error = LastError();
-        ok = false;
-    }
-    if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
-        error = LastError();
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(path);
-    return true;
+    struct stat st {};
+    if (::stat(target->c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return ReplaceFile(*target, bytes, error);
+    if (S_ISCHR(st.st_mode) || S_ISFIFO(st.st_mode)) return WriteInPlace(*target, bytes, error);
+    error = std::make_error_code(S_ISDIR(st.st_mode) ? std::errc::is_a_directory
+                                                     : std::errc::invalid_argument);
+    return false;
 }
 
 bool WriteFileAtomically(const fs::path& path, std::string_view bytes) {

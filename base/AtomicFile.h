@@ -4,6 +4,11 @@
 // the bytes go to a temporary file in the target's folder, every write is
 // checked, the file is flushed to disk and then renamed over the target. On
 // failure the target is untouched and the temporary file is removed.
+//
+// The target is what the path names: a symbolic link is followed and the
+// file it leads to is replaced (the link stays), a character device or a
+// FIFO is written in place (never replaced by a file), and a folder or any
+// other kind of file is refused.
 
 #include <cstddef>
 #include <cstdint>
@@ -34,8 +39,10 @@ std::string TooLargeText(const std::filesystem::path& path, std::size_t limit,
                          std::string_view what);
 
 // Replaces the file's content with `bytes` (creating it). A replaced file
-// keeps its permissions; a new one gets those the umask allows. False with
-// the reason in `error` when the file could not be written.
+// keeps its permissions (and, where this process may, its owner); a new one
+// gets those the umask allows. False with the reason in `error` when the
+// file could not be written: EISDIR for a folder, ENXIO for a FIFO nobody
+// reads, EINVAL for another kind of file that is not a regular one.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                          std::error_code& error);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -1,5 +1,10 @@
 #include "base/Csv.h"
 
+#include <cstdio>
+#include <utility>
+
+#include "base/ControlCharacters.h"
+
 namespace vantrel {
 
 namespace {
@@ -87,7 +92,46 @@ std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::strin
     return CsvParser(text).Run(error);
 }
 
-std::string CsvField(std::string_view field) {
+namespace {
+
+// The code point at the start of `text` and its length in bytes, for an
+// ASCII byte or a UTF-8 sequence of two or three bytes (every control but C0
+// and DEL lies there); a code point past the controls' ranges for any other
+// byte, which passes as it is.
+std::pair<char32_t, std::size_t> LeadingCharacter(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const auto follows = [&](std::size_t i) { return i < text.size() && (byte(i) & 0xC0) == 0x80; };
+    if (byte(0) < 0x80) return {byte(0), 1};
+    if (byte(0) >= 0xC2 && byte(0) <= 0xDF && follows(1))
+        return {char32_t((byte(0) & 0x1F) << 6 | (byte(1) & 0x3F)), 2};
+    if (byte(0) >= 0xE0 && byte(0) <= 0xEF && follows(1) && follows(2))
+        return {char32_t((byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F)), 3};
+    return {0xFFFD, 1};
+}
+
+}  // namespace
+
+std::string EscapeCsvControls(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    while (!field.empty()) {
+        const auto [c, length] = LeadingCharacter(field);
+        if (c != '\r' && c != '\n' && IsHiddenControl(c)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, c < 0x80 ? "\\x%02x" : "\\u%04x",
+                          static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out.append(field.substr(0, length));
+        }
+        field.remove_prefix(length);
+    }
+    return out;
+}
+
+std::string CsvField(std::string_view raw) {
+    const std::string escaped = EscapeCsvControls(raw);
+    const std::string_view field = escaped;
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(field);
     std::string quoted = "\"";
     for (char c : field) {

@@ -18,7 +18,11 @@ using CsvRecord = std::vector<std::string>;
 // line in `error`.
 std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text, std::string& error);
 
-// One field, quoted when it needs to be.
+// The text with its control characters other than line breaks
+// (base/ControlCharacters.h) written as escapes, "\x1b" and "\u202e".
+std::string EscapeCsvControls(std::string_view text);
+// One field, its controls escaped (so that no name from a file or the device
+// reaches a terminal or a spreadsheet raw) and quoted when it needs to be.
 std::string CsvField(std::string_view field);
 // One record with its CRLF.
 std::string CsvLine(const CsvRecord& record);

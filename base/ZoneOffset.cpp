@@ -66,9 +66,9 @@ std::optional<ZoneOffset> ParseZoneOffset(std::string_view text) {
         minutes = tail.size() == 2 ? SmallNumber(tail) : std::nullopt;
     }
     if (!hours || !minutes || *minutes > 59) return std::nullopt;
-    const int total = *hours * 60 + *minutes;
-    if (total > kMaxZoneMinutes) return std::nullopt;
-    return ZoneOffset{sign * total};
+    const int total = sign * (*hours * 60 + *minutes);
+    if (total < kMinZoneMinutes || total > kMaxZoneMinutes) return std::nullopt;
+    return ZoneOffset{total};
 }
 
 }  // namespace vantrel

@@ -20,8 +20,10 @@ struct ZoneOffset {
     friend constexpr bool operator==(ZoneOffset, ZoneOffset) = default;
 };
 
-// Offsets are kept below a day, so a shift moves a date by one day at most.
-inline constexpr int kMaxZoneMinutes = 24 * 60 - 1;
+// The offsets the world's zones use, from -12:00 to +14:00; files written
+// at any other offset could not be read back.
+inline constexpr int kMinZoneMinutes = -12 * 60;
+inline constexpr int kMaxZoneMinutes = 14 * 60;
 
 // As the choosers show the computer's offset: whole hours as "%i" ("8", "-5",
 // "0", never a plus sign), other offsets with their minutes ("5:30", "-3:30").
@@ -33,7 +35,7 @@ std::string IsoOffsetText(ZoneOffset zone);
 // An offset as a chooser or --zone gives it: an optional sign, one or two
 // digits of hours and optionally ":" and two digits of minutes ("8", "+8",
 // "-5", "5:30", "+05:30", "-3:30"), blanks around it ignored. nullopt for
-// any other text and for offsets of a day or more.
+// any other text and for offsets outside -12:00 to +14:00.
 std::optional<ZoneOffset> ParseZoneOffset(std::string_view text);
 
 }  // namespace vantrel

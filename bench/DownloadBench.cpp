@@ -8,10 +8,12 @@
 //
 //   download_bench               64 KiB, 512 KiB and the whole 2 MiB memory
 //                                (about four minutes)
-//   download_bench --kib N       only the memory's first N KiB
+//   download_bench --kib N       only the memory's first N KiB, ended with its
+//                                end-of-data mark
 //   download_bench --tick-only   the link driven by its 20 ms tick alone, as
 //                                it was before it read bytes as reported
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,7 @@
 
 #include "app/Companion.h"
 #include "device/LinkPump.h"
+#include "sim/MemoryLayout.h"
 #include "sim/Simulator.h"
 #include "support/FixedLocator.h"
 #include "support/SilentMessages.h"
@@ -63,7 +66,20 @@ Arguments ParseArguments(int argc, char** argv) {
 }
 
 bool Finished(const LinkProgress& p) {
-    return p.DownloadsFinished > 0 || p.WatchdogResets > 0 || p.PortFailures > 0;
+    return p.DownloadsFinished > 0 || p.TransfersFailed > 0 || p.PortFailures > 0;
+}
+
+// The first `kib` KiB of a full memory, its last record slot erased: the
+// device sends its memory up to the end of the data, with its end mark.
+std::vector<std::uint8_t> MemoryOf(std::size_t kib) {
+    std::vector<std::uint8_t> tracks = sim::DemoMemory(8, 13055).tracks;  // exactly 2 MiB
+    tracks.resize(kib * 1024);
+    const std::size_t page = (tracks.size() - 1) / sim::kTrackPageSize;
+    const std::size_t slots = (tracks.size() - page * sim::kTrackPageSize) / sim::fix::kSize;
+    const std::size_t slot = std::min(sim::kFixesPerPage, slots) - 1;
+    const auto at = static_cast<std::ptrdiff_t>(page * sim::kTrackPageSize + slot * sim::fix::kSize);
+    std::fill(tracks.begin() + at, tracks.begin() + at + sim::fix::kSize, 0xFF);
+    return tracks;
 }
 
 // Drives the link until the download ends: by notifications and ticks, or
@@ -84,8 +100,8 @@ void Drive(Companion& c, bool tickOnly) {
 }
 
 int Run(std::size_t kib, bool tickOnly) {
-    sim::DeviceMemory memory = sim::DemoMemory(8, 13055);  // exactly 2 MiB of tracks
-    memory.tracks.resize(kib * 1024);
+    sim::DeviceMemory memory = sim::DemoMemory(0, 0);
+    memory.tracks = MemoryOf(kib);
     sim::Simulator device(memory, sim::SimulatorOptions{sim::LineOptions{.pace = true}});
     device.Start();
 
@@ -104,7 +120,7 @@ int Run(std::size_t kib, bool tickOnly) {
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (p.DownloadsFinished == 0) {
         std::fprintf(stderr, "the download did not finish (%s)\n",
-                     p.WatchdogResets ? "the device fell silent" : p.LastPortError.c_str());
+                     p.PortFailures ? p.LastPortError.c_str() : "the transfer failed");
         return 1;
     }
     std::printf("track memory: %zu KiB, %d tracks, driven by %s\n", kib, static_cast<int>(c.tracks.List().size()),

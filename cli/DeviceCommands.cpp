@@ -16,6 +16,7 @@
 #include "cli/Conversions.h"
 #include "cli/DeviceTracks.h"
 #include "cli/Documents.h"
+#include "cli/Interrupts.h"
 #include "cli/Options.h"
 #include "cli/Progress.h"
 #include "cli/Terminal.h"
@@ -82,7 +83,8 @@ std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const Option
 class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
-        : progressTo_(options.display.quiet ? nullptr : stderr),
+        : interrupts_(),
+          progressTo_(options.display.quiet ? nullptr : stderr),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, true}) {
@@ -133,6 +135,7 @@ class DeviceSession {
         LinkPump pump(core_.commPort, link);
         while (true) {
             pump.Step();
+            if (const int signal = interrupts_.Take()) return Interrupted(signal, goal, what);
             const LinkProgress now = link.Progress();
             if (Reached(goal, start, now)) {
                 if (goal != Goal::Reply) progress.Finish(Finished(now));
@@ -141,6 +144,7 @@ class DeviceSession {
             }
             if (now.PortFailures > start.PortFailures) return kPortError;
             if (now.TransfersFailed > start.TransfersFailed) return kTransferFailed;
+            if (now.RequestsFailed > start.RequestsFailed) return kTransferFailed;
             if (now.WatchdogResets > start.WatchdogResets)
                 return Fail("the device stopped answering", kTransferFailed);
             if (goal != Goal::Reply) progress.Update(Moved(goal, now));
@@ -148,6 +152,21 @@ class DeviceSession {
     }
 
   private:
+    // SIGINT or SIGTERM while the device was busy: the device is returned to
+    // command mode and the port closed (its lock file goes with it) before
+    // the command ends; nothing has been written yet.
+    int Interrupted(int signal, Goal goal, const char* what) {
+        core_.link().Cancel();
+        DrainOutput();
+        const std::string request =
+            goal == Goal::Reply
+                ? std::string("the request")
+                : std::string("the ") + what + (goal == Goal::Upload ? " upload" : " download");
+        return Fail(std::string("interrupted by ") + (signal == SIGINT ? "SIGINT" : "SIGTERM") +
+                        ": " + request + " was cancelled and nothing was written",
+                    InterruptedExitCode(signal));
+    }
+
     int RequestFailure(RequestResult sent) {
         switch (sent) {
             case RequestResult::Sent:
@@ -193,6 +212,7 @@ class DeviceSession {
     // (the link's block counts are back at 0 once a transfer has ended).
     static std::size_t Finished(const LinkProgress& now) { return now.TransferLength; }
 
+    InterruptWatch interrupts_;  // first: the port's threads must start with the signals held back
     SessionMessages messages_;
     std::FILE* progressTo_;  // nullptr when quiet
     AbsentMapPage page_;
@@ -264,6 +284,10 @@ int RunDownload(Args args) {
     if (!out) return kUsage;
     if (!KnownOutput(what, out->kind))
         return Fail(what + " cannot be saved as '" + out->kind + "'", kUsage);
+    if (!options->raw.empty() && !out->Standard() && SameFile(options->raw, out->path))
+        return Fail("--raw and OUT both name " + out->path +
+                        ": the received bytes would overwrite what is saved there",
+                    kUsage);
     if (options->display.splitGapSeconds > 0 && what != "tracks")
         return Fail("--split-gap applies to tracks", kUsage);
     KeepNotesOffStdout(options->display, *out);
@@ -310,7 +334,7 @@ int RunUpload(Args args) {
     if (int failed = LoadForUpload(core, plan, *file)) return failed;
     // A POI file with more than the list holds was cut when it was read.
     const bool cut = !plan && file->kind == ".wpt" &&
-                     CountPoiRecords(core.transfer.Valid()).leftOut > 0;
+                     CountPoiRecords(core.transfer.Valid()).Dropped();
     const RequestResult sent =
         session.Ask(plan ? &DeviceLink::UploadPlan : &DeviceLink::UploadPoiList);
     if (int failed = session.Run(sent, DeviceSession::Goal::Upload, rest[0].c_str())) return failed;

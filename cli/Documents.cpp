@@ -54,9 +54,10 @@ int OpenPoiImage(const FileArg& in, PoiList& list, TransferArea& area) {
     if (!LoadImage(in, area)) return kBadFile;
     if (!ReadPoiImage(list, area)) return CannotRead(in, "not a sound POI image");
     if (RefusedRows(in, CheckListRows(list)) != kOk) return kBadFile;
-    // POIs beyond what the list holds were left out: say so.
+    // POIs beyond what the list holds, or records that are no POI, were left
+    // out: say so.
     const PoiRecordCount count = CountPoiRecords(area.Valid());
-    if (count.leftOut > 0) Fail(in.InName() + ": " + PoisLeftOutText(count), kOk);
+    if (count.Dropped()) Fail(in.InName() + ": " + PoisLeftOutText(count), kOk);
     return kOk;
 }
 
@@ -70,7 +71,14 @@ int PlanDocument::Save(const FileArg& out) {
 }
 
 int PoiDocument::Open(const FileArg& in) {
-    return OpenPoiImage(in, list, *area);
+    const int opened = OpenPoiImage(in, list, *area);
+    dropped = opened == kOk && CountPoiRecords(area->Valid()).Dropped();
+    return opened;
+}
+
+int PoiDocument::Written(int code, const FileArg& out) const {
+    if (code != kOk || !dropped) return code;
+    return Fail(out.OutName() + " was written without the records left out", kIncomplete);
 }
 
 int PoiDocument::Save(const FileArg& out) {

@@ -48,11 +48,15 @@ struct PoiDocument {
     explicit PoiDocument(const CommandOptions& options) : values(ValuesFor(options)) {}
     int Open(const FileArg& in);   // kOk or kBadFile
     int Save(const FileArg& out);  // the list as a POI image: kOk or kBadFile
+    // The exit code of a conversion that wrote OUT with `code`: kIncomplete,
+    // after saying so, when Open left records out.
+    int Written(int code, const FileArg& out) const;
 
     AppValues values;
     PoiList list{values};
     std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
     CliMessages messages;
+    bool dropped = false;  // the file opened held records the list left out
 };
 
 // A track file's tracks, its times read at --zone.

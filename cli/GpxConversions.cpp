@@ -63,7 +63,7 @@ int PlanToGpx(const FileArg& in, const FileArg& out, const CommandOptions& optio
 int PoisToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PoiDocument pois(AtZoneZero(options));
     if (int failed = pois.Open(in)) return failed;
-    return WritePoiGpx(out, pois.list);
+    return pois.Written(WritePoiGpx(out, pois.list), out);
 }
 
 int GpxToPlan(const FileArg& in, const FileArg& out, const CommandOptions& options) {

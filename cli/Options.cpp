@@ -28,7 +28,9 @@ std::optional<ZoneOffset> ZoneFrom(const ParsedArgs& parsed) {
     if (!parsed.Has("--zone")) return SystemLocalZoneOffset();
     auto zone = ParseZoneOffset(parsed.Value("--zone"));
     if (!zone)
-        Fail("--zone needs an offset in hours or hours and minutes, such as +8, -5 or 5:30", kUsage);
+        Fail("--zone needs an offset in hours or hours and minutes from -12 to +14, such as +8, -5 "
+             "or 5:30",
+             kUsage);
     return zone;
 }
 

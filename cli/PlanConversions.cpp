@@ -24,6 +24,13 @@ const CsvRecord kPoiHeader = {"time", "latitude", "longitude"};
 std::optional<std::vector<CsvRecord>> ReadListCsv(const FileArg& in, const CsvRecord& header) {
     auto text = ReadInput(in, kListCsvLimit, "a plan or POI CSV");
     if (!text) return std::nullopt;
+    // Every row ends with a number, so a file cut short would still read:
+    // only a last line with its line break is whole.
+    if (!text->empty() && text->back() != '\n' && text->back() != '\r') {
+        CannotRead(in, "the last line has no line break, so the file seems cut short (end it "
+                       "with a line break if it is whole)");
+        return std::nullopt;
+    }
     std::string error;
     auto records = ParseCsv(*text, error);
     if (!records) {
@@ -150,7 +157,7 @@ int PlanToCsv(const FileArg& in, const FileArg& out, const CommandOptions& optio
 int PoisToCsv(const FileArg& in, const FileArg& out, const CommandOptions& options) {
     PoiDocument pois(options);
     if (int failed = pois.Open(in)) return failed;
-    return WritePoiCsv(out, pois.list);
+    return pois.Written(WritePoiCsv(out, pois.list), out);
 }
 
 }  // namespace vantrel::cli

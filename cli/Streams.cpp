@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 
 #include "base/AtomicFile.h"
@@ -62,6 +63,14 @@ bool WriteOutput(const FileArg& out, std::string_view bytes) {
                          std::fflush(stdout) == 0;
     if (!written) CannotWrite(out, std::generic_category().message(errno ? errno : EIO));
     return written;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    const auto one = std::filesystem::weakly_canonical(a, error);
+    const auto other = std::filesystem::weakly_canonical(b, error);
+    return !error && one == other;
 }
 
 int CannotRead(const FileArg& in, std::string_view reason) {

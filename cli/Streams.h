@@ -47,6 +47,10 @@ std::optional<std::string> ReadInput(const FileArg& in, std::size_t limit,
 // false after telling why.
 bool WriteOutput(const FileArg& out, std::string_view bytes);
 
+// True when the two paths name one file: the same file once links are
+// followed, or, where neither exists yet, the same path.
+bool SameFile(const std::string& a, const std::string& b);
+
 // "cannot read NAME: REASON" / "cannot write NAME: REASON" on stderr; the
 // exit code for a bad file.
 int CannotRead(const FileArg& in, std::string_view reason);

@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "base/ControlCharacters.h"
 #include "locale/Utf16.h"
 
 namespace vantrel::cli {
@@ -72,12 +73,10 @@ std::string EscapeControls(std::string_view text, LineEnds lineEnds) {
             continue;
         }
         const bool kept = c->value == '\n' && lineEnds == LineEnds::Keep;
-        if ((c->value < 0x20 && !kept) || c->value == 0x7F)
-            shown += Escape("\\x%02x", unsigned(c->value));
-        else if (c->value >= 0x80 && c->value <= 0x9F)
-            shown += Escape("\\u%04x", unsigned(c->value));
-        else
+        if (!IsHiddenControl(c->value) || kept)
             shown.append(text.substr(0, c->length));
+        else
+            shown += Escape(c->value < 0x80 ? "\\x%02x" : "\\u%04x", unsigned(c->value));
         text.remove_prefix(c->length);
     }
     return shown;

@@ -11,8 +11,9 @@
 namespace vantrel::cli {
 
 // The text with every control character written as an escape: C0 controls
-// and DEL as "\x1b" (etc.), the C1 controls U+0080..U+009F as "\u009b", and
-// bytes that are no UTF-8 as "\xff". Other characters pass as they are,
+// and DEL as "\x1b" (etc.), the C1 controls U+0080..U+009F and the
+// bidirectional formatting characters as "\u009b", "\u202e", and bytes
+// that are no UTF-8 as "\xff". Other characters pass as they are,
 // and so do line ends in messages that are made of lines.
 enum class LineEnds { Escape, Keep };
 std::string EscapeControls(std::string_view text, LineEnds lineEnds = LineEnds::Escape);

@@ -85,7 +85,31 @@ void DeviceLink::BeginTransfer(bool showProgress) {
 void DeviceLink::EndTransfer() {
     transferRunning_ = false;
     tries_ = 0;
+    timers_ = {};
     status_.progress = {};
+}
+
+void DeviceLink::Cancel() {
+    const bool awaited = transferRunning_ || timers_.awaitingReply;
+    try {
+        if (transferRunning_ && parts_.port.Active()) {
+            const std::uint8_t cancelBytes[] = {kCan, kCan};
+            WriteBytes(cancelBytes, sizeof cancelBytes);
+        }
+    } catch (const LinkPortError&) {
+        // The reset below tries the port again.
+    }
+    if (transferRunning_) ++counters_.TransfersFailed;
+    vars_.LinkState = kCommandMode;
+    vars_.ReplyLength = 0;
+    vars_.BlocksSent = 0;
+    EndTransfer();
+    if (awaited) ResetLink();
+    try {
+        parts_.port.SetActive(false);
+    } catch (const LinkPortError&) {
+        // Closing is all that was left to do.
+    }
 }
 
 // A transfer that cannot go on: cancel it on the line (when the device may
@@ -103,6 +127,18 @@ void DeviceLink::FailTransfer(const std::string& reason, bool cancel) {
     EndTransfer();
     ++counters_.TransfersFailed;
     ShowError(text);
+    ResetLink();
+}
+
+// A request other than a transfer whose reply could not be had: the device
+// is returned to command mode and the user told why.
+void DeviceLink::FailRequest(const std::string& reason) {
+    if (transferRunning_) return FailTransfer(reason, true);
+    vars_.LinkState = kCommandMode;
+    vars_.ReplyLength = 0;
+    timers_ = {};
+    ++counters_.RequestsFailed;
+    ShowError("The request failed: " + reason + ".");
     ResetLink();
 }
 
@@ -135,6 +171,12 @@ std::string DeviceLink::FailureText(const std::string& reason) const {
 void DeviceLink::WriteBytes(const std::uint8_t* bytes, std::size_t count) {
     parts_.port.Write(bytes, count);
     counters_.BytesWritten += count;
+}
+
+// Drops what waits unread in the ring and the port.
+void DeviceLink::PurgeReceived() {
+    ring_.Clear();
+    parts_.port.PurgeRead(false);
 }
 
 void DeviceLink::ReopenAt(LinkBaud baud) {

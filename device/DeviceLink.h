@@ -55,6 +55,7 @@ struct LinkProgress {
     unsigned DownloadsCut = 0;       // downloads stopped because the area was full
     unsigned UploadsFinished = 0;    // uploads whose end the device confirmed
     unsigned TransfersFailed = 0;    // transfers that ended without their data
+    unsigned RequestsFailed = 0;     // other requests whose reply never came whole
     unsigned WatchdogResets = 0;     // link resets because the device fell silent
     unsigned PortFailures = 0;       // ports that would not open or went away
     std::string LastPortError;
@@ -67,6 +68,18 @@ enum class RequestResult {
     PortFailed,  // the port would not open; its message was shown
     Refused,     // an upload image that cannot be sent; nothing was sent
     Busy         // a transfer is under way; nothing was sent
+};
+
+// The link's timed steps, counted in ticks (DeviceLinkTimers.cpp).
+struct LineTimers {
+    int quietTicks = 0;          // ticks since a byte last arrived
+    bool awaitingReply = false;  // a request's reply is due and no parser took one yet
+    bool awaitingFirst = false;  // a download's "C" went out and no block has started
+    int starts = 0;              // "C"s sent for the download under way
+    int startTicks = 0;          // ticks since the last of them
+    bool eotAnswered = false;    // the EOT under check was answered with NAK
+    int unitTicks = 0;           // ticks the awaited reply or block has been under way
+    std::uint64_t unitBytes = 0;  // bytes that arrived meanwhile
 };
 
 // The parts the link works with; each must outlive the link. The transfer
@@ -102,6 +115,10 @@ class DeviceLink {
     void FindDevicePort();
     bool SendCommand(std::string_view sentence);  // true when no device was found
     void ResetLink();
+    // Ends whatever the link awaits at once, as when the program is told to
+    // stop: a transfer is cancelled on the line (CAN, then the link reset),
+    // the port is closed, nothing is handed over and nothing is shown.
+    void Cancel();
 
     // The reply reader: the 20 ms tick, and the bytes the port reported.
     void Tick();
@@ -131,6 +148,7 @@ class DeviceLink {
     void BeginTransfer(bool showProgress);
     void EndTransfer();
     void FailTransfer(const std::string& reason, bool cancel);
+    void FailRequest(const std::string& reason);
     bool UploadKind() const;
     std::string TransferName() const;
     std::string FailureText(const std::string& reason) const;
@@ -138,6 +156,7 @@ class DeviceLink {
     // Port and messages.
     void WriteBytes(const std::uint8_t* bytes, std::size_t count);
     void WriteByte(std::uint8_t byte) { WriteBytes(&byte, 1); }
+    void PurgeReceived();
     void ReopenAt(LinkBaud baud);
     void ShowError(std::string_view text);
     void ReportPortError(const std::string& message);
@@ -161,6 +180,8 @@ class DeviceLink {
     void ReadTextReplies();
     void StepBlockStart();
     void StepBlockBody();
+    void StepEotCheck();
+    void CheckEot();
     void TakeBlock();
     void StoreBlock(std::size_t index, const std::uint8_t* data);
     void RefuseDamagedBlock();
@@ -175,6 +196,14 @@ class DeviceLink {
     void StepBlockClosing();
     void FinishUpload();
 
+    // Timed steps.
+    void RunTimers();
+    void TimeFirstBlock();
+    void BlockBrokeOff();
+    void TimeEot();
+    void CheckProgress();
+    void Progressed();
+
     LinkParts parts_;
     LinkVariables vars_;
     LinkStatus status_;
@@ -187,6 +216,7 @@ class DeviceLink {
     TransferArea moving_;
     bool transferRunning_ = false;
     int tries_ = 0;  // failed tries of the current block, or of the closing EOT
+    LineTimers timers_;
     bool reading_ = false;  // a pass of the reply reader is under way
     bool onTick_ = false;   // that pass is a tick's
     CodePage codePage_;

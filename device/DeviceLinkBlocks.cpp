@@ -1,9 +1,12 @@
 // DeviceLink, continued: the block transfers. Downloads take 1024-byte blocks
 // with CRC-16 after "C": a block is stored and acknowledged only when its
 // number, complement and CRC are right; a damaged one is asked for again with
-// NAK. Uploads send 1024-byte blocks with an additive checksum after the
-// device's NAK, send a block again when the device answers it with NAK, and end
-// with an EOT that the device must acknowledge.
+// NAK. An EOT ends a download only once it proves to be the device's, and
+// only data the hooks find whole is handed over. Uploads send 1024-byte
+// blocks with an additive checksum after the device's NAK, send a block again
+// when the device answers it with NAK, and end with an EOT that the device
+// must acknowledge. Before each block and the EOT, whatever waits unread is
+// dropped: only an answer that comes after them counts.
 
 #include <algorithm>
 #include <string>
@@ -31,25 +34,45 @@ BlockKind JudgeBlock(const std::uint8_t* body, int stored) {
 
 }  // namespace
 
-// State 1: one byte at a time while waiting for a block's STX.
+// State 1: one byte at a time while waiting for a block's STX. Stray bytes
+// are dropped; 0x03 asks for "C" again only before the first block.
 void DeviceLink::StepBlockStart() {
     vars_.WatchdogTicks = kWatchdogStart;
-    switch (TakeByte()) {
-        case kStx:
-            vars_.LinkState = kBlockBody;
-            vars_.ReplyLength = kBlockBodyLength;
-            break;
-        case kRestart:
-            WriteByte(kCrcStart);
-            parts_.clock.Sleep(1300);
-            break;
-        case kEot:
-            EndDownload();
-            break;
-        default:
-            CountDown();
-            break;  // dropped; from 300 this never fires
+    const std::uint8_t byte = TakeByte();
+    if (byte == kStx) {
+        vars_.LinkState = kBlockBody;
+        vars_.ReplyLength = kBlockBodyLength;
+        timers_.awaitingFirst = false;
+    } else if (byte == kRestart && timers_.awaitingFirst) {
+        WriteByte(kCrcStart);
+        parts_.clock.Sleep(1300);
+        timers_.startTicks = 0;
+    } else if (byte == kEot) {
+        CheckEot();
+    } else {
+        CountDown();  // dropped; from 300 this never fires
     }
+}
+
+// An EOT where a block could start may be noise: it is answered with NAK
+// once the line is quiet, and ends the download only when the device
+// repeats it or stays quiet after that (DeviceLinkTimers.cpp).
+void DeviceLink::CheckEot() {
+    vars_.LinkState = kEotCheck;
+    timers_.eotAnswered = false;
+}
+
+// State 3: a byte after an EOT. The device's repeat, after the NAK, ends
+// the download. Any other byte shows the EOT was noise: it is read again
+// where a block may start, so a block that follows goes on as if no EOT
+// had come.
+void DeviceLink::StepEotCheck() {
+    if (ring_.Peek(0) != kEot) {
+        vars_.LinkState = kBlockStart;
+        return;
+    }
+    TakeByte();
+    if (timers_.eotAnswered) EndDownload();
 }
 
 // State 2: a block is read once all of it waits in the ring.
@@ -91,6 +114,7 @@ void DeviceLink::TakeBlock() {
                 true);
     }
     tries_ = 0;
+    Progressed();
     WriteByte(kAck);
 }
 
@@ -101,8 +125,10 @@ void DeviceLink::StoreBlock(std::size_t index, const std::uint8_t* data) {
 }
 
 // A damaged block (wrong complement or CRC) is asked for again, up to the
-// last of its tries.
+// last of its tries. What is left of it on the line (a byte too many) is
+// dropped first, so it is never read as the start of something.
 void DeviceLink::RefuseDamagedBlock() {
+    PurgeReceived();
     if (Retry("block " + std::to_string(vars_.BlocksReceived + 1) + " arrived damaged " +
               std::to_string(kMaxTries) + " times"))
         WriteByte(kNak);
@@ -127,13 +153,16 @@ void DeviceLink::CutDownload() {
 }
 
 // EOT (or a full area) ends a download: cancel, reset the link and hand the
-// data over. The data is complete by now, so a port that fails during the
+// data over, once the hooks find it whole (data cut short by the line is a
+// failed transfer). It is complete by then, so a port that fails during the
 // reset no longer makes it a failed transfer.
 void DeviceLink::EndDownload() {
     vars_.LinkState = kCommandMode;
     vars_.ReplyLength = 0;
     WriteByte(kCan);
     parts_.clock.Sleep(20);
+    const std::string shortfall = parts_.hooks.DownloadShortfall(vars_.ReplyKind, moving_);
+    if (!shortfall.empty()) return FailTransfer(shortfall, false);
     EndTransfer();
     ResetLink();
     std::copy_n(moving_.bytes.begin(), moving_.TransferLength, area_.bytes.begin());
@@ -165,6 +194,7 @@ void DeviceLink::FinishDownload(int kind) {
 void DeviceLink::StepBlockSend() {
     switch (TakeUploadAnswer()) {
         case kNak:
+            Progressed();
             if (vars_.BlocksSent == 0)
                 SendNextBlock();
             else
@@ -172,11 +202,13 @@ void DeviceLink::StepBlockSend() {
             break;
         case kAck:
             if (vars_.BlocksSent == 0) break;  // nothing was sent yet to acknowledge
+            Progressed();
             tries_ = 0;
             if (!UploadPastEnd()) {
                 SendNextBlock();
                 break;
             }
+            PurgeReceived();
             WriteByte(kEot);
             vars_.LinkState = kBlockClosing;
             break;
@@ -201,6 +233,7 @@ void DeviceLink::SendNextBlock() {
     BlockFrame[0] = vars_.BlocksSent;
     BlockFrame[1] = static_cast<std::uint8_t>(~vars_.BlocksSent);
     BlockFrame[kBlockFrameLength - 1] = BlockChecksum(BlockFrame.data() + 2, kBlockSize);
+    PurgeReceived();
     WriteByte(kStx);
     WriteBytes(BlockFrame.data(), BlockFrame.size());
 }
@@ -209,6 +242,7 @@ void DeviceLink::SendBlockAgain() {
     if (!Retry("the device refused block " + std::to_string(vars_.BlocksSent) + " " +
                std::to_string(kMaxTries) + " times"))
         return;
+    PurgeReceived();
     WriteByte(kStx);
     WriteBytes(BlockFrame.data(), BlockFrame.size());
 }
@@ -228,7 +262,10 @@ void DeviceLink::StepBlockClosing() {
             FinishUpload();
             break;
         case kNak:
-            if (Retry("the device did not acknowledge its end")) WriteByte(kEot);
+            Progressed();
+            if (!Retry("the device did not acknowledge its end")) break;
+            PurgeReceived();
+            WriteByte(kEot);
             break;
         default:
             break;  // dropped

@@ -2,7 +2,8 @@
 // the ring and then, by LinkState, reads text replies and steps the block
 // transfers for as long as there is something to take. It runs on each 20 ms
 // tick and whenever the port reports received bytes. A watchdog, counted on
-// ticks only, resets the link when nothing arrives for 300 ticks.
+// ticks only, resets the link when nothing arrives for 300 ticks; the timed
+// steps of DeviceLinkTimers.cpp run on ticks too.
 
 #include <limits>
 
@@ -43,14 +44,16 @@ void DeviceLink::RunReader(bool tick) {
 }
 
 void DeviceLink::ReadTick() {
+    ++timers_.quietTicks;
     FillRing();
     if (ring_.RxCount() == 0) {
         CountDown();
-        return;
+    } else {
+        auto& bar = status_.progress;
+        bar.Position = (bar.Position + 1) % kProgressSteps;
+        StepStates();
     }
-    auto& bar = status_.progress;
-    bar.Position = (bar.Position + 1) % kProgressSteps;
-    StepStates();
+    RunTimers();
 }
 
 // Everything the port holds is read now, a chunk at a time, each chunk
@@ -82,6 +85,9 @@ void DeviceLink::Step() {
         case kBlockBody:
             StepBlockBody();
             break;
+        case kEotCheck:
+            StepEotCheck();
+            break;
         case kBlockSend:
             StepBlockSend();
             break;
@@ -103,6 +109,8 @@ std::size_t DeviceLink::FillRing() {
     if (room == 0) return 0;
     const std::size_t got = std::min(parts_.port.Read(chunk.data(), room), room);
     counters_.BytesRead += got;
+    timers_.unitBytes += got;
+    if (got > 0) timers_.quietTicks = 0;
     ring_.Append(chunk.data(), got);
     return got;
 }
@@ -110,9 +118,11 @@ std::size_t DeviceLink::FillRing() {
 // One watchdog step: the link is reset when the count reaches exactly 0,
 // which ends a transfer under way as failed. Once below 0 (a reset that
 // found no device) it stays silent; it stops short of the int's lower limit.
-// Only ticks count: bytes reported between them bring no reset nearer.
+// Only ticks count: bytes reported between them bring no reset nearer. While
+// a download's first block is awaited the repeated "C"s bound the wait.
 void DeviceLink::CountDown() {
     if (!onTick_) return;
+    if (vars_.LinkState == kBlockStart && timers_.awaitingFirst) return;
     if (vars_.WatchdogTicks == std::numeric_limits<int>::min()) return;
     if (--vars_.WatchdogTicks != 0) return;
     ++counters_.WatchdogResets;
@@ -127,7 +137,9 @@ std::uint8_t DeviceLink::TakeByte() {
 }
 
 // State 0: bytes before a "$" are dropped; a reply is read once ReplyLength
-// bytes wait, and replies are read until a parser takes one.
+// bytes wait, and replies are read until a parser takes one. A reply no
+// parser takes gives up only its "$": a stray "$" before the real reply
+// must not swallow the real one's.
 void DeviceLink::ReadTextReplies() {
     if (vars_.ReplyLength == 0) return;
     auto waiting = [this] {
@@ -136,11 +148,15 @@ void DeviceLink::ReadTextReplies() {
     while (vars_.ReplyLength > 0 && waiting()) {
         vars_.WatchdogTicks = kWatchdogStart;
         if (TakeByte() != '$') continue;
-        vars_.LastReply = TakeReplyText(ring_, vars_.ReplyLength - 1, codePage_);
+        const int rest = vars_.ReplyLength - 1;
+        vars_.LastReply = PeekReplyText(ring_, rest, codePage_);
         status_.replyLog.push_back(vars_.LastReply);
         status_.replyText.Text = vars_.LastReply;
         if (DispatchReply(vars_.ReplyKind)) {
+            ring_.Drop(static_cast<std::size_t>(rest));
             ++counters_.RepliesUnderstood;
+            timers_.awaitingReply = false;
+            Progressed();
             break;
         }
     }
@@ -177,6 +193,9 @@ bool DeviceLink::AcceptDownload(std::string_view text) {
     EnterTransfer(text, 200);
     WriteByte(kCrcStart);
     vars_.LinkState = kBlockStart;
+    timers_.awaitingFirst = true;
+    timers_.starts = 1;
+    timers_.startTicks = 0;
     return true;
 }
 
@@ -201,6 +220,7 @@ void DeviceLink::EnterTransfer(std::string_view acknowledgement, int pauseMs) {
     parts_.port.SetBaud(LinkBaud::Baud115200);
     parts_.port.SetActive(true);
     parts_.clock.Sleep(pauseMs);
+    Progressed();
 }
 
 }  // namespace vantrel

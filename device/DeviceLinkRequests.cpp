@@ -20,6 +20,9 @@ RequestResult DeviceLink::Request(const DeviceCommand& command) {
     }
     vars_.ReplyLength = command.replyLength;
     if (command.replyKind != DeviceCommand::kKindUnchanged) vars_.ReplyKind = command.replyKind;
+    // A command that leaves the kind as it was awaits no reply of its own.
+    timers_.awaitingReply = command.replyKind != DeviceCommand::kKindUnchanged;
+    Progressed();
     return RequestResult::Sent;
 }
 

@@ -27,6 +27,7 @@ enum LinkStates : int {
     kCommandMode = 0,   // text replies
     kBlockStart = 1,    // download, waiting for STX
     kBlockBody = 2,     // download, waiting for a whole block
+    kEotCheck = 3,      // download, an EOT read: is it the device's, or noise?
     kBlockSend = 10,    // upload, sending blocks
     kBlockClosing = 12  // upload, past the end, waiting to send EOT
 };
@@ -77,6 +78,31 @@ inline constexpr int kMaxTries = 10;
 
 inline constexpr int kTickMilliseconds = 20;
 inline constexpr int kWatchdogStart = 300;  // ticks without data before a link reset
+
+// The timed steps of a download, in ticks. "C" is sent again every 3 s
+// until a block starts, kMaxTries times in all; a block whose bytes stop
+// for 1 s is asked for again with NAK. An EOT is answered with NAK on the
+// first tick that finds the line quiet after it (the rest of a block that
+// follows noise is on its way by then, and the device is not disturbed), and
+// taken as the device's once the device repeats it or stays quiet for 1 s
+// after that NAK.
+inline constexpr int kCrcRepeatTicks = 150;
+inline constexpr int kBlockQuietTicks = 50;
+inline constexpr int kEotSettleTicks = 1;
+inline constexpr int kEotConfirmTicks = 50;
+
+// A reply or block must be whole within this many ticks of the link
+// starting to wait for it, plus 20 times the time its bytes take at the
+// line's rate; bytes that never make one are data the link cannot use.
+inline constexpr int kProgressMarginTicks = 300;
+inline constexpr int kProgressSlowdown = 20;
+
+// The ticks a reply or block of `bytes` may take at `baud` (10 bits a
+// byte), the margin included.
+constexpr int ProgressLimitTicks(std::size_t bytes, int baud) {
+    const std::size_t slowMs = bytes * 10 * 1000 * kProgressSlowdown / static_cast<std::size_t>(baud);
+    return kProgressMarginTicks + static_cast<int>((slowMs + kTickMilliseconds - 1) / kTickMilliseconds);
+}
 inline constexpr std::size_t kReplyBufferSize = 256;
 inline constexpr std::size_t kReadChunk = 1024;  // bytes taken from the port per tick
 inline constexpr int kProgressSteps = 128;

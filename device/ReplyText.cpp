@@ -1,5 +1,6 @@
 #include "device/ReplyText.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -7,13 +8,11 @@
 
 namespace vantrel {
 
-std::string TakeReplyText(RxRing& ring, int count, const CodePage& codePage) {
+std::string PeekReplyText(const RxRing& ring, int count, const CodePage& codePage) {
     std::array<char, kReplyBufferSize> buffer{};
-    const std::size_t keep = buffer.size() - 1;
-    for (int i = 0; i < count; ++i) {
-        const std::uint8_t byte = ring.TakeByte();
-        if (static_cast<std::size_t>(i) < keep) buffer[i] = static_cast<char>(byte);
-    }
+    const std::size_t keep = std::min(buffer.size() - 1, static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t i = 0; i < keep; ++i)
+        buffer[i] = static_cast<char>(ring.Peek(i));
     return codePage.ToUtf8(std::string_view(buffer.data()));
 }
 

@@ -18,4 +18,15 @@ std::uint8_t RxRing::TakeByte() {
     return bytes_[read_++];
 }
 
+std::uint8_t RxRing::Peek(std::size_t offset) const {
+    if (offset >= count_) return 0;
+    return bytes_[static_cast<std::uint16_t>(read_ + offset)];
+}
+
+void RxRing::Drop(std::size_t count) {
+    const std::size_t dropped = std::min(count, count_);
+    read_ = static_cast<std::uint16_t>(read_ + dropped);
+    count_ -= dropped;
+}
+
 }  // namespace vantrel

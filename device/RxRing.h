@@ -20,6 +20,11 @@ class RxRing {
     std::size_t Append(const std::uint8_t* bytes, std::size_t count);
     // The next unread byte, or 0 (changing nothing) when none is left.
     std::uint8_t TakeByte();
+    // The unread byte `offset` places on, left unread; 0 past the last one.
+    std::uint8_t Peek(std::size_t offset) const;
+    // Drops up to `count` unread bytes; Clear() drops them all.
+    void Drop(std::size_t count);
+    void Clear() { Drop(count_); }
 
   private:
     std::array<std::uint8_t, kSize> bytes_{};

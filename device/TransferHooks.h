@@ -22,6 +22,11 @@ class TransferHooks {
   public:
     virtual ~TransferHooks() = default;
 
+    // Why the data of a finished download of `kind` (rkTrack, rkPlan or
+    // rkPoi) is not whole, or empty text when it is: asked before anything is
+    // handed over, and a download that is not whole is a failed transfer.
+    virtual std::string DownloadShortfall(int kind, const TransferArea& area) = 0;
+
     // Downloads, read from area.Valid().
     virtual void AssembleTracks(const TransferArea& area) = 0;
     virtual void ReadPlanImage(const TransferArea& area) = 0;

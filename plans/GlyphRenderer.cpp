@@ -1,5 +1,7 @@
 #include "plans/GlyphRenderer.h"
 
+#include "locale/UnicodeText.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -155,6 +157,13 @@ GlyphCell GlyphRenderer::DrawCell(char16_t character) {
             cell.pixels.set(std::size_t(y * kGlyphCellWidth + x));
     }
     return cell;
+}
+
+bool GlyphRenderer::CanDraw(char16_t character) {
+    if (character == 0 || IsCombiningMark(character)) return false;
+    if (IsSpaceSeparator(character)) return true;
+    const Glyph& glyph = RenderGlyph(character);
+    return std::any_of(glyph.begin(), glyph.end(), [](std::uint8_t b) { return b != 0; });
 }
 
 const Glyph& GlyphRenderer::RenderGlyph(char16_t character) {

@@ -62,6 +62,11 @@ class GlyphRenderer {
     // The cell as drawn, before packing.
     GlyphCell DrawCell(char16_t character);
 
+    // True when the character shows on the device in a cell of its own: a
+    // space, or a character some face draws with ink in the stored rows. A
+    // combining mark, a surrogate and a character no face holds do not.
+    bool CanDraw(char16_t character);
+
   private:
     GlyphFont font_;
     std::unique_ptr<GlyphFaces> faces_;

@@ -5,6 +5,7 @@
 
 #include "base/NumberText.h"
 #include "locale/TimeZone.h"
+#include "locale/UnicodeText.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/ListRows.h"
@@ -61,16 +62,27 @@ std::string CoordinateFault(const ListRow& row, char separator) {
     return {};
 }
 
-std::string TitleFault(const std::u16string& title, const std::string& text) {
-    if (title.empty()) return std::string(kEmptyTitleText.substr(0, kEmptyTitleText.size() - 1));
-    if (title.find(u'\0') != std::u16string::npos) return "the title '" + text + "' holds a NUL";
-    if (title.size() > kMaxTitleLength)
-        return "the title '" + text + "' has " + std::to_string(title.size()) +
+// A title as the device gets it (NFC), counted in characters.
+std::string TitleFault(const std::string& composed, const std::string& text) {
+    if (composed.empty())
+        return std::string(kEmptyTitleText.substr(0, kEmptyTitleText.size() - 1));
+    if (composed.find('\0') != std::string::npos) return "the title '" + text + "' holds a NUL";
+    const std::size_t length = CodePointCount(composed);
+    if (length > kMaxTitleLength)
+        return "the title '" + text + "' has " + std::to_string(length) +
                " characters, more than the 31 a plan title holds";
+    for (std::size_t i = 0; i < composed.size();) {
+        const char32_t c = DecodeUtf8(composed, i);
+        if (c > 0xFFFF) return UnshownCharacterText(text, c, "which the device's character table cannot hold");
+    }
     return {};
 }
 
 }  // namespace
+
+std::string UnshownCharacterText(const std::string& title, char32_t c, std::string_view why) {
+    return "the title '" + title + "' holds " + CharacterName(c) + ", " + std::string(why);
+}
 
 std::string RowRefusal::Text(std::string_view rowWord) const {
     if (wholeList) return reason;
@@ -106,8 +118,9 @@ std::optional<RowRefusal> CheckPlanRows(std::span<const ListRow> rows, char sepa
     if (auto tooMany = CheckCount(rows.size())) return tooMany;
     std::unordered_set<char16_t> characters;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::u16string title = Utf8ToUtf16(rows[i].text);
-        std::string fault = TitleFault(title, rows[i].text);
+        const std::string composed = NfcText(rows[i].text);
+        const std::u16string title = Utf8ToUtf16(composed);
+        std::string fault = TitleFault(composed, rows[i].text);
         if (fault.empty()) fault = CoordinateFault(rows[i], separator);
         if (!fault.empty()) return RowRefusal{i, std::move(fault)};
         characters.insert(title.begin(), title.end());

@@ -2,9 +2,11 @@
 // The one check of plan and POI rows, whatever they come from (a plan or POI
 // file, a CSV or GPX file, the window's lists): each row must be what the
 // device can hold, and the first that is not is named. Nothing is cut to fit.
-//   plan: a title of 1 to 31 characters (UTF-16 code units, no NUL), a
-//         latitude within +-90 and a longitude within +-180 degrees, at most
-//         255 points and 1023 different characters over all titles;
+//   plan: a title of 1 to 31 characters (code points once composed to NFC,
+//         as the device gets it; no NUL, none outside the 16 bits of the
+//         character table), a latitude within +-90 and a longitude within
+//         +-180 degrees, at most 255 points and 1023 different characters
+//         over all titles;
 //   POI:  a real date and time the device can hold (years 1900 to 2100 in
 //         device time) and coordinates as for a plan, at most 255 POIs.
 
@@ -44,6 +46,10 @@ struct RowRefusal {
 };
 
 std::optional<RowRefusal> CheckPlanRows(std::span<const ListRow> rows, char separator);
+
+// "the title 'TITLE' holds U+0301 COMBINING ACUTE ACCENT, WHY": a character
+// of a title the device cannot show, named.
+std::string UnshownCharacterText(const std::string& title, char32_t c, std::string_view why);
 // Times are shown at `zone` (the list's display offset).
 std::optional<RowRefusal> CheckPoiRows(std::span<const ListRow> rows, char separator,
                                        ZoneOffset zone);

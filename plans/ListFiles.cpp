@@ -101,7 +101,7 @@ OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& are
     auto decode = [&](const TransferArea& image) {
         if (!ReadPoiImage(list, image)) return false;
         const PoiRecordCount count = CountPoiRecords(image.Valid());
-        if (count.leftOut > 0) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
+        if (count.Dropped()) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
         return true;
     };
     return OpenImage(path, area, messages, decode, [&] { list.SetSavable(true); },

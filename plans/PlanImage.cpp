@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/RecordChecksum.h"
+#include "locale/UnicodeText.h"
 #include "locale/Utf16.h"
 #include "plans/DeviceCoordinate.h"
 #include "plans/ListCheck.h"
@@ -27,8 +28,23 @@ std::string CollectPoints(const PlanList& list, std::vector<PlanPoint>& points) 
     const std::vector<ListRow> rows = GridRows(list.gridPlan, ClampEntryCount(list.PlanCount));
     if (auto refused = CheckPlanRows(rows, separator)) return refused->Text("Row") + "!";
     for (const ListRow& row : rows)
-        points.push_back({Utf8ToUtf16(row.text), *DeviceLatitude(row.latitude, separator),
+        points.push_back({Utf8ToUtf16(NfcText(row.text)), *DeviceLatitude(row.latitude, separator),
                           *DeviceLongitude(row.longitude, separator)});
+    return {};
+}
+
+// The first title character no glyph shows at the device's size, named
+// with its row ("Row 3: the title 'x' holds U+1F3D4 ..., which has no
+// glyph at the device's size!"): sent, it would be a blank cell.
+std::string UndrawableCharacter(const PlanList& list, const std::vector<PlanPoint>& points,
+                                GlyphRenderer& glyphs) {
+    for (std::size_t j = 0; j < points.size(); ++j)
+        for (char16_t unit : points[j].title)
+            if (!glyphs.CanDraw(unit))
+                return "Row " + std::to_string(j + 1) + ": " +
+                       UnshownCharacterText(list.gridPlan.Cell(kTextColumn, static_cast<int>(j) + 1),
+                                            unit, "which has no glyph at the device's size") +
+                       "!";
     return {};
 }
 
@@ -107,6 +123,12 @@ std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> imag
     return header;
 }
 
+bool PlanImageIsWhole(std::span<const std::uint8_t> image) {
+    if (image.size() < kPlanHeaderSize) return false;
+    if (RecordChecksum(image.data(), 18) != GetU16(image.data() + 18)) return true;
+    return GetU32(image.data() + 12) <= image.size();
+}
+
 namespace {
 
 // The titles of an image whose header passed the checks, or nullopt when a
@@ -143,6 +165,8 @@ ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, Transfer
         return ImageResult::Refused(tooLong);
     if (!glyphs.IsReady())
         return ImageResult::Refused("No font was found to draw the plan's titles!");
+    if (std::string blank = UndrawableCharacter(list, points, glyphs); !blank.empty())
+        return ImageResult::Refused(blank);
     PlaceImage(area, WriteImage(points, table, header, glyphs));
     return {header.length, {}};
 }

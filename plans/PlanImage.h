@@ -47,6 +47,11 @@ struct PlanImageHeader {
 // in order, the total length within the image, at most 255 points.
 std::optional<PlanImageHeader> CheckPlanImage(std::span<const std::uint8_t> image);
 
+// Whether an image holds all of the length its header gives. An image too
+// short for a header does not; one whose header's checksum is wrong says
+// nothing of its length and is left to CheckPlanImage to refuse.
+bool PlanImageIsWhole(std::span<const std::uint8_t> image);
+
 // Builds the image of rows 1..PlanCount into the transfer area (the first MiB
 // filled with 0xFF first) and sets TransferLength. Refused, with nothing
 // written: rows CheckPlanRows refuses (the message names the first), an image

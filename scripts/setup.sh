@@ -8,8 +8,8 @@ packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
-    # core libraries
-    libpugixml-dev libfreetype-dev libfontconfig-dev
+    # core libraries; ICU for Unicode normalisation and character names
+    libpugixml-dev libfreetype-dev libfontconfig-dev libicu-dev
     # locale sources: the decimal-comma test compiles a tiny locale with them
     locales
     # plan glyphs: one outline face covering Latin, Greek, Cyrillic and CJK

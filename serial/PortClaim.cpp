@@ -45,38 +45,55 @@ int LockPid(const fs::path& file) {
     return error == std::errc() && pid > 0 ? pid : 0;
 }
 
-// True when the process `pid` (a folder under the /proc descriptor) has a
-// descriptor open on `path`.
-bool HoldsOpen(int proc, const char* pid, const std::string& path) {
+// Whether the process `pid` (a folder under the /proc descriptor) has a
+// descriptor open on `path`; unknown when its descriptors may not be read.
+enum class Holding { Yes, No, Unknown };
+
+Holding HoldsPath(int proc, const char* pid, const std::string& path) {
     const int fds =
         ::openat(proc, (std::string(pid) + "/fd").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fds < 0) return false;
+    if (fds < 0) return errno == EACCES || errno == EPERM ? Holding::Unknown : Holding::No;
     std::unique_ptr<DIR, int (*)(DIR*)> entries(::fdopendir(fds), ::closedir);
     if (!entries) {
         ::close(fds);
-        return false;
+        return Holding::No;
     }
     char target[PATH_MAX];
     while (const dirent* entry = ::readdir(entries.get())) {
         const ssize_t n = ::readlinkat(fds, entry->d_name, target, sizeof target);
-        if (n > 0 && std::string_view(target, static_cast<std::size_t>(n)) == path) return true;
+        if (n > 0 && std::string_view(target, static_cast<std::size_t>(n)) == path)
+            return Holding::Yes;
     }
-    return false;
+    return Holding::No;
 }
 
 bool ProcessAlive(int pid) {
     return ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
-// The holder a lock file names when its process still runs. A lock of a
-// process that is gone is removed; one of this process (another port object
-// here) is left to the open's own lock to settle.
-std::optional<PortHolder> LiveLockHolder(const fs::path& file, const fs::path& proc) {
+// True when the process named by a lock file still holds `device`: it runs
+// and has the device open (or its descriptors may not be read, so it may).
+// A pid the system gave to another program since is no holder.
+bool LockIsLive(int pid, const fs::path& device, const fs::path& proc) {
+    if (!ProcessAlive(pid)) return false;
+    const int procFd = ::open(proc.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (procFd < 0) return true;
+    const Holding holding = HoldsPath(procFd, std::to_string(pid).c_str(), device.native());
+    ::close(procFd);
+    return holding != Holding::No;
+}
+
+// The holder a lock file names when it still holds the device. A stale lock
+// (its process gone, or no longer holding the device) is removed; one of
+// this process (another port object here) is left to the open's own lock to
+// settle.
+std::optional<PortHolder> LiveLockHolder(const fs::path& file, const fs::path& device,
+                                         const fs::path& proc) {
     std::error_code error;
     if (!fs::exists(file, error)) return std::nullopt;
     const int pid = LockPid(file);
     if (pid == 0 || pid == ::getpid()) return std::nullopt;
-    if (ProcessAlive(pid)) return PortHolder{pid, ProgramName(proc, pid)};
+    if (LockIsLive(pid, device, proc)) return PortHolder{pid, ProgramName(proc, pid)};
     fs::remove(file, error);
     return std::nullopt;
 }
@@ -136,7 +153,7 @@ std::optional<PortHolder> FindOpenHolder(const fs::path& canonicalPath, const fs
         const char* name = process->d_name;
         const auto [end, error] = std::from_chars(name, name + std::strlen(name), pid);
         if (error != std::errc() || *end != '\0' || pid == self) continue;
-        if (HoldsOpen(::dirfd(processes.get()), name, wanted))
+        if (HoldsPath(::dirfd(processes.get()), name, wanted) == Holding::Yes)
             return PortHolder{pid, ProgramName(proc, pid)};
     }
     return std::nullopt;
@@ -152,7 +169,7 @@ std::optional<PortHolder> PortClaim::Claim(const std::string& devicePath,
     const std::vector<std::string> names = LockFileNames(device);
     for (const fs::path& folder : folders)
         for (const std::string& name : names)
-            if (auto holder = LiveLockHolder(folder / name, places.proc)) return holder;
+            if (auto holder = LiveLockHolder(folder / name, device, places.proc)) return holder;
     if (auto holder = FindOpenHolder(device, places.proc)) return holder;
     for (const fs::path& folder : folders) {
         const fs::path file = folder / names.front();
@@ -160,7 +177,7 @@ std::optional<PortHolder> PortClaim::Claim(const std::string& devicePath,
         // A lock made by another program since the look above: it holds the
         // port, unless it already went away.
         if (!WriteLock(file, written)) {
-            if (auto holder = LiveLockHolder(file, places.proc)) return holder;
+            if (auto holder = LiveLockHolder(file, device, places.proc)) return holder;
             if (!WriteLock(file, written)) continue;
         }
         if (!written) continue;

@@ -1,7 +1,8 @@
 #pragma once
 // Claiming a serial port before opening it, the way terminal programs do:
 // a lock file "LCK..NAME" in /run/lock or /var/lock holds the pid of the
-// program using the port (one whose process is gone is stale and removed),
+// program using the port (one whose process is gone, or no longer holds the
+// device open, is stale and removed),
 // and no other process may hold the device open (looked up in /proc/*/fd).
 // While the port is open its own lock file stays in place. The open itself
 // still locks the descriptor (flock) and puts the tty in exclusive mode.

@@ -1,5 +1,6 @@
 #include "sim/Arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -16,8 +17,38 @@ class ArgumentReader {
         if (Done()) throw std::invalid_argument(option + " needs a value");
         return Take();
     }
-    std::size_t Count(const std::string& option) {
+    std::size_t Count(const std::string& option) { return Number(option, Value(option)); }
+
+    LinePlace Place(const std::string& option, const std::string& text) {
+        const std::size_t plus = text.find('+');
+        LinePlace place;
+        place.block = Number(option, text.substr(0, plus));
+        if (plus != std::string::npos) place.offset = Number(option, text.substr(plus + 1));
+        return place;
+    }
+    // "PLACE=HEX[,HEX...]".
+    StrayBytes Stray(const std::string& option) {
         const std::string& text = Value(option);
+        const std::size_t equals = text.find('=');
+        if (equals == std::string::npos)
+            throw std::invalid_argument(option + " needs PLACE=HEX, not '" + text + "'");
+        StrayBytes stray{Place(option, text.substr(0, equals)), {}};
+        std::string_view hex = std::string_view(text).substr(equals + 1);
+        while (true) {
+            const std::string_view part = hex.substr(0, hex.find(','));
+            unsigned byte = 0;
+            const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), byte, 16);
+            if (ec != std::errc() || end != part.data() + part.size() || part.empty() || byte > 0xFF)
+                throw std::invalid_argument(option + " needs bytes in hex, not '" + text + "'");
+            stray.bytes.push_back(static_cast<std::uint8_t>(byte));
+            if (part.size() == hex.size()) break;
+            hex.remove_prefix(part.size() + 1);
+        }
+        return stray;
+    }
+
+  private:
+    static std::size_t Number(const std::string& option, const std::string& text) {
         std::size_t n = 0;
         const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
         if (ec != std::errc() || end != text.data() + text.size())
@@ -25,7 +56,6 @@ class ArgumentReader {
         return n;
     }
 
-  private:
     std::span<const std::string> args_;
     std::size_t next_ = 0;
 };
@@ -80,6 +110,21 @@ SimArguments ParseArguments(std::span<const std::string> args) {
             a.line.stallAfter = in.Count(option);
         else if (option == "--hangup-after")
             a.line.hangUpAfter = in.Count(option);
+        else if (option == "--slow")
+            a.line.pace = true, a.line.pacePercent = static_cast<int>(std::clamp<std::size_t>(
+                                    in.Count(option), 1, 100));
+        else if (option == "--stray")
+            a.line.strays.push_back(in.Stray(option));
+        else if (option == "--drop-byte")
+            a.line.dropByte = in.Place(option, in.Value(option));
+        else if (option == "--ignore-c")
+            a.line.ignoreStarts = in.Count(option);
+        else if (option == "--eot-once")
+            a.line.eotOnce = true;
+        else if (option == "--stray-ack")
+            a.line.strayAckAfter = in.Count(option);
+        else if (option == "--stream")
+            a.line.stream = true;
         else
             throw std::invalid_argument("unknown argument '" + option + "'");
     }

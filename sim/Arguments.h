@@ -12,20 +12,27 @@ namespace vantrel::sim {
 
 inline constexpr const char* kUsage =
     "usage: vantrel-sim [--link PATH] [--memory FILE] [--plan FILE] [--poi FILE | --pois N]\n"
-    "                   [--tracks N --points M] [--save-uploads DIR] [--pace] [--noise]\n"
-    "                   [--etx-first] [--eot-first] [--repeat-block N]\n"
+    "                   [--tracks N --points M] [--save-uploads DIR] [--pace] [--slow PERCENT]\n"
+    "                   [--noise] [--etx-first] [--eot-first] [--repeat-block N]\n"
     "                   [--damage-block N | --damage-block-always N]\n"
     "                   [--nak-block N | --nak-block-always N] [--nak-eot]\n"
     "                   [--cancel-upload-after N] [--stall-after N] [--hangup-after N]\n"
-    "                   [--help] [--version]\n"
+    "                   [--stray PLACE=HEX[,HEX...]]... [--drop-byte PLACE] [--ignore-c N]\n"
+    "                   [--eot-once] [--stray-ack N] [--stream] [--help] [--version]\n"
     "Prints the device's port (a pseudo-terminal) on the first line of its output and\n"
     "serves it until interrupted. --memory loads a raw track memory; otherwise N tracks\n"
     "of M points are generated (3 of 300 by default). --plan and --poi load device\n"
-    "images (.rte, .wpt); --pois N generates N POIs. Line faults: --eot-first answers a\n"
-    "download's \"C\" with EOT; --damage-block sends download block N with a wrong CRC\n"
-    "once (or each time); --nak-block answers upload block N with NAK once (or each\n"
-    "time); --nak-eot answers an upload's first EOT with NAK; --cancel-upload-after,\n"
-    "--stall-after and --hangup-after count blocks from 0 (before the first block).\n";
+    "images (.rte, .wpt); --pois N generates N POIs. --slow paces the line at PERCENT\n"
+    "of its rate. Line faults: --eot-first answers a download's \"C\" with EOT;\n"
+    "--damage-block sends download block N with a wrong CRC once (or each time);\n"
+    "--nak-block answers upload block N with NAK once (or each time); --nak-eot answers\n"
+    "an upload's first EOT with NAK; --cancel-upload-after, --stall-after and\n"
+    "--hangup-after count blocks from 0 (before the first block). A download PLACE is\n"
+    "N (before block N's STX; 0 the acknowledgement, one past the last block the EOT)\n"
+    "or N+K (after K bytes of it): --stray adds the bytes there once, --drop-byte loses\n"
+    "the byte there once. --ignore-c leaves a download's first N \"C\"s unheard;\n"
+    "--eot-once does not send EOT again on NAK; --stray-ack sends a second ACK after\n"
+    "upload block N's; --stream sends NMEA sentences without end and answers nothing.\n";
 
 inline constexpr std::size_t kNoiseBytesOnRequest = 7;
 

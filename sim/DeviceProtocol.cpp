@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "sim/BlockFrames.h"
+#include "sim/MemoryLayout.h"
 #include "sim/Replies.h"
 
 namespace vantrel::sim {
@@ -21,6 +22,11 @@ constexpr milliseconds kFirstNakDelay{100};  // the PC switches its rate before 
 constexpr milliseconds kNakRepeat{1000};
 constexpr milliseconds kBlockByteTimeout{1000};
 constexpr int kNakRepeats = 10;
+constexpr milliseconds kSentenceInterval{100};
+
+// What a GPS receiver streams: one fix sentence after another.
+constexpr std::string_view kStreamSentence =
+    "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
 
 // Stray bytes a noisy line might carry; none of them means anything to the PC.
 constexpr std::array<std::uint8_t, 10> kNoise = {0x00, 0xFF, 0x7E, 0x0D, 0x0A,
@@ -71,7 +77,14 @@ std::optional<std::string> SentenceBody(const std::string& sentence) {
 DeviceProtocol::DeviceProtocol(DeviceMemory& memory, LineOptions options, Log log)
     : memory_(memory), options_(options), log_(std::move(log)) {}
 
+std::optional<DeviceProtocol::Clock::time_point> DeviceProtocol::Deadline() const {
+    // A stream that has not begun is due at once.
+    if (options_.stream) return nextSentence_.value_or(Clock::time_point{});
+    return deadline_;
+}
+
 void DeviceProtocol::Receive(std::span<const std::uint8_t> bytes, Clock::time_point now) {
+    if (options_.stream) return;  // a streaming device hears nothing
     for (std::uint8_t b : bytes) {
         OnByte(b, now);
         previous_ = b;
@@ -79,6 +92,7 @@ void DeviceProtocol::Receive(std::span<const std::uint8_t> bytes, Clock::time_po
 }
 
 void DeviceProtocol::Tick(Clock::time_point now) {
+    StreamSentence(now);
     if (!deadline_ || now < *deadline_) return;
     deadline_.reset();
     if (mode_ == Mode::BlockBody) {
@@ -172,8 +186,13 @@ bool DeviceProtocol::OnResetByte(std::uint8_t b) {
 
 void DeviceProtocol::StartDownload(Payload payload, std::size_t replyLength) {
     transfer_ = Transfer{payload, memory_.Image(payload)};
+    // The POI list is read from flash with the erased record after it, its
+    // end mark.
+    if (payload == Payload::Poi) transfer_.bytes.insert(transfer_.bytes.end(), kPoiSize, 0xFF);
     transfer_.blocks = BlockCount(transfer_.bytes.size());
-    EmitReply(AckReply(std::to_string(transfer_.bytes.size()), replyLength));
+    transfer_.straysDone.assign(options_.strays.size(), false);
+    const std::string ack = AckReply(std::to_string(transfer_.bytes.size()), replyLength);
+    EmitDownload(std::vector<std::uint8_t>(ack.begin(), ack.end()), 0);
     mode_ = Mode::AwaitStart;
     Note(std::string("download of ") + PayloadName(payload) + ": " +
          std::to_string(transfer_.blocks) + " blocks");
@@ -182,6 +201,9 @@ void DeviceProtocol::StartDownload(Payload payload, std::size_t replyLength) {
 void DeviceProtocol::OnStartByte(std::uint8_t b) {
     if (b != kCrcStart) {
         OnResetByte(b);
+    } else if (transfer_.startsIgnored < options_.ignoreStarts) {
+        ++transfer_.startsIgnored;
+        Note("\"C\" not heard");
     } else if (options_.etxFirst && !transfer_.etxSent) {
         transfer_.etxSent = true;
         Emit({kRestart});
@@ -207,6 +229,8 @@ void DeviceProtocol::OnAckByte(std::uint8_t b) {
 void DeviceProtocol::OnEotAnswerByte(std::uint8_t b) {
     if (b == kCan || b == kAck) {
         ToCommand(std::string("download of ") + PayloadName(transfer_.payload) + " finished");
+    } else if (b == kNak && options_.eotOnce) {
+        Note("EOT refused; not sent again");
     } else if (b == kNak) {
         Emit({kEot});
     } else {
@@ -221,7 +245,9 @@ void DeviceProtocol::ContinueAfter(std::size_t blocks) {
         return SendBlock(blocks);
     }
     if (blocks >= transfer_.blocks) {
-        Emit({kEot});
+        std::vector<std::uint8_t> eot{kEot};
+        Disturb(eot, blocks + 1);
+        Emit(std::move(eot));
         mode_ = Mode::AwaitEotAnswer;
         return;
     }
@@ -236,7 +262,7 @@ void DeviceProtocol::SendBlock(std::size_t number) {
         block[kDamagedByte] ^= 0x5A;
         Note("block " + std::to_string(number) + " sent damaged");
     }
-    EmitAfterNoise(block);
+    EmitDownload(std::move(block), number);
     mode_ = Mode::AwaitAck;
 }
 
@@ -296,6 +322,7 @@ void DeviceProtocol::AcceptFrame() {
         return ToCommand("upload cancelled after " + std::to_string(transfer_.blocks) +
                          " blocks; nothing kept");
     }
+    if (options_.strayAckAfter == transfer_.blocks) return Emit({kAck, kAck});
     Emit({kAck});
 }
 
@@ -349,6 +376,42 @@ void DeviceProtocol::ToCommand(const std::string& why) {
 void DeviceProtocol::Emit(std::vector<std::uint8_t> bytes, milliseconds pause) {
     const int baud = mode_ == Mode::Command ? kCommandBaud : kTransferBaud;
     outbox_.push_back(Emission{std::move(bytes), baud, pause});
+}
+
+// The line's faults on what the device sends at `block` (0: the
+// acknowledgement; one past the last: the EOT): stray bytes added, a byte
+// lost.
+void DeviceProtocol::Disturb(std::vector<std::uint8_t>& bytes, std::size_t block) {
+    for (std::size_t i = 0; i < options_.strays.size() && i < transfer_.straysDone.size(); ++i) {
+        const StrayBytes& stray = options_.strays[i];
+        if (stray.at.block != block || transfer_.straysDone[i]) continue;
+        transfer_.straysDone[i] = true;
+        const std::size_t at = std::min(stray.at.offset, bytes.size());
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), stray.bytes.begin(),
+                     stray.bytes.end());
+        Note("stray bytes at block " + std::to_string(block));
+    }
+    const auto& drop = options_.dropByte;
+    if (drop && drop->block == block && drop->offset < bytes.size() && !transfer_.byteDropped) {
+        transfer_.byteDropped = true;
+        bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(drop->offset));
+        Note("a byte of block " + std::to_string(block) + " lost");
+    }
+}
+
+void DeviceProtocol::EmitDownload(std::vector<std::uint8_t> bytes, std::size_t block) {
+    Disturb(bytes, block);
+    EmitAfterNoise(bytes);
+}
+
+void DeviceProtocol::StreamSentence(Clock::time_point now) {
+    if (!options_.stream) {
+        nextSentence_.reset();
+        return;
+    }
+    if (nextSentence_ && now < *nextSentence_) return;
+    Emit({kStreamSentence.begin(), kStreamSentence.end()});
+    nextSentence_ = now + kSentenceInterval;
 }
 
 void DeviceProtocol::EmitAfterNoise(std::span<const std::uint8_t> bytes) {

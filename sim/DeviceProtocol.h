@@ -27,11 +27,27 @@ namespace vantrel::sim {
 inline constexpr int kCommandBaud = 9600;
 inline constexpr int kTransferBaud = 115200;
 
+// A place in what the device sends for a download: inside download block
+// `block` (from 1) after `offset` of its bytes (0: before its STX); block 0
+// is the acknowledgement of the request, and the block after the last one
+// the EOT.
+struct LinePlace {
+    std::size_t block = 1;
+    std::size_t offset = 0;
+};
+
+// Bytes a faulty line adds to a download, once, at their place.
+struct StrayBytes {
+    LinePlace at;
+    std::vector<std::uint8_t> bytes;
+};
+
 // How the simulated line departs from a perfect one. "After" counts are
 // blocks completed in the transfer (0 means before the first block); block
 // numbers count from 1.
 struct LineOptions {
     bool pace = false;                       // hold the byte rate of the current baud rate
+    int pacePercent = 100;                   // ... or this share of it, when paced
     std::size_t noiseBytes = 0;              // stray bytes before every reply and block
     bool etxFirst = false;                   // answer the first "C" of a download with 0x03
     bool eotFirst = false;                   // answer a download's "C" with EOT: nothing to send
@@ -44,6 +60,12 @@ struct LineOptions {
     std::optional<std::size_t> cancelUploadAfter;  // cancel an upload with CAN after this many
     std::optional<std::size_t> stallAfter;         // fall silent after this many blocks
     std::optional<std::size_t> hangUpAfter;        // close the line after this many blocks
+    std::vector<StrayBytes> strays;                // bytes added to a download, each once
+    std::optional<LinePlace> dropByte;             // a download byte lost on the line, once
+    std::size_t ignoreStarts = 0;                  // the first "C"s of a download go unheard
+    bool eotOnce = false;                          // a download's EOT is not sent again on NAK
+    std::optional<std::size_t> strayAckAfter;      // a second ACK after this upload block's
+    bool stream = false;  // send NMEA sentences without end and answer nothing
 };
 
 // Something the device does on the line: send bytes (after a pause), or hang up.
@@ -66,7 +88,7 @@ class DeviceProtocol {
     // Runs what is due by `now`: NAK repeats while an upload waits for its
     // first block, and dropping a block the PC stopped sending midway.
     void Tick(Clock::time_point now);
-    std::optional<Clock::time_point> Deadline() const { return deadline_; }
+    std::optional<Clock::time_point> Deadline() const;
 
     std::vector<Emission> TakeOutbox();
     // The kind of the upload completed since the last call, if any.
@@ -96,6 +118,9 @@ class DeviceProtocol {
         bool damaged = false;  // the damaged block went out once
         bool naked = false;    // the NAKed upload block was refused once
         bool eotNaked = false;
+        std::size_t startsIgnored = 0;
+        std::vector<bool> straysDone;
+        bool byteDropped = false;
         std::vector<std::uint8_t> frame;
         int naksLeft = 0;
     };
@@ -123,6 +148,9 @@ class DeviceProtocol {
     bool FaultAfter(std::size_t blocks);
     void ToCommand(const std::string& why);
     void Emit(std::vector<std::uint8_t> bytes, std::chrono::milliseconds pause = {});
+    void Disturb(std::vector<std::uint8_t>& bytes, std::size_t block);
+    void EmitDownload(std::vector<std::uint8_t> bytes, std::size_t block);
+    void StreamSentence(Clock::time_point now);
     void EmitAfterNoise(std::span<const std::uint8_t> bytes);
     void EmitReply(const std::string& reply);
     void Note(const std::string& text) const;
@@ -136,6 +164,7 @@ class DeviceProtocol {
     std::size_t noiseCursor_ = 0;
     Transfer transfer_;
     std::optional<Clock::time_point> deadline_;
+    std::optional<Clock::time_point> nextSentence_;  // of the stream, when it runs
     std::vector<Emission> outbox_;
     std::optional<Payload> finishedUpload_;
 };

@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <stdexcept>
@@ -114,7 +115,7 @@ RunEnd Simulator::Serve(int alsoStopOn) {
         }
         std::vector<Emission> outbox;
         std::optional<Payload> upload;
-        bool pace = false;
+        int pacePercent = 0;  // 0: not paced
         {
             std::lock_guard lock(mutex_);
             const auto now = std::chrono::steady_clock::now();
@@ -127,22 +128,24 @@ RunEnd Simulator::Serve(int alsoStopOn) {
             protocol_.Tick(now);
             outbox = protocol_.TakeOutbox();
             upload = protocol_.TakeFinishedUpload();
-            pace = protocol_.Options().pace;
+            const LineOptions& line = protocol_.Options();
+            pacePercent = line.pace ? std::clamp(line.pacePercent, 1, 100) : 0;
         }
         if (upload) KeepUpload(*upload);
-        if (const auto end = Deliver(outbox, writer, pace)) return *end;
+        if (const auto end = Deliver(outbox, writer, pacePercent)) return *end;
     }
 }
 
 std::optional<RunEnd> Simulator::Deliver(const std::vector<Emission>& outbox, LineWriter& writer,
-                                         bool pace) {
+                                         int pacePercent) {
     for (const Emission& e : outbox) {
         if (e.hangUp) {
             line_.HangUp();
             return RunEnd::HungUp;
         }
         LineWriter::Result r = writer.Pause(e.pauseBefore);
-        if (r == LineWriter::Result::Done) r = writer.Write(e.bytes, e.baud, pace);
+        if (r == LineWriter::Result::Done)
+            r = writer.Write(e.bytes, e.baud * std::max(pacePercent, 1) / 100, pacePercent > 0);
         if (r == LineWriter::Result::Stopped) return RunEnd::Stopped;
         if (r == LineWriter::Result::Failed) return RunEnd::LineFailed;
     }

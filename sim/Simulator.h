@@ -67,8 +67,9 @@ class Simulator {
 
   private:
     RunEnd Serve(int alsoStopOn);
+    // Paced at `pacePercent` of each emission's rate; 0: as fast as the pty takes it.
     std::optional<RunEnd> Deliver(const std::vector<Emission>& outbox, LineWriter& writer,
-                                  bool pace);
+                                  int pacePercent);
     void KeepReceived(std::span<const std::uint8_t> bytes);  // with mutex_ held
     void KeepUpload(Payload payload);
     void Log(const std::string& text) const;

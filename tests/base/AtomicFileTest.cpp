@@ -47,5 +47,47 @@ TEST(AtomicFile, ReadsUpToALimitAndAReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }
 
+// A write goes to what the path names: the file behind a link (the link
+// stays, even one whose file does not exist yet), a FIFO in place; a FIFO
+// nobody reads and a folder are refused at once and left as they were.
+TEST(AtomicFile, WritesGoToWhatThePathNames) {
+    namespace fs = std::filesystem;
+    ScratchFolder folder;
+    WriteFile(folder / "real.txt", "old");
+    fs::create_symlink("real.txt", folder / "link.txt");
+    fs::create_symlink("link.txt", folder / "chain.txt");
+    fs::create_symlink("later.txt", folder / "dangling.txt");
+    fs::create_symlink("loop2", folder / "loop1");
+    fs::create_symlink("loop1", folder / "loop2");
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    fs::create_directory(folder / "dir");
+    const struct {
+        const char* path;
+        bool written;
+        std::errc error;
+        const char* lands;  // where the bytes end up
+    } cases[] = {
+        {"link.txt", true, {}, "real.txt"},
+        {"chain.txt", true, {}, "real.txt"},
+        {"dangling.txt", true, {}, "later.txt"},
+        {"fifo", false, std::errc::no_such_device_or_address, nullptr},
+        {"dir", false, std::errc::is_a_directory, nullptr},
+        {"loop1", false, std::errc::too_many_symbolic_link_levels, nullptr},
+    };
+    for (const auto& c : cases) {
+        std::error_code error;
+        EXPECT_EQ(WriteFileAtomically(folder / c.path, c.path, error), c.written) << c.path;
+        if (c.written) {
+            EXPECT_TRUE(fs::is_symlink(folder / c.path)) << c.path;
+            EXPECT_EQ(ReadFile(folder / c.lands), c.path);
+        } else {
+            EXPECT_EQ(error, c.error) << c.path;
+        }
+    }
+    EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+    EXPECT_TRUE(fs::is_directory(folder / "dir"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 9);  // no file left behind
+}
+
 }  // namespace
 }  // namespace vantrel

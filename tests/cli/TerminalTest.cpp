@@ -16,6 +16,8 @@ TEST(Terminal, ControlCharactersAndBrokenUtf8AreShownEscaped) {
     EXPECT_EQ(EscapeControls("\xc2\x9b" "2J"), "\\u009b2J");
     EXPECT_EQ(EscapeControls("\xff\xc3(\xe4\xb8"), "\\xff\\xc3(\\xe4\\xb8");
     EXPECT_EQ(EscapeControls("\xc0\xaf"), "\\xc0\\xaf");  // an overlong "/"
+    // A right-to-left override would show "gpx.exe" as "exe.xpg".
+    EXPECT_EQ(EscapeControls("x\u202Egpx.exe\u2066"), "x\\u202egpx.exe\\u2066");
 }
 
 TEST(Terminal, WidthsCountWideAndCombiningCharacters) {

@@ -55,10 +55,16 @@ class LinkFixture : public ::testing::Test {
         for (int i = 0; i < count; ++i)
             link.Tick();
     }
-    // Ticks until the device has nothing left to send and the ring is empty.
+    // Ticks until the device has nothing left to send, the ring is empty and
+    // the line has been quiet long enough for the link to answer an EOT.
     void Drain(int limit = 20000) {
-        for (int i = 0; i < limit && !(port.incoming.empty() && link.PendingBytes() == 0); ++i)
+        int quiet = 0;
+        for (int i = 0; i < limit; ++i) {
+            const bool idle = port.incoming.empty() && link.PendingBytes() == 0;
+            quiet = idle ? quiet + 1 : 0;
+            if (quiet > kEotSettleTicks) return;
             link.Tick();
+        }
     }
     // Asks for the tracks and lets the device acknowledge: the link has sent
     // "C" and waits for the first block.

@@ -59,20 +59,52 @@ TEST_F(ReplyReader, ZeroByteEndsTheReplyText) {
 TEST_F(ReplyReader, BytesWaitWithoutAwaitedReplyAndTheWatchdogHolds) {
     FinishAnUpload();
     const int shown = status.progress.Position;
+    const int watchdog = vars.WatchdogTicks;
     port.Deliver(Ascii(kGuiderReply));
     Ticks(500);
     EXPECT_EQ(link.PendingBytes(), kGuiderReply.size());
-    EXPECT_EQ(vars.WatchdogTicks, kWatchdogStart);
+    EXPECT_EQ(vars.WatchdogTicks, watchdog);
     EXPECT_EQ(status.progress.Position, (shown + 500) % kProgressSteps);
 }
 
-TEST(ReplyText, OverlongReplyKeepsOnlyWhatFitsTheReplyBufferAndTakesAllOfIt) {
+// Bytes that never make the awaited reply end the request once its bound
+// has passed; once a parser took the reply, bytes that follow end nothing.
+TEST_F(ReplyReader, AStreamFailsTheRequestOnlyWhileItsReplyIsDue) {
+    const int limit = ProgressLimitTicks(kGuiderReply.size(), 9600);
+    auto stream = [this](int ticks) {
+        for (int i = 0; i < ticks; ++i) {
+            port.Deliver(Ascii("$GPGGA,123519,4807.038,N,01131.000,E*47\r\n"));
+            link.Tick();
+        }
+    };
+    stream(limit - 1);
+    EXPECT_EQ(link.Progress().RequestsFailed, 0u);
+    stream(2);
+    EXPECT_EQ(link.Progress().RequestsFailed, 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind(
+                  "The request failed: the device sent data the program could not use: ", 0),
+              0u)
+        << messages.shown[0].text;
+    EXPECT_EQ(vars.ReplyLength, 0);
+
+    messages.shown.clear();
+    link.RequestGuiderSettings();
+    port.Deliver(Ascii(kGuiderReply));
+    Ticks(1);
+    ASSERT_EQ(link.Progress().RepliesUnderstood, 1u);
+    stream(2 * limit);
+    EXPECT_EQ(link.Progress().RequestsFailed, 1u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(ReplyText, OverlongReplyKeepsOnlyWhatFitsTheReplyBufferAndLeavesTheRingAsItWas) {
     RxRing ring;
     const std::string bytes = "POEM101,5,m,20,k,3,x,y*" + std::string(2000, 'q');
     ring.Append(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     const int length = kBlockBodyLength - 1;
-    EXPECT_EQ(TakeReplyText(ring, length, CodePage{}).size(), kReplyBufferSize - 1);
-    EXPECT_EQ(ring.RxCount(), bytes.size() - length);
+    EXPECT_EQ(PeekReplyText(ring, length, CodePage{}).size(), kReplyBufferSize - 1);
+    EXPECT_EQ(ring.RxCount(), bytes.size());
 }
 
 TEST(SettingsReplies, GuiderAndLoggerFieldsAreShownAsReceived) {

@@ -69,22 +69,40 @@ TEST_F(TransferFaults, BlockDamagedAlwaysCancelsAndKeepsNothing) {
     ExpectTrackDownloadEqualsMemory();
 }
 
-// After a track download the area holds tracks; a device with no POIs must
-// give an empty list, not those bytes read as POIs.
-TEST_F(TransferFaults, EotRightAfterCGivesAnEmptyList) {
+// After a track download the area holds tracks; a device with no POIs (its
+// list is the end mark alone) must give an empty list, not those bytes read
+// as POIs.
+TEST_F(TransferFaults, DeviceWithoutPoisGivesAnEmptyList) {
+    memory_.poi.clear();
     Start();
-    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
-    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 1; }));
-    ASSERT_GT(companion_->pois.PoiCount, 0);
     ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
-    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 2; }));
-    sim_->SetLineOptions({.eotFirst = true});
+    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 1; }));
     ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
-    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 3; }));
-    EXPECT_EQ(companion_->transfer.TransferLength, 0u);
+    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.DownloadsFinished == 2; }));
+    EXPECT_EQ(companion_->transfer.TransferLength, kBlockSize);
     EXPECT_EQ(companion_->pois.PoiCount, 0);
     EXPECT_FALSE(companion_->Buttons().uploadPoi);
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// A download that ends before its data does (here: EOT at once, no block)
+// is a failed transfer: the list and the area stay as they were.
+TEST_F(TransferFaults, DownloadEndedBeforeItsDataKeepsTheListAsItWas) {
+    Start();
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
+    ASSERT_TRUE(TickUntil(OneDownload));
+    const int pois = companion_->pois.PoiCount;
+    ASSERT_GT(pois, 0);
+    const std::size_t length = companion_->transfer.TransferLength;
+    sim_->SetLineOptions({.eotFirst = true});
+    ASSERT_EQ(Link().RequestPoiDownload(), RequestResult::Sent);
+    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.TransfersFailed == 1; }));
+    EXPECT_EQ(companion_->pois.PoiCount, pois);
+    EXPECT_EQ(companion_->transfer.TransferLength, length);
+    ExpectOneMessage(
+        "The POI download failed: the data ended after 0 bytes, without the POI list's end "
+        "mark; nothing was kept.");
+    ExpectIdle();
 }
 
 TEST_F(TransferFaults, MoreThan255PoisKeepsTheFirst255AndSaysHowManyWereLeftOut) {
@@ -197,6 +215,21 @@ TEST_F(TransferFaults, OtherRequestsAreRefusedWhileADownloadRuns) {
     EXPECT_EQ(companion_->plans.PlanCount, 2);
     EXPECT_EQ(messages_.shown.size(), 2u);
     ExpectIdle();
+}
+
+// The window closed (the core destroyed) while a download runs: the device
+// is told, not left sending into a closed port.
+TEST_F(TransferFaults, CoreGoneDuringADownloadCancelsItOnTheLine) {
+    Start({.pace = true});
+    ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
+    ASSERT_TRUE(TickUntil([](const Progress& p) { return p.BlocksReceived >= 1; }));
+    companion_.reset();
+    const std::string reset = "\x11\x13$POEM06*\r\n";
+    const auto limit = std::chrono::steady_clock::now() + 10s;
+    while (!Received().ends_with(reset) && std::chrono::steady_clock::now() < limit)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_TRUE(Received().ends_with(reset));
+    EXPECT_NE(Received().find("\x18\x18\x1b\x18"), std::string::npos);
 }
 
 // The device unplugged mid-download: the link notices through the port,

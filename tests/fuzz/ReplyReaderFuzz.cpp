@@ -19,6 +19,9 @@ using namespace vantrel::testing;
 // Hand-overs that do nothing; uploads of a length the input chooses.
 class FuzzHooks : public TransferHooks {
   public:
+    std::string DownloadShortfall(int, const TransferArea& area) override {
+        return area.TransferLength % 2048 == 0 ? "" : "odd";
+    }
     void AssembleTracks(const TransferArea&) override {}
     void ReadPlanImage(const TransferArea&) override {}
     void ReadPoiImage(const TransferArea&) override {}

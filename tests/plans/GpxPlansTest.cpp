@@ -61,6 +61,20 @@ TEST_F(GpxPlans, WaypointsMakeAPlanWhenThereIsNoRoute) {
     EXPECT_EQ(plan.gridPlan.Cell(0, 1), "Hut");
 }
 
+// Elements may carry any prefix bound to the GPX namespace; those of other
+// namespaces are not GPX's, whatever their local names.
+TEST_F(GpxPlans, PrefixedElementsOfTheGpxNamespaceAreRead) {
+    const std::string text =
+        "<?xml version=\"1.0\"?><g:gpx version=\"1.1\" xmlns:g=\"http://www.topografix.com/GPX/1/1\">"
+        "<g:rte><g:rtept lat=\"1\" lon=\"2\"><g:name>Hut</g:name></g:rtept>"
+        "<g:rtept lat=\"3\" lon=\"4\" xmlns:x=\"urn:other\"><x:name>no</x:name></g:rtept>"
+        "</g:rte></g:gpx>";
+    ASSERT_EQ(ReadGpxPlan(text, plan), "");
+    EXPECT_EQ(plan.PlanCount, 2);
+    EXPECT_EQ(plan.gridPlan.Cell(0, 1), "Hut");
+    EXPECT_EQ(plan.gridPlan.Cell(0, 2), "1");  // unnamed: numbered from 0
+}
+
 TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
     plan.gridPlan.SetCell(0, 1, "kept");
     plan.PlanCount = 1;
@@ -69,12 +83,17 @@ TEST_F(GpxPlans, RefusalsNameThePointAndLeaveTheListAlone) {
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", longName) + "</rte>"), plan),
               "route point 2: the title '" + longName +
                   "' has 32 characters, more than the 31 a plan title holds");
-    // 31 units fit; a character outside the basic plane counts two.
+    // 31 characters fit; one the device's 16-bit table cannot hold is named.
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", std::string(31, 'y')) + "</rte>"), plan),
               "");
-    EXPECT_NE(
+    EXPECT_EQ(
         ReadGpxPlan(Gpx(route + RoutePoint("1", "2", std::string(30, 'y') + "😀") + "</rte>"), plan),
-        "");
+        "route point 2: the title '" + std::string(30, 'y') +
+            "😀' holds U+1F600 GRINNING FACE, which the device's character table cannot hold");
+    // A NUL would cut the name short.
+    EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("1", "2", "Zi&#0;el") + "</rte>"), plan)
+                  .rfind("not XML: the character reference &#0; at byte ", 0),
+              0u);
     plan.gridPlan.SetCell(0, 1, "kept");
     EXPECT_EQ(ReadGpxPlan(Gpx(route + RoutePoint("91", "2", "n") + "</rte>"), plan),
               "route point 2: '91' is not a valid latitude");

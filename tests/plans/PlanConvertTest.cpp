@@ -24,9 +24,12 @@ int Convert(std::vector<std::string> args) {
     return cli::RunConvert(args);
 }
 
-TEST(Csv, QuotesOnlyWhatNeedsIt) {
+TEST(Csv, QuotesOnlyWhatNeedsItAndEscapesControls) {
     EXPECT_EQ(CsvLine({"plain", "a,b", "say \"hi\"", "two\nlines", ""}),
               "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\r\n");
+    // A track name from the device may hold anything; Zürich passes as it is.
+    EXPECT_EQ(CsvLine({"\x1b[2Jx", "a\tb\x7f", "\xc2\x9b\u202Ecsv.exe", "Zürich", "\xff"}),
+              "\\x1b[2Jx,a\\x09b\\x7f,\\u009b\\u202ecsv.exe,Zürich,\xff\r\n");
     std::string error;
     auto records = ParseCsv("\xEF\xBB\xBFx,\"a,\"\"b\"\"\r\nc\"\r\n\r\nlast,1", error);
     ASSERT_TRUE(records.has_value()) << error;
@@ -96,7 +99,8 @@ TEST(PlanConvert, BadInputIsRefusedAndNothingIsWritten) {
     WriteText(dir.File("header.csv"), "name,lat,lng\r\nA,1,2\r\n");
     WriteText(dir.File("fields.csv"), "title,latitude,longitude\r\nA,1\r\n");
     WriteText(dir.File("number.csv"), "title,latitude,longitude\r\nA,1,2\r\nB,x,2\r\n");
-    for (const char* name : {"header.csv", "fields.csv", "number.csv", "missing.csv"})
+    WriteText(dir.File("cut.csv"), "title,latitude,longitude\r\nA,1,2\r\nB,47.1,8.2");
+    for (const char* name : {"header.csv", "fields.csv", "number.csv", "cut.csv", "missing.csv"})
         EXPECT_EQ(Convert({dir.File(name), dir.File("out.rte")}), cli::kBadFile) << name;
     EXPECT_FALSE(std::filesystem::exists(dir.File("out.rte")));
     EXPECT_EQ(Convert({dir.File("a.csv"), dir.File("b.kml")}), cli::kUsage);

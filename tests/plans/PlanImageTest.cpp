@@ -94,12 +94,11 @@ TEST_F(PlanImageTest, EmptyPlanHasOnlyTheBlankEntries) {
 }
 
 TEST_F(PlanImageTest, MixedScriptsNumberCodeUnitsInOrderOfFirstUse) {
-    // A space is a character like any other; a character beyond the BMP takes
-    // two code units, each with its own entry.
-    FillPlan(list, {{"Aб 中", "1", "2"}, {"中A\xF0\x9F\x98\x80", "3", "4"}, {"Ωб", "5", "6"}});
+    // A space is a character like any other.
+    FillPlan(list, {{"Aб 中", "1", "2"}, {"中A\u00E9\u00DF", "3", "4"}, {"Ωб", "5", "6"}});
     ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
     EXPECT_EQ(CharacterTable(),
-              (std::vector<char16_t>{0, u'A', u'б', u' ', u'中', 0xD83D, 0xDE00, u'Ω'}));
+              (std::vector<char16_t>{0, u'A', u'б', u' ', u'中', u'é', u'ß', u'Ω'}));
     auto numbers = [](std::initializer_list<std::uint16_t> used) {
         std::vector<std::uint16_t> slots(kTitleSlots, 0);
         std::copy(used.begin(), used.end(), slots.begin());
@@ -112,23 +111,46 @@ TEST_F(PlanImageTest, MixedScriptsNumberCodeUnitsInOrderOfFirstUse) {
     PlanList back(values);
     ASSERT_TRUE(DecodePlanImage(back, area));
     EXPECT_EQ(back.gridPlan.Cell(0, 1), "Aб 中");
-    EXPECT_EQ(back.gridPlan.Cell(0, 2), "中A\xF0\x9F\x98\x80");
+    EXPECT_EQ(back.gridPlan.Cell(0, 2), "中A\u00E9\u00DF");
     EXPECT_EQ(back.gridPlan.Cell(0, 3), "Ωб");
 }
 
-TEST_F(PlanImageTest, TitlesOfThirtyOneFitAndLongerOnesAreRefusedNeverCut) {
-    FillPlan(list, {{std::string(31, 'x'), "1", "1"}});
-    ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
-    auto slots = TitleNumbers(0);
-    EXPECT_EQ(std::count(slots.begin(), slots.end(), 1), 31);
-    EXPECT_EQ(slots[31], 0);
-
-    const std::string title(40, 'x');
-    FillPlan(list, {{"A", "1", "1"}, {title, "1", "1"}});
-    EXPECT_EQ(BuildPlanImage(list, SharedGlyphs(), area).error,
-              "Row 2: the title '" + title +
-                  "' has 40 characters, more than the 31 a plan title holds!");
-    EXPECT_EQ(list.gridPlan.Cell(0, 2), title);
+// Titles are counted in characters once composed (NFC), as the device gets
+// them; longer ones, and characters the device would show as a blank cell,
+// are refused with the row and the character named, never cut or sent.
+TEST_F(PlanImageTest, TitlesAreCountedComposedAndCharactersWithoutAGlyphRefused) {
+    auto repeat = [](const std::string& piece, int times) {
+        std::string text;
+        for (int i = 0; i < times; ++i)
+            text += piece;
+        return text;
+    };
+    const struct {
+        std::string title;
+        std::size_t slots;  // slots the title fills when it is taken
+        std::string refusal;
+    } cases[] = {
+        {std::string(31, 'x'), 31, ""},
+        {repeat("e\u0301", 31), 31, ""},  // 62 code points, 31 characters composed
+        {std::string(40, 'x'), 0, "has 40 characters, more than the 31 a plan title holds"},
+        {repeat("\U0001F600", 16), 0,
+         "holds U+1F600 GRINNING FACE, which the device's character table cannot hold"},
+        {"x\u0301y", 0, "holds U+0301 COMBINING ACUTE ACCENT, which has no glyph at the device's size"},
+        {"A\u200BB", 0, "holds U+200B ZERO WIDTH SPACE, which has no glyph at the device's size"},
+    };
+    for (const auto& c : cases) {
+        FillPlan(list, {{"A", "1", "1"}, {c.title, "1", "1"}});
+        const ImageResult built = BuildPlanImage(list, SharedGlyphs(), area);
+        if (c.refusal.empty()) {
+            ASSERT_TRUE(built.Ok()) << built.error;
+            auto slots = TitleNumbers(1);
+            EXPECT_EQ(std::count(slots.begin(), slots.end(), 2), c.slots) << c.title;
+            EXPECT_EQ(slots[c.slots], 0);
+        } else {
+            EXPECT_EQ(built.error, "Row 2: the title '" + c.title + "' " + c.refusal + "!");
+        }
+        EXPECT_EQ(list.gridPlan.Cell(0, 2), c.title);
+    }
 }
 
 TEST_F(PlanImageTest, CoordinatesOutsideTheGlobeAreRefused) {
@@ -170,6 +192,20 @@ TEST_F(PlanImageTest, RefusalsWriteNothing) {
     EXPECT_NE(built.error.find("more than the 1023"), std::string::npos) << built.error;
     EXPECT_EQ(area.bytes[0], 0x5A);
     EXPECT_EQ(area.TransferLength, 7u);
+}
+
+// A downloaded plan is whole when it holds the length its header gives; a
+// damaged header says nothing of it (decoding refuses such a plan).
+TEST_F(PlanImageTest, ImageIsWholeWhenItHoldsItsHeadersLength) {
+    FillPlan(list, {{"A", "1", "1"}, {"B", "2", "2"}});
+    ASSERT_TRUE(BuildPlanImage(list, SharedGlyphs(), area).Ok());
+    const std::span<const std::uint8_t> image = area.Valid();
+    EXPECT_TRUE(PlanImageIsWhole(image));
+    EXPECT_FALSE(PlanImageIsWhole(image.first(image.size() - 1)));
+    EXPECT_FALSE(PlanImageIsWhole(image.first(kPlanHeaderSize - 1)));
+    std::vector<std::uint8_t> damaged(image.begin(), image.begin() + kPlanHeaderSize);
+    damaged[5] ^= 0xFF;
+    EXPECT_TRUE(PlanImageIsWhole(damaged));
 }
 
 TEST_F(PlanImageTest, ReadBackFillsTheListAndDrawsTheMarkers) {

@@ -168,6 +168,31 @@ TEST_F(PoiImageTest, RecordsBeyondTheListOrCutShortAreLeftOutAndCounted) {
     EXPECT_EQ(list.PoiCount, 0);
 }
 
+// The list ends at its end mark, a record of 16 bytes 0xFF. A record that is
+// neither (one flipped bit in a year) is refused alone and the POIs after
+// it are kept; the image is whole once the end mark or 255 POIs came.
+TEST_F(PoiImageTest, RecordThatIsNoPoiIsRefusedAloneAndTheEndMarkEndsTheList) {
+    std::vector<std::uint8_t> noPoi = Record(110 | 0x80, 2, 2, 2);
+    Place({Record(110, 1, 1, 1), noPoi, Record(111, 3, 3, 3), noPoi, std::vector<std::uint8_t>(16, 0xFF),
+           Record(112, 4, 4, 4)});
+    EXPECT_TRUE(ReadPoiImage(list, area));
+    EXPECT_EQ(list.PoiCount, 2);
+    EXPECT_EQ(list.gridPoi.Cell(kTextColumn, 2).substr(0, 10), "2011/03/03");
+    const PoiRecordCount count = CountPoiRecords(area.Valid());
+    EXPECT_EQ(count.refused, (std::vector<std::size_t>{2, 4}));
+    EXPECT_TRUE(count.Dropped());
+    EXPECT_TRUE(count.Whole());
+    EXPECT_EQ(PoisLeftOutText(count),
+              "2 of 4 POIs were kept: records 2 and 4 are neither POIs nor the list's end and "
+              "were refused.");
+
+    area.TransferLength = 4 * 16;  // cut before the end mark
+    EXPECT_FALSE(CountPoiRecords(area.Valid()).Whole());
+    Place(std::vector<std::vector<std::uint8_t>>(255, Record(110, 1, 1, 1)));
+    EXPECT_TRUE(CountPoiRecords(area.Valid()).Whole());
+    EXPECT_FALSE(CountPoiRecords(area.Valid()).Dropped());
+}
+
 TEST_F(PoiImageTest, CellsThatDoNotConvertStopTheBuild) {
     area.bytes[0] = 0x5A;
     area.TransferLength = 3;

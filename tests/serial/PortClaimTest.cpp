@@ -87,26 +87,36 @@ TEST_F(PortClaimTest, FreePortGetsOurLockFileUntilReleased) {
     EXPECT_FALSE(fs::exists(LockFile()));
 }
 
-TEST_F(PortClaimTest, LockOfALiveProgramRefusesAndNamesIt) {
-    Sleeper other;
-    std::ofstream(LockFile()) << std::string(10 - std::to_string(other.Pid()).size(), ' ')
-                              << other.Pid() << "\n";
-    const auto holder = claim.Claim(pty.SlavePath(), Places());
-    ASSERT_TRUE(holder);
-    EXPECT_EQ(holder->pid, other.Pid());
-    EXPECT_EQ(holder->Describe(), "sleep (pid " + std::to_string(other.Pid()) + ")");
-    EXPECT_TRUE(fs::exists(LockFile()));  // theirs, and left alone
-}
-
-TEST_F(PortClaimTest, StaleLockIsRemovedAndThePortClaimed) {
-    Sleeper gone;
-    const int pid = gone.Pid();
-    gone.End();
-    std::ofstream(folder.Path() / LockFileNames(fs::canonical(pty.SlavePath())).back())
-        << pid << "\n";
-    EXPECT_FALSE(claim.Claim(pty.SlavePath(), Places()));
-    EXPECT_FALSE(fs::exists(folder.Path() / LockFileNames(fs::canonical(pty.SlavePath())).back()));
-    EXPECT_TRUE(fs::exists(LockFile()));
+// A lock file refuses the port only while its program holds the device: a
+// program that is gone, or one that got a dead program's pid and never
+// opened the port, leaves a stale lock, which is removed.
+TEST_F(PortClaimTest, LockRefusesOnlyWhileItsProgramHoldsTheDevice) {
+    enum class Writer { HoldsThePort, ReusedItsPid, Gone };
+    const struct {
+        Writer writer;
+        bool bareName;  // the lock under the device's bare name ("LCK..3")
+    } cases[] = {{Writer::HoldsThePort, false}, {Writer::ReusedItsPid, false}, {Writer::Gone, true}};
+    for (const auto& c : cases) {
+        Sleeper other(c.writer == Writer::HoldsThePort ? pty.SlavePath() : std::string());
+        const int pid = other.Pid();
+        if (c.writer == Writer::Gone) other.End();
+        const auto names = LockFileNames(fs::canonical(pty.SlavePath()));
+        const fs::path lock = folder.Path() / (c.bareName ? names.back() : names.front());
+        std::ofstream(lock) << std::string(10 - std::to_string(pid).size(), ' ') << pid << "\n";
+        const auto holder = claim.Claim(pty.SlavePath(), Places());
+        if (c.writer == Writer::HoldsThePort) {
+            ASSERT_TRUE(holder);
+            EXPECT_EQ(holder->pid, pid);
+            EXPECT_EQ(holder->Describe(), "sleep (pid " + std::to_string(pid) + ")");
+            EXPECT_TRUE(fs::exists(lock));  // theirs, and left alone
+        } else {
+            EXPECT_FALSE(holder) << holder->Describe();
+            EXPECT_TRUE(fs::exists(LockFile()));  // ours now
+            EXPECT_EQ(fs::exists(lock), !c.bareName);  // the stale one went
+        }
+        claim.Release();
+        fs::remove(lock);
+    }
 }
 
 TEST_F(PortClaimTest, ProgramHoldingTheDeviceOpenIsNamed) {

@@ -47,13 +47,19 @@ TEST_F(SimLine, PlanAndPoiImagesArePaddedWithErasedFlash) {
     EXPECT_EQ(poi.badFrames + plan.badFrames, 0);
 }
 
-TEST_F(SimLine, EmptyImageSendsEotRightAfterC) {
+// An empty plan has nothing to send; an empty POI list still has its end
+// mark, the erased record after it.
+TEST_F(SimLine, EmptyPlanSendsEotRightAfterCAndEmptyPoisTheirEndMark) {
+    memory_.plan.clear();
     memory_.poi.clear();
     Open();
-    const DownloadResult d = DownloadAsPc(*port_, "$POEM12,2*\r\n");
-    EXPECT_TRUE(d.ack.starts_with("$POEM200,0*"));
-    EXPECT_TRUE(d.endedWithEot);
-    EXPECT_TRUE(d.numbers.empty());
+    const DownloadResult plan = DownloadAsPc(*port_, "$POEM12,12*\r\n");
+    EXPECT_TRUE(plan.ack.starts_with("$POEM200,0*"));
+    EXPECT_TRUE(plan.endedWithEot);
+    EXPECT_TRUE(plan.numbers.empty());
+    const DownloadResult poi = DownloadAsPc(*port_, "$POEM12,2*\r\n");
+    EXPECT_TRUE(poi.ack.starts_with("$POEM200,16*"));
+    EXPECT_EQ(poi.data, Bytes(kBlockSize, 0xFF));
 }
 
 TEST_F(SimLine, EtxBeforeTheFirstBlockAsksForCAgain) {

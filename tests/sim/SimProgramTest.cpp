@@ -136,11 +136,12 @@ TEST(SimProgram, PlugsInAgainAfterAHangUp) {
 }
 
 TEST(SimProgram, FaultOptionsAndGeneratedPoisReachTheLine) {
-    SimProcess sim({"--pois", "300", "--damage-block", "2"});
+    SimProcess sim({"--pois", "300", "--damage-block", "2", "--stray", "3=7e,55"});
     PcPort port(sim.Line());
     const DownloadResult d = DownloadAsPc(port, "$POEM12,2*\r\n");
-    EXPECT_EQ(d.numbers, (std::vector<int>{1, 2, 3, 4, 5}));  // 4800 bytes of POIs
+    EXPECT_EQ(d.numbers, (std::vector<int>{1, 2, 3, 4, 5}));  // 4800 bytes of POIs, the end mark
     EXPECT_EQ(d.badFrames, 1);
+    EXPECT_EQ(d.strayBytes, 2u);
     EXPECT_EQ(sim.EndWith(SIGINT), 0);
 }
 
@@ -149,6 +150,9 @@ TEST(SimProgram, RefusesBadArgumentsAndMissingFiles) {
     EXPECT_EQ(SimProcess({"--memory", "a", "--tracks", "2"}).EndWith(0), 2);
     EXPECT_EQ(SimProcess({"--poi", "a.wpt", "--pois", "2"}).EndWith(0), 2);
     EXPECT_EQ(SimProcess({"--nak-block"}).EndWith(0), 2);
+    for (const char* stray : {"3", "3=", "3=zz", "3=100", "x=04", "3+=04"})
+        EXPECT_EQ(SimProcess({"--stray", stray}).EndWith(0), 2) << stray;
+    EXPECT_EQ(SimProcess({"--drop-byte", "2+"}).EndWith(0), 2);
     EXPECT_EQ(SimProcess({"--memory", "/nonexistent/memory.bin"}).EndWith(0), 1);
 }
 

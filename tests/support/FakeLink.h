@@ -128,6 +128,7 @@ class FakeLocator : public DeviceLocator {
 
 class RecordingHooks : public TransferHooks {
   public:
+    std::string DownloadShortfall(int, const TransferArea&) override { return shortfall; }
     void AssembleTracks(const TransferArea& area) override { Loaded("tracks", area); }
     void ReadPlanImage(const TransferArea& area) override { Loaded("plan", area); }
     void ReadPoiImage(const TransferArea& area) override { Loaded("poi", area); }
@@ -136,6 +137,8 @@ class RecordingHooks : public TransferHooks {
 
     // Each hand-over as "tracks 3072" (the loader and the length it saw).
     std::vector<std::string> loaded;
+    // What DownloadShortfall says of every download.
+    std::string shortfall;
     // The image that Build writes after 0xFF fill: `image` when set, else
     // `imageLength` bytes counting up from 1; or a refusal.
     Bytes image;
