@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <cstdio>
 #include <stdexcept>
+
+#include "base/TimeText.h"
 
 namespace vantrel::sim {
 
@@ -60,6 +64,22 @@ class ArgumentReader {
     std::size_t next_ = 0;
 };
 
+// The GPS second of midnight UTC of a date (YYYY-MM-DD), the 18 leap
+// seconds of today counted, in the 32 bits the generator keeps.
+std::uint32_t GpsSecondOf(const std::string& option, const std::string& text) {
+    int y = 0, m = 0, d = 0;
+    char rest = 0;
+    const auto day = std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &rest) == 3
+                         ? CalendarSeconds(y, m, d, 0, 0, 0)
+                         : std::nullopt;
+    using namespace std::chrono;
+    const Seconds epoch = sys_days{year{1980} / January / 6};
+    if (!day || *day < epoch || *day - epoch > seconds{0xFFFF0000u})
+        throw std::invalid_argument(option + " takes a date YYYY-MM-DD from 1980 to 2115, not '" +
+                                    text + "'");
+    return static_cast<std::uint32_t>((*day - epoch).count() + 18);
+}
+
 }  // namespace
 
 SimArguments ParseArguments(std::span<const std::string> args) {
@@ -86,6 +106,8 @@ SimArguments ParseArguments(std::span<const std::string> args) {
             a.tracks = in.Count(option), generated = true;
         else if (option == "--points")
             a.points = in.Count(option), generated = true;
+        else if (option == "--log-from")
+            a.firstSecond = GpsSecondOf(option, in.Value(option)), generated = true;
         else if (option == "--pace")
             a.line.pace = true;
         else if (option == "--noise")

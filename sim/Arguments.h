@@ -7,12 +7,14 @@
 #include <string>
 
 #include "sim/DeviceProtocol.h"
+#include "sim/Routes.h"
 
 namespace vantrel::sim {
 
 inline constexpr const char* kUsage =
     "usage: vantrel-sim [--link PATH] [--memory FILE] [--plan FILE] [--poi FILE | --pois N]\n"
-    "                   [--tracks N --points M] [--save-uploads DIR] [--pace] [--slow PERCENT]\n"
+    "                   [--tracks N --points M] [--log-from DATE] [--save-uploads DIR]\n"
+    "                   [--pace] [--slow PERCENT]\n"
     "                   [--noise] [--etx-first] [--eot-first] [--repeat-block N]\n"
     "                   [--damage-block N | --damage-block-always N]\n"
     "                   [--nak-block N | --nak-block-always N] [--nak-eot]\n"
@@ -21,7 +23,9 @@ inline constexpr const char* kUsage =
     "                   [--eot-once] [--stray-ack N] [--stream] [--help] [--version]\n"
     "Prints the device's port (a pseudo-terminal) on the first line of its output and\n"
     "serves it until interrupted. --memory loads a raw track memory; otherwise N tracks\n"
-    "of M points are generated (3 of 300 by default). --plan and --poi load device\n"
+    "of M points are generated (3 of 300 by default), logged from DATE (YYYY-MM-DD, UTC;\n"
+    "late January 2011 by default) with the logger's clock of 30 bits, which wrapped on\n"
+    "14 January 2014. --plan and --poi load device\n"
     "images (.rte, .wpt); --pois N generates N POIs. --slow paces the line at PERCENT\n"
     "of its rate. Line faults: --eot-first answers a download's \"C\" with EOT;\n"
     "--damage-block sends download block N with a wrong CRC once (or each time);\n"
@@ -44,6 +48,7 @@ struct SimArguments {
     std::string uploadDir;
     std::size_t tracks = 3;
     std::size_t points = 300;
+    std::uint32_t firstSecond = kFirstTrackSecond;  // --log-from: GPS second of the first fix
     std::optional<std::size_t> pois;  // --pois: generated POIs instead of the demo list
     LineOptions line;
     bool help = false;

@@ -37,9 +37,9 @@ const std::vector<std::uint8_t>& DeviceMemory::Image(Payload payload) const {
     return const_cast<DeviceMemory*>(this)->Image(payload);
 }
 
-DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack) {
+DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack, std::uint32_t firstSecond) {
     DeviceMemory memory;
-    memory.tracks = LayOutTrackMemory(GenerateTrackPoints(tracks, pointsPerTrack));
+    memory.tracks = LayOutTrackMemory(GenerateTrackPoints(tracks, pointsPerTrack, firstSecond));
     memory.settings.logger[6] = std::to_string(tracks * pointsPerTrack);
     memory.plan = DemoPlanImage();
     memory.poi = DemoPoiImage();

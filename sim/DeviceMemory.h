@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "sim/Routes.h"
+
 namespace vantrel::sim {
 
 enum class Payload { Tracks, Plan, Poi };
@@ -34,8 +36,10 @@ struct DeviceMemory {
     const std::vector<std::uint8_t>& Image(Payload payload) const;
 };
 
-// Generated tracks, the demo plan and the demo POI list.
-DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack);
+// Generated tracks (logged from GPS second `firstSecond` on), the demo plan
+// and the demo POI list.
+DeviceMemory DemoMemory(std::size_t tracks, std::size_t pointsPerTrack,
+                        std::uint32_t firstSecond = kFirstTrackSecond);
 
 // The whole file, which must hold at most the device's flash size. Throws
 // std::runtime_error with a message naming the file and the reason.

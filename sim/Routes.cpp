@@ -54,7 +54,8 @@ void AppendTrack(std::vector<TrackPoint>& out, std::size_t track, std::size_t po
 
 }  // namespace
 
-std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t pointsPerTrack) {
+std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t pointsPerTrack,
+                                            std::uint32_t firstSecond) {
     if (tracks > kMaxTracks) throw std::invalid_argument("too many tracks");
     if (tracks > 0 && pointsPerTrack == 0)
         throw std::invalid_argument("a track needs at least one point");
@@ -62,7 +63,7 @@ std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t poin
         throw std::invalid_argument("that many points do not fit the logger's flash");
     std::vector<TrackPoint> points;
     points.reserve(tracks * pointsPerTrack);
-    std::uint32_t start = kFirstTrackSecond;
+    std::uint32_t start = firstSecond;
     for (std::size_t track = 0; track < tracks; ++track) {
         AppendTrack(points, track, pointsPerTrack, start);
         start += static_cast<std::uint32_t>(pointsPerTrack) * kFixIntervalSeconds +

@@ -19,7 +19,8 @@ inline constexpr std::uint32_t kGapBetweenTracksSeconds = 7200;
 // `tracks` tracks of `pointsPerTrack` fixes each, in time order; the first
 // fix of every track is marked as a track start. Throws std::invalid_argument
 // when the count does not fit the logger's flash.
-std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t pointsPerTrack);
+std::vector<TrackPoint> GenerateTrackPoints(std::size_t tracks, std::size_t pointsPerTrack,
+                                            std::uint32_t firstSecond = kFirstTrackSecond);
 
 // The logger's flash size; images larger than this are refused.
 inline constexpr std::size_t kFlashBytes = 16u << 20;

@@ -20,7 +20,8 @@ namespace vantrel::sim {
 namespace {
 
 DeviceMemory LoadMemory(const SimArguments& a) {
-    DeviceMemory memory = DemoMemory(a.memoryFile.empty() ? a.tracks : 0, a.points);
+    DeviceMemory memory =
+        DemoMemory(a.memoryFile.empty() ? a.tracks : 0, a.points, a.firstSecond);
     if (!a.memoryFile.empty()) memory.tracks = ReadImageFile(a.memoryFile);
     if (!a.planFile.empty()) memory.plan = ReadImageFile(a.planFile);
     if (!a.poiFile.empty()) memory.poi = ReadImageFile(a.poiFile);

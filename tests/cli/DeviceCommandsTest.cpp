@@ -142,6 +142,24 @@ TEST(DeviceCommandsBeyondTheList, DownloadToGpxKeepsEveryTrack) {
     EXPECT_EQ(Occurrences(*ReadFileBytes(folder.File("all.gpx")), "<trk>"), 70u);
 }
 
+// A device logging today: its stored times wrapped in 2014, its tracks read
+// as of today all the same.
+TEST(DeviceCommandsOfToday, ALogOf2026ReadsAs2026) {
+    using namespace std::chrono;
+    const auto gps = (sys_days{year{2026} / November / 1} - sys_days{year{1980} / January / 6});
+    sim::Simulator device(
+        sim::DemoMemory(1, 20, static_cast<std::uint32_t>(duration_cast<seconds>(gps).count() + 18)));
+    device.Start();
+    ScratchFolder folder;
+    std::vector<std::string> args = {"tracks", folder.File("today.gpx"), "--port",
+                                     device.PortPath(), "-q"};
+    const int code = RunDownload(Args(args.data(), args.size()));
+    device.Stop();
+    ASSERT_EQ(code, kOk);
+    EXPECT_NE(ReadFileBytes(folder.File("today.gpx"))->find("<time>2026-11-01T00:00:00Z</time>"),
+              std::string::npos);
+}
+
 TEST_F(DeviceCommands, NoDeviceUnreadableAndCorruptFiles) {
     bool bridgePresent = false;
     for (const auto& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot))
