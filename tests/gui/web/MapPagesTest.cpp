@@ -91,21 +91,44 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     EXPECT_NEAR(state["center"][1].toDouble(), 151.2, 1e-6);
 }
 
-TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {
+// How many pixels of the picture have the colour, give or take `tolerance`
+// over the three channels.
+int CountColour(const QImage& image, const QColor& colour, int tolerance = 12) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                         std::abs(c.blue() - colour.blue()) <=
+                     tolerance;
+        }
+    return count;
+}
+
+// With no tiles at all (no network, nothing cached), a track drawn at Basel,
+// where three countries meet, shows on land with the borders around it.
+TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
     auto view = ShowPage("track.txt");
-    view->RunPageScript(
-        "map.setCenter(new GLatLng(22.5, 114.1), 12);"
-        "addPoints(22.5, 114.1); addPoints(22.51, 114.12); drawPoints('#ff0000');");
-    QJsonObject state = PageState(*view);
-    EXPECT_EQ(state["background"].toString(), "graticule");
+    TextGrid grid = PointList(40, 47.50, 7.50, 0.004);
+    ASSERT_TRUE(DrawTrackOnMap(*view, grid, 255, {}).ok());
+    ASSERT_TRUE(WaitUntil([&] { return view->Settled(); }));
+    QTest::qWait(300);  // the drawn tiles reach the screen
+    const QJsonObject state = PageState(*view);
+    EXPECT_EQ(state["background"].toString(), "world");
+    EXPECT_GT(state["worldTiles"].toInt(), 0);
     EXPECT_GT(state["graticuleLines"].toInt(), 4);
-    // Drawn on screen: graticule lines and the track as SVG paths, no tile shown.
-    EXPECT_GT(view->EvaluateNumber(
-                  "document.querySelectorAll('.leaflet-vantrelGraticule-pane path').length"),
-              4);
+    const QImage picture = view->grab().toImage();
+    if (const char* keep = std::getenv("VANTREL_KEEP_PICTURE")) picture.save(keep);
+    const int pixels = picture.width() * picture.height();
+    EXPECT_GT(CountColour(picture, QColor(0xec, 0xe6, 0xd3)), pixels / 2);  // land
+    EXPECT_GT(CountColour(picture, QColor(0xa0, 0x78, 0x9a)), 100);         // borders
+    EXPECT_GT(CountColour(picture, QColor(0xfc, 0x22, 0x20), 40), 300);     // the track
+    // The scale bar and the world layer's credit are shown.
     EXPECT_EQ(
-        view->EvaluateNumber("document.querySelectorAll('.leaflet-overlay-pane path').length"), 1);
-    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-tile-loaded').length"), 0);
+        view->EvaluateNumber("document.querySelectorAll('.leaflet-control-scale-line').length"), 2);
+    EXPECT_TRUE(view->Evaluate("document.querySelector('.leaflet-control-attribution').textContent")
+                    .toString()
+                    .contains("Natural Earth"));
 }
 
 class PlanPage : public ::testing::Test {
