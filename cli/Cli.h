@@ -47,5 +47,6 @@ int RunDownload(Args args);   // DeviceCommands.cpp
 int RunUpload(Args args);     // DeviceCommands.cpp
 int RunSettings(Args args);   // DeviceCommands.cpp
 int RunLanguages(Args args);  // LanguagesCommand.cpp
+int RunMaps(Args args);       // MapsCommand.cpp
 
 }  // namespace vantrel::cli

@@ -96,11 +96,14 @@ VantrelTiles.prototype.show = function (settings) {
   var self = this;
   this.loaded = 0;
   this.failed = 0;
+  // The layer's credit shows once a picture of it does.
+  this.credit = settings.attribution || '';
   this.layer = L.tileLayer(settings.url, {
-    minZoom: settings.minZoom || 0, maxNativeZoom: settings.maxZoom, maxZoom: 19,
-    attribution: settings.attribution || ''
+    minZoom: settings.minZoom || 0, maxNativeZoom: settings.maxZoom, maxZoom: 19
   });
-  this.layer.on('tileload', function () { ++self.loaded; });
+  this.layer.on('tileload', function () {
+    if (++self.loaded === 1 && self.credit) self.leaflet.attributionControl.addAttribution(self.credit);
+  });
   this.layer.on('tileerror', function () { ++self.failed; });
   this.layer.addTo(this.leaflet);
   var bounds = settings.bounds && L.latLngBounds(settings.bounds);
@@ -109,6 +112,7 @@ VantrelTiles.prototype.show = function (settings) {
 };
 VantrelTiles.prototype.hide = function () {
   if (!this.layer) return;
+  if (this.loaded > 0 && this.credit) this.leaflet.attributionControl.removeAttribution(this.credit);
   this.leaflet.removeLayer(this.layer);
   this.layer = null;
 };
