@@ -27,6 +27,33 @@ std::string LayerObject(const BaseLayer& layer) {
 
 }  // namespace
 
+std::string PlainAttribution(std::string_view html) {
+    static constexpr std::pair<std::string_view, std::string_view> kEntities[] = {
+        {"&amp;", "&"},   {"&lt;", "<"},          {"&gt;", ">"},
+        {"&quot;", "\""}, {"&#39;", "'"},         {"&apos;", "'"},
+        {"&nbsp;", " "},  {"&copy;", "\u00a9"}, {"&#169;", "\u00a9"}};
+    std::string text;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '<') {
+            const std::size_t end = html.find('>', i);
+            if (end == std::string_view::npos) break;
+            i = end;
+            continue;
+        }
+        bool decoded = false;
+        for (const auto& [entity, character] : kEntities) {
+            if (html.substr(i).starts_with(entity)) {
+                text += character;
+                i += entity.size() - 1;
+                decoded = true;
+                break;
+            }
+        }
+        if (!decoded) text += html[i];
+    }
+    return text;
+}
+
 std::string SetBaseLayerScript(const BaseLayer& layer) {
     return "if (typeof vantrelSetBaseLayer === 'function') vantrelSetBaseLayer(" +
            LayerObject(layer) + ");";

@@ -23,6 +23,10 @@ struct BaseLayer {
     std::optional<std::array<double, 4>> bounds;
 };
 
+// The text an attribution written as HTML (as MBTiles files hold it) shows:
+// tags dropped, the common entities decoded.
+std::string PlainAttribution(std::string_view html);
+
 // The page's script call that shows the layer: "vantrelSetBaseLayer({...});".
 std::string SetBaseLayerScript(const BaseLayer& layer);
 // The same settings as a global the page reads as it starts:

@@ -39,7 +39,8 @@ std::optional<std::array<double, 4>> BoundsValue(const std::string& text) {
 std::string FormatOfFirstTile(SqliteDatabase& db) {
     SqliteStatement first = db.Prepare("SELECT tile_data FROM tiles LIMIT 1");
     if (!first.Step()) return {};
-    const std::string_view type = TileImageType(first.Blob(0));
+    const std::string tile = first.Blob(0);
+    const std::string_view type = TileImageType(tile);
     return type.empty() ? std::string() : std::string(type.substr(6));  // after "image/"
 }
 

@@ -20,6 +20,7 @@ inline void MakeMbtiles(const std::filesystem::path& file,
         "tile_data BLOB);");
     for (const auto& [name, value] : metadata)
         db.Prepare("INSERT INTO metadata VALUES (?, ?)").Bind(1, name).Bind(2, value).Run();
+    db.Execute("BEGIN");
     SqliteStatement insert = db.Prepare("INSERT INTO tiles VALUES (?, ?, ?, ?)");
     for (int z = minZoom; z <= maxZoom; ++z)
         for (int x = 0; x < (1 << z); ++x)
@@ -29,6 +30,7 @@ inline void MakeMbtiles(const std::filesystem::path& file,
                     .Bind(3, TileKey{z, x, y}.MbtilesRow())
                     .BindBlob(4, tile)
                     .Run();
+    db.Execute("COMMIT");
 }
 
 }  // namespace vantrel::testing

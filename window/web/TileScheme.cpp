@@ -49,6 +49,8 @@ TileSchemeHandler::TileSchemeHandler(TileSchemeOptions options, QWebEngineProfil
       options_(std::move(options)),
       cache_(options_.cacheFile, options_.cacheLimitBytes),
       loader_(cache_, options_.source) {
+    // The handler made last serves the profile.
+    profile_->removeUrlScheme(SchemeName());
     profile_->installUrlSchemeHandler(SchemeName(), this);
     // Said once the window's loop runs, so a message box is not opened from
     // inside the constructor.

@@ -11,10 +11,12 @@
 #include "map/TrackDrawing.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
+#include "support/PictureColours.h"
 
 namespace vantrel {
 namespace {
 
+using testing::CountColour;
 using testing::PageState;
 using testing::ShowPage;
 using testing::WaitUntil;
@@ -91,20 +93,6 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     EXPECT_NEAR(state["center"][1].toDouble(), 151.2, 1e-6);
 }
 
-// How many pixels of the picture have the colour, give or take `tolerance`
-// over the three channels.
-int CountColour(const QImage& image, const QColor& colour, int tolerance = 12) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            count += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
-                         std::abs(c.blue() - colour.blue()) <=
-                     tolerance;
-        }
-    return count;
-}
-
 // With no tiles at all (no network, nothing cached), a track drawn at Basel,
 // where three countries meet, shows on land with the borders around it.
 TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
@@ -120,9 +108,9 @@ TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
     const QImage picture = view->grab().toImage();
     if (const char* keep = std::getenv("VANTREL_KEEP_PICTURE")) picture.save(keep);
     const int pixels = picture.width() * picture.height();
-    EXPECT_GT(CountColour(picture, QColor(0xec, 0xe6, 0xd3)), pixels / 2);  // land
-    EXPECT_GT(CountColour(picture, QColor(0xa0, 0x78, 0x9a)), 100);         // borders
-    EXPECT_GT(CountColour(picture, QColor(0xfc, 0x22, 0x20), 40), 300);     // the track
+    EXPECT_GT(CountColour(picture, testing::kLandColour), pixels / 2);   // land
+    EXPECT_GT(CountColour(picture, testing::kBorderColour), 100);        // borders
+    EXPECT_GT(CountColour(picture, QColor(0xfc, 0x22, 0x20), 40), 300);  // the track
     // The scale bar and the world layer's credit are shown.
     EXPECT_EQ(
         view->EvaluateNumber("document.querySelectorAll('.leaflet-control-scale-line').length"), 2);

@@ -16,18 +16,9 @@
 #include <functional>
 #include <vector>
 
-namespace vantrel::testing {
+#include "support/PictureColours.h"
 
-// A 256-pixel tile of one colour, as PNG bytes.
-inline QByteArray PngTile(const QColor& colour) {
-    QImage image(256, 256, QImage::Format_RGB32);
-    image.fill(colour);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+namespace vantrel::testing {
 
 struct TileRequest {
     QByteArray path;
