@@ -83,12 +83,20 @@ VantrelGraticule.prototype.count = function () { return this.lines.getLayers().l
 // The picture layer over the world: tiles the program serves through its own
 // URL scheme (online tiles from its cache, or an offline map). Its settings
 // come from the program: window.vantrelBaseLayer as the page starts, then
-// vantrelSetBaseLayer() whenever the user picks another map.
+// vantrelSetBaseLayer() whenever the user picks another map. When many tiles
+// in a row have failed (no network and nothing cached there) the layer rests
+// for a while, then is tried again the next time the view moves.
+var VANTREL_TILES_FAILURES_TO_REST = 8;
+var VANTREL_TILES_REST_MS = 30000;
 function VantrelTiles(leaflet) {
   this.leaflet = leaflet;
   this.layer = null;
   this.loaded = 0;
   this.failed = 0;
+  this.failedInRow = 0;
+  this.restingUntil = 0;  // while resting, the layer is off the map
+  var self = this;
+  leaflet.on('moveend', function () { self.wake(); });
 }
 VantrelTiles.prototype.show = function (settings) {
   this.hide();
@@ -96,19 +104,36 @@ VantrelTiles.prototype.show = function (settings) {
   var self = this;
   this.loaded = 0;
   this.failed = 0;
+  this.failedInRow = 0;
+  this.restingUntil = 0;
   // The layer's credit shows once a picture of it does.
   this.credit = settings.attribution || '';
-  this.layer = L.tileLayer(settings.url, {
+  this.layer = new VantrelTileLayer(settings.url, {
     minZoom: settings.minZoom || 0, maxNativeZoom: settings.maxZoom, maxZoom: 19
   });
   this.layer.on('tileload', function () {
+    self.failedInRow = 0;
     if (++self.loaded === 1 && self.credit) self.leaflet.attributionControl.addAttribution(self.credit);
   });
-  this.layer.on('tileerror', function () { ++self.failed; });
+  this.layer.on('tileerror', function () {
+    ++self.failed;
+    if (++self.failedInRow >= VANTREL_TILES_FAILURES_TO_REST) self.rest();
+  });
   this.layer.addTo(this.leaflet);
   var bounds = settings.bounds && L.latLngBounds(settings.bounds);
   if (settings.fit && bounds && bounds.isValid() && !this.leaflet.getBounds().intersects(bounds))
     this.leaflet.fitBounds(bounds, { animate: false });
+};
+VantrelTiles.prototype.rest = function () {
+  if (this.restingUntil || !this.layer) return;
+  this.restingUntil = Date.now() + VANTREL_TILES_REST_MS;
+  this.leaflet.removeLayer(this.layer);
+};
+VantrelTiles.prototype.wake = function () {
+  if (!this.restingUntil || Date.now() < this.restingUntil) return;
+  this.restingUntil = 0;
+  this.failedInRow = 0;
+  this.layer.addTo(this.leaflet);
 };
 VantrelTiles.prototype.hide = function () {
   if (!this.layer) return;
@@ -116,10 +141,12 @@ VantrelTiles.prototype.hide = function () {
   this.leaflet.removeLayer(this.layer);
   this.layer = null;
 };
-VantrelTiles.prototype.showing = function () { return this.layer !== null && this.loaded > 0; };
+VantrelTiles.prototype.showing = function () {
+  return this.layer !== null && !this.restingUntil && this.loaded > 0;
+};
 // True while tiles the view shows are still on their way.
 VantrelTiles.prototype.loading = function () {
-  return this.layer !== null && this.layer._map !== null && this.layer.isLoading();
+  return this.layer !== null && vantrelLayerBusy(this.layer);
 };
 
 // The page's map: the object script text reaches as `map`.
@@ -183,9 +210,10 @@ VantrelMap.prototype.state = function (fields) {
     zoom: this.leaflet.getZoom(),
     background: this.tiles.showing() ? 'tiles' : this.world.drawn > 0 ? 'world' : 'graticule',
     graticuleLines: this.graticule.count(),
-    worldTiles: this.world.drawn,
+    worldDrawn: this.world.drawn,
     tilesLoaded: this.tiles.loaded,
-    tilesFailed: this.tiles.failed
+    tilesFailed: this.tiles.failed,
+    tilesResting: this.tiles.restingUntil > 0
   };
   for (var key in fields) state[key] = fields[key];
   return JSON.stringify(state);

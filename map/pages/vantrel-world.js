@@ -1,16 +1,18 @@
 // The world layer under every map page: land, coastlines and country
 // borders from Natural Earth (the world-atlas TopoJSON beside the pages,
-// turned into shapes with topojson-client), drawn into canvas tiles of the
-// page's own. The coarse 1:110m shapes serve the lowest zooms, the 1:50m
-// ones every other. Tiles are drawn a few at a time after the view has
-// moved, so a track or marker shows first and the land fills in around it.
+// turned into shapes with topojson-client), drawn by the page itself into
+// one canvas under the view. The coarse 1:110m shapes serve the lowest
+// zooms, the 1:50m ones every other. It is drawn a strip at a time while the
+// page is idle, so a track or marker shows first and the land fills in
+// around it.
 
 var VANTREL_WORLD_FOLDER = '../world/node_modules/world-atlas/';
 var VANTREL_WORLD_COLOURS = { land: '#ece6d3', coast: '#7f9aa8', border: '#a0789a' };
 // Below this zoom the 1:110m shapes are drawn.
 var VANTREL_WORLD_DETAIL_ZOOM = 4;
-// How long one turn of drawing may take before the page gets the thread back.
-var VANTREL_WORLD_SLICE_MS = 12;
+// How long one turn of drawing may take before the page gets the thread
+// back: short, so that a call of the program's never waits long behind it.
+var VANTREL_WORLD_SLICE_MS = 3;
 
 // A ring or line in Web Mercator units (0..1 from the west and the north),
 // as [x0, y0, x1, y1, ...], with its bounding box.
@@ -61,28 +63,28 @@ function vantrelReadJson(name, done) {
   request.send();
 }
 
-// One tile's drawing: the paths whose box meets the tile, in tile pixels.
-function VantrelTilePainter(canvas, coords) {
-  var ratio = window.devicePixelRatio || 1;
-  canvas.width = canvas.height = 256 * ratio;
-  this.context = canvas.getContext('2d');
-  this.context.scale(ratio, ratio);
-  this.scale = 256 * Math.pow(2, coords.z);
-  this.ox = coords.x * 256;
-  this.oy = coords.y * 256;
-  // The tile in Mercator units, with a margin for the width of a line.
-  var margin = 4 / this.scale;
-  this.box = [coords.x * 256 / this.scale - margin, coords.y * 256 / this.scale - margin,
-              (coords.x + 1) * 256 / this.scale + margin, (coords.y + 1) * 256 / this.scale + margin];
+// The drawing of one rectangle of the world at a zoom: the paths whose box
+// meets it, in the canvas's pixels. `scale` is the world's width in pixels,
+// (ox, oy) the world pixel at the canvas's top left, `rect` the rectangle
+// [x, y, width, height] in canvas pixels.
+function VantrelPainter(context, scale, ox, oy, rect) {
+  this.context = context;
+  this.scale = scale;
+  this.ox = ox;
+  this.oy = oy;
+  // The rectangle in Mercator units, with a margin for the width of a line.
+  var margin = 4;
+  this.box = [(ox + rect[0] - margin) / scale, (oy + rect[1] - margin) / scale,
+              (ox + rect[0] + rect[2] + margin) / scale, (oy + rect[1] + rect[3] + margin) / scale];
 }
-VantrelTilePainter.prototype.meets = function (box) {
+VantrelPainter.prototype.meets = function (box) {
   return box[0] <= this.box[2] && box[2] >= this.box[0] &&
          box[1] <= this.box[3] && box[3] >= this.box[1];
 };
 // Adds the paths to the canvas path: rings cut to the tile and closed for
 // filling, lines as the runs of their segments that meet the tile, so that
 // far points never reach the canvas.
-VantrelTilePainter.prototype.trace = function (paths, closed) {
+VantrelPainter.prototype.trace = function (paths, closed) {
   var c = this.context, s = this.scale, ox = this.ox, oy = this.oy, b = this.box;
   for (var p = 0; p < paths.length; ++p) {
     if (!this.meets(paths[p].box)) continue;
@@ -108,7 +110,7 @@ VantrelTilePainter.prototype.trace = function (paths, closed) {
     }
   }
 };
-VantrelTilePainter.prototype.paint = function (shapes) {
+VantrelPainter.prototype.paint = function (shapes) {
   var c = this.context;
   c.beginPath();
   this.trace(shapes.land, true);
@@ -119,6 +121,7 @@ VantrelTilePainter.prototype.paint = function (shapes) {
   this.trace(shapes.coast, false);
   c.strokeStyle = VANTREL_WORLD_COLOURS.coast;
   c.lineWidth = 1;
+  c.setLineDash([]);
   c.stroke();
   c.beginPath();
   this.trace(shapes.borders, false);
@@ -158,27 +161,43 @@ function vantrelClipRing(xy, b) {
   return points;
 }
 
-// The layer itself: a grid of canvas tiles in a pane under everything else.
+// A grid layer's update (which tiles the view needs, made and dropped)
+// done when the page is idle, so that what the program asked of the page (a
+// track to draw, a marker to place) shows first.
+function vantrelIdleUpdate(original) {
+  return function () {
+    if (this.vantrelLater) return;
+    var self = this;
+    this.vantrelLater = requestIdleCallback(function () {
+      self.vantrelLater = 0;
+      if (self._map) original.call(self);
+    }, { timeout: 100 });
+  };
+}
+// True while a layer has tiles to make or tiles on their way.
+function vantrelLayerBusy(layer) {
+  return !!layer._map && (!!layer.vantrelLater || layer.isLoading());
+}
+var VantrelTileLayer = L.TileLayer.extend({ _update: vantrelIdleUpdate(L.TileLayer.prototype._update) });
+
+// The layer itself: one canvas over the view, in a pane under everything
+// else. Whenever the view has moved it is cleared and drawn again, a strip
+// at a time while the page is idle: a move costs the page nothing at once.
+var VANTREL_WORLD_STRIP_PX = 96;
 function VantrelWorld(leaflet) {
   var pane = leaflet.createPane('vantrelWorld');
   pane.style.zIndex = 100;
   pane.style.pointerEvents = 'none';
+  this.leaflet = leaflet;
+  this.canvas = L.DomUtil.create('canvas', 'vantrel-world', pane);
   this.shapes = null;   // { low, high } once both files are read
   this.failed = false;  // the files could not be read: no world layer
-  this.queue = [];      // tiles waiting to be drawn: [canvas, coords, done]
-  this.drawn = 0;       // tiles drawn so far
+  this.strips = [];     // strips of the view still to draw
+  this.pending = 0;     // the idle callback that draws the next strip
+  this.drawn = 0;       // strips drawn so far
   var self = this;
-  var Layer = L.GridLayer.extend({
-    createTile: function (coords, done) {
-      var canvas = L.DomUtil.create('canvas', 'vantrel-world-tile');
-      self.queue.push([canvas, coords, done]);
-      self.schedule();
-      return canvas;
-    }
-  });
-  this.layer = new Layer({ pane: 'vantrelWorld', attribution: 'Natural Earth',
-                           updateWhenZooming: false, keepBuffer: 1 });
-  this.layer.addTo(leaflet);
+  leaflet.on('moveend resize viewreset', function () { self.restart(); });
+  leaflet.attributionControl.addAttribution('Natural Earth');
   this.load();
 }
 VantrelWorld.prototype.load = function () {
@@ -193,36 +212,61 @@ VantrelWorld.prototype.load = function () {
       } catch (error) {
         self.failed = true;
       }
-      if (!files['countries-110m.json'] || !files['countries-50m.json']) self.failed = true;
-      self.schedule();
+      self.restart();
     });
   };
   read('countries-110m.json');
   read('countries-50m.json');
 };
-VantrelWorld.prototype.schedule = function () {
-  if (this.pending || (!this.shapes && !this.failed)) return;
-  var self = this;
-  this.pending = setTimeout(function () { self.pending = 0; self.drawSome(); }, 0);
-};
-// Draws queued tiles until the turn's time is used up.
-VantrelWorld.prototype.drawSome = function () {
-  var start = performance.now();
-  while (this.queue.length && performance.now() - start < VANTREL_WORLD_SLICE_MS) {
-    var item = this.queue.shift();
-    // A tile the view has dropped meanwhile is not drawn.
-    if (this.shapes && item[0].parentNode) {
-      var coords = item[1];
-      var shapes = coords.z < VANTREL_WORLD_DETAIL_ZOOM ? this.shapes.low : this.shapes.high;
-      new VantrelTilePainter(item[0], coords).paint(shapes);
-      ++this.drawn;
-    }
-    item[2](null, item[0]);
+// Places the canvas over the view, clears it and queues its strips.
+VantrelWorld.prototype.restart = function () {
+  var size = this.leaflet.getSize(), ratio = window.devicePixelRatio || 1;
+  L.DomUtil.setPosition(this.canvas, this.leaflet.containerPointToLayerPoint([0, 0]));
+  if (this.canvas.width !== size.x * ratio || this.canvas.height !== size.y * ratio) {
+    this.canvas.width = size.x * ratio;
+    this.canvas.height = size.y * ratio;
+    this.canvas.style.width = size.x + 'px';
+    this.canvas.style.height = size.y + 'px';
   }
-  if (this.queue.length) this.schedule();
+  var context = this.canvas.getContext('2d');
+  context.setTransform(ratio, 0, 0, ratio, 0, 0);
+  context.clearRect(0, 0, size.x, size.y);
+  this.strips = [];
+  if (!this.shapes) return;
+  var zoom = this.leaflet.getZoom();
+  var origin = this.leaflet.project(this.leaflet.containerPointToLatLng([0, 0]), zoom);
+  this.view = { zoom: zoom, scale: 256 * Math.pow(2, zoom), ox: origin.x, oy: origin.y };
+  for (var y = 0; y < size.y; y += VANTREL_WORLD_STRIP_PX)
+    this.strips.push([0, y, size.x, Math.min(VANTREL_WORLD_STRIP_PX, size.y - y)]);
+  this.schedule();
+};
+VantrelWorld.prototype.schedule = function () {
+  if (this.pending || !this.strips.length) return;
+  var self = this;
+  this.pending = requestIdleCallback(function () { self.pending = 0; self.drawSome(); },
+                                     { timeout: 100 });
+};
+// Draws strips until the turn's time is used up, each world copy the view
+// shows (the map repeats east and west).
+VantrelWorld.prototype.drawSome = function () {
+  var start = performance.now(), v = this.view;
+  var shapes = v.zoom < VANTREL_WORLD_DETAIL_ZOOM ? this.shapes.low : this.shapes.high;
+  var context = this.canvas.getContext('2d');
+  var width = this.leaflet.getSize().x;
+  while (this.strips.length && performance.now() - start < VANTREL_WORLD_SLICE_MS) {
+    var rect = this.strips.shift();
+    context.save();
+    context.beginPath();
+    context.rect(rect[0], rect[1], rect[2], rect[3]);
+    context.clip();
+    for (var k = Math.floor(v.ox / v.scale); k * v.scale < v.ox + width; ++k)
+      new VantrelPainter(context, v.scale, v.ox - k * v.scale, v.oy, rect).paint(shapes);
+    context.restore();
+    ++this.drawn;
+  }
+  this.schedule();
 };
 // True once the world is drawn for the view (or cannot be).
 VantrelWorld.prototype.settled = function () {
-  return this.failed || (this.shapes !== null && this.queue.length === 0 &&
-                         !this.layer.isLoading());
+  return this.failed || (this.shapes !== null && this.strips.length === 0);
 };
