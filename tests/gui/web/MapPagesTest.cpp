@@ -106,7 +106,6 @@ TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
     EXPECT_GT(state["worldDrawn"].toInt(), 0);
     EXPECT_GT(state["graticuleLines"].toInt(), 4);
     const QImage picture = view->grab().toImage();
-    if (const char* keep = std::getenv("VANTREL_KEEP_PICTURE")) picture.save(keep);
     const int pixels = picture.width() * picture.height();
     EXPECT_GT(CountColour(picture, testing::kLandColour), pixels / 2);   // land
     EXPECT_GT(CountColour(picture, testing::kBorderColour), 100);        // borders
