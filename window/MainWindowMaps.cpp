@@ -36,9 +36,12 @@ void TfmMain::SetUpMaps() {
     tiles.cacheFile = options_.tileCacheFile.empty() ? maps.cacheFile : options_.tileCacheFile;
     tiles.cacheLimitBytes = maps.cacheLimitBytes;
     tileScheme = new TileSchemeHandler(tiles, QWebEngineProfile::defaultProfile(), this);
-    connect(tileScheme, &TileSchemeHandler::notice, this, [this](const QString& text) {
-        messages_.ShowMessage(text.toStdString(), kMapCaption);
-    });
+    // Queued: a notice comes from inside a page's request, where a message
+    // box must not open a loop of its own.
+    connect(
+        tileScheme, &TileSchemeHandler::notice, this,
+        [this](const QString& text) { messages_.ShowMessage(text.toStdString(), kMapCaption); },
+        Qt::QueuedConnection);
     if (!maps.chosenMap.empty()) {
         std::string error;
         if (auto map = MbtilesFile::Open(maps.chosenMap, error))

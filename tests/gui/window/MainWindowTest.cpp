@@ -642,8 +642,14 @@ TEST_F(WindowTest, AnOfflineMapOpenedFromTheMapsMenuIsShownAndRemembered) {
     EXPECT_EQ(SettingsStore(options.settingsFile).ReadString("base_map"),
               data.File("green.mbtiles"));
     TfmMain& again = OpenWith(nullptr);
+    again.show();
     ASSERT_TRUE(PagesReady());
-    EXPECT_EQ(PageState(*again.webMap)["background"].toString(), "tiles");
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return again.webMap->Settled() &&
+                   PageState(*again.webMap)["background"].toString() == "tiles";
+        },
+        kPageMs));
     again.ChooseMap({});
     EXPECT_EQ(SettingsStore(options.settingsFile).ReadString("base_map"), "");
     EXPECT_EQ(messages.shown.size(), 1u);
