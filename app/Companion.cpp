@@ -14,7 +14,7 @@ UploadImage ToUpload(const ImageResult& built) {
 }  // namespace
 
 Companion::Companion(CompanionHost host)
-    : tracks(values, transfer, host.messages),
+    : tracks(values),
       plans(values),
       pois(values),
       host_(host),
@@ -51,8 +51,8 @@ void Companion::Downloaded(const TransferArea& area) {
 
 void Companion::AssembleTracks(const TransferArea& area) {
     Downloaded(area);
-    const AssemblyReport report = tracks.AssembleTracks();
-    lastDownload.complete = report.leftOutTracks == 0 && report.leftOutPoints == 0;
+    const AssemblyReport report = tracks.AssembleTracks(area.Valid());
+    if (!report.notice.empty()) host_.messages.ShowMessage(report.notice, "Warning");
 }
 
 // A plan that cannot be decoded leaves the list as it was; an empty transfer

@@ -56,7 +56,7 @@ struct TransferButtons {
 // What the last download's hand-over made of the received bytes.
 struct DownloadOutcome {
     bool decoded = true;   // false: they could not be read, the list was left as it was
-    bool complete = true;  // false: some of it did not fit the list (the user was told)
+    bool complete = true;  // false: some of it could not be kept (the user was told)
 };
 
 class Companion : private TransferHooks {

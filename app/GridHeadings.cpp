@@ -6,8 +6,6 @@ void WriteGridHeadings(const HeadedGrids& grids, const ColumnTitleSet& titles) {
     auto write = [&](TextGrid* grid, HeadedGrid kind) {
         if (grid != nullptr) WriteHeadings(*grid, kind, titles);
     };
-    write(grids.trackName, HeadedGrid::TrackName);
-    write(grids.track, HeadedGrid::Track);
     write(grids.plan, HeadedGrid::Plan);
     write(grids.poi, HeadedGrid::Poi);
 }

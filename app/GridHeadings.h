@@ -1,7 +1,9 @@
 #pragma once
-// The four visible grids whose row 0 carries column titles, and the routine
-// that rewrites those headings from the current column titles (at start-up,
-// after a language is applied, and whenever a grid is cleared).
+// The text grids whose row 0 carries column titles (the plan and POI
+// lists), and the routine that rewrites those headings from the current
+// column titles (at start-up, after a language is applied, and whenever a
+// grid is cleared). The track list and point grid take their headings from
+// the titles whenever they are shown.
 
 #include "base/AppValues.h"
 #include "base/TextGrid.h"
@@ -10,8 +12,6 @@ namespace vantrel {
 
 // The grids are owned elsewhere; a null grid is skipped.
 struct HeadedGrids {
-    TextGrid* trackName = nullptr;
-    TextGrid* track = nullptr;
     TextGrid* plan = nullptr;
     TextGrid* poi = nullptr;
 };

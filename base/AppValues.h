@@ -5,6 +5,7 @@
 // display offset of the time zone.
 
 #include <array>
+#include <span>
 #include <string>
 
 #include "base/NumberText.h"
@@ -22,9 +23,12 @@ ColumnTitleSet DefaultColumnTitles();
 // The four visible grids whose row 0 carries column titles.
 enum class HeadedGrid { TrackName, Track, Plan, Poi };
 
-// Writes row 0 of one grid from the titles: the track list shows entries
-// 0, 1, 2; the point list 3, 5, 4, 6, 7 (latitude before longitude); the plan
-// list 8, 5, 4; the POI list 9, 5, 4.
+// The title of a grid's column: the track list shows entries 0, 1, 2; the
+// point list 3, 5, 4, 6, 7 (latitude before longitude); the plan list 8, 5,
+// 4; the POI list 9, 5, 4. Empty past the grid's columns.
+const std::string& HeadingOf(HeadedGrid kind, int column, const ColumnTitleSet& titles);
+
+// Writes row 0 of one grid from the titles, as HeadingOf gives them.
 void WriteHeadings(TextGrid& grid, HeadedGrid kind, const ColumnTitleSet& titles);
 
 struct AppValues {

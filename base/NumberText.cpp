@@ -206,4 +206,8 @@ void AppendPadded(std::string& out, long long value, int width) {
     out.append(digits, end);
 }
 
+std::string Counted(std::size_t count, std::string_view noun) {
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 }  // namespace vantrel

@@ -57,6 +57,9 @@ std::string FormatGeneral(double value, char decimalSeparator);
 // allocated but the room `out` grows by.
 void AppendFixed(std::string& out, double value, int decimals, char decimalSeparator);
 void AppendGeneral(std::string& out, double value, char decimalSeparator);
+// "1 point", "3 points": a count and its noun, plural where it is not one.
+std::string Counted(std::size_t count, std::string_view noun);
+
 // `value` in decimal, zero-padded to `width` characters as printf's "%0*d"
 // pads (a minus sign counts in the width).
 void AppendPadded(std::string& out, long long value, int width);

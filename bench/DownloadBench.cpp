@@ -107,7 +107,7 @@ int Run(std::size_t kib, bool tickOnly) {
                      p.WatchdogResets ? "the device fell silent" : p.LastPortError.c_str());
         return 1;
     }
-    std::printf("track memory: %zu KiB, %d tracks, driven by %s\n", kib, c.tracks.ListedTracks(),
+    std::printf("track memory: %zu KiB, %d tracks, driven by %s\n", kib, static_cast<int>(c.tracks.List().size()),
                 tickOnly ? "the tick alone" : "notifications and the tick");
     std::printf("bytes on the wire from the device: %llu (to it: %llu)\n",
                 static_cast<unsigned long long>(p.BytesRead),

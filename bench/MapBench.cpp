@@ -23,6 +23,7 @@
 
 #include "map/PageFiles.h"
 #include "map/TrackDrawing.h"
+#include "support/LineTrack.h"
 #include "window/web/TileScheme.h"
 #include "window/web/WebMapView.h"
 
@@ -33,16 +34,6 @@ constexpr int kPoints = 10000;
 constexpr int kFullMemoryPoints = 512 * 204;
 // The pause between rounds, outside the timing.
 constexpr int kRestMs = 100;
-
-TextGrid TrackGrid(int points) {
-    TextGrid grid(5, points + 1);
-    for (int row = 1; row <= points; ++row) {
-        grid.SetCell(kTrackTimeColumn, row, "2024/05/06 10:00:00");
-        grid.SetCell(kTrackLatitudeColumn, row, std::to_string(22.5 + row * 1e-5));
-        grid.SetCell(kTrackLongitudeColumn, row, std::to_string(114.1 + row * 1e-5));
-    }
-    return grid;
-}
 
 // The track page through MapPage without the batch: one script per point.
 class OneScriptPerPoint : public AbsentMapPage {
@@ -56,10 +47,10 @@ class OneScriptPerPoint : public AbsentMapPage {
     WebMapView& view_;
 };
 
-void PerPoint(benchmark::State& state, const TextGrid& grid) {
-    state.counters["per_point"] =
-        benchmark::Counter(grid.RowCount() - 1, benchmark::Counter::kIsIterationInvariantRate |
-                                                    benchmark::Counter::kInvert);
+void PerPoint(benchmark::State& state, const Track& track) {
+    state.counters["per_point"] = benchmark::Counter(
+        static_cast<double>(track.points.size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 // Waits until the page has run every script sent so far.
@@ -84,10 +75,10 @@ void Drawn(WebMapView& view) {
 // to have drawn all it shows); the line is taken away again and the view
 // moved back outside the timing, so that every round starts from the
 // world's view without a track.
-void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const TextGrid& grid,
+void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const Track& track,
                 bool untilDrawn) {
     for (auto _ : state) {
-        DrawTrackOnMap(page, grid, 0x0000FF, {});
+        DrawTrackOnMap(page, &track, 0x0000FF);
         Settle(view);
         if (untilDrawn) Drawn(view);
         state.PauseTiming();
@@ -97,14 +88,14 @@ void DrawOnPage(benchmark::State& state, MapPage& page, WebMapView& view, const 
         Pause(kRestMs);  // what was drawn reaches the screen before the next round
         state.ResumeTiming();
     }
-    PerPoint(state, grid);
+    PerPoint(state, track);
 }
 
-void CoreOnly(benchmark::State& state, const TextGrid& grid) {
+void CoreOnly(benchmark::State& state, const Track& track) {
     AbsentMapPage page;
     for (auto _ : state)
-        benchmark::DoNotOptimize(DrawTrackOnMap(page, grid, 0x0000FF, {}));
-    PerPoint(state, grid);
+        benchmark::DoNotOptimize(DrawTrackOnMap(page, &track, 0x0000FF));
+    PerPoint(state, track);
 }
 
 void RoundTrip(benchmark::State& state, WebMapView& view) {
@@ -155,9 +146,9 @@ std::unique_ptr<WebMapView> ShowTrackPage(const std::filesystem::path& pages,
     return nullptr;
 }
 
-void RegisterDrawing(const std::string& label, WebMapView& view, const TextGrid& grid,
-                     const TextGrid& full) {
-    for (const auto& [name, points] : {std::pair{"10000", &grid}, std::pair{"FullMemory", &full}})
+void RegisterDrawing(const std::string& label, WebMapView& view, const Track& track,
+                     const Track& full) {
+    for (const auto& [name, points] : {std::pair{"10000", &track}, std::pair{"FullMemory", &full}})
         for (const bool untilDrawn : {false, true})
             benchmark::RegisterBenchmark(
                 ("DrawTrack/WebMapView" + label + "/" + name + (untilDrawn ? "/UntilDrawn" : ""))
@@ -190,10 +181,10 @@ int main(int argc, char** argv) {
     std::unique_ptr<WebMapView> earlier;
     if (!view || (!before.empty() && !(earlier = ShowTrackPage(before, scheme.CurrentLayer()))))
         return 1;
-    const TextGrid grid = TrackGrid(kPoints);
-    const TextGrid full = TrackGrid(kFullMemoryPoints);
+    const Track track = testing::LineTrack(kPoints, 22.5, 114.1, 1e-5);
+    const Track full = testing::LineTrack(kFullMemoryPoints, 22.5, 114.1, 1e-5);
     OneScriptPerPoint unbatched(*view);
-    for (const auto& [name, points] : {std::pair{"10000", &grid}, std::pair{"FullMemory", &full}})
+    for (const auto& [name, points] : {std::pair{"10000", &track}, std::pair{"FullMemory", &full}})
         benchmark::RegisterBenchmark((std::string("DrawTrack/CoreOnly/") + name).c_str(), CoreOnly,
                                      std::cref(*points))
             ->Unit(benchmark::kMillisecond)
@@ -201,10 +192,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Page/EmptyRoundTrip", RoundTrip, std::ref(*view))
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    RegisterDrawing("", *view, grid, full);
-    if (earlier) RegisterDrawing("/Before", *earlier, grid, full);
+    RegisterDrawing("", *view, track, full);
+    if (earlier) RegisterDrawing("/Before", *earlier, track, full);
     benchmark::RegisterBenchmark("DrawTrack/OneScriptPerPoint/10000", DrawOnPage,
-                                 std::ref(unbatched), std::ref(*view), std::cref(grid), false)
+                                 std::ref(unbatched), std::ref(*view), std::cref(track), false)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime()
         ->Iterations(3);

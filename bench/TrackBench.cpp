@@ -1,4 +1,4 @@
-// Track assembly, straight decoding, decoding on into GPX, KML and CSV text, and the track
+// Decoding into the track model, decoding on into GPX, KML and CSV text, and the track
 // file, over a full 2 MiB track memory (512 pages of 204 records, 104,448 records). After the
 // table it prints each one's time as a multiple of a plain loop that only checks every record's
 // checksum, measured in the same run, and, when gpsbabel is installed, decoding a memory to a
@@ -16,12 +16,11 @@
 #include <string>
 
 #include "base/AtomicFile.h"
+#include "base/TransferArea.h"
 #include "support/FullTrackMemory.h"
-#include "support/SilentMessages.h"
 #include "tracks/KmlExport.h"
-#include "tracks/LoggedTracks.h"
 #include "tracks/TrackExports.h"
-#include "tracks/TrackFile.h"
+#include "tracks/TrackStore.h"
 
 namespace vantrel {
 namespace {
@@ -63,55 +62,55 @@ void BM_ChecksumBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_ChecksumBaseline)->Unit(benchmark::kMillisecond);
 
+// A store that decodes as the window's does (the system's leap seconds and
+// geoid), the grid read once before the timing.
 struct StoreUnderTest {
+    StoreUnderTest() { store.Decoding.geoid.Grid(); }
     AppValues values;
-    testing::SilentMessages messages;
-    TrackStore store{values, *Memory().transfer, messages};
+    TrackStore store{values};
 };
 
+// The full memory decoded into the track model: every track and point.
 void BM_AssembleTracks(benchmark::State& state) {
     StoreUnderTest t;
+    const TransferArea& area = *Memory().transfer;
     for (auto _ : state)
-        benchmark::DoNotOptimize(t.store.AssembleTracks());
+        benchmark::DoNotOptimize(t.store.AssembleTracks(area.Valid()));
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_AssembleTracks)->Unit(benchmark::kMillisecond);
 
-// The same memory decoded straight into point lists, and on into GPX text.
-void BM_DecodeTrackMemory(benchmark::State& state) {
-    const TransferArea& area = *Memory().transfer;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(DecodeTrackMemory(area.Valid()));
-    state.SetItemsProcessed(state.iterations() * Memory().records);
-}
-BENCHMARK(BM_DecodeTrackMemory)->Unit(benchmark::kMillisecond);
-
-std::string Gpx(const LoggedTracks& tracks) {
+std::string Gpx(const Tracks& tracks) {
     return GpxTracksText(tracks);
 }
-std::string Kml(const LoggedTracks& tracks) {
+std::string Kml(const Tracks& tracks) {
     return KmlText(tracks, "memory.kml");
 }
-std::string Csv(const LoggedTracks& tracks) {
+std::string Csv(const Tracks& tracks) {
     return TrackCsvText(tracks, ZoneOffset{60});
 }
 
-template <std::string (*Text)(const LoggedTracks&)>
+// Decoding on into each export's text.
+template <std::string (*Text)(const Tracks&)>
 void BM_FromMemory(benchmark::State& state) {
+    StoreUnderTest t;
     const TransferArea& area = *Memory().transfer;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(Text(DecodeTrackMemory(area.Valid())));
+    for (auto _ : state) {
+        t.store.AssembleTracks(area.Valid());
+        benchmark::DoNotOptimize(Text(t.store.List()));
+    }
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_FromMemory<Gpx>)->Name("BM_GpxFromMemory")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FromMemory<Kml>)->Name("BM_KmlFromMemory")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FromMemory<Csv>)->Name("BM_CsvFromMemory")->Unit(benchmark::kMillisecond);
 
-// An assembled store and a track file of it, removed afterwards.
+// A decoded store and a track file of it (what a track file holds of the
+// memory), removed afterwards.
 struct SavedStore : StoreUnderTest {
     SavedStore() {
-        store.AssembleTracks();
-        SaveTracks(store, path, codePage);
+        store.AssembleTracks(Memory().transfer->Valid());
+        store.Save(path, codePage);
     }
     ~SavedStore() { std::filesystem::remove(path); }
     const CodePage codePage{"ISO-8859-1"};
@@ -121,17 +120,15 @@ struct SavedStore : StoreUnderTest {
 void BM_SaveTrackFile(benchmark::State& state) {
     SavedStore t;
     for (auto _ : state)
-        benchmark::DoNotOptimize(SaveTracks(t.store, t.path, t.codePage));
+        benchmark::DoNotOptimize(t.store.Save(t.path, t.codePage));
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_SaveTrackFile)->Unit(benchmark::kMillisecond);
 
 void BM_OpenTrackFile(benchmark::State& state) {
     SavedStore t;
-    const std::size_t length = t.store.Transfer().TransferLength;
     for (auto _ : state)
-        benchmark::DoNotOptimize(OpenTrackFile(t.store, t.path, t.codePage));
-    t.store.Transfer().TransferLength = length;  // the memory image stays whole for later runs
+        benchmark::DoNotOptimize(t.store.Open(t.path, t.codePage));
     state.SetItemsProcessed(state.iterations() * Memory().records);
 }
 BENCHMARK(BM_OpenTrackFile)->Unit(benchmark::kMillisecond);
@@ -158,9 +155,12 @@ void CompareWithGpsbabel() {
         return;
     }
     const std::string path = BenchPath() + ".gpx";
+    StoreUnderTest t;
     const TransferArea& area = *Memory().transfer;
-    const double ours = BestOfThree(
-        [&] { return WriteFileAtomically(path, GpxTracksText(DecodeTrackMemory(area.Valid()))); });
+    const double ours = BestOfThree([&] {
+        t.store.AssembleTracks(area.Valid());
+        return WriteFileAtomically(path, GpxTracksText(t.store.List()));
+    });
     const std::string command = "gpsbabel -t -i gpx -f " + path + " -o gpx -F /dev/null";
     const double theirs = BestOfThree([&] { return std::system(command.c_str()) == 0; });
     std::filesystem::remove(path);

@@ -19,7 +19,7 @@
 // taken as shown in the display zone.
 // A track file's times are shown in the zone they were saved at; --zone H
 // names it (by default this computer's offset). --split-gap SECONDS starts a
-// new track wherever the points of one lie further apart.
+// new track wherever the points of one lie further apart in time.
 // Either file may be "-" (standard input or output) with --format naming
 // what it holds.
 // Coordinates in CSV are decimal degrees with a point.
@@ -31,7 +31,7 @@
 #include "cli/Streams.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
-#include "tracks/LoggedTracks.h"
+#include "tracks/Track.h"
 
 namespace vantrel::cli {
 
@@ -47,16 +47,17 @@ struct Conversion {
 };
 
 // TrackConversions.cpp
-int ConvertTrackToKml(const FileArg& in, const FileArg& out, const CommandOptions& options);
+// A track file as KML, GPX or CSV (kIncomplete when it was damaged and read
+// up to the damage).
 int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions& options);
 
-// True when tracks of this kind are written by WriteLoggedTracks (.gpx,
+// True when tracks of this kind are written by WriteTracks (.trk, .gpx,
 // .kml, .csv).
-bool WritesLoggedTracks(std::string_view kind);
-// Writes tracks to OUT by its kind, split at --split-gap first; an exit
-// code (kUsage for another kind).
-int WriteLoggedTracks(const LoggedTracks& tracks, const FileArg& out,
-                      const CommandOptions& options);
+bool WritesTracks(std::string_view kind);
+// Writes tracks to OUT by its kind, split at --split-gap first: kOk,
+// kIncomplete when a track file could not hold them all (told on stderr),
+// kBadFile, or kUsage for another kind.
+int WriteTracks(const Tracks& tracks, const FileArg& out, const CommandOptions& options);
 
 // GpxConversions.cpp
 int PlanToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options);

@@ -12,7 +12,7 @@ namespace vantrel::cli {
 namespace {
 
 constexpr std::array kConversions = {
-    Conversion{".trk", ".kml", "track file to KML", ConvertTrackToKml},
+    Conversion{".trk", ".kml", "track file to KML", ConvertTrackFile},
     Conversion{".trk", ".gpx", "track file to GPX tracks (times in UTC)", ConvertTrackFile},
     Conversion{".trk", ".csv", "track file to CSV (track,time,latitude,longitude,altitude,speed)",
                ConvertTrackFile},

@@ -23,27 +23,22 @@
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
-#include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
 namespace {
 
 struct DeviceOptions {
-    CommandOptions display;    // --zone
-    std::string port;          // --port: the device's port, else looked up
-    std::string raw;           // --raw: where the received bytes go
-    bool wholeTracks = false;  // tracks are written straight from the memory, none left out
+    CommandOptions display;  // --zone
+    std::string port;        // --port: the device's port, else looked up
+    std::string raw;         // --raw: where the received bytes go
 };
 
-// The session's message boxes: with tracks written straight from the memory,
-// the track list's note that tracks did not fit it would be wrong. Messages
-// can be held back while the command decides whether to word them itself.
+// The session's message boxes. Messages can be held back while the command
+// decides whether to word them itself.
 class SessionMessages : public CliMessages {
   public:
-    explicit SessionMessages(bool wholeTracks) : wholeTracks_(wholeTracks) {}
     void ShowMessage(std::string_view text, std::string_view caption) override {
-        if (wholeTracks_ && text.starts_with(kNotAllTracksFit)) return;
         if (holding_) {
             held_.emplace_back(text);
             return;
@@ -59,7 +54,6 @@ class SessionMessages : public CliMessages {
     }
 
   private:
-    bool wholeTracks_;
     bool holding_ = false;
     std::vector<std::string> held_;
 };
@@ -87,8 +81,7 @@ std::optional<DeviceOptions> TakeDeviceOptions(Args args, std::span<const Option
 class DeviceSession {
   public:
     explicit DeviceSession(const DeviceOptions& options)
-        : messages_(options.wholeTracks),
-          progressTo_(options.display.quiet ? nullptr : stderr),
+        : progressTo_(options.display.quiet ? nullptr : stderr),
           given_(options.port),
           core_(CompanionHost{messages_, page_, page_, page_,
                               options.port.empty() ? nullptr : &given_, true}) {
@@ -207,14 +200,6 @@ class DeviceSession {
     bool rawFailed_ = false;
 };
 
-// Tracks as a track file, or every track and point of the received memory
-// as GPX, KML or CSV.
-int SaveTracks(Companion& core, const FileArg& out, const CommandOptions& options) {
-    if (WritesLoggedTracks(out.kind))
-        return WriteLoggedTracks(DecodeTrackMemory(core.transfer.Valid()), out, options);
-    return WriteOutput(out, TrackFileBytes(core.tracks, CodePage())) ? kOk : kBadFile;
-}
-
 int SavePlan(Companion& core, const FileArg& out) {
     if (out.kind == ".csv") return WritePlanCsv(out, core.plans);
     if (out.kind == ".gpx") return WritePlanGpx(out, core.plans);
@@ -278,12 +263,11 @@ int RunDownload(Args args) {
     if (!out) return kUsage;
     if (!KnownOutput(what, out->kind))
         return Fail(what + " cannot be saved as '" + out->kind + "'", kUsage);
-    if (options->display.splitGapSeconds > 0 && !WritesLoggedTracks(out->kind))
-        return Fail("--split-gap applies to tracks saved as .gpx, .kml or .csv", kUsage);
+    if (options->display.splitGapSeconds > 0 && what != "tracks")
+        return Fail("--split-gap applies to tracks", kUsage);
     KeepNotesOffStdout(options->display, *out);
     // GPX holds UTC: POIs pass from the device unshifted.
     if (out->kind == ".gpx") options->display.zone = {};
-    options->wholeTracks = what == "tracks" && WritesLoggedTracks(out->kind);
 
     DeviceSession session(*options);
     Companion& core = session.Core();
@@ -294,16 +278,13 @@ int RunDownload(Args args) {
     // The reason was told; an existing OUT stays as it was.
     if (!core.lastDownload.decoded) return kBadFile;
 
-    const int saved = what == "tracks" ? SaveTracks(core, *out, options->display)
+    const int saved = what == "tracks" ? WriteTracks(core.tracks.List(), *out, options->display)
                       : what == "plan" ? SavePlan(core, *out)
                                        : SavePois(core, *out);
-    if (saved != kOk) return saved;
-    // Tracks written straight from the memory leave none out, whatever the
-    // track list could hold.
-    const bool listCut = !core.lastDownload.complete && !options->wholeTracks;
-    if (listCut || session.DownloadCut())
+    if (saved != kOk && saved != kIncomplete) return saved;
+    if (!core.lastDownload.complete || session.DownloadCut())
         return Fail(out->OutName() + " was written with what was kept", kIncomplete);
-    return session.RawFailed() ? kIncomplete : kOk;
+    return session.RawFailed() ? kIncomplete : saved;
 }
 
 int RunUpload(Args args) {

@@ -6,12 +6,11 @@
 #include "plans/GlyphRenderer.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
-#include "tracks/TrackFile.h"
 
 namespace vantrel::cli {
 
 void CliMessages::ShowMessage(std::string_view text, std::string_view) {
-    if (!muted) Fail(text, kOk);
+    Fail(text, kOk);
 }
 
 AppValues ValuesFor(const CommandOptions& options) {
@@ -76,19 +75,6 @@ int PoiDocument::Open(const FileArg& in) {
 
 int PoiDocument::Save(const FileArg& out) {
     return SaveImage(out, BuildPoiImage(list, *area).error, *area);
-}
-
-int TrackDocument::Open(const FileArg& in) {
-    auto bytes = ReadInput(in, kMaxTrackFileBytes, "a track file");
-    if (!bytes) return kBadFile;
-    store.ClearTrackList();
-    store.WriteHeadings();
-    messages.muted = true;  // the window's "File Error!" is told here with the file's name
-    const TrackFileResult loaded = LoadTrackFileBytes(store, *bytes, CodePage());
-    messages.muted = false;
-    if (loaded != TrackFileResult::Loaded)
-        return CannotRead(in, "not a track file (no line break where a row should begin)");
-    return kOk;
 }
 
 }  // namespace vantrel::cli

@@ -18,17 +18,15 @@
 #include "plans/ListFiles.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
-#include "tracks/TrackStore.h"
+#include "tracks/Track.h"
 
 namespace vantrel::cli {
 
 // The core's messages as the command line words them: "vantrel-cli: TEXT"
-// on stderr, without the window's caption. Muted while the command words a
-// failure itself (with the file's name and the reason).
+// on stderr, without the window's caption.
 class CliMessages : public UserMessages {
   public:
     void ShowMessage(std::string_view text, std::string_view caption) override;
-    bool muted = false;
 };
 
 // Values with the display offset of the options.
@@ -57,14 +55,13 @@ struct PoiDocument {
     CliMessages messages;
 };
 
+// A track file's tracks, its times read at --zone.
 struct TrackDocument {
-    explicit TrackDocument(const CommandOptions& options) : values(ValuesFor(options)) {}
-    int Open(const FileArg& in);  // kOk or kBadFile
+    // kOk; kIncomplete when the file is damaged and was read up to the
+    // damage (what was left out is told); kBadFile after telling why.
+    int Open(const FileArg& in, const CommandOptions& options);
 
-    AppValues values;
-    std::unique_ptr<TransferArea> area = std::make_unique<TransferArea>();
-    CliMessages messages;
-    TrackStore store{values, *area, messages};
+    Tracks tracks;
 };
 
 // Places an image file's bytes in the area; false after telling why when

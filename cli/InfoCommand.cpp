@@ -12,7 +12,7 @@
 #include "cli/Terminal.h"
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
-#include "tracks/LoggedTracks.h"
+#include "tracks/Track.h"
 
 namespace vantrel::cli {
 
@@ -62,39 +62,37 @@ std::string DurationText(std::int64_t seconds) {
 
 // One track's line: its points, start, end, duration, distance, mean and
 // top speed and colour.
-TableRow TrackRow(int number, const TrackEntry& entry, const LoggedTrack& track,
-                  ZoneOffset zone) {
-    TableRow row = {std::to_string(number), EntryName(entry), std::to_string(entry.pointCount)};
+TableRow TrackRow(int number, const Track& track, ZoneOffset zone) {
+    const double km = TrackKm(track);
+    TableRow row = {std::to_string(number), track.name, std::to_string(track.points.size())};
     if (track.points.empty()) {
-        row.insert(row.end(), {"-", "-", "-", Fixed(entry.distanceKm, 3), "-", "-"});
+        row.insert(row.end(), {"-", "-", "-", Fixed(km, 3), "-", "-"});
     } else {
-        const std::int64_t seconds = (track.points.back().time - track.points.front().time).count();
+        const std::int64_t seconds = TrackSeconds(track);
         double top = 0;
-        for (const LoggedPoint& point : track.points)
+        for (const TrackPoint& point : track.points)
             top = std::max(top, point.speedKmh);
-        const std::string mean =
-            seconds > 0 ? Fixed(entry.distanceKm * 3600.0 / double(seconds), 1) : "-";
+        const std::string mean = seconds > 0 ? Fixed(km * 3600.0 / double(seconds), 1) : "-";
         row.insert(row.end(), {ShownTime(track.points.front().time, zone),
                                ShownTime(track.points.back().time, zone), DurationText(seconds),
-                               Fixed(entry.distanceKm, 3), mean, Fixed(top, 1)});
+                               Fixed(km, 3), mean, Fixed(top, 1)});
     }
-    row.push_back(ColourText(entry.color));
+    row.push_back(ColourText(track.color));
     return row;
 }
 
 int TrackInfo(const FileArg& file, const CommandOptions& options) {
-    TrackDocument tracks(options);
-    if (int failed = tracks.Open(file)) return failed;
-    const TrackStore& store = tracks.store;
-    const LoggedTracks logged = StoreTracks(store, options.zone);
+    TrackDocument document;
+    const int opened = document.Open(file, options);
+    if (opened != kOk && opened != kIncomplete) return opened;
     std::printf("%s: track file\ntracks: %zu\n", EscapeControls(file.InName()).c_str(),
-                logged.size());
+                document.tracks.size());
     std::vector<TableRow> rows = {{"#", "name", "points", "start", "end", "duration", "km",
                                    "mean km/h", "top km/h", "colour"}};
-    for (std::size_t k = 0; k < logged.size(); ++k)
-        rows.push_back(TrackRow(int(k) + 1, store.TrackTable[k], logged[k], options.zone));
+    for (std::size_t k = 0; k < document.tracks.size(); ++k)
+        rows.push_back(TrackRow(int(k) + 1, document.tracks[k], options.zone));
     PrintTable(rows, "rlrllrrrrl");
-    return kOk;
+    return opened;
 }
 
 int PlanInfo(const FileArg& file, const CommandOptions& options) {

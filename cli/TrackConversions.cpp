@@ -1,14 +1,15 @@
-// Conversions of track files for vantrel-cli convert, and the track writers
-// that assemble and download share.
+// Track files read for the file commands, and the track writers that
+// convert, assemble and download share.
 
 #include <array>
-#include <cstdio>
 
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackExports.h"
+#include "tracks/TrackFile.h"
+#include "tracks/TrackSplit.h"
 
 namespace vantrel::cli {
 
@@ -20,60 +21,71 @@ std::string KmlName(const FileArg& out) {
     return out.Standard() ? std::string("tracks") : out.path;
 }
 
-struct LoggedWriter {
+TrackFileFormat FileFormat(const CommandOptions& options) {
+    return {options.zone, '.', CodePage()};
+}
+
+struct TrackWriter {
     std::string_view kind;
-    std::string (*text)(const LoggedTracks& tracks, const FileArg& out, ZoneOffset zone);
+    std::string (*text)(const Tracks& tracks, const FileArg& out, const CommandOptions& options);
 };
 
-constexpr std::array kLoggedWriters = {
-    LoggedWriter{".gpx", [](const LoggedTracks& t, const FileArg&,
-                            ZoneOffset) { return GpxTracksText(t); }},
-    LoggedWriter{".kml", [](const LoggedTracks& t, const FileArg& out,
-                            ZoneOffset) { return KmlText(t, KmlName(out)); }},
-    LoggedWriter{".csv", [](const LoggedTracks& t, const FileArg&,
-                            ZoneOffset zone) { return TrackCsvText(t, zone); }},
+constexpr std::array kTrackWriters = {
+    TrackWriter{".gpx", [](const Tracks& t, const FileArg&,
+                           const CommandOptions&) { return GpxTracksText(t); }},
+    TrackWriter{".kml", [](const Tracks& t, const FileArg& out,
+                           const CommandOptions&) { return KmlText(t, KmlName(out)); }},
+    TrackWriter{".csv", [](const Tracks& t, const FileArg&,
+                           const CommandOptions& o) { return TrackCsvText(t, o.zone); }},
+    TrackWriter{".trk", [](const Tracks& t, const FileArg&,
+                           const CommandOptions& o) { return TrackFileBytes(t, FileFormat(o)); }},
 };
 
-const LoggedWriter* WriterFor(std::string_view kind) {
-    for (const auto& writer : kLoggedWriters)
+const TrackWriter* WriterFor(std::string_view kind) {
+    for (const auto& writer : kTrackWriters)
         if (writer.kind == kind) return &writer;
     return nullptr;
 }
 
 }  // namespace
 
-bool WritesLoggedTracks(std::string_view kind) {
+bool WritesTracks(std::string_view kind) {
     return WriterFor(kind) != nullptr;
 }
 
-int WriteLoggedTracks(const LoggedTracks& tracks, const FileArg& out,
-                      const CommandOptions& options) {
-    const LoggedWriter* writer = WriterFor(out.kind);
-    if (!writer) return Fail(out.OutName() + ": tracks are written as .gpx, .kml or .csv", kUsage);
-    const LoggedTracks split = SplitAtGaps(tracks, options.splitGapSeconds);
-    if (!WriteOutput(out, writer->text(split, out, options.zone))) return kBadFile;
-    std::size_t points = 0;
-    for (const LoggedTrack& track : split)
-        points += track.points.size();
-    Note(options, std::to_string(split.size()) + " tracks, " + std::to_string(points) +
-                      " points written to " + out.OutName());
-    return kOk;
+int WriteTracks(const Tracks& tracks, const FileArg& out, const CommandOptions& options) {
+    const TrackWriter* writer = WriterFor(out.kind);
+    if (!writer)
+        return Fail(out.OutName() + ": tracks are written as .trk, .gpx, .kml or .csv", kUsage);
+    const Tracks split = SplitAtGaps(tracks, options.splitGapSeconds);
+    if (!WriteOutput(out, writer->text(split, out, options))) return kBadFile;
+    const TrackFileFit fit = out.kind == ".trk" ? TrackFileFitOf(split) : TrackFileFit{};
+    const std::size_t written = PointCount(split) - fit.points;
+    Note(options, std::to_string(split.size() - fit.tracks) + " tracks, " +
+                      std::to_string(written) + " points written to " + out.OutName());
+    if (fit.Complete()) return kOk;
+    return Fail(out.OutName() + ": a track file holds at most 64 tracks and 65536 points: " +
+                    fit.Text() + " were left out (.gpx holds them all)",
+                kIncomplete);
 }
 
-int ConvertTrackToKml(const FileArg& in, const FileArg& out, const CommandOptions& options) {
-    if (options.splitGapSeconds > 0) return ConvertTrackFile(in, out, options);
-    TrackDocument tracks(options);
-    if (int failed = tracks.Open(in)) return failed;
-    if (!WriteOutput(out, KmlText(tracks.store, KmlName(out)))) return kBadFile;
-    Note(options, std::to_string(tracks.store.ListedTracks()) + " tracks written to " +
-                      out.OutName());
-    return kOk;
+int TrackDocument::Open(const FileArg& in, const CommandOptions& options) {
+    auto bytes = ReadInput(in, kMaxTrackFileBytes, "a track file");
+    if (!bytes) return kBadFile;
+    TrackFileRead read = ReadTrackFile(*bytes, FileFormat(options));
+    if (read.result.Refused()) return CannotRead(in, read.result.reason);
+    tracks = std::move(read.tracks);
+    if (read.result.Done()) return kOk;
+    Fail(in.InName() + ": read up to the damage: " + read.result.reason, kIncomplete);
+    return kIncomplete;
 }
 
 int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions& options) {
-    TrackDocument tracks(options);
-    if (int failed = tracks.Open(in)) return failed;
-    return WriteLoggedTracks(StoreTracks(tracks.store, options.zone), out, options);
+    TrackDocument document;
+    const int opened = document.Open(in, options);
+    if (opened != kOk && opened != kIncomplete) return opened;
+    const int written = WriteTracks(document.tracks, out, options);
+    return written != kOk ? written : opened;
 }
 
 }  // namespace vantrel::cli

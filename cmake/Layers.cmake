@@ -5,7 +5,8 @@
 #   window  cli            the front ends
 #   app                    the wiring: Companion, start-up, settings
 #   plans  device          lists and images; the link to the device
-#   tracks  map            track data and files; the map pages' scripts
+#   map                    the map pages' scripts, track drawing
+#   tracks                 the track model, its files and exports
 #   serial  locale         the port library; code pages, languages, zones
 #   base                   values, text grids, numbers, files
 #
@@ -15,7 +16,7 @@ set(VANTREL_LAYER_base "")
 set(VANTREL_LAYER_serial base)
 set(VANTREL_LAYER_locale base)
 set(VANTREL_LAYER_tracks base locale)
-set(VANTREL_LAYER_map base locale)
+set(VANTREL_LAYER_map base locale tracks)
 set(VANTREL_LAYER_plans base locale tracks map)
 set(VANTREL_LAYER_device base locale serial)
 set(VANTREL_LAYER_app base locale serial tracks map plans device)

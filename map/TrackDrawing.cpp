@@ -1,6 +1,5 @@
 #include "map/TrackDrawing.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -15,29 +14,15 @@ std::string TrackColourText(std::uint32_t currentTrackColor) {
     return text;
 }
 
-std::string DrawTrackErrorText(const DrawTrackResult& result) {
-    if (result.ok()) return {};
-    return "Row " + std::to_string(result.failedRow) +
-           " of the point list has no valid coordinates; the track is drawn up to it.";
-}
-
-DrawTrackResult DrawTrackOnMap(MapPage& view, const TextGrid& pointList,
-                               std::uint32_t currentTrackColor, const NumberFormat& numbers) {
+DrawTrackResult DrawTrackOnMap(MapPage& view, const Track* track,
+                               std::uint32_t currentTrackColor) {
     DrawTrackResult result;
     view.CallPageFunction("clearTracks");
+    if (track == nullptr || track->points.empty()) return result;
     std::vector<MapPoint> points;
-    points.reserve(static_cast<std::size_t>(std::max(pointList.RowCount() - 1, 0)));
-    for (int row = 1; row < pointList.RowCount(); ++row) {
-        if (pointList.IsEmpty(kTrackTimeColumn, row)) continue;
-        auto latitude = CellToFloat(pointList.Cell(kTrackLatitudeColumn, row), numbers);
-        auto longitude = CellToFloat(pointList.Cell(kTrackLongitudeColumn, row), numbers);
-        if (!latitude || !longitude) {
-            result.failedRow = row;
-            break;
-        }
-        points.push_back({*latitude, *longitude});
-    }
-    if (points.empty()) return result;
+    points.reserve(track->points.size());
+    for (const TrackPoint& p : track->points)
+        points.push_back({p.latitude, p.longitude});
     view.addPointsBatch(points);
     result.pointsSent = static_cast<int>(points.size());
     view.drawPoints(TrackColourText(currentTrackColor));

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/ZoneOffset.h"
-#include "tracks/LoggedTracks.h"
+#include "base/TimeText.h"
 
 namespace vantrel {
 

@@ -29,6 +29,9 @@ packages=(
     libxml2-utils gpsbabel
     # device times to UTC: the system's leap-second list
     tzdata
+    # altitudes above sea level: the EGM96 geoid grid (egm96_15.gtx) of
+    # proj-data, and PROJ itself, which the tests check the heights against
+    proj-data libproj-dev
     # geotagging a photo from a written GPX track
     libimage-exiftool-perl
     # the Debian package and its checks: shlibdeps and file for CPack, the

@@ -1,8 +1,8 @@
 #pragma once
-// The arithmetic that turns a logged fix into what the user sees: a datum
-// transform, a closed-form ECEF-to-geodetic conversion (Borkowski), a table
-// sine/cosine, GPS seconds to calendar time, the great-circle distance
-// between two fixes and the unit factors of the displays. Pure computation:
+// The arithmetic that turns a logged fix into what the user sees: a
+// closed-form ECEF-to-geodetic conversion (Borkowski) on the WGS-84
+// ellipsoid, a table sine/cosine, the great-circle distance between two fixes
+// and the unit factors of the displays. Pure computation:
 // no state, no I/O, no allocation.
 
 #include <array>
@@ -24,7 +24,7 @@ inline constexpr double EarthRadiusKm = 6378.137;
 
 #pragma pack(push, 1)
 // A seven-parameter datum; the one instance describes WGS-84 with an
-// identity transform.
+// identity transform, so the conversion uses only its ellipsoid.
 struct DatumParameters {
     std::uint16_t datumId;
     double semiMajorAxis;  // a, metres
@@ -35,78 +35,25 @@ struct DatumParameters {
 };
 static_assert(sizeof(DatumParameters) == 46);
 
-// Time since 1900 as the calendar shows it.
-struct CalendarTime {
-    std::uint8_t year;  // years since 1900, modulo 256
-    std::uint8_t month;
-    std::uint8_t day;
-    std::uint8_t hour;
-    std::uint8_t minute;
-    std::uint8_t second;
-    std::int32_t nanoseconds;
-};
-static_assert(sizeof(CalendarTime) == 10);
-#pragma pack(pop)
-
-// GPS-to-UTC correction terms (LeapSecondTable fills them from the
-// leap-second history). The zero instance applies no correction. Two-byte
-// aligned.
-#pragma pack(push, 2)
-struct UtcParameters {
-    std::int32_t tot;  // reference time, seconds; -1 disables the correction
-    double a0;         // seconds
-    double a1;         // seconds per second
-    std::int8_t leapSeconds;
-    std::uint16_t leapWeek;
-    std::uint8_t leapDay;
-    std::int8_t leapSecondsAfter;
-};
-static_assert(sizeof(UtcParameters) == 26);
 #pragma pack(pop)
 
 inline constexpr DatumParameters Wgs84Datum{0, 6378137.0, 1.0 / 298.257223563, 0, 0, 0, 0, 0, 0, 0};
-inline constexpr UtcParameters ZeroUtcParameters{};
-
-struct EcefState {
-    double x, y, z;     // metres
-    double vx, vy, vz;  // metres per second
-};
-
-struct GeodeticFix {
-    double latitude;   // radians
-    double longitude;  // radians
-    double height;     // metres above the ellipsoid
-    float vNorth, vEast, vUp;
-};
-
-// Filled as a by-product of the conversion.
-struct LatLonTrig {
-    float sinLat, cosLat, sinLon, cosLon;
-};
 
 // sin(k/16) and cos(k/16) for k = 0..101, nine significant digits.
 extern const std::array<double, 102> sinTable;
 extern const std::array<double, 102> cosTable;
 
-void DatumTransform(const EcefState& in, EcefState& out, const DatumParameters& datum = Wgs84Datum);
-void EcefToGeodetic(const EcefState& in, GeodeticFix& fix, LatLonTrig& trig,
-                    const DatumParameters& datum = Wgs84Datum);
+// An Earth-centred position (metres) on the datum's ellipsoid: latitude and
+// longitude in radians and the height above the ellipsoid.
+struct GeodeticPosition {
+    double latitude = 0;
+    double longitude = 0;
+    double height = 0;
+};
+GeodeticPosition EcefToPosition(double x, double y, double z,
+                                const DatumParameters& datum = Wgs84Datum);
 // Sine and cosine from the tables and a short series; |x| < 6.375.
 void TableSinCos(double x, double& sine, double& cosine);
-// GPS seconds (from 1980-01-06 00:00:00) to calendar time. Returns true when
-// the UTC correction was applied (always, unless utc.tot is -1).
-bool GpsToCalendar(std::uint32_t seconds, std::int32_t nanoseconds, CalendarTime& out,
-                   const UtcParameters& utc = ZeroUtcParameters);
-// The proleptic Gregorian date of a day number (the GPS epoch, 1980-01-06,
-// is day kGpsEpochDayNumber); the date part of GpsToCalendar.
-inline constexpr std::int64_t kGpsEpochDayNumber = 723248;
-struct CivilDate {
-    std::int64_t year;
-    int month;  // 1..12
-    int day;    // 1..31
-};
-CivilDate CivilFromDayNumber(std::int64_t dayNumber);
-
 // Haversine distance in km between two fixes (radians). A coordinate of
 // exactly 0 (the equator, the prime meridian) is a place like any other.
 double GreatCircleKm(double lon, double lat, double prevLon, double prevLat);

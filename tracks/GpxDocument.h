@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "tracks/LoggedTracks.h"
+#include "base/TimeText.h"
 
 namespace vantrel {
 

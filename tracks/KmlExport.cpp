@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <pugixml.hpp>
 
-#include "base/AtomicFile.h"
-#include "base/NumberText.h"
 #include "tracks/TrackExports.h"
 #include "tracks/XmlText.h"
 
@@ -40,41 +38,33 @@ void AddStyle(pugi::xml_node document, const std::string& styleUrl) {
     }
 }
 
-// "lon,lat,height " for each point of track `index`, in script notation.
-std::string Coordinates(const TrackStore& store, int index) {
-    const TextGrid& grid = store.ScratchGrid;
-    const std::string& comma = store.Values().Numbers.CommaText;
-    std::string text;
-    for (int r : store.PointRows(index)) {
-        AppendReplacingAll(text, grid.Cell(2, r), comma, ".");
-        text += ',';
-        AppendReplacingAll(text, grid.Cell(1, r), comma, ".");
-        text += ',';
-        AppendReplacingAll(text, grid.Cell(3, r), comma, ".");
-        text += ' ';
-    }
-    return text;
-}
-
-void AddPlacemark(pugi::xml_node document, const std::string& name, const std::string& coordinates,
-                  const std::string& styleUrl) {
-    pugi::xml_node placemark = document.append_child("Placemark");
-    AddText(placemark, "name", name);
-    AddText(placemark, "styleUrl", styleUrl);
-    pugi::xml_node line = placemark.append_child("LineString");
-    AddText(line, "tessellate", "1");
-    AddText(line, "coordinates", coordinates);
-}
-
-// The same for logged points, in the same notation.
-std::string Coordinates(const LoggedTrack& track) {
+// "lon,lat,altitude " for each point.
+std::string Coordinates(const Track& track) {
     std::string text;
     text.reserve(track.points.size() * 32);
-    for (const LoggedPoint& p : track.points) {
+    for (const TrackPoint& p : track.points) {
         AppendPosition(text, p.longitude, p.latitude, p.altitude);
         text += ' ';
     }
     return text;
+}
+
+// A line through the points; a single point is a Point, since a line needs
+// two coordinates.
+void AddPlacemark(pugi::xml_node document, const Track& track, const std::string& styleUrl) {
+    pugi::xml_node placemark = document.append_child("Placemark");
+    AddText(placemark, "name", track.name);
+    AddText(placemark, "styleUrl", styleUrl);
+    if (track.points.size() == 1) {
+        std::string coordinates;
+        const TrackPoint& p = track.points.front();
+        AppendPosition(coordinates, p.longitude, p.latitude, p.altitude);
+        AddText(placemark.append_child("Point"), "coordinates", coordinates);
+        return;
+    }
+    pugi::xml_node line = placemark.append_child("LineString");
+    AddText(line, "tessellate", "1");
+    AddText(line, "coordinates", Coordinates(track));
 }
 
 // The document around the placemarks `add` appends.
@@ -98,24 +88,11 @@ std::string KmlDocumentText(const std::string& path, AddPlacemarks add) {
 
 }  // namespace
 
-std::string KmlText(const TrackStore& store, const std::string& path) {
+std::string KmlText(std::span<const Track> tracks, const std::string& path) {
     return KmlDocumentText(path, [&](pugi::xml_node document, const std::string& styleUrl) {
-        for (int k = 0; k < store.ListedTracks(); ++k) {
-            const TrackEntry& entry = store.TrackTable[static_cast<std::size_t>(k)];
-            AddPlacemark(document, EntryName(entry), Coordinates(store, k), styleUrl);
-        }
+        for (const Track& track : tracks)
+            AddPlacemark(document, track, styleUrl);
     });
-}
-
-std::string KmlText(const LoggedTracks& tracks, const std::string& path) {
-    return KmlDocumentText(path, [&](pugi::xml_node document, const std::string& styleUrl) {
-        for (const LoggedTrack& track : tracks)
-            AddPlacemark(document, track.name, Coordinates(track), styleUrl);
-    });
-}
-
-bool KmlExport(const TrackStore& store, const std::string& path) {
-    return WriteFileAtomically(path, KmlText(store, path));
 }
 
 }  // namespace vantrel

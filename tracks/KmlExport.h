@@ -1,22 +1,17 @@
 #pragma once
-// The listed tracks as a KML 2.2 document: one line placemark per track of
-// the track list, all sharing one style.
+// Tracks as a KML 2.2 document: one placemark per track, all sharing one
+// style: a line through its points (longitude, latitude, altitude), or a
+// point for a track of one point.
 
+#include <span>
 #include <string>
 
-#include "tracks/LoggedTracks.h"
-#include "tracks/TrackStore.h"
+#include "tracks/Track.h"
 
 namespace vantrel {
 
 // The document's text for a save to `path` (the document's name is the
 // file's name without its folders and extension).
-std::string KmlText(const TrackStore& store, const std::string& path);
-
-// The same for logged tracks: every track and point, however many.
-std::string KmlText(const LoggedTracks& tracks, const std::string& path);
-
-// Writes the document to `path` (never half-written); false when it cannot.
-bool KmlExport(const TrackStore& store, const std::string& path);
+std::string KmlText(std::span<const Track> tracks, const std::string& path);
 
 }  // namespace vantrel

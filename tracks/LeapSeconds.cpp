@@ -13,13 +13,12 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr sys_days kGpsEpoch = sys_days{year{1980} / January / 6};
 // Seconds from the NTP epoch (1900-01-01) to the GPS epoch.
 constexpr std::int64_t kNtpToGps =
     duration_cast<seconds>(kGpsEpoch - sys_days{year{1900} / January / 1}).count();
 // TAI - UTC at the GPS epoch: GPS - UTC is TAI - UTC less this.
 constexpr int kTaiMinusGps = 19;
-constexpr int kLargestOffset = 127;  // UtcParameters keeps the count in 8 bits
+constexpr int kLargestOffset = 127;  // more than a century of leap seconds is no list
 
 struct LeapDate {
     year_month_day day;  // the first day with the new offset
@@ -107,14 +106,8 @@ int LeapSecondTable::OffsetAt(std::int64_t gpsSeconds) const {
     return after == steps_.begin() ? 0 : std::prev(after)->offset;
 }
 
-UtcParameters LeapSecondTable::ParametersAt(std::int64_t gpsSeconds) const {
-    // No drift terms and no pending leap: the count valid at this time,
-    // taken whole.
-    const auto offset = static_cast<std::int8_t>(OffsetAt(gpsSeconds));
-    UtcParameters utc{};
-    utc.leapSeconds = offset;
-    utc.leapSecondsAfter = offset;
-    return utc;
+sys_seconds LeapSecondTable::UtcAt(std::int64_t gpsSeconds) const {
+    return kGpsEpoch + seconds{gpsSeconds - OffsetAt(gpsSeconds)};
 }
 
 int LeapSecondTable::LatestOffset() const {

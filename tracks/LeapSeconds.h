@@ -5,15 +5,19 @@
 // list (tzdata's leap-seconds.list) or, where that cannot be read, from the
 // history built in here, and tells the count valid at any GPS time.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-#include "tracks/Geodesy.h"
 
 namespace vantrel {
+
+// The GPS epoch, from which the device counts its seconds.
+inline constexpr std::chrono::sys_days kGpsEpoch =
+    std::chrono::sys_days{std::chrono::year{1980} / std::chrono::January / 6};
 
 class LeapSecondTable {
   public:
@@ -34,8 +38,8 @@ class LeapSecondTable {
     // since the GPS epoch). An inserted second itself (23:59:60 UTC) counts
     // with the new offset, so it reads as 23:59:59.
     int OffsetAt(std::int64_t gpsSeconds) const;
-    // The correction terms that make GpsToCalendar give UTC at that time.
-    UtcParameters ParametersAt(std::int64_t gpsSeconds) const;
+    // The UTC moment of a GPS time: the epoch, the seconds, less OffsetAt.
+    std::chrono::sys_seconds UtcAt(std::int64_t gpsSeconds) const;
     // The offset after the last leap second the table knows.
     int LatestOffset() const;
     bool FromSystemList() const { return fromFile_; }

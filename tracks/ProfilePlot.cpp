@@ -4,15 +4,10 @@
 #include <cmath>
 
 #include "tracks/Geodesy.h"
-#include "tracks/TrackPath.h"
 
 namespace vantrel {
 
 namespace {
-
-constexpr int kTimeColumn = 0;
-constexpr int kHeightColumn = 3;
-constexpr int kSpeedColumn = 4;
 
 struct Units {
     const char* distance;
@@ -32,29 +27,24 @@ Units UnitsOf(ProfileKind kind, ProfileUnits units) {
 
 }  // namespace
 
-ProfilePlot PlotProfile(const TextGrid& pointGrid, ProfileKind kind, ProfileUnits units,
-                        const NumberFormat& numbers) {
+ProfilePlot PlotProfile(const Track* track, ProfileKind kind, ProfileUnits units,
+                        HeightReference heights) {
     const Units u = UnitsOf(kind, units);
     const bool altitude = kind == ProfileKind::Altitude;
     ProfilePlot plot;
     plot.bottomAxisTitle = std::string("Distance (") + u.distance + ")";
-    plot.leftAxisTitle = std::string(altitude ? "Altitude (" : "Speed (") + u.value + ")";
-
-    std::vector<PathPoint> path;
-    std::vector<int> rows;
-    for (int row = 1; row < pointGrid.RowCount(); ++row) {
-        if (pointGrid.IsEmpty(kTimeColumn, row)) continue;
-        if (auto position = RowPosition(pointGrid, row, numbers)) {
-            path.push_back(*position);
-            rows.push_back(row);
-        }
+    const char* title = !altitude                                   ? "Speed ("
+                        : heights == HeightReference::MeanSeaLevel ? "Altitude ("
+                                                                    : "Altitude above ellipsoid (";
+    plot.leftAxisTitle = std::string(title) + u.value + ")";
+    if (track == nullptr) return plot;
+    const std::vector<double> along = DistancesAlong(track->points);
+    plot.points.reserve(along.size());
+    for (std::size_t i = 0; i < along.size(); ++i) {
+        const TrackPoint& p = track->points[i];
+        plot.points.push_back(
+            {along[i] * u.kmFactor, (altitude ? p.altitude : p.speedKmh) * u.valueFactor});
     }
-    const std::vector<double> along = DistancesAlong(path);
-    plot.points.reserve(rows.size());
-    const int column = altitude ? kHeightColumn : kSpeedColumn;
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (auto value = CellToFloat(pointGrid.Cell(column, rows[i]), numbers))
-            plot.points.push_back({along[i] * u.kmFactor, *value * u.valueFactor});
     return plot;
 }
 

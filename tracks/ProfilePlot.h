@@ -1,16 +1,15 @@
 #pragma once
-// The profile chart's data: the altitude or speed of every point of the
-// point grid against the distance along the track, in metric or imperial
-// units, and the thinning that fits a long track to the chart's width
-// without losing its peaks.
+// The profile chart's data: the altitude or speed of every point of a track
+// against the distance along it, in metric or imperial units, and the
+// thinning that fits a long track to the chart's width without losing its
+// peaks.
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "base/NumberText.h"
-#include "base/TextGrid.h"
+#include "tracks/Track.h"
 
 namespace vantrel {
 
@@ -30,12 +29,11 @@ struct ProfilePlot {
     std::vector<ProfilePoint> points;
 };
 
-// Every point of the grid (rows from 1 that hold a time and a position),
-// the distance measured as the track list measures it: the last x is the
-// track's distance. A point whose value is not a number still moves the
-// distance on but is not plotted.
-ProfilePlot PlotProfile(const TextGrid& pointGrid, ProfileKind kind, ProfileUnits units,
-                        const NumberFormat& numbers);
+// Every point of the track (none for no track), the distance measured as
+// the summary measures it: the last x is the track's distance. Altitudes
+// above the ellipsoid (where the geoid was missing) say so in the axis title.
+ProfilePlot PlotProfile(const Track* track, ProfileKind kind, ProfileUnits units,
+                        HeightReference heights = HeightReference::MeanSeaLevel);
 
 // The points to draw across `columns` pixel columns: all of them when they
 // are few; otherwise the first, the last, and in each column the lowest and

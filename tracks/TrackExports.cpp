@@ -28,7 +28,7 @@ namespace {
 constexpr std::string_view kEmptySegment = "<trkseg />";
 
 // One trkpt as the GPX document lays it out, indented below its trkseg.
-void AppendTrackPoint(std::string& out, const LoggedPoint& p) {
+void AppendTrackPoint(std::string& out, const TrackPoint& p) {
     out += "      <trkpt lat=\"";
     AppendFixed(out, p.latitude, 6, '.');
     out += "\" lon=\"";
@@ -46,10 +46,10 @@ void AppendTrackPoint(std::string& out, const LoggedPoint& p) {
 // need escaping (the names) goes through the XML library; each track's empty
 // trkseg is then filled with its points, written straight into one buffer.
 // Escaped names never hold "<trkseg />", so its k-th occurrence is track k's.
-std::string GpxTracksText(const LoggedTracks& tracks) {
+std::string GpxTracksText(std::span<const Track> tracks) {
     GpxDocument gpx;
     std::size_t points = 0;
-    for (const LoggedTrack& track : tracks) {
+    for (const Track& track : tracks) {
         pugi::xml_node trk = gpx.Root().append_child("trk");
         AddText(trk, "name", track.name);
         trk.append_child("trkseg");
@@ -59,7 +59,7 @@ std::string GpxTracksText(const LoggedTracks& tracks) {
     std::string text;
     text.reserve(frame.size() + points * 140);
     std::size_t pos = 0;
-    for (const LoggedTrack& track : tracks) {
+    for (const Track& track : tracks) {
         const std::size_t segment = frame.find(kEmptySegment, pos);
         text.append(frame, pos, segment - pos);
         pos = segment + kEmptySegment.size();
@@ -68,7 +68,7 @@ std::string GpxTracksText(const LoggedTracks& tracks) {
             continue;
         }
         text += "<trkseg>\n";
-        for (const LoggedPoint& p : track.points)
+        for (const TrackPoint& p : track.points)
             AppendTrackPoint(text, p);
         text += "    </trkseg>";
     }
@@ -76,18 +76,18 @@ std::string GpxTracksText(const LoggedTracks& tracks) {
     return text;
 }
 
-std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone) {
+std::string TrackCsvText(std::span<const Track> tracks, ZoneOffset zone) {
     std::size_t points = 0;
-    for (const LoggedTrack& track : tracks)
+    for (const Track& track : tracks)
         points += track.points.size();
     std::string text = CsvLine({"track", "time", "latitude", "longitude", "altitude", "speed"});
     text.reserve(text.size() + points * 80);
     const std::string zoneText = IsoZoneText(zone);
-    for (const LoggedTrack& track : tracks) {
+    for (const Track& track : tracks) {
         // The name is the one field that may need quotes; numbers and
         // times never do.
         const std::string name = CsvField(track.name);
-        for (const LoggedPoint& p : track.points) {
+        for (const TrackPoint& p : track.points) {
             text += name;
             text += ',';
             AppendIsoTime(text, p.time + zone.Duration());

@@ -1,22 +1,23 @@
 #pragma once
-// Logged tracks as GPX 1.1 and as CSV. Neither has a limit on tracks or
+// Tracks as GPX 1.1 and as CSV. Neither has a limit on tracks or
 // points. Coordinates carry six decimals, heights one, as the lists show
 // them.
 
+#include <span>
 #include <string>
 
-#include "tracks/LoggedTracks.h"
+#include "tracks/Track.h"
 
 namespace vantrel {
 
 // One trk per track (its name, one trkseg) with a trkpt per point: lat,
 // lon, ele and the time in UTC.
-std::string GpxTracksText(const LoggedTracks& tracks);
+std::string GpxTracksText(std::span<const Track> tracks);
 
 // "track,time,latitude,longitude,altitude,speed" and a line per point: the
 // track's name, the ISO 8601 time shown at `zone` with its offset,
 // degrees, metres and km/h.
-std::string TrackCsvText(const LoggedTracks& tracks, ZoneOffset zone);
+std::string TrackCsvText(std::span<const Track> tracks, ZoneOffset zone);
 
 // "latitude" and "longitude" of a point as the exports write them.
 std::string DegreesText(double degrees);

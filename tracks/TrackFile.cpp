@@ -1,146 +1,144 @@
+// The track file's writer: the table and the rows of every track that fits.
+
 #include "tracks/TrackFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 #include <filesystem>
 
 #include "base/AtomicFile.h"
+#include "base/NumberText.h"
 #include "tracks/KmlExport.h"
+#include "tracks/TrackExports.h"
+#include "tracks/TrackText.h"
 
 namespace vantrel {
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-constexpr std::size_t kHeaderSize = sizeof(TrackEntryTable);
 
-// Puts every named entry into the list: name, and its colour as "%lu".
-void ListEntries(TrackStore& store) {
-    for (std::size_t k = 0; k < kTrackEntryCount; ++k) {
-        const int row = static_cast<int>(k) + 1;
-        const std::string name = EntryName(store.TrackTable[k]);
-        if (name.empty()) {
-            store.gridTrackName.SetCell(0, row, name);
-            continue;
-        }
-        char color[24];
-        std::snprintf(color, sizeof color, "%lu",
-                      static_cast<unsigned long>(store.TrackTable[k].color));
-        store.EnsureListRow(row);
-        store.gridTrackName.SetCell(0, row, name);
-        store.gridTrackName.SetCell(1, row, color);
+// The points of each track that a file holds, track by track in order.
+std::vector<std::size_t> FittingPoints(std::span<const Track> tracks) {
+    std::vector<std::size_t> fitting;
+    std::size_t row = 0;
+    for (const Track& track : tracks) {
+        if (fitting.size() == kTrackEntryCount || row >= kMaxTrackFileRows) break;
+        const std::size_t points = std::min(track.points.size(), kMaxTrackFileRows - row);
+        fitting.push_back(points);
+        row += points;
     }
+    return fitting;
 }
 
-// Reads body lines into ScratchGrid rows from 0. False when a row does not
-// begin with a complete line. A last row short of line breaks takes the
-// rest of the text into the column it reached.
-bool ParseRows(TrackStore& store, std::string_view text) {
-    std::size_t pos = 0;
-    int row = 0;
-    do {
-        std::size_t end = text.find(kLineEnd, pos);
-        if (end == std::string_view::npos) return false;
-        if (!store.EnsureScratchRow(row)) break;  // past the last addressable row
-        for (int col = 0; col < store.ScratchGrid.ColCount(); ++col) {
-            if (col > 0) end = text.find(kLineEnd, pos);
-            const std::size_t stop = end == std::string_view::npos ? text.size() : end;
-            store.ScratchGrid.SetCell(col, row, std::string(text.substr(pos, stop - pos)));
-            pos = end == std::string_view::npos ? text.size() : end + kLineEnd.size();
-        }
-        ++row;
-    } while (pos < text.size());
-    return true;
+// A coordinate as its row states it: six decimals.
+double AsWritten(double degrees) {
+    char text[64];
+    const auto written = std::to_chars(text, text + sizeof text, degrees, std::chars_format::fixed, 6);
+    double value = degrees;
+    if (written.ec == std::errc()) std::from_chars(text, written.ptr, value);
+    return value;
 }
 
-void ShowFileError(TrackStore& store) {
-    store.Transfer().TransferLength = 0;
-    store.ClearTrackList();
-    store.WriteHeadings();
-    store.Messages().ShowMessage("File Error!", "Error");
+// The length of the path through the positions as the rows state them, so
+// that a file read and written again keeps every byte.
+double WrittenKm(std::span<const TrackPoint> points) {
+    std::vector<TrackPoint> written(points.begin(), points.end());
+    for (TrackPoint& p : written) {
+        p.latitude = AsWritten(p.latitude);
+        p.longitude = AsWritten(p.longitude);
+    }
+    return PathKm(written);
+}
+
+TrackEntry EntryOf(const Track& track, std::size_t points, std::size_t firstRow) {
+    TrackEntry entry{};
+    entry.selected = track.selectedFlag;
+    SetEntryName(entry, track.name);
+    const std::span<const TrackPoint> kept(track.points.data(), points);
+    entry.distanceKm = WrittenKm(kept);
+    entry.pointCount = static_cast<std::uint32_t>(points);
+    entry.color = track.color;
+    entry.firstRow = static_cast<std::uint16_t>(firstRow);
+    entry.durationSeconds =
+        static_cast<std::uint32_t>(std::min<std::int64_t>(PathSeconds(kept), UINT32_MAX));
+    return entry;
+}
+
+void AppendRow(std::string& body, const TrackPoint& point, const TrackFileFormat& format) {
+    for (int column = 0; column < kPointColumns; ++column) {
+        AppendPointCell(body, point, static_cast<PointColumn>(column), format.zone,
+                        format.separator);
+        body += kLineEnd;
+    }
 }
 
 }  // namespace
 
-bool SavesAsKml(std::string_view path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".kml";
+std::string TrackFileFit::Text() const {
+    return Counted(tracks, "track") + " and " + Counted(points, "point");
 }
 
-std::string TrackFileBytes(const TrackStore& store, const CodePage& codePage) {
-    std::string body;
-    const TextGrid& grid = store.ScratchGrid;
-    body.reserve(static_cast<std::size_t>(grid.RowCount()) * grid.ColCount() * 12);
-    for (int row = 0; row < grid.RowCount(); ++row) {
-        for (int col = 0; col < grid.ColCount(); ++col) {
-            body += grid.Cell(col, row);
-            body += kLineEnd;
-        }
+TrackFileFit TrackFileFitOf(std::span<const Track> tracks) {
+    const std::vector<std::size_t> fitting = FittingPoints(tracks);
+    TrackFileFit fit;
+    for (std::size_t k = 0; k < tracks.size(); ++k) {
+        const std::size_t kept = k < fitting.size() ? fitting[k] : 0;
+        if (k >= fitting.size()) ++fit.tracks;
+        fit.points += tracks[k].points.size() - kept;
     }
-    std::string bytes(kHeaderSize, '\0');
-    std::memcpy(bytes.data(), store.TrackTable.data(), kHeaderSize);
-    bytes += codePage.FromUtf8(body);
+    return fit;
+}
+
+std::string TrackFileBytes(std::span<const Track> tracks, const TrackFileFormat& format) {
+    const std::vector<std::size_t> fitting = FittingPoints(tracks);
+    TrackEntryTable table{};
+    std::string body;
+    std::size_t rows = 0;
+    for (std::size_t k = 0; k < fitting.size(); ++k) {
+        table[k] = EntryOf(tracks[k], fitting[k], rows);
+        rows += fitting[k];
+    }
+    body.reserve(std::max(rows * 60, kTrackFileRows * 10));
+    for (std::size_t k = 0; k < fitting.size(); ++k)
+        for (std::size_t i = 0; i < fitting[k]; ++i)
+            AppendRow(body, tracks[k].points[i], format);
+    for (; rows < kTrackFileRows; ++rows)
+        body += "\r\n\r\n\r\n\r\n\r\n";
+    std::string bytes(sizeof table, '\0');
+    std::memcpy(bytes.data(), table.data(), sizeof table);
+    bytes += format.codePage.FromUtf8(body);
     return bytes;
 }
 
-bool SaveTracks(TrackStore& store, const std::string& path, const CodePage& codePage) {
-    if (SavesAsKml(path)) {
-        if (KmlExport(store, path)) return true;
-        store.Messages().ShowMessage("Cannot Save File!", "Error");
-        return false;
-    }
-    if (WriteFileAtomically(path, TrackFileBytes(store, codePage))) return true;
-    store.Messages().ShowMessage("Cannot Open File!", "Error!");
-    return false;
+TrackSaveKind SaveKindOf(std::string_view path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == ".kml") return TrackSaveKind::Kml;
+    if (extension == ".gpx") return TrackSaveKind::Gpx;
+    return TrackSaveKind::TrackFile;
 }
 
-TrackFileResult OpenTrackFile(TrackStore& store, const std::string& path,
-                              const CodePage& codePage) {
-    store.ClearTrackList();
-    store.WriteHeadings();
+TrackResult SaveTracks(std::span<const Track> tracks, const std::string& path,
+                       const TrackFileFormat& format) {
     std::error_code error;
-    auto bytes = ReadFileBytes(path, error, kMaxTrackFileBytes);
-    if (error == std::errc::file_too_large) {
-        store.Messages().ShowMessage(TooLargeText(path, kMaxTrackFileBytes, "a track file"),
-                                     "Error");
-        return TrackFileResult::TooLarge;
+    const TrackSaveKind kind = SaveKindOf(path);
+    if (kind != TrackSaveKind::TrackFile) {
+        const std::string text =
+            kind == TrackSaveKind::Kml ? KmlText(tracks, path) : GpxTracksText(tracks);
+        if (WriteFileAtomically(path, text, error)) return {};
+        return TrackResult::Refusal("Cannot Save File!", "Error", error.message());
     }
-    if (!bytes) {
-        store.Messages().ShowMessage("Cannot Access Trk file!", "Error");
-        return TrackFileResult::CannotAccess;
-    }
-    return LoadTrackFileBytes(store, *bytes, codePage);
-}
-
-TrackFileResult LoadTrackFileBytes(TrackStore& store, std::string_view bytes,
-                                   const CodePage& codePage) {
-    // A file shorter than the header leaves the rest of the table as it was.
-    const std::size_t headerBytes = std::min(bytes.size(), kHeaderSize);
-    std::memcpy(store.TrackTable.data(), bytes.data(), headerBytes);
-    ListEntries(store);
-
-    std::string_view body = bytes.substr(headerBytes);
-    const std::string text = codePage.ToUtf8(body.substr(0, body.find('\0')));
-    if (!ParseRows(store, text)) {
-        ShowFileError(store);
-        return TrackFileResult::FileError;
-    }
-    // The count of body bytes read; the area never claims more than it holds.
-    store.Transfer().TransferLength = std::min(body.size(), TransferArea::kSize);
-    // Counts and distances follow the rows (files of earlier versions
-    // counted a track's distance from the track before it).
-    store.MeasureTracks();
-    if (store.Transfer().TransferLength != 0) {
-        store.ShowTrack(0);
-        store.SetCanSave(true);
-        if (auto color = TrackStore::ColorFromText(store.gridTrackName.Cell(1, 1)))
-            store.CurrentTrackColor = *color;
-    }
-    return TrackFileResult::Loaded;
+    if (!WriteFileAtomically(path, TrackFileBytes(tracks, format), error))
+        return TrackResult::Refusal("Cannot Open File!", "Error!", error.message());
+    const TrackFileFit fit = TrackFileFitOf(tracks);
+    if (fit.Complete()) return {};
+    const std::string reason = "a track file holds at most 64 tracks and 65536 points: " +
+                               fit.Text() + " were left out";
+    return TrackResult::Cut("The file was saved, but " + reason + ".", "Warning", reason);
 }
 
 }  // namespace vantrel

@@ -1,53 +1,84 @@
 #pragma once
-// The track file (.trk): TrackTable as its 4224 raw bytes, then every row of
-// ScratchGrid as five lines (time, latitude, longitude, height, speed), each
-// ended by CR LF, in the 8-bit code page of files. No magic, no version: the
-// rows of a track are those its header entry names.
+// The track file (.trk): a table of 64 entries (TrackEntry, 4224 bytes, the
+// names in UTF-16) and then the points as rows of five lines (time,
+// latitude, longitude, altitude, speed), each ended by CR LF, in the 8-bit
+// code page of files, at least 10240 rows with empty ones after the points.
+// No magic, no version: the rows of a track are those its entry names. The
+// file holds at most 64 tracks and 65536 rows; the track model has no limits.
 
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "base/ZoneOffset.h"
 #include "locale/CodePage.h"
-#include "tracks/TrackStore.h"
+#include "tracks/Track.h"
+#include "tracks/TrackResult.h"
+#include "tracks/TrackTable.h"
 
 namespace vantrel {
 
-// A save writes KML when the file name ends in ".kml" (in any case); any
-// other name, whatever its folders are called, gets a track file.
-bool SavesAsKml(std::string_view path);
+inline constexpr std::size_t kTrackFileRows = 10240;    // rows a file always has
+inline constexpr std::size_t kMaxTrackFileRows = 65536;  // rows a 16-bit firstRow can address
 
-// The Save button after its dialog: KML or a track file by the rule above.
-// A track file that cannot be written shows "Cannot Open File!" ("Error!")
-// and leaves an existing file untouched; a KML file that cannot be written
-// shows "Cannot Save File!" ("Error").
-bool SaveTracks(TrackStore& store, const std::string& path, const CodePage& codePage = CodePage());
+// The largest track file: the table, then the 65536 rows an entry can
+// address, five lines of at most 64 bytes each with their CR LF (a cell
+// written here is at most about 25). A larger file is refused.
+inline constexpr std::size_t kMaxTrackLineBytes = 64;
+inline constexpr std::size_t kMaxTrackFileBytes =
+    sizeof(TrackEntryTable) + kMaxTrackFileRows * 5 * kMaxTrackLineBytes;
 
-// The bytes a save writes.
-std::string TrackFileBytes(const TrackStore& store, const CodePage& codePage);
-
-enum class TrackFileResult {
-    Loaded,        // the table and rows are loaded and track 0 is shown
-    CannotAccess,  // "Cannot Access Trk file!": stores unchanged
-    FileError,     // "File Error!": no line break where a row should begin
-    TooLarge,      // larger than kMaxTrackFileBytes: stores unchanged, said so
+// How a file's text is written and read: times shown at `zone`, numbers with
+// `separator` (either a point or a comma is read), in `codePage`.
+struct TrackFileFormat {
+    ZoneOffset zone;
+    char separator = '.';
+    CodePage codePage;
 };
 
-// The largest track file: the table, then the 65536 rows a track entry can
-// address, five lines of at most 62 bytes each (a cell written here is at
-// most about 25). A larger file is refused after reading this much.
-inline constexpr std::size_t kMaxTrackLineBytes = 64;  // with its CR LF
-inline constexpr std::size_t kMaxTrackFileBytes =
-    sizeof(TrackEntryTable) + std::size_t{TrackStore::kMaxScratchRows} * 5 * kMaxTrackLineBytes;
+// What of some tracks a track file cannot hold: tracks past the 64th or
+// starting past the last row, and the points past the last row.
+struct TrackFileFit {
+    std::size_t tracks = 0;
+    std::size_t points = 0;
+    bool Complete() const { return tracks == 0 && points == 0; }
+    // "2 tracks and 30,000 points"
+    std::string Text() const;
+};
+TrackFileFit TrackFileFitOf(std::span<const Track> tracks);
 
-// The Open button after its dialog; every file is read as a track file.
-TrackFileResult OpenTrackFile(TrackStore& store, const std::string& path,
-                              const CodePage& codePage = CodePage());
+// The bytes of a file of the tracks (what does not fit is left out).
+std::string TrackFileBytes(std::span<const Track> tracks, const TrackFileFormat& format);
 
-// Loads a track file's bytes (the open without the file access). A file
-// shorter than the header loads only the bytes it has; names without a NUL,
-// short rows and rows past the last addressable one are read no further
-// than the data holds.
-TrackFileResult LoadTrackFileBytes(TrackStore& store, std::string_view bytes,
-                                   const CodePage& codePage);
+// What a save writes, by the file name's extension (in any case): KML for
+// ".kml", GPX for ".gpx", and a track file for any other name, whatever its
+// folders are called.
+enum class TrackSaveKind { TrackFile, Kml, Gpx };
+TrackSaveKind SaveKindOf(std::string_view path);
+
+// Writes the tracks to `path` by the rule above; never half-written, an
+// existing file untouched on failure ("Cannot Open File!" for a track file,
+// "Cannot Save File!" for KML and GPX). A track file that cannot hold every
+// track is written with what fits and said so (Partial).
+TrackResult SaveTracks(std::span<const Track> tracks, const std::string& path,
+                       const TrackFileFormat& format);
+
+struct TrackFileRead {
+    Tracks tracks;  // what was read: on Partial, up to the damage
+    TrackResult result;
+};
+
+// A track file's bytes as tracks. Each row of a track needs its five lines,
+// numbers where numbers belong and a time that parses, and every entry's rows
+// must lie within the file. A body without a line break is "File Error!"
+// (Refused). A damaged row ends the reading there: the tracks before it and
+// the damaged track's points before it are kept, and the result (Partial)
+// names the row and what was left out. Rows left empty inside a track (by
+// earlier versions, for a skipped record) are stepped over.
+TrackFileRead ReadTrackFile(std::string_view bytes, const TrackFileFormat& format);
+
+// ReadTrackFile of a file, which is refused ("Cannot Access Trk file!") when
+// it cannot be read and when it is larger than kMaxTrackFileBytes.
+TrackFileRead OpenTrackFile(const std::string& path, const TrackFileFormat& format);
 
 }  // namespace vantrel

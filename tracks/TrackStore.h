@@ -1,37 +1,35 @@
 #pragma once
-// The tracks of the Track page: every decoded point in ScratchGrid, the
-// TrackTable that says which rows belong to which track, the track list
-// gridTrackName, the point grid gridTrack with the selected track, and the
-// summary texts. The window renders these members as they stand; its
-// handlers call the operations below.
+// The tracks of the Track page: the track model (every track of a download
+// or a file, however many), which one the point grid shows, and the list's
+// operations. The window's track list and point grid are views of it that
+// format cells when shown; they redraw whenever Revision() changes.
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "base/AppValues.h"
-#include "base/TextGrid.h"
-#include "base/TransferArea.h"
-#include "base/UserMessages.h"
-#include "tracks/LeapSeconds.h"
-#include "tracks/TrackTable.h"
+#include "locale/CodePage.h"
+#include "tracks/Track.h"
+#include "tracks/TrackFile.h"
+#include "tracks/TrackMemory.h"
+#include "tracks/TrackResult.h"
 
 namespace vantrel {
 
 // What one AssembleTracks found.
 struct AssemblyReport {
-    bool decoded = false;        // false when the transfer held less than one record
-    int tracks = 0;              // entries created
-    int points = 0;              // points written to ScratchGrid
-    int skippedRecords = 0;      // records with a wrong checksum
-    int leftOutTracks = 0;       // tracks that did not fit (a 65th, or starting past the last row)
-    int leftOutPoints = 0;       // their points and points past the last addressable row
+    bool decoded = false;    // false when the memory held less than one record
+    int tracks = 0;
+    std::size_t points = 0;
+    int skippedRecords = 0;  // records with a wrong checksum
+    int clockWraps = 0;      // wraps of the device's clock inside the memory
+    HeightReference heights = HeightReference::MeanSeaLevel;
+    // Said once: why altitudes are not above sea level (the geoid is missing).
+    std::string notice;
 };
-
-// How the message that tracks were left out of the list begins.
-inline constexpr std::string_view kNotAllTracksFit = "Not all tracks fit";
 
 // The track name and colour dialog, as the window fills it. trackColor
 // starts as the colour of the track being modified, so only a colour the
@@ -42,90 +40,79 @@ struct ModifyTrackDialog {
     std::uint32_t trackColor = 255;
 };
 
-// The texts shown beside the point grid for the selected track.
-struct TrackSummary {
-    std::string start, end, duration, kilometres, miles, points;
-};
-
 class TrackStore {
   public:
-    static constexpr int kScratchRows = 10240;     // rows the scratch grid always has
-    static constexpr int kMaxScratchRows = 65536;  // rows a 16-bit firstRow can address
-    static constexpr int kTrackNameRows = 40;      // the list's rows, header included
-    static constexpr int kTrackRows = 2048;
+    static constexpr int kListRows = 39;  // the list shows at least these rows
 
-    TrackStore(const AppValues& values, TransferArea& transfer, UserMessages& messages);
+    explicit TrackStore(const AppValues& values) : values_(values) {}
 
-    // --- what the window shows ---
-    TextGrid ScratchGrid{5, kScratchRows};
-    TextGrid gridTrackName{3, kTrackNameRows};
-    TextGrid gridTrack{5, kTrackRows};
-    TrackEntryTable TrackTable{};
-    std::uint32_t CurrentTrackColor = 0;  // 0x00BBGGRR of the track last selected
-    TrackSummary Summary;
+    // --- the model ---
+    const Tracks& List() const { return tracks_; }
+    // The track the point grid shows: a listed one, or the self-test's
+    // points; nullptr for none.
+    const Track* Shown() const;
+    // The shown track's place in the list; -1 for none or the self-test.
+    int ShownIndex() const { return shown_; }
+    HeightReference Heights() const { return heights_; }
+    // Changes with every change of the tracks, their names and colours, and
+    // the shown track.
+    std::uint64_t Revision() const { return revision_; }
+    // Whether there are tracks to save.
+    bool CanSave() const { return !tracks_.empty(); }
+
+    std::uint32_t CurrentTrackColor = 0;  // 0x00BBGGRR of the track last shown or modified
     ModifyTrackDialog ModifyDialog;
-    // GPS minus UTC through the years: device times are shown as UTC.
-    LeapSecondTable LeapSeconds = LeapSecondTable::System();
+    TrackDecoding Decoding;  // leap seconds, geoid and clock for device records
 
-    // --- track assembly ---
-    // Decodes the track memory in the transfer area. Tracks and points that
-    // do not fit are left out and the user is told how many.
-    AssemblyReport AssembleTracks();
-    // Fills gridTrack and the summary texts from TrackTable[index].
+    // --- filling ---
+    // Decodes a track memory and lists every track of it, showing the
+    // first. Less than one record changes nothing.
+    AssemblyReport AssembleTracks(std::span<const std::uint8_t> memory);
+    // Lists the tracks (read from a file), showing the first.
+    void Load(Tracks tracks, HeightReference heights);
+    // Shows list entry `index` in the point grid (nothing outside the list).
     void ShowTrack(int index);
-    // The ScratchGrid rows of TrackTable[index]'s points: from its firstRow,
-    // the first pointCount rows that hold a time, never reaching the first
-    // row of the track after it. Rows without a time inside a track (left
-    // by skipped records in files of earlier versions) are stepped over.
-    std::vector<int> PointRows(int index) const;
-    // Sets every named entry's pointCount to the points its rows hold and
-    // its distanceKm to the length of the path through them.
-    void MeasureTracks();
+    // Shows points that belong to no listed track (the self-test's).
+    void ShowPoints(Track points);
 
-    // --- track list ---
+    // --- the track list, by list row (from 1) ---
     void SelectListRow(int row);
     // A colour column's text ("%i" or "%lu" of 0x00BBGGRR) as a colour.
     static std::optional<std::uint32_t> ColorFromText(std::string_view text);
     // The swatch colour of a list cell (column 1, rows from 1), or nothing.
     std::optional<std::uint32_t> SwatchColor(int col, int row) const;
-    // Fills ModifyDialog from list row `row`; false (and nothing to
-    // show) when the row holds no track.
+    // Fills ModifyDialog from list row `row`; false (and nothing to show)
+    // when the row holds no track.
     bool BeginModify(int row);
-    // Applies an accepted dialog to list row `row` and TrackTable.
+    // Applies an accepted dialog to list row `row`.
     void ApplyModify(int row);
     void DeleteListedTrack(int row);
-    void DeleteTrack(int row);
-    // Empties the list, the rows, the point grid, the summaries and the
-    // table: a save after it has nothing to write.
+    // Empties the list and the point grid: a save after it has nothing to write.
     void ClearAll();
-    // The tracks the list shows: rows from 1 up to the first without a name.
-    int ListedTracks() const;
+    // The rows the list shows (its header not counted).
+    int ListRows() const;
 
-    // --- shared by the track file and the KML export ---
-    void WriteHeadings();
-    void ClearTrackList();
-    void ClearPointGrid();
-    void ClearScratch();
-    // Makes room for list row `row` (up to one row per table entry).
-    void EnsureListRow(int row);
-    // Makes room for scratch row `row`; false when it cannot be addressed.
-    bool EnsureScratchRow(int row);
-
-    // Whether there are tracks to save: set when tracks are decoded or read
-    // from a file, cleared when the list is emptied.
-    bool CanSave() const { return canSave_; }
-    void SetCanSave(bool canSave) { canSave_ = canSave; }
+    // --- files ---
+    // Track files are written and read at the display offset with the
+    // user's decimal separator.
+    TrackFileFormat FileFormat(const CodePage& codePage = CodePage()) const;
+    TrackResult Save(const std::string& path, const CodePage& codePage = CodePage()) const;
+    // A file that cannot be read whole is refused and changes nothing.
+    TrackResult Open(const std::string& path, const CodePage& codePage = CodePage());
 
     const AppValues& Values() const { return values_; }
-    char Separator() const { return values_.Numbers.Separator(); }
-    TransferArea& Transfer() { return transfer_; }
-    UserMessages& Messages() { return messages_; }
 
   private:
+    // The list entry of a list row, or -1 when the row shows none.
+    int EntryIndex(int row) const;
+    void Changed() { ++revision_; }
+
     const AppValues& values_;
-    TransferArea& transfer_;
-    UserMessages& messages_;
-    bool canSave_ = false;
+    Tracks tracks_;
+    std::optional<Track> selfTest_;
+    int shown_ = -1;
+    HeightReference heights_ = HeightReference::MeanSeaLevel;
+    std::uint64_t revision_ = 0;
 };
 
 }  // namespace vantrel

@@ -1,8 +1,8 @@
 #pragma once
-// The device's logged fix (TrackRecord) and the table that says which rows
-// of the scratch grid belong to which track (TrackEntry, 64 of them). Both
-// are little-endian and packed; the table is also the track file's header,
-// written and read byte for byte.
+// The track file's header: a table of 64 entries (TrackEntry) that says
+// which of the file's rows belong to which track, with each track's name,
+// colour, distance and duration. Little-endian and packed, written and read
+// byte for byte.
 
 #include <array>
 #include <bit>
@@ -14,50 +14,7 @@
 namespace vantrel {
 
 static_assert(std::endian::native == std::endian::little,
-              "records and the track table are kept in memory as their bytes on disk");
-
-// One 20-byte record of the device's track memory.
-struct TrackRecord {
-    static constexpr std::size_t kSize = 20;
-    static constexpr std::size_t kCheckedBytes = 18;
-    static constexpr std::uint16_t kErased = 0xFFFF;
-    static constexpr unsigned kTrackStartKind = 1;
-    static constexpr std::uint32_t kTimeStampMask = 0x3FFFFFFF;  // the logger keeps 30 bits
-    static constexpr std::uint16_t kSpeedMask = 0x3FF;           // 0.1 m/s units, 10 bits
-    static constexpr std::uint16_t kTrackStartFlag = kTrackStartKind << 11;  // kind: bits 11-13
-
-    std::uint32_t timeStamp;  // bits 0-29: GPS seconds; bits 30-31 ignored
-    std::int32_t ecefX;       // metres
-    std::int32_t ecefY;
-    std::int32_t ecefZ;
-    std::uint16_t flags;  // bits 0-9 speed (0.1 m/s), bits 11-13 kind; 0xFFFF erased
-    std::uint16_t checksum;
-
-    static TrackRecord Read(const std::uint8_t* bytes);
-    void Write(std::uint8_t* bytes) const;
-    // True when the stored checksum matches bytes 0-17 of `bytes`.
-    static bool ChecksumMatches(const std::uint8_t* bytes);
-
-    std::uint32_t Seconds() const { return timeStamp & kTimeStampMask; }
-    unsigned SpeedRaw() const { return flags & kSpeedMask; }
-    unsigned Kind() const { return (flags >> 11) & 7u; }
-    bool StartsTrack() const { return Kind() == kTrackStartKind; }
-    bool IsErased() const { return flags == kErased; }
-    // A record at the Earth's centre marks the end of the logged data; a
-    // single zero coordinate is a real place (the equator, the meridians).
-    bool MarksEndOfData() const { return ecefX == 0 && ecefY == 0 && ecefZ == 0; }
-};
-static_assert(sizeof(TrackRecord) == 20);
-static_assert(offsetof(TrackRecord, ecefX) == 4 && offsetof(TrackRecord, ecefZ) == 12);
-static_assert(offsetof(TrackRecord, flags) == 16 && offsetof(TrackRecord, checksum) == 18);
-
-// The device's track flash: 4096-byte pages of 204 records, each page ended
-// by 16 filler bytes of 0xFF; erased flash reads 0xFF.
-inline constexpr std::size_t kTrackPageSize = 4096;
-inline constexpr std::size_t kRecordsPerTrackPage = 204;
-inline constexpr std::size_t kTrackPageFiller =
-    kTrackPageSize - kRecordsPerTrackPage * TrackRecord::kSize;
-static_assert(kTrackPageFiller == 16);
+              "the track table is kept in memory as its bytes on disk");
 
 #pragma pack(push, 1)
 struct TrackEntry {
@@ -69,7 +26,7 @@ struct TrackEntry {
     double distanceKm;          // sum of the point-to-point distances
     std::uint32_t pointCount;
     std::uint32_t color;            // 0x00BBGGRR
-    std::uint16_t firstRow;         // scratch grid row of the first point
+    std::uint16_t firstRow;         // the file row of the first point
     std::uint32_t durationSeconds;  // last point's time minus the first's
 };
 #pragma pack(pop)

@@ -18,8 +18,9 @@
 #include "base/DataDirectory.h"
 #include "locale/LanguageFolder.h"
 #include "map/PageFiles.h"
+#include "tracks/TrackText.h"
 #include "window/PlainText.h"
-#include "window/TextGridModel.h"
+#include "window/CellTableModel.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
@@ -105,8 +106,7 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
     });
     languages_ = std::make_unique<LanguageFiles>(
         core.values, texts_, settings_, messages_, codePage_,
-        HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack, &core.plans.gridPlan,
-                    &core.pois.gridPoi});
+        HeadedGrids{&core.plans.gridPlan, &core.pois.gridPoi});
     dlgModifyTrackName->SetColorChooser(options_.chooseColor);
     AttachModels();
     ConnectHandlers();
@@ -137,8 +137,7 @@ void TfmMain::FormCreate() {
                            texts_,
                            *languages_,
                            settings_,
-                           HeadedGrids{&core.tracks.gridTrackName, &core.tracks.gridTrack,
-                                       &core.plans.gridPlan, &core.pois.gridPoi},
+                           HeadedGrids{&core.plans.gridPlan, &core.pois.gridPoi},
                            *this,
                            dataDirectory_,
                            options_.probes};
@@ -280,7 +279,7 @@ void TfmMain::ApplyTexts() {
 
 void TfmMain::Render() {
     if (texts_.Revision() != textsRevision_) ApplyTexts();
-    for (TextGridModel* model : models_)
+    for (CellTableModel* model : models_)
         model->Refresh();
     RenderLink();
     RenderLists();
@@ -322,14 +321,27 @@ void TfmMain::RenderLink() {
         memoData->appendPlainText(QString::fromStdString(d.replyLog[memoLines_]));
 }
 
+// The summary of the shown track, made again only when the tracks or the
+// display offset changed.
+void TfmMain::RenderTrackSummary() {
+    const TrackStore& tracks = core_->tracks;
+    const AppValues& values = core_->values;
+    const std::pair<std::uint64_t, ZoneOffset> now{tracks.Revision(), values.LocalZoneOffset};
+    if (summaryShown_ == now) return;
+    summaryShown_ = now;
+    const TrackSummary summary =
+        SummaryOf(tracks.Shown(), values.LocalZoneOffset, values.Numbers.Separator());
+    SetTextIfChanged(edStartTime, summary.start);
+    SetTextIfChanged(edEndTime, summary.end);
+    SetTextIfChanged(edTotalTime, summary.duration);
+    SetTextIfChanged(edDistance, summary.kilometres);
+    SetTextIfChanged(edMile, summary.miles);
+    SetTextIfChanged(edPoints, summary.points);
+}
+
 void TfmMain::RenderLists() {
     const TrackStore& tracks = core_->tracks;
-    SetTextIfChanged(edStartTime, tracks.Summary.start);
-    SetTextIfChanged(edEndTime, tracks.Summary.end);
-    SetTextIfChanged(edTotalTime, tracks.Summary.duration);
-    SetTextIfChanged(edDistance, tracks.Summary.kilometres);
-    SetTextIfChanged(edMile, tracks.Summary.miles);
-    SetTextIfChanged(edPoints, tracks.Summary.points);
+    RenderTrackSummary();
     btnSaveTrackFile->setEnabled(tracks.CanSave());
     btnSavePlan->setEnabled(core_->plans.CanSave());
     btnSavePoi->setEnabled(core_->pois.CanSave());

@@ -21,6 +21,7 @@
 #include "locale/UiTexts.h"
 #include "plans/ListFiles.h"
 #include "tracks/ProfilePlot.h"
+#include "tracks/TrackResult.h"
 #include "window/Dialogs.h"
 #include "window/FileDialogTexts.h"
 #include "window/QtMessages.h"
@@ -41,8 +42,8 @@ class QToolButton;
 
 namespace vantrel {
 
+class CellTableModel;
 class ProfileChart;
-class TextGridModel;
 class TileSchemeHandler;
 class WebMapView;
 
@@ -64,6 +65,8 @@ struct WindowOptions {
     DeviceLocator* locator = nullptr;     // nullptr: the system's lookup
     UserMessages* messages = nullptr;     // nullptr: message boxes
     std::function<PromptAnswer(std::string_view text, std::string_view caption)> prompt;
+    // A question with Yes, No and Cancel; empty: a message box.
+    std::function<QuestionAnswer(std::string_view text, std::string_view caption)> question;
     FileChooser chooseFile = AskFileWithDialog;
     ColorChooser chooseColor = AskColorWithDialog;
     StartupProbes probes = {};
@@ -259,6 +262,13 @@ class TfmMain : public QMainWindow, private StartupHost {
     void FillLanguageItems(const std::vector<std::string>& names);
     void RenderLink();
     void RenderLists();
+    void RenderTrackSummary();
+    // Shows a track operation's message, when it has one.
+    void Tell(const TrackResult& result);
+    QuestionAnswer Ask(std::string_view text, std::string_view caption);
+    // Saves the tracks to `path`; a track file that cannot hold them all
+    // offers GPX, which does.
+    void SaveTracksTo(const std::string& path);
     void DrawTrack();
     // Plots the point grid's profile when the grid, the profile or the
     // units changed since the chart last showed it.
@@ -278,12 +288,14 @@ class TfmMain : public QMainWindow, private StartupHost {
     UiTexts texts_;
     std::unique_ptr<Companion> core_;
     std::unique_ptr<LanguageFiles> languages_;
-    std::vector<TextGridModel*> models_;
+    std::vector<CellTableModel*> models_;
     std::vector<std::string> stepsRun_;
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
-    // What the chart shows: the point grid's revision, the profile, the units.
+    // What the summary boxes show, and what they were made from.
+    std::optional<std::pair<std::uint64_t, ZoneOffset>> summaryShown_;
+    // What the chart shows: the track model's revision, the profile, the units.
     struct ChartShown {
         std::uint64_t revision;
         ProfileKind kind;

@@ -10,7 +10,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
-#include <stdexcept>
+#include <filesystem>
 
 #include "map/TrackDrawing.h"
 #include "plans/ListFiles.h"
@@ -19,7 +19,7 @@
 #include "tracks/CalcSelfTest.h"
 #include "tracks/TrackFile.h"
 #include "window/MainWindow.h"
-#include "window/TextGridModel.h"
+#include "window/CellTableModel.h"
 #include "window/chart/ProfileChart.h"
 #include "window/web/WebMapView.h"
 
@@ -102,7 +102,7 @@ void TfmMain::ConnectHandlers() {
 }
 
 void TfmMain::ConnectGridHandlers() {
-    auto rowOf = [](const QModelIndex& index) { return TextGridModel::GridRow(index.row()); };
+    auto rowOf = [](const QModelIndex& index) { return CellTableModel::GridRow(index.row()); };
     connect(gridTrackName, &QTableView::clicked, this,
             [this, rowOf](const QModelIndex& i) { gridTrackNameClick(rowOf(i)); });
     connect(gridPlan, &QTableView::clicked, this,
@@ -129,7 +129,7 @@ void TfmMain::ConnectGridHandlers() {
 
 int TfmMain::SelectedGridRow(const QTableView* view) const {
     const QModelIndex index = view->currentIndex();
-    return index.isValid() ? TextGridModel::GridRow(index.row()) : 0;
+    return index.isValid() ? CellTableModel::GridRow(index.row()) : 0;
 }
 
 void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
@@ -139,21 +139,18 @@ void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
 // --- Track page ---
 
 void TfmMain::RenderChart() {
-    const Companion& core = *core_;
-    const TextGrid& points = core.tracks.gridTrack;
-    const ChartShown now{points.Revision(),
+    const TrackStore& tracks = core_->tracks;
+    const ChartShown now{tracks.Revision(),
                          rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
                          rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric};
     if (chartShown_ == now) return;
     chartShown_ = now;
-    chartAltitude->Show(PlotProfile(points, now.kind, now.units, core.values.Numbers));
+    chartAltitude->Show(PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights()));
 }
 
 void TfmMain::DrawTrack() {
-    const Companion& core = *core_;
-    const DrawTrackResult drawn = DrawTrackOnMap(
-        *webMap, core.tracks.gridTrack, core.tracks.CurrentTrackColor, core.values.Numbers);
-    if (!drawn.ok()) throw std::runtime_error(DrawTrackErrorText(drawn));
+    const TrackStore& tracks = core_->tracks;
+    DrawTrackOnMap(*webMap, tracks.Shown(), tracks.CurrentTrackColor);
 }
 
 void TfmMain::btnDrawMapClick() {
@@ -173,7 +170,7 @@ void TfmMain::btnTestMarkerClick() {
 void TfmMain::btnTestCalcClick() {
     Handle([this] {
         TrackStore& tracks = core_->tracks;
-        CalcSelfTest(core_->transfer, core_->values, tracks.LeapSeconds, tracks.gridTrack);
+        tracks.ShowPoints(CalcSelfTest(core_->transfer.Valid(), tracks.Decoding));
     });
 }
 
@@ -214,12 +211,38 @@ void TfmMain::ClearAll1Click() {
 
 void TfmMain::btnOpenTrackFileClick() {
     const std::string path = ChooseFile(false, dlgOpenTrack);
-    if (!path.empty()) Handle([this, &path] { OpenTrackFile(core_->tracks, path); });
+    if (!path.empty()) Handle([this, &path] { Tell(core_->tracks.Open(path)); });
 }
 
 void TfmMain::btnSaveTrackFileClick() {
     const std::string path = ChooseFile(true, dlgSaveTrack);
-    if (!path.empty()) Handle([this, &path] { SaveTracks(core_->tracks, path); });
+    if (!path.empty()) Handle([this, &path] { SaveTracksTo(path); });
+}
+
+void TfmMain::SaveTracksTo(const std::string& path) {
+    const TrackStore& tracks = core_->tracks;
+    const TrackFileFit fit = TrackFileFitOf(tracks.List());
+    if (SaveKindOf(path) == TrackSaveKind::TrackFile && !fit.Complete()) {
+        const std::string gpx = std::filesystem::path(path).replace_extension(".gpx").string();
+        switch (Ask("A track file holds at most 64 tracks and 65536 points: " + fit.Text() +
+                        " would be left out.\n\nSave every track as GPX instead, to " + gpx +
+                        "?",
+                    "Save Tracks")) {
+            case QuestionAnswer::Yes: return Tell(tracks.Save(gpx));
+            case QuestionAnswer::No: break;
+            case QuestionAnswer::Cancel: return;
+        }
+    }
+    Tell(tracks.Save(path));
+}
+
+void TfmMain::Tell(const TrackResult& result) {
+    if (!result.message.empty()) messages_.ShowMessage(result.message, result.caption);
+}
+
+QuestionAnswer TfmMain::Ask(std::string_view text, std::string_view caption) {
+    if (options_.question) return options_.question(text, caption);
+    return AskYesNoCancel(this, text, caption);
 }
 
 std::string TfmMain::ChooseFile(bool save, const FileDialogTexts& texts) {

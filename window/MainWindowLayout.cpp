@@ -26,6 +26,7 @@
 #include "window/MainWindow.h"
 #include "window/PlainText.h"
 #include "window/TextGridModel.h"
+#include "window/TrackModels.h"
 #include "window/UiFont.h"
 #include "window/chart/ProfileChart.h"
 #include "window/web/WebMapView.h"
@@ -354,9 +355,11 @@ void TfmMain::BuildMenus() {
 
 void TfmMain::AttachModels() {
     Companion& core = *core_;
-    for (const TextGrid* grid : {&core.tracks.gridTrackName, &core.tracks.gridTrack,
-                                 &core.plans.gridPlan, &core.pois.gridPoi})
-        models_.push_back(new TextGridModel(*grid, this));
+    using Grid = TrackGridModel::Grid;
+    models_ = {new TrackGridModel(Grid::List, core.tracks, core.values, this),
+               new TrackGridModel(Grid::Points, core.tracks, core.values, this),
+               new TextGridModel(core.plans.gridPlan, this),
+               new TextGridModel(core.pois.gridPoi, this)};
     gridTrackName->setModel(models_[0]);
     gridTrack->setModel(models_[1]);
     gridPlan->setModel(models_[2]);

@@ -28,4 +28,15 @@ PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::str
     return PromptAnswer::Continue;
 }
 
+QuestionAnswer AskYesNoCancel(QWidget* parent, std::string_view text, std::string_view caption) {
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setTextFormat(Qt::PlainText);
+    switch (box.exec()) {
+        case QMessageBox::Yes: return QuestionAnswer::Yes;
+        case QMessageBox::No: return QuestionAnswer::No;
+        default: return QuestionAnswer::Cancel;
+    }
+}
+
 }  // namespace vantrel

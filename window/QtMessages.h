@@ -22,4 +22,7 @@ class QtMessages : public UserMessages {
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption);
 
+enum class QuestionAnswer { Yes, No, Cancel };
+QuestionAnswer AskYesNoCancel(QWidget* parent, std::string_view text, std::string_view caption);
+
 }  // namespace vantrel

@@ -40,14 +40,14 @@ class LanguageFilesTest : public ::testing::Test {
     UiTexts texts;
     SettingsStore settings{config / "vantrel.ini"};
     RecordingMessages messages;
-    TextGrid track{5, 2048};
+    TextGrid plan{3, 256};
     TextGrid poi{3, 256};
     LanguageFiles languages{values,
                             texts,
                             settings,
                             messages,
                             CodePage("CP1252"),
-                            HeadedGrids{.track = &track, .poi = &poi}};
+                            HeadedGrids{.plan = &plan, .poi = &poi}};
 };
 
 TEST_F(LanguageFilesTest, ChoosingALanguageStoresItAndAppliesItsFile) {
@@ -59,7 +59,7 @@ TEST_F(LanguageFilesTest, ChoosingALanguageStoresItAndAppliesItsFile) {
     EXPECT_EQ(texts.Text("sheetMap", SlotKind::Caption), "de");
     EXPECT_EQ(languages.LanguageLines().size(), static_cast<std::size_t>(kLanguageLineCount));
     // The grid headings follow the new titles (latitude before longitude).
-    EXPECT_EQ(track.Cell(1, 0), "Breitengrad");
+    EXPECT_EQ(plan.Cell(1, 0), "Breitengrad");
     EXPECT_EQ(poi.Cell(1, 0), "Breitengrad");
 }
 
@@ -134,7 +134,7 @@ TEST_F(LanguageFilesTest, RefusedOrUnreadableFilesLeaveEveryTextAndTellTheUser) 
               std::string::npos)
         << messages.shown[4].text;
     EXPECT_EQ(values.ColumnTitles, DefaultColumnTitles());
-    EXPECT_TRUE(track.Cell(0, 0).empty());
+    EXPECT_TRUE(plan.Cell(0, 0).empty());
 }
 
 TEST_F(LanguageFilesTest, ListingOffersTheFilesOrTellsThatThereAreNone) {

@@ -58,12 +58,12 @@ class StartupTest : public ::testing::Test {
     UiTexts texts;
     SettingsStore settings{config / "vantrel" / "vantrel.ini"};
     RecordingMessages messages;
-    TextGrid trackName{3, 40};
+    TextGrid plan{3, 256};
     LanguageFiles languages{
-        values, texts, settings, messages, CodePage("UTF-8"), HeadedGrids{.trackName = &trackName}};
+        values, texts, settings, messages, CodePage("UTF-8"), HeadedGrids{.plan = &plan}};
     FakeWindow window;
     StartupContext context{
-        values, texts,      languages, settings, HeadedGrids{.trackName = &trackName},
+        values, texts,      languages, settings, HeadedGrids{.plan = &plan},
         window, data.Path()};
 };
 
@@ -90,7 +90,8 @@ TEST_F(StartupTest, RunsEveryStepInOrderAndSetsTheSharedValues) {
     EXPECT_EQ(texts.Text("comboTimeZoneTrk", SlotKind::Text), "-4");
     EXPECT_EQ(texts.Caption(), "en1.2.25");  // nothing stored: the preset language
     EXPECT_EQ(texts.Text("comboLang", SlotKind::Text), "ENGLISH");
-    EXPECT_EQ(trackName.Cell(0, 0), "en");
+    EXPECT_EQ(values.ColumnTitles[0], "en");
+    EXPECT_EQ(plan.Cell(0, 0), values.ColumnTitles[8]);
     // The map pages load after the language is applied, from the data folder.
     EXPECT_EQ(window.calls,
               (std::vector<std::string>{"CentreWindow", "LoadMapPages " + data.Path().string()}));

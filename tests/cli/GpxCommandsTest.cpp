@@ -153,8 +153,13 @@ TEST(GpxCommands, SplitGapStartsTracksAtPauses) {
                                 "--split-gap", "600"}),
               kOk);
     EXPECT_EQ(*ReadFileBytes(folder / "m.gpx"), three);
-    EXPECT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("x.trk"), "--split-gap", "9"}),
-              kUsage);
+    // A track file can be split as it is written, too.
+    ASSERT_EQ(Call(RunAssemble, {folder.File("m.bin"), folder.File("split.trk"), "--zone", "5",
+                                 "--split-gap", "600"}),
+              kOk);
+    ASSERT_EQ(Call(RunConvert, {folder.File("split.trk"), folder.File("s.gpx"), "--zone", "5"}),
+              kOk);
+    EXPECT_EQ(*ReadFileBytes(folder / "s.gpx"), three);
     EXPECT_EQ(Call(RunConvert, {folder.File("m.trk"), folder.File("x.gpx"), "--split-gap", "0"}),
               kUsage);
 }

@@ -112,7 +112,7 @@ TEST_F(Program, StandardInputAndOutputCarryOnlyTheData) {
 
     const Ran kml = Run("$CLI convert - out.kml --format trk < t.trk");
     ASSERT_EQ(kml.code, kOk) << kml.err;
-    EXPECT_EQ(kml.out, "2 tracks written to out.kml\n");
+    EXPECT_EQ(kml.out, "2 tracks, 600 points written to out.kml\n");
     EXPECT_HAS(*ReadFileBytes(folder_.File("out.kml")), "<Placemark>");
     // A plan through two pipes comes back as it was.
     ASSERT_TRUE(WriteFileAtomically(folder_.File("p.csv"),
@@ -184,7 +184,7 @@ TEST_F(Program, ErrorsNameTheFileAndTheSystemsReason) {
         {"$CLI convert - p.csv --format rte < empty.rte",
          "cannot read standard input: the file is empty"},
         {"mkdir d.trk; $CLI info d.trk", "cannot read d.trk: Is a directory"},
-        {"$CLI info bad.trk", "cannot read bad.trk: not a track file"},
+        {"$CLI info bad.trk", "cannot read bad.trk: the file ends inside its track table"},
     };
     for (const auto& [line, message] : cases) {
         const Ran ran = Run(line);

@@ -166,7 +166,8 @@ TEST_F(TransferFaultCommands, TracksLeftOutOfATrackFileMakeTheRunIncomplete) {
     StartWith(sim::DemoMemory(70, 20));
     const Outcome out = Run(RunDownload, {"tracks", File("t.trk")});
     EXPECT_EQ(out.code, kIncomplete);
-    EXPECT_SAYS(out, "Not all tracks fit");
+    EXPECT_SAYS(out, "a track file holds at most 64 tracks and 65536 points: 6 tracks and 120 "
+                     "points were left out");
     EXPECT_TRUE(std::filesystem::exists(File("t.trk")));
 }
 

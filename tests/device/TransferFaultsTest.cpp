@@ -55,7 +55,7 @@ TEST_F(TransferFaults, BlockDamagedAlwaysCancelsAndKeepsNothing) {
     ASSERT_EQ(Link().RequestTrackDownload(), RequestResult::Sent);
     ASSERT_TRUE(TickUntil(OneDownload));
     EXPECT_EQ(Link().Progress().DownloadsFinished, 0u);
-    EXPECT_EQ(companion_->tracks.ListedTracks(), 0);
+    EXPECT_TRUE(companion_->tracks.List().empty());
     EXPECT_EQ(companion_->transfer.TransferLength, 0u);
     ExpectOneMessage(
         "The track download failed: block 2 arrived damaged 10 times; nothing was kept.");

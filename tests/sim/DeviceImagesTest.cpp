@@ -15,7 +15,7 @@
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
 #include "support/ScratchFolder.h"
-#include "tracks/TrackTable.h"
+#include "tracks/TrackRecord.h"
 
 namespace vantrel::sim {
 namespace {

@@ -2,7 +2,7 @@
 // the track file of a full 2 MiB memory (by size and hash), and of a small
 // memory of awkward values (byte for byte, and by hash): zero and negative coordinates
 // and heights, heights that round to zero, a leap second, the highest
-// speed, a damaged record, more tracks than a track file lists, and names
+// speed, a damaged record, more tracks than a track file holds, and names
 // that need quoting.
 //
 // VANTREL_WRITE_GOLDEN=1 writes the files anew instead of comparing.
@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "base/AtomicFile.h"
+#include "TrackFixture.h"
 #include "support/FullTrackMemory.h"
-#include "support/SilentMessages.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackExports.h"
 #include "tracks/TrackFile.h"
@@ -74,32 +74,26 @@ struct Outputs {
     std::map<std::string, std::string> files;  // name -> bytes
 };
 
-// The exports of a memory image: straight from the memory (GPX, KML, CSV)
-// and through the track list (track file, KML).
+// The exports of a memory image, decoded once.
 Outputs Export(const TrackMemoryBuilder& memory, const std::string& prefix, bool awkward) {
-    const LeapSecondTable leaps = LeapSecondTable::BuiltIn();
-    const std::vector<std::uint8_t> image = memory.Image(memory.Size());
-    LoggedTracks tracks = DecodeTrackMemory(image, nullptr, leaps);
-    const ZoneOffset zone{awkward ? -330 : 60};
-    if (awkward) tracks[4].name = "R&D, <4> \"south\"";
+    AppValues values;
+    values.LocalZoneOffset = ZoneOffset{awkward ? -330 : 60};
+    if (awkward) values.Numbers.DecimalSeparatorText = ",";
+    TrackStore store(values);
+    UseTestDecoding(store.Decoding);
+    store.AssembleTracks(memory.Image(memory.Size()));
+    if (awkward) {
+        store.ModifyDialog = {"R&D, <4> \"south\"", true, 255};
+        store.ApplyModify(5);
+        store.ModifyDialog = {"A&B <c>", true, 255};
+        store.ApplyModify(3);
+    }
+    const Tracks& tracks = store.List();
     Outputs out;
     out.files[prefix + ".gpx"] = GpxTracksText(tracks);
     out.files[prefix + ".kml"] = KmlText(tracks, "/somewhere/" + prefix + ".kml");
-    out.files[prefix + ".csv"] = TrackCsvText(tracks, zone);
-
-    AppValues values;
-    values.LocalZoneOffset = zone;
-    if (awkward) values.Numbers.DecimalSeparatorText = ",";
-    auto transfer = std::make_unique<TransferArea>();
-    std::copy(image.begin(), image.end(), transfer->bytes.begin());
-    transfer->TransferLength = image.size();
-    SilentMessages messages;
-    TrackStore store(values, *transfer, messages);
-    store.LeapSeconds = leaps;
-    store.AssembleTracks();
-    if (awkward) SetEntryName(store.TrackTable[2], "A&B <c>");
-    out.files[prefix + ".trk"] = TrackFileBytes(store, CodePage("ISO-8859-1"));
-    out.files[prefix + "-list.kml"] = KmlText(store, prefix + "-list.kml");
+    out.files[prefix + ".csv"] = TrackCsvText(tracks, values.LocalZoneOffset);
+    out.files[prefix + ".trk"] = TrackFileBytes(tracks, store.FileFormat(CodePage("ISO-8859-1")));
     return out;
 }
 

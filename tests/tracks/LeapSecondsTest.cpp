@@ -10,8 +10,8 @@
 #include <fstream>
 
 #include "support/ScratchFolder.h"
-#include "tracks/LoggedTracks.h"
-#include "tracks/RecordDecode.h"
+#include "tracks/TrackMemory.h"
+#include "tracks/TrackText.h"
 
 namespace vantrel {
 namespace {
@@ -29,11 +29,11 @@ Seconds Utc(year_month_day day, int h, int m, int s) {
     return sys_days{day} + hours{h} + minutes{m} + seconds{s};
 }
 
-// The calendar text GpsToCalendar gives with the table's terms for `gps`.
+// The list's text of the UTC time of `gps`.
 std::string CalendarUtc(std::uint32_t gps, const LeapSecondTable& leaps) {
-    CalendarTime t{};
-    GpsToCalendar(gps, 0, t, leaps.ParametersAt(gps));
-    return CalendarText(t);
+    std::string text;
+    AppendListTime(text, leaps.UtcAt(gps));
+    return text;
 }
 
 // Around a leap second: the last second of the old count, the inserted
@@ -43,11 +43,11 @@ void ExpectLeapAt(const LeapSecondTable& leaps, year_month_day newDay, int befor
     const std::uint32_t midnight = GpsMidnight(newDay);
     const auto gps = [&](int s) { return midnight + static_cast<std::uint32_t>(s); };
     EXPECT_EQ(leaps.OffsetAt(gps(before - 1)), before);
-    EXPECT_EQ(UtcFromGps(gps(before - 1), leaps), Utc(lastDay, 23, 59, 59));
-    EXPECT_EQ(UtcFromGps(gps(before), leaps), Utc(lastDay, 23, 59, 59));
-    EXPECT_EQ(UtcFromGps(gps(before + 1), leaps), Utc(newDay, 0, 0, 0));
+    EXPECT_EQ(leaps.UtcAt(gps(before - 1)), Utc(lastDay, 23, 59, 59));
+    EXPECT_EQ(leaps.UtcAt(gps(before)), Utc(lastDay, 23, 59, 59));
+    EXPECT_EQ(leaps.UtcAt(gps(before + 1)), Utc(newDay, 0, 0, 0));
     EXPECT_EQ(leaps.OffsetAt(gps(before + 1)), before + 1);
-    // The calendar conversion applies the same count through its terms.
+    // The list shows the same times.
     const std::string last = std::to_string(int(lastDay.year())) + "/" +
                              std::to_string(unsigned(lastDay.month())) + "/" +
                              std::to_string(unsigned(lastDay.day())) + "  23:59:59";
@@ -70,9 +70,10 @@ TEST(LeapSeconds, BuiltInHistoryAcrossTheBoundaries) {
     EXPECT_EQ(leaps.OffsetAt(GpsMidnight(year{2040} / January / 1)), 18);
     EXPECT_EQ(leaps.LatestOffset(), 18);
     // The zone shifts the calendar, not the count: the count is the record's.
-    TrackRecord record{GpsMidnight(year{2012} / July / 1) + 16, 4000000, 1, 4000000, 0, 0};
-    EXPECT_EQ(CalendarText(DecodeRecord(record, ZoneOffset::Hours(2), leaps).time), "2012/7/1  2:0:0");
-    EXPECT_EQ(CalendarText(DecodeRecord(record, ZoneOffset::Hours(-1), leaps).time), "2012/6/30  23:0:0");
+    const TrackRecord record{GpsMidnight(year{2012} / July / 1) + 16, 4000000, 1, 4000000, 0, 0};
+    const TrackPoint point = RecordPoint(record, record.Seconds(), leaps, nullptr);
+    EXPECT_EQ(PointCell(point, PointColumn::Time, ZoneOffset::Hours(2), '.'), "2012/7/1  2:0:0");
+    EXPECT_EQ(PointCell(point, PointColumn::Time, ZoneOffset::Hours(-1), '.'), "2012/6/30  23:0:0");
 }
 
 TEST(LeapSeconds, SystemListAgreesWithTheBuiltInHistory) {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "TrackFixture.h"
+#include "base/NumberText.h"
 #include "tracks/Geodesy.h"
 
 namespace vantrel::testing {
@@ -29,16 +30,16 @@ TrackMemoryBuilder Hill(int count) {
 }
 
 TEST_F(ProfilePlotTest, EveryPointAgainstTheDistanceAlongTheTrack) {
+    store.Decoding.geoid = GeoidSource::None();  // heights as made, above the ellipsoid
     Assemble(Hill(1500));
-    const ProfilePlot plot =
-        PlotProfile(store.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
+    const ProfilePlot plot = PlotProfile(store.Shown(), ProfileKind::Altitude,
+                                         ProfileUnits::Metric, HeightReference::MeanSeaLevel);
     EXPECT_EQ(plot.bottomAxisTitle, "Distance (km)");
     EXPECT_EQ(plot.leftAxisTitle, "Altitude (m)");
     ASSERT_EQ(plot.points.size(), 1500u);
     EXPECT_EQ(plot.points.front().x, 0);
-    // The last x is the track's distance, exactly as the list shows it.
-    EXPECT_EQ(plot.points.back().x, +store.TrackTable[0].distanceKm);
-    EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), store.Summary.kilometres);
+    // The last x is the track's distance, exactly as the summary shows it.
+    EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), SummaryOf(store.Shown(), {}, '.').kilometres);
     EXPECT_NEAR(plot.points[1].x, 0.001 * DegToRad * EarthRadiusKm, 2e-3);
     EXPECT_TRUE(std::is_sorted(plot.points.begin(), plot.points.end(),
                                [](auto& a, auto& b) { return a.x < b.x; }));
@@ -50,38 +51,31 @@ TEST_F(ProfilePlotTest, EveryPointAgainstTheDistanceAlongTheTrack) {
 }
 
 TEST_F(ProfilePlotTest, ImperialGivesMilesFeetAndMilesPerHour) {
-    UseDecimalComma();
+    store.Decoding.geoid = GeoidSource::None();
     Assemble(Hill(100));
-    const ProfilePlot feet =
-        PlotProfile(store.gridTrack, ProfileKind::Altitude, ProfileUnits::Imperial, values.Numbers);
+    const Track* shown = store.Shown();
+    const ProfilePlot feet = PlotProfile(shown, ProfileKind::Altitude, ProfileUnits::Imperial);
     EXPECT_EQ(feet.bottomAxisTitle, "Distance (mi)");
     EXPECT_EQ(feet.leftAxisTitle, "Altitude (ft)");
-    EXPECT_EQ(feet.points.back().x, store.TrackTable[0].distanceKm * KmToMile);
-    EXPECT_EQ(FormatGeneral(feet.points.back().x, ','), store.Summary.miles);
+    EXPECT_EQ(feet.points.back().x, TrackKm(*shown) * KmToMile);
+    EXPECT_EQ(FormatGeneral(feet.points.back().x, ','), SummaryOf(shown, {}, ',').miles);
     EXPECT_NEAR(feet.points[30].y, 10 / 0.3048, 1);  // heights from whole-metre positions
-    const ProfilePlot mph =
-        PlotProfile(store.gridTrack, ProfileKind::Speed, ProfileUnits::Imperial, values.Numbers);
+    const ProfilePlot mph = PlotProfile(shown, ProfileKind::Speed, ProfileUnits::Imperial);
     EXPECT_EQ(mph.leftAxisTitle, "Speed (mph)");
     EXPECT_NEAR(mph.points[10].y, 10 * 0.36 * KmToMile, 1e-9);
-    EXPECT_EQ(PlotProfile(store.gridTrack, ProfileKind::Speed, ProfileUnits::Metric, values.Numbers)
-                  .leftAxisTitle,
+    EXPECT_EQ(PlotProfile(shown, ProfileKind::Speed, ProfileUnits::Metric).leftAxisTitle,
               "Speed (km/h)");
+    EXPECT_EQ(PlotProfile(shown, ProfileKind::Altitude, ProfileUnits::Metric,
+                          HeightReference::Ellipsoid)
+                  .leftAxisTitle,
+              "Altitude above ellipsoid (m)");
 }
 
-TEST_F(ProfilePlotTest, EmptyGridAndCellsThatAreNoNumbers) {
-    TextGrid empty(5, 2048);
-    const ProfilePlot none =
-        PlotProfile(empty, ProfileKind::Speed, ProfileUnits::Metric, values.Numbers);
+TEST_F(ProfilePlotTest, NoTrackPlotsNothing) {
+    const ProfilePlot none = PlotProfile(nullptr, ProfileKind::Speed, ProfileUnits::Metric);
     EXPECT_TRUE(none.points.empty());
     EXPECT_EQ(none.leftAxisTitle, "Speed (km/h)");
     EXPECT_EQ(ProfileValueRange(none.points).max, 1);
-
-    Assemble(Hill(10));
-    store.gridTrack.SetCell(3, 4, "high");  // the point still counts for the distance
-    const ProfilePlot plot =
-        PlotProfile(store.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
-    EXPECT_EQ(plot.points.size(), 9u);
-    EXPECT_EQ(plot.points.back().x, +store.TrackTable[0].distanceKm);
 }
 
 TEST(ThinToColumns, KeepsTheEndsAndEveryColumnsPeakAndDip) {

@@ -1,10 +1,13 @@
+// The track memory decoded into the track model: records at their fixed
+// places, every track and point listed, skipped records, the end of the data.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
 #include "TrackFixture.h"
-#include "tracks/Geodesy.h"
+#include "base/TransferArea.h"
 
 namespace vantrel::testing {
 namespace {
@@ -14,48 +17,58 @@ const TrackRecordBytes kWorkedRecord = {0x00, 0xCA, 0x9A, 0x3B, 0x9B, 0x41, 0xCF
 
 using AssemblyTest = TrackFixture;
 
-std::vector<std::string> Row(const TextGrid& grid, int row) {
+std::vector<std::string> Row(const TrackStore& store, std::size_t i, const AppValues& values) {
     std::vector<std::string> cells;
-    for (int col = 0; col < grid.ColCount(); ++col)
-        cells.push_back(grid.Cell(col, row));
+    for (int col = 0; col < kPointColumns; ++col)
+        cells.push_back(PointCell(store.Shown()->points.at(i), static_cast<PointColumn>(col),
+                                  values.LocalZoneOffset, values.Numbers.Separator()));
     return cells;
 }
 
 // The worked record: made from 45 N, 135 E, 100 m, in whole metres, at GPS
-// second 1,000,000,000 (2011, when GPS ran 15 s ahead of UTC).
+// second 1,000,000,000 (2011, when GPS ran 15 s ahead of UTC). Without a
+// geoid its height is above the ellipsoid, and the user is told once; with
+// one it is above sea level.
 TEST_F(AssemblyTest, WorkedRecordStartsATrack) {
     TrackMemoryBuilder b;
     b.Add(kWorkedRecord);
+    store.Decoding.geoid = GeoidSource({Folder() / "no-geoid.gtx"});
     AssemblyReport report = Assemble(b);
     EXPECT_EQ(report.tracks, 1);
-    EXPECT_EQ(report.points, 1);
-    const std::vector<std::string> expected = {"2011/9/14  1:46:25", "45.000001", "135.000000",
-                                               "99.8", "44.28"};
-    EXPECT_EQ(Row(store.ScratchGrid, 0), expected);
-    EXPECT_EQ(Row(store.gridTrack, 1), expected);
-    EXPECT_EQ(Row(store.gridTrackName, 1), (std::vector<std::string>{"Track0", "255", "1"}));
-    EXPECT_EQ(EntryName(store.TrackTable[0]), "Track0");
-    EXPECT_EQ(+store.TrackTable[0].selected, 1);
+    EXPECT_EQ(report.points, 1u);
+    EXPECT_EQ(report.heights, HeightReference::Ellipsoid);
+    EXPECT_NE(report.notice.find("egm96_15.gtx"), std::string::npos);
+    EXPECT_EQ(Row(store, 0, values), (std::vector<std::string>{"2011/9/14  1:46:25", "45.000001",
+                                                               "135.000000", "99.8", "44.28"}));
+    EXPECT_EQ(ListCell(store.List()[0], ListColumn::Name), "Track0");
+    EXPECT_EQ(ListCell(store.List()[0], ListColumn::Color), "255");
+    EXPECT_EQ(ListCell(store.List()[0], ListColumn::Select), "1");
     EXPECT_TRUE(store.CanSave());
-    EXPECT_EQ(store.Summary.start, expected[0]);
-    EXPECT_EQ(store.Summary.end, expected[0]);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(store.CurrentTrackColor, 255u);  // the shown track's colour
+    const double ellipsoid = store.List()[0].points[0].altitude;
+    EXPECT_EQ(Assemble(b).notice, "");  // told once
+
     // The zone shifts the time; a decimal-comma user gets commas.
     values.LocalZoneOffset = ZoneOffset::Hours(-2);
     UseDecimalComma();
-    Assemble(b);
-    EXPECT_EQ(Row(store.ScratchGrid, 0),
-              (std::vector<std::string>{"2011/9/13  23:46:25", "45,000001", "135,000000", "99,8",
-                                        "44,28"}));
+    store.Decoding.geoid = GeoidSource();
+    report = Assemble(b);
+    ASSERT_EQ(report.heights, HeightReference::MeanSeaLevel) << report.notice;
+    std::string error;
+    const auto grid = GeoidGrid::FromFile(GeoidGrid::SearchPaths().back(), error);
+    ASSERT_TRUE(grid) << error;
+    const TrackPoint& p = store.List()[0].points[0];
+    EXPECT_EQ(p.altitude, ellipsoid - grid->UndulationAt(p.latitude, p.longitude));
+    EXPECT_EQ(Row(store, 0, values),
+              (std::vector<std::string>{"2011/9/13  23:46:25", "45,000001", "135,000000",
+                                        FormatFixed(p.altitude, 1, ','), "44,28"}));
 }
 
-TEST_F(AssemblyTest, TooShortATransferChangesNothing) {
-    store.ScratchGrid.SetCell(0, 0, "kept");
-    store.gridTrackName.SetCell(0, 1, "kept");
-    transfer.TransferLength = 19;
-    EXPECT_FALSE(store.AssembleTracks().decoded);
-    EXPECT_EQ(store.ScratchGrid.Cell(0, 0), "kept");
-    EXPECT_EQ(store.gridTrackName.Cell(0, 1), "kept");
+TEST_F(AssemblyTest, TooShortAMemoryChangesNothing) {
+    Assemble(ThreeTracks());
+    const Tracks before = store.List();
+    EXPECT_FALSE(store.AssembleTracks(std::vector<std::uint8_t>(19, 0)).decoded);
+    EXPECT_EQ(store.List(), before);
 }
 
 // The great-circle length of a path of degrees, summed here on its own.
@@ -96,39 +109,32 @@ TEST_F(AssemblyTest, SyntheticTwoMegabyteMemory) {
     track(1000, 42, -1);
     track(1, 43, -1);  // two starts in a row
     track(10, 44, 5);
-    Load(b.Image(TransferArea::kSize));
-    AssemblyReport report = store.AssembleTracks();
+    image = b.Image(TransferArea::kSize);
+    const AssemblyReport report = store.AssembleTracks(image);
 
     EXPECT_EQ(report.tracks, 5);
-    EXPECT_EQ(report.points, 299 + 49 + 1000 + 1 + 9);
+    EXPECT_EQ(report.points, 299u + 49 + 1000 + 1 + 9);
     EXPECT_EQ(report.skippedRecords, 3);
-    // Each track's points lie in rows one after another, the skipped records
-    // leaving no gap.
-    const int firstRows[] = {0, 299, 348, 1348, 1349};
-    const unsigned counts[] = {299, 49, 1000, 1, 9};
-    for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(+store.TrackTable[k].firstRow, firstRows[k]);
-        EXPECT_EQ(+store.TrackTable[k].pointCount, counts[k]);
-        EXPECT_EQ(store.gridTrackName.Cell(0, k + 1), "Track" + std::to_string(k));
+    const std::size_t counts[] = {299, 49, 1000, 1, 9};
+    for (std::size_t k = 0; k < 5; ++k) {
+        const Track& tk = store.List()[k];
+        EXPECT_EQ(tk.name, "Track" + std::to_string(k));
+        EXPECT_EQ(tk.points.size(), counts[k]);
         // Every distance starts at the track's own first point.
-        EXPECT_NEAR(+store.TrackTable[k].distanceKm, IndependentKm(paths[k]), 0.002) << k;
+        EXPECT_NEAR(TrackKm(tk), IndependentKm(paths[k]), 0.002) << k;
     }
-    EXPECT_EQ(+store.TrackTable[3].distanceKm, 0.0);
-    EXPECT_EQ(+store.TrackTable[0].durationSeconds, 299u);
-    EXPECT_EQ(+store.TrackTable[4].durationSeconds, 9u);  // to its last valid point
-    EXPECT_FALSE(store.ScratchGrid.IsEmpty(0, 1357));
-    EXPECT_TRUE(store.ScratchGrid.IsEmpty(0, 1358));
-    // The filler after page 1 is skipped: slot 205 (row 204 after the bad
-    // record) holds fix 205.
-    EXPECT_NEAR(std::stod(store.ScratchGrid.Cell(1, 204)), 40.205, 2e-5);
-    EXPECT_EQ(store.ScratchGrid.Cell(4, 204), FormatGeneral(205 * 0.1 * 3.6, '.'));
-    EXPECT_TRUE(store.CanSave());
+    EXPECT_EQ(TrackKm(store.List()[3]), 0.0);
+    EXPECT_EQ(TrackSeconds(store.List()[0]), 299);
+    EXPECT_EQ(TrackSeconds(store.List()[4]), 9);  // to its last valid point
+    // Slot 205, the first of page 2 (after the bad record, point 204), holds fix 205.
+    EXPECT_NEAR(store.List()[0].points[204].latitude, 40.205, 2e-5);
+    EXPECT_EQ(Cell(204, PointColumn::Speed), FormatGeneral(205 * 0.1 * 3.6, '.'));
     // Track 0 is shown whole: its last point and its true end.
-    EXPECT_EQ(store.gridTrack.RowCount(), 300);
-    EXPECT_EQ(store.gridTrack.Cell(1, 1).substr(0, 7), "40.0000");
-    EXPECT_NEAR(std::stod(store.gridTrack.Cell(1, 299)), 40.299, 2e-5);
-    EXPECT_EQ(store.Summary.end, store.gridTrack.Cell(0, 299));
-    EXPECT_EQ(store.Summary.points, "299");
+    ASSERT_EQ(store.ShownIndex(), 0);
+    EXPECT_NEAR(store.Shown()->points.back().latitude, 40.299, 2e-5);
+    const TrackSummary summary = SummaryOf(store.Shown(), {}, '.');
+    EXPECT_EQ(summary.end, Cell(298, PointColumn::Time));
+    EXPECT_EQ(summary.points, "299");
 }
 
 // A fix on the equator or a meridian plane has a zero coordinate and is a
@@ -149,91 +155,79 @@ TEST_F(AssemblyTest, TracksAcrossTheEquatorAndTheMeridiansKeepEveryPoint) {
     fix(0.0, 180.0, false);            // y = 0 and z = 0
     b.Add(EncodeTrackRecord(t++, {0, 0, 0}, 0, false));  // the end of the data
     b.AddFix(t++, 10, 10, 0, 0, true);                   // never read
-    AssemblyReport report = Assemble(b);
+    const AssemblyReport report = Assemble(b);
     EXPECT_EQ(report.tracks, 3);
-    EXPECT_EQ(report.points, 16);
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 7u);
-    EXPECT_EQ(+store.TrackTable[1].pointCount, 7u);
-    EXPECT_EQ(+store.TrackTable[2].pointCount, 2u);
-    EXPECT_EQ(store.ScratchGrid.Cell(2, 3), "0.000000");
-    EXPECT_EQ(store.ScratchGrid.Cell(1, 10), "0.000000");
-    EXPECT_EQ(store.ScratchGrid.Cell(2, 15), "180.000000");
-    EXPECT_TRUE(store.ScratchGrid.IsEmpty(0, 16));
+    EXPECT_EQ(report.points, 16u);
+    const Tracks& tracks = store.List();
+    EXPECT_EQ(tracks[0].points.size(), 7u);
+    EXPECT_EQ(tracks[1].points.size(), 7u);
+    EXPECT_EQ(tracks[2].points.size(), 2u);
+    EXPECT_EQ(FormatFixed(tracks[0].points[3].longitude, 6, '.'), "0.000000");
+    EXPECT_EQ(FormatFixed(tracks[1].points[3].latitude, 6, '.'), "0.000000");
+    EXPECT_EQ(FormatFixed(tracks[2].points[1].longitude, 6, '.'), "180.000000");
     const std::vector<std::pair<double, double>> greenwich(path.begin(), path.begin() + 7);
     const std::vector<std::pair<double, double>> equator(path.begin() + 7, path.begin() + 14);
-    EXPECT_NEAR(+store.TrackTable[0].distanceKm, IndependentKm(greenwich), 0.002);
-    EXPECT_NEAR(+store.TrackTable[1].distanceKm, IndependentKm(equator), 0.002);
-    EXPECT_NEAR(+store.TrackTable[2].distanceKm, 6378.137 * std::numbers::pi / 2, 1e-6);
-    EXPECT_EQ(store.gridTrack.RowCount(), 8);  // track 0 is shown
-    EXPECT_TRUE(store.CanSave());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_NEAR(TrackKm(tracks[0]), IndependentKm(greenwich), 0.002);
+    EXPECT_NEAR(TrackKm(tracks[1]), IndependentKm(equator), 0.002);
+    EXPECT_NEAR(TrackKm(tracks[2]), 6378.137 * std::numbers::pi / 2, 1e-6);
 }
 
-TEST_F(AssemblyTest, DataWithoutAStartMakesTrackZero) {
+TEST_F(AssemblyTest, DataWithoutAStartMakesTrackZeroAndABadRecordKeepsTheLastPoint) {
     TrackMemoryBuilder b;
     b.AddFix(100, 45, 7, 0, 0, false);
-    b.AddFix(102, 45, 7, 0, 0, false);
+    b.AddCorrupt(101);
+    b.AddFix(102, 45.1, 7, 0, 0, false);
     b.AddFix(200, 46, 7, 0, 0, true);
-    AssemblyReport report = Assemble(b);
-    EXPECT_EQ(report.tracks, 2);
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 2u);
-    EXPECT_EQ(+store.TrackTable[0].durationSeconds, 2u);
-    EXPECT_EQ(+store.TrackTable[1].firstRow, 2);
-    EXPECT_EQ(+store.TrackTable[1].pointCount, 1u);
+    Assemble(b);
+    ASSERT_EQ(store.List().size(), 2u);
+    EXPECT_EQ(store.List()[0].points.size(), 2u);
+    EXPECT_EQ(TrackSeconds(store.List()[0]), 2);
+    EXPECT_NEAR(store.List()[0].points[1].latitude, 45.1, 1e-5);
+    EXPECT_EQ(store.List()[1].points.size(), 1u);
 }
 
-TEST_F(AssemblyTest, NeverReadsPastTheTransferredBytes) {
-    // Records whose first four bytes look like filler push the position 16
-    // bytes on each; the valid records behind the transferred length must
-    // not be decoded.
+// The 16 bytes after a page's last record are filler, whatever they hold:
+// a damaged filler loses no record.
+TEST_F(AssemblyTest, DamagedPageFillersLoseNoPoint) {
     TrackMemoryBuilder b;
-    for (int i = 0; i < 204; ++i)
-        b.Add(EncodeTrackRecord(0xFFFFFFFF, {4000000, 1, 4000000}, 0, false));
-    for (int i = 0; i < 204; ++i)
-        b.AddFix(500, 45, 7, 0, 0, true);
-    Load(b.Image(2 * 4096));
-    transfer.TransferLength = 4096;
-    AssemblyReport report = store.AssembleTracks();
-    EXPECT_EQ(report.tracks, 0);
-    EXPECT_EQ(report.points, 0);
+    constexpr int kPoints = 15000;
+    for (int i = 0; i < kPoints; ++i)
+        b.AddFix(1'000'000'000 + static_cast<std::uint32_t>(i), 45 + (i % 97) * 1e-4, 7, 0, 0,
+                 i % 1000 == 0);
+    const std::vector<std::uint8_t> clean = b.Image(b.Size());
+    struct Damage {
+        const char* what;
+        std::size_t byte;  // within the filler
+        std::uint8_t value;
+    };
+    for (const Damage& d : {Damage{"a flipped bit in the first byte", 0, 0xFE},
+                            Damage{"a flipped bit in the last byte", 15, 0x7F},
+                            Damage{"a zero byte in the middle", 7, 0x00}}) {
+        std::vector<std::uint8_t> damaged = clean;
+        for (std::size_t page = 0; page + 4096 <= damaged.size(); page += 4096 * 7)
+            damaged[page + 4080 + d.byte] = d.value;
+        const AssemblyReport report = store.AssembleTracks(damaged);
+        EXPECT_EQ(report.points, std::size_t{kPoints}) << d.what;
+        EXPECT_EQ(report.tracks, 15) << d.what;
+        EXPECT_EQ(report.skippedRecords, 0) << d.what;
+    }
 }
 
-TEST_F(AssemblyTest, TracksBeyondTheTableAreLeftOutAndReported) {
+// Every track and point of a full memory is listed: more than a track file's
+// 64 tracks and 65,536 points.
+TEST_F(AssemblyTest, EveryTrackAndPointOfAFullMemoryIsListed) {
     TrackMemoryBuilder b;
-    for (int k = 0; k < 66; ++k)
-        b.AddFix(1000 + k * 10, 45, 7, 0, 0, true);
-    b.AddFix(5000, 45, 7, 0, 0, false);  // belongs to the 66th track
-    AssemblyReport report = Assemble(b);
-    EXPECT_EQ(report.tracks, 64);
-    EXPECT_EQ(report.leftOutTracks, 2);
-    EXPECT_EQ(report.leftOutPoints, 3);
-    EXPECT_EQ(store.gridTrackName.Cell(0, 64), "Track63");  // the list grew to every entry
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Not all tracks fit: 2 tracks and 3 points were left out!");
-}
-
-TEST_F(AssemblyTest, ScratchGridGrowsToTheLastAddressableRow) {
-    TrackMemoryBuilder b;
-    const int points = 65536 + 64;
-    for (int i = 0; i < points; ++i)
-        b.AddFix(1000 + i, 45 + (i % 7) * 1e-4, 7, 0, 0, i == 0);
-    for (int i = 0; i < 10; ++i)
-        b.AddFix(90000 + i, 45, 7, 0, 0, i == 0);
-    AssemblyReport report = Assemble(b);
-    EXPECT_EQ(report.tracks, 1);
-    EXPECT_EQ(report.points, 65536);
-    EXPECT_EQ(report.leftOutTracks, 1);
-    EXPECT_EQ(report.leftOutPoints, 64 + 10);
-    EXPECT_EQ(store.ScratchGrid.RowCount(), 65536);
-    EXPECT_FALSE(store.ScratchGrid.IsEmpty(0, 65535));
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 65536u);
-    EXPECT_EQ(messages.shown.size(), 1u);
-    // The next, small download starts from the grid's usual size.
-    TrackMemoryBuilder small;
-    small.AddFix(1, 45, 7, 0, 0, true);
-    Assemble(small);
-    EXPECT_EQ(store.ScratchGrid.RowCount(), TrackStore::kScratchRows);
-    EXPECT_EQ(+store.TrackTable[1].pointCount, 0u);  // nothing of the earlier download lingers
+    for (std::uint32_t i = 0; i < 512 * 204; ++i)
+        b.AddFix(900'000'000 + i, 45 + (i % 5000) * 1e-4, 7, 200, 0, i % 1000 == 0);
+    image = b.Image(TransferArea::kSize);
+    const AssemblyReport report = store.AssembleTracks(image);
+    EXPECT_EQ(report.tracks, 105);
+    EXPECT_EQ(report.points, 104'448u);
+    EXPECT_EQ(store.List().back().points.size(), 448u);
+    EXPECT_EQ(store.ListRows(), 105);
+    const TrackFileFit fit = TrackFileFitOf(store.List());
+    EXPECT_EQ(fit.tracks, 105u - 64);  // a track file has 64 entries
+    EXPECT_EQ(fit.points, 104'448u - 64'000);
 }
 
 }  // namespace

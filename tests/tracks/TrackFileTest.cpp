@@ -8,8 +8,6 @@
 
 #include "TrackFixture.h"
 #include "base/AtomicFile.h"
-#include "tracks/LoggedTracks.h"
-#include "tracks/ProfilePlot.h"
 
 namespace vantrel::testing {
 namespace {
@@ -18,85 +16,95 @@ using TrackFileTest = TrackFixture;
 
 const CodePage kLatin1("ISO-8859-1");
 
-// A decimal-comma user, names in UTF-16, a cell outside ASCII through the
-// file code page, a skipped record.
+TrackFileFormat Format(char separator = '.', ZoneOffset zone = {}) {
+    return {zone, separator, kLatin1};
+}
+
+// A decimal-comma user, names in UTF-16, a skipped record.
 TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     UseDecimalComma();
+    values.LocalZoneOffset = ZoneOffset::Hours(3);
     const CodePage cp1252("CP1252");
     TrackMemoryBuilder b = ThreeTracks();
     b.AddCorrupt(7);
     Assemble(b);
-    store.ModifyDialog.name = "\u00c9t\u00e9";
+    store.ModifyDialog = {"\u00c9t\u00e9", false, 0x123456};
     store.ApplyModify(2);
-    store.ScratchGrid.SetCell(4, 0, "\u00e9");
     const std::string first = (Folder() / "a.trk").string();
-    ASSERT_TRUE(SaveTracks(store, first, cp1252));
+    ASSERT_TRUE(store.Save(first, cp1252).Done());
     const std::string bytes = *ReadFileBytes(first);
     std::size_t lines = 0;
     for (std::size_t at = bytes.find("\r\n", 4224); at != std::string::npos;
          at = bytes.find("\r\n", at + 2))
         ++lines;
     EXPECT_EQ(lines, 10240u * 5);  // every row, five lines each
-    EXPECT_EQ(bytes.substr(4224, 31), "2011/9/14  1:46:25\r\n45,000001\r\n");
-    EXPECT_NE(bytes.find("\r\n\xE9\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(4224, 31), "2011/9/14  4:46:25\r\n45,000001\r\n");
+    TrackEntry entry;
+    std::memcpy(&entry, bytes.data() + 66, sizeof entry);
+    EXPECT_EQ(entry.firstRow, 4);
+    EXPECT_EQ(entry.pointCount, 3u);
+    // Measured through the positions as the rows state them (six decimals).
+    EXPECT_NEAR(entry.distanceKm, TrackKm(store.List()[1]), 1e-3);
 
-    TrackStore reopened(values, transfer, messages);
-    ASSERT_EQ(OpenTrackFile(reopened, first, cp1252), TrackFileResult::Loaded);
-    EXPECT_EQ(reopened.gridTrackName.Cell(0, 2), "\u00c9t\u00e9");
-    EXPECT_TRUE(reopened.gridTrackName.IsEmpty(2, 1));
-    EXPECT_EQ(reopened.ScratchGrid.Cell(4, 0), "\u00e9");
-    EXPECT_EQ(reopened.gridTrack.Cell(2, 4), store.gridTrack.Cell(2, 4));
+    TrackStore reopened(values);
+    ASSERT_TRUE(reopened.Open(first, cp1252).Done());
+    ASSERT_EQ(reopened.List().size(), 3u);
+    EXPECT_EQ(reopened.List()[1].name, "\u00c9t\u00e9");
+    EXPECT_EQ(ListCell(reopened.List()[0], ListColumn::Select), "");  // as after every open
     EXPECT_EQ(reopened.CurrentTrackColor, 255u);
-    EXPECT_EQ(transfer.TransferLength, bytes.size() - 4224);
+    for (int column = 0; column < kPointColumns; ++column)
+        EXPECT_EQ(PointCell(reopened.List()[2].points[4], PointColumn(column), values.LocalZoneOffset, ','),
+                  PointCell(store.List()[2].points[4], PointColumn(column), values.LocalZoneOffset, ','));
     const std::string second = (Folder() / "b.trk").string();
-    ASSERT_TRUE(SaveTracks(reopened, second, cp1252));
-    EXPECT_EQ(*ReadFileBytes(second), bytes);
+    ASSERT_TRUE(reopened.Save(second, cp1252).Done());
+    const std::string again = *ReadFileBytes(second);
+    EXPECT_TRUE(again == bytes) << "differs from byte " << std::distance(again.begin(), std::mismatch(again.begin(), again.end(), bytes.begin(), bytes.end()).first);
 }
 
 TEST_F(TrackFileTest, TheFormatFollowsTheExtensionAlone) {
     Assemble(ThreeTracks());
     std::filesystem::create_directories(Folder() / "my kml");
-    const std::string track = (Folder() / "my kml" / "kml-day.trk").string();
-    ASSERT_TRUE(SaveTracks(store, track, kLatin1));
-    EXPECT_EQ(ReadFileBytes(track)->substr(0, 2), std::string("\x01\x00", 2));
-    TrackStore reopened(values, transfer, messages);
-    EXPECT_EQ(OpenTrackFile(reopened, track, kLatin1), TrackFileResult::Loaded);
-    EXPECT_EQ(reopened.ListedTracks(), 3);
-    for (const char* name : {"day.kml", "DAY.KML", "day.Kml"}) {
-        const std::string kml = (Folder() / "my kml" / name).string();
-        ASSERT_TRUE(SaveTracks(store, kml, kLatin1));
-        EXPECT_EQ(ReadFileBytes(kml)->substr(0, 5), "<?xml") << name;
+    struct Case {
+        const char* name;
+        TrackSaveKind kind;
+        const char* begins;
+    };
+    for (const Case& c : {Case{"kml-day.trk", TrackSaveKind::TrackFile, "\x01"},
+                          Case{"day.kml", TrackSaveKind::Kml, "<?xml"},
+                          Case{"DAY.KML", TrackSaveKind::Kml, "<?xml"},
+                          Case{"day.Gpx", TrackSaveKind::Gpx, "<?xml"},
+                          Case{"day.kml.trk", TrackSaveKind::TrackFile, "\x01"},
+                          Case{"kml", TrackSaveKind::TrackFile, "\x01"}}) {
+        const std::string path = (Folder() / "my kml" / c.name).string();
+        EXPECT_EQ(SaveKindOf(path), c.kind) << c.name;
+        ASSERT_TRUE(store.Save(path).Done()) << c.name;
+        EXPECT_TRUE(ReadFileBytes(path)->starts_with(c.begins)) << c.name;
     }
-    EXPECT_TRUE(SavesAsKml("a.kml"));
-    EXPECT_FALSE(SavesAsKml("kml"));
-    EXPECT_FALSE(SavesAsKml("/home/kml/a.kml.trk"));
+    EXPECT_NE(ReadFileBytes(Folder() / "my kml" / "day.Gpx")->find("<trkpt"), std::string::npos);
 }
 
 // A file written with a decimal point (by the command line, or under
 // another locale) reads the same for a decimal-comma user.
 TEST_F(TrackFileTest, PointFilesReadTheSameUnderADecimalComma) {
     Assemble(ThreeTracks());
-    const std::string bytes = TrackFileBytes(store, kLatin1);
-    UseDecimalComma();
-    TrackStore comma(values, transfer, messages);
-    ASSERT_EQ(LoadTrackFileBytes(comma, bytes, kLatin1), TrackFileResult::Loaded);
-    for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(+comma.TrackTable[k].distanceKm, +store.TrackTable[k].distanceKm);
-    const ProfilePlot plot =
-        PlotProfile(comma.gridTrack, ProfileKind::Altitude, ProfileUnits::Metric, values.Numbers);
-    ASSERT_EQ(plot.points.size(), 4u);
-    EXPECT_EQ(plot.points.back().x, +comma.TrackTable[0].distanceKm);
-    EXPECT_EQ(StoreTracks(comma, ZoneOffset{})[2].points.size(), 5u);
+    const TrackFileRead read = ReadTrackFile(TrackFileBytes(store.List(), Format('.')), Format(','));
+    ASSERT_TRUE(read.result.Done());
+    ASSERT_EQ(read.tracks.size(), 3u);
+    for (std::size_t k = 0; k < 3; ++k)
+        EXPECT_NEAR(TrackKm(read.tracks[k]), TrackKm(store.List()[k]), 1e-3);
+    EXPECT_EQ(read.tracks[2].points.size(), 5u);
 }
 
 TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
     Assemble(ThreeTracks());
     const std::string missing = (Folder() / "no-such-folder" / "x.trk").string();
-    EXPECT_FALSE(SaveTracks(store, missing, kLatin1));
-    EXPECT_FALSE(SaveTracks(store, missing + ".kml", kLatin1));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0], (ShownMessage{"Cannot Open File!", "Error!"}));
-    EXPECT_EQ(messages.shown[1], (ShownMessage{"Cannot Save File!", "Error"}));
+    const TrackResult track = store.Save(missing);
+    const TrackResult kml = store.Save(missing + ".kml");
+    EXPECT_TRUE(track.Refused());
+    EXPECT_EQ(std::tie(track.message, track.caption),
+              std::tuple("Cannot Open File!", "Error!"));
+    EXPECT_EQ(std::tie(kml.message, kml.caption), std::tuple("Cannot Save File!", "Error"));
+    EXPECT_EQ(track.reason, "No such file or directory");
 
     // A write that fails part-way (the file size limit) keeps the old file.
     const std::string path = (Folder() / "old.trk").string();
@@ -107,68 +115,141 @@ TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
     rlimit small = limit;
     small.rlim_cur = 8192;
     setrlimit(RLIMIT_FSIZE, &small);
-    const bool saved = SaveTracks(store, path, kLatin1);
+    const TrackResult saved = store.Save(path);
     setrlimit(RLIMIT_FSIZE, &limit);
-    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.Refused());
     EXPECT_EQ(*ReadFileBytes(path), "old contents");
-    EXPECT_EQ(messages.shown.back().text, "Cannot Open File!");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder()), {}), 1);
 }
 
-TEST_F(TrackFileTest, OpenFailuresKeepTheStoresSafe) {
+// What a track file cannot hold is said, and the rest is written.
+TEST_F(TrackFileTest, MoreThanAFileHoldsIsSavedWithWhatFitsAndSaidSo) {
+    TrackMemoryBuilder b;
+    for (int k = 0; k < 66; ++k)
+        b.AddFix(1000 + static_cast<std::uint32_t>(k) * 10, 45, 7, 0, 0, true);
+    b.AddFix(5000, 45, 7, 0, 0, false);  // the 66th track's second point
+    Assemble(b);
+    ASSERT_EQ(store.List().size(), 66u);
+    const std::string path = (Folder() / "many.trk").string();
+    const TrackResult saved = store.Save(path);
+    EXPECT_EQ(saved.outcome, TrackResult::Outcome::Partial);
+    EXPECT_NE(saved.reason.find("2 tracks and 3 points were left out"), std::string::npos)
+        << saved.reason;
+    TrackStore reopened(values);
+    ASSERT_TRUE(reopened.Open(path).Done());
+    EXPECT_EQ(reopened.List().size(), 64u);
+    EXPECT_EQ(reopened.List().back().name, "Track63");
+}
+
+// Rows left empty inside a track by earlier versions (for a skipped record)
+// are stepped over, and a count past the rows stops at the next track.
+TEST_F(TrackFileTest, EmptyRowsOfEarlierVersionsAreSteppedOver) {
     Assemble(ThreeTracks());
-    EXPECT_EQ(OpenTrackFile(store, (Folder() / "none.trk").string(), kLatin1),
-              TrackFileResult::CannotAccess);
-    EXPECT_EQ(messages.shown.back(), (ShownMessage{"Cannot Access Trk file!", "Error"}));
-    EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 1));
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 4u);
-
-    // Exactly the header: the table loads, the empty body is a file error.
-    std::string header(4224, '\0');
-    std::memcpy(header.data(), store.TrackTable.data(), 4224);
-    header[2] = 'Z';
-    EXPECT_EQ(LoadTrackFileBytes(store, header, kLatin1), TrackFileResult::FileError);
-    EXPECT_EQ(messages.shown.back(), (ShownMessage{"File Error!", "Error"}));
-    EXPECT_EQ(EntryName(store.TrackTable[0]), "Zrack0");
-    EXPECT_TRUE(store.gridTrackName.IsEmpty(0, 1));
-    EXPECT_EQ(transfer.TransferLength, 0u);
-
-    // Shorter than the header: only those bytes change.
-    EXPECT_EQ(LoadTrackFileBytes(store, std::string(70, '\0'), kLatin1),
-              TrackFileResult::FileError);
-    EXPECT_EQ(+store.TrackTable[0].pointCount, 0u);
-    EXPECT_EQ(EntryName(store.TrackTable[2]), "Track2");
+    std::string bytes = TrackFileBytes(store.List(), Format());
+    TrackEntryTable table;
+    std::memcpy(table.data(), bytes.data(), sizeof table);
+    // An empty row after the first point of track 0: the rows after it move on by one.
+    std::string body = bytes.substr(4224);
+    std::size_t at = 0;
+    for (int line = 0; line < 5; ++line)
+        at = body.find("\r\n", at) + 2;
+    body.insert(at, "\r\n\r\n\r\n\r\n\r\n");
+    table[1].firstRow = 5;
+    table[2].firstRow = 8;
+    table[1].pointCount = 9;  // more than its rows: it stops at track 2's first row
+    std::string file(sizeof table, '\0');
+    std::memcpy(file.data(), table.data(), sizeof table);
+    file += body;
+    const TrackFileRead read = ReadTrackFile(file, Format());
+    ASSERT_TRUE(read.result.Done()) << read.result.reason;
+    const TrackFileRead plain = ReadTrackFile(bytes, Format());
+    EXPECT_EQ(read.tracks, plain.tracks);
 }
 
-TEST_F(TrackFileTest, ShortRowsAndZeroBytesEndTheBody) {
-    std::string file(4224, '\0');
-    file += "t0\r\n1,5\r\n2\r\n3\r\n4\r\nt1\r\nlat\r\nrest";
-    store.ScratchGrid.SetCell(0, 5, "older");
-    ASSERT_EQ(LoadTrackFileBytes(store, file, kLatin1), TrackFileResult::Loaded);
-    EXPECT_EQ(store.ScratchGrid.Cell(1, 0), "1,5");
-    EXPECT_EQ(store.ScratchGrid.Cell(1, 1), "lat");
-    EXPECT_EQ(store.ScratchGrid.Cell(2, 1), "rest");
-    EXPECT_TRUE(store.ScratchGrid.IsEmpty(3, 1));
-    EXPECT_EQ(store.ScratchGrid.Cell(0, 5), "older");  // rows past the file keep their text
-    std::string zero(4224, '\0');
-    zero += std::string("a\r\n\0b\r\n", 7);
-    ASSERT_EQ(LoadTrackFileBytes(store, zero, kLatin1), TrackFileResult::Loaded);
-    EXPECT_EQ(store.ScratchGrid.Cell(0, 0), "a");
-    EXPECT_EQ(store.ScratchGrid.Cell(1, 0), "");
+// A file that cannot be read whole: the window refuses it and keeps what it
+// shows; a reader of the file gets what came before the damage.
+TEST_F(TrackFileTest, DamagedAndShortFilesAreRefusedOrReadUpToTheDamage) {
+    Assemble(ThreeTracks());
+    const std::string good = TrackFileBytes(store.List(), Format());
+    // Where line `column` of body row `row` begins.
+    auto lineStart = [&](int row, int column) {
+        std::size_t at = 4224;
+        for (int line = 0; line < row * 5 + column; ++line)
+            at = good.find("\r\n", at) + 2;
+        return at;
+    };
+    auto withLine = [&](int row, int column, const std::string& text) {
+        std::string bytes = good;
+        const std::size_t at = lineStart(row, column);
+        return bytes.replace(at, bytes.find("\r\n", at) - at, text);
+    };
+    struct Case {
+        const char* what;
+        std::string bytes;
+        TrackResult::Outcome outcome;
+        std::size_t tracks;      // read
+        std::size_t lastPoints;  // points of the last track read
+        const char* reasonHas;
+    };
+    const Case cases[] = {
+        {"cut in the middle of the last number", good.substr(0, lineStart(11, 4) + 1),
+         TrackResult::Outcome::Partial, 3, 4, "row 12 (Track2, point 5): the file ends inside it"},
+        {"cut after a whole row inside a track", good.substr(0, lineStart(5, 0)),
+         TrackResult::Outcome::Partial, 2, 1, "row 6 (Track1, point 2): the file ends before it"},
+        {"a latitude that is no number", withLine(5, 1, "45.00x"), TrackResult::Outcome::Partial,
+         2, 1, "row 6 (Track1, point 2): \"45.00x\" is no latitude (degrees within 90 of 0); "
+               "left out: 2 points of Track1, and 1 track (5 points) after it"},
+        {"a time that does not parse", withLine(1, 0, "2011/9/14  1:6"),
+         TrackResult::Outcome::Partial, 1, 1, "row 2 (Track0, point 2): the time"},
+        {"a latitude out of range", withLine(0, 1, "145.000001"), TrackResult::Outcome::Partial, 1,
+         0, "row 1 (Track0, point 1)"},
+        {"a row of fewer lines", good.substr(0, lineStart(11, 2)), TrackResult::Outcome::Partial,
+         3, 4, "row 12 (Track2, point 5): the file ends inside it"},
+        {"exactly the table", good.substr(0, 4224), TrackResult::Outcome::Refused, 0, 0,
+         "no line break"},
+        {"shorter than the table", good.substr(0, 70), TrackResult::Outcome::Refused, 0, 0,
+         "ends inside its track table (70 of 4224 bytes)"},
+    };
+    for (const Case& c : cases) {
+        const TrackFileRead read = ReadTrackFile(c.bytes, Format());
+        EXPECT_EQ(read.result.outcome, c.outcome) << c.what;
+        EXPECT_NE(read.result.reason.find(c.reasonHas), std::string::npos)
+            << c.what << ": " << read.result.reason;
+        ASSERT_EQ(read.tracks.size(), c.tracks) << c.what;
+        if (c.tracks > 0) {
+            EXPECT_EQ(read.tracks.back().points.size(), c.lastPoints) << c.what;
+        }
+        if (c.outcome == TrackResult::Outcome::Partial) {
+            EXPECT_EQ(read.result.message.rfind("File Error!", 0), 0u) << c.what;
+        }
+
+        // Opened in the window: refused, the list as it was.
+        const std::string path = (Folder() / "damaged.trk").string();
+        ASSERT_TRUE(WriteFileAtomically(path, c.bytes));
+        const Tracks before = store.List();
+        EXPECT_FALSE(store.Open(path).Done()) << c.what;
+        EXPECT_EQ(store.List(), before) << c.what;
+    }
+    const TrackResult missing = store.Open((Folder() / "none.trk").string());
+    EXPECT_EQ(std::tie(missing.message, missing.caption),
+              std::tuple("Cannot Access Trk file!", "Error"));
+    EXPECT_EQ(store.List().size(), 3u);
 }
 
-TEST_F(TrackFileTest, GrownScratchGridIsSavedWholeAndReadBack) {
+TEST_F(TrackFileTest, ALargerTrackIsSavedWholeAndReadBack) {
     TrackMemoryBuilder b;
     for (int i = 0; i < 12000; ++i)
-        b.AddFix(1000 + i, 45, 7, 0, 0, i == 0);
+        b.AddFix(1000 + static_cast<std::uint32_t>(i), 45 + (i % 13) * 1e-4, 7, i % 100, 7, i == 0);
     Assemble(b);
-    ASSERT_EQ(store.ScratchGrid.RowCount(), 12000);
-    const std::string bytes = TrackFileBytes(store, kLatin1);
-    TrackStore reopened(values, transfer, messages);
-    ASSERT_EQ(LoadTrackFileBytes(reopened, bytes, kLatin1), TrackFileResult::Loaded);
-    EXPECT_EQ(reopened.ScratchGrid.RowCount(), 12000);
-    EXPECT_EQ(reopened.ScratchGrid.Cell(0, 11999), store.ScratchGrid.Cell(0, 11999));
-    EXPECT_EQ(TrackFileBytes(reopened, kLatin1), bytes);
+    const std::string bytes = TrackFileBytes(store.List(), Format());
+    const TrackFileRead read = ReadTrackFile(bytes, Format());
+    ASSERT_TRUE(read.result.Done());
+    EXPECT_EQ(read.tracks[0].points.size(), 12000u);
+    EXPECT_TRUE(TrackFileBytes(read.tracks, Format()) == bytes);
+    // A zero byte ends the text: the rows after it are not there.
+    std::string cut = bytes;
+    cut[4224 + 100] = '\0';
+    EXPECT_EQ(ReadTrackFile(cut, Format()).result.outcome, TrackResult::Outcome::Partial);
 }
 
 }  // namespace

@@ -1,38 +1,53 @@
 #pragma once
-// A track store over its own shared values, transfer area and recorded
-// message boxes, with a helper that puts a memory image into the area.
+// A track store over its own shared values, decoding with the built-in
+// leap seconds, the system's geoid and a clock that reads 10 December 2026,
+// with helpers that decode a memory image into it.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <vector>
 
-#include "support/RecordingMessages.h"
 #include "support/ScratchFolder.h"
 #include "support/TrackMemoryBuilder.h"
 #include "tracks/TrackStore.h"
+#include "tracks/TrackText.h"
 
 namespace vantrel::testing {
 
+// The day the clock of the tests reads.
+inline Seconds TestToday() {
+    using namespace std::chrono;
+    return sys_days{year{2026} / December / 10} + hours{9};
+}
+
+// A decoding of device records as the tests want it.
+inline void UseTestDecoding(TrackDecoding& decoding) {
+    decoding.leaps = LeapSecondTable::BuiltIn();
+    decoding.now = TestToday;
+}
+
 class TrackFixture : public ::testing::Test {
   protected:
-    void Load(const std::vector<std::uint8_t>& image) {
-        std::copy(image.begin(), image.end(), transfer.bytes.begin());
-        transfer.TransferLength = image.size();
-    }
+    TrackFixture() { UseTestDecoding(store.Decoding); }
+
     AssemblyReport Assemble(const TrackMemoryBuilder& builder) {
-        Load(builder.Image(builder.Size()));
-        return store.AssembleTracks();
+        image = builder.Image(builder.Size());
+        return store.AssembleTracks(image);
     }
     void UseDecimalComma() { values.Numbers.DecimalSeparatorText = ","; }
+    // The shown track's point `i` cell as the point grid shows it.
+    std::string Cell(std::size_t i, PointColumn column) const {
+        return PointCell(store.Shown()->points.at(i), column, values.LocalZoneOffset,
+                         values.Numbers.Separator());
+    }
 
     // A temporary folder removed after the test.
     const std::filesystem::path& Folder() const { return folder_.Path(); }
 
     AppValues values;
-    TransferArea transfer;
-    RecordingMessages messages;
-    TrackStore store{values, transfer, messages};
+    TrackStore store{values};
+    std::vector<std::uint8_t> image;
 
   private:
     ScratchFolder folder_;

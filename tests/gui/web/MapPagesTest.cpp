@@ -11,6 +11,7 @@
 #include "map/TrackDrawing.h"
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
+#include "support/LineTrack.h"
 #include "support/PictureColours.h"
 
 namespace vantrel {
@@ -21,14 +22,8 @@ using testing::PageState;
 using testing::ShowPage;
 using testing::WaitUntil;
 
-TextGrid PointList(int n, double lat, double lng, double step) {
-    TextGrid grid(5, n + 1);
-    for (int row = 1; row <= n; ++row) {
-        grid.SetCell(kTrackTimeColumn, row, "10:00:" + std::to_string(row));
-        grid.SetCell(kTrackLatitudeColumn, row, std::to_string(lat + step * row));
-        grid.SetCell(kTrackLongitudeColumn, row, std::to_string(lng + step * row));
-    }
-    return grid;
+Track PointList(int n, double lat, double lng, double step) {
+    return testing::LineTrack(n, lat, lng, step);
 }
 
 bool Inside(const QJsonObject& state, const QJsonArray& point) {
@@ -41,14 +36,14 @@ bool Inside(const QJsonObject& state, const QJsonArray& point) {
 TEST(TrackPage, DrawsEveryPointAsOneLineInItsColour) {
     auto view = ShowPage("track.txt");
     const int n = 12;
-    TextGrid grid(5, n + 1);
-    for (int row = 1; row <= n; ++row) {
-        grid.SetCell(kTrackTimeColumn, row, "10:00:0" + std::to_string(row));
-        grid.SetCell(kTrackLatitudeColumn, row, "22.54321098765432" + std::to_string(row % 10));
-        grid.SetCell(kTrackLongitudeColumn, row, "114.0" + std::to_string(row));
+    Track track = PointList(n, 0, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        const std::string row = std::to_string(i + 1);
+        track.points[std::size_t(i)].latitude = std::stod("22.54321098765432" + std::to_string((i + 1) % 10));
+        track.points[std::size_t(i)].longitude = std::stod("114.0" + row);
     }
-    DrawTrackResult result = DrawTrackOnMap(*view, grid, 0xFF8000, {});
-    ASSERT_TRUE(result.ok());
+    DrawTrackResult result = DrawTrackOnMap(*view, &track, 0xFF8000);
+    ASSERT_EQ(result.pointsSent, n);
 
     QJsonObject state = PageState(*view);
     QJsonArray lines = state["lines"].toArray();
@@ -69,13 +64,15 @@ TEST(TrackPage, DrawsEveryPointAsOneLineInItsColour) {
 // track of one point shows as a marker.
 TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     auto view = ShowPage("track.txt");
-    DrawTrackOnMap(*view, PointList(5, 47.3, 8.5, 0.001), 255, {});
+    const Track walk = PointList(5, 47.3, 8.5, 0.001);
+    DrawTrackOnMap(*view, &walk, 255);
     QJsonObject state = PageState(*view);
     ASSERT_EQ(state["lines"].toArray().size(), 1);
     EXPECT_EQ(state["lines"][0]["points"].toArray().size(), 5);
     EXPECT_GE(state["zoom"].toInt(), 14);  // a short walk is shown close up
 
-    DrawTrackOnMap(*view, PointList(400, 40.0, -3.0, 0.01), 0xFF0000, {});  // 4 degrees long
+    const Track ride = PointList(400, 40.0, -3.0, 0.01);  // 4 degrees long
+    DrawTrackOnMap(*view, &ride, 0xFF0000);
     state = PageState(*view);
     ASSERT_EQ(state["lines"].toArray().size(), 1);
     const QJsonArray points = state["lines"][0]["points"].toArray();
@@ -84,7 +81,8 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     EXPECT_TRUE(Inside(state, points.last().toArray()));
     EXPECT_LE(state["zoom"].toInt(), 8);
 
-    DrawTrackOnMap(*view, PointList(1, -33.9, 151.2, 0), 255, {});
+    const Track stop = PointList(1, -33.9, 151.2, 0);
+    DrawTrackOnMap(*view, &stop, 255);
     state = PageState(*view);
     ASSERT_EQ(state["lines"].toArray().size(), 1);
     EXPECT_TRUE(state["lines"][0]["marker"].toBool());
@@ -97,8 +95,8 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
 // where three countries meet, shows on land with the borders around it.
 TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
     auto view = ShowPage("track.txt");
-    TextGrid grid = PointList(40, 47.50, 7.50, 0.004);
-    ASSERT_TRUE(DrawTrackOnMap(*view, grid, 255, {}).ok());
+    const Track basel = PointList(40, 47.50, 7.50, 0.004);
+    ASSERT_EQ(DrawTrackOnMap(*view, &basel, 255).pointsSent, 40);
     ASSERT_TRUE(WaitUntil([&] { return view->Settled(); }));
     QTest::qWait(300);  // the drawn tiles reach the screen
     const QJsonObject state = PageState(*view);

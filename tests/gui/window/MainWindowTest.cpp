@@ -27,7 +27,9 @@
 #include "support/MbtilesMaker.h"
 #include "support/PictureColours.h"
 #include "tests/gui/window/WindowFixture.h"
-#include "window/TextGridModel.h"
+#include "tracks/Geodesy.h"
+#include "tracks/TrackText.h"
+#include "window/CellTableModel.h"
 #include "window/chart/ProfileChart.h"
 
 namespace vantrel::testing {
@@ -108,17 +110,31 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
 
     window.gridTrackNameClick(2);
     const TrackStore& tracks = window.Core().tracks;
-    EXPECT_EQ(window.gridTrack->model()->rowCount(), tracks.gridTrack.RowCount() - 1);
-    EXPECT_EQ(CellText(window.gridTrack, 0, 1),
-              QString::fromStdString(tracks.gridTrack.Cell(1, 1)));
-    EXPECT_FALSE(CellText(window.gridTrack, 0, 1).isEmpty());
-    EXPECT_EQ(window.edPoints->text(), QString::fromStdString(tracks.Summary.points));
-    EXPECT_FALSE(window.edStartTime->text().isEmpty());
+    const Track& shown = *tracks.Shown();
+    const AppValues& values = window.Core().values;
+    auto cell = [&](PointColumn column) {
+        return QString::fromStdString(PointCell(shown.points[0], column, values.LocalZoneOffset,
+                                                values.Numbers.Separator()));
+    };
+    EXPECT_EQ(shown.name, "Track1");
+    EXPECT_EQ(window.gridTrack->model()->rowCount(), static_cast<int>(shown.points.size()));
+    EXPECT_EQ(CellText(window.gridTrack, 0, 1), cell(PointColumn::Latitude));
+    EXPECT_EQ(window.edPoints->text(), QString::number(shown.points.size()));
+    EXPECT_EQ(window.edStartTime->text(), cell(PointColumn::Time));
+
+    // A zone change shows the points and the summary at the new offset at once.
+    window.comboTimeZoneChange(QStringLiteral("5:45"));
+    ASSERT_EQ(values.LocalZoneOffset, ZoneOffset{345});
+    EXPECT_EQ(CellText(window.gridTrack, 0, 0), cell(PointColumn::Time));
+    EXPECT_EQ(window.edStartTime->text(), cell(PointColumn::Time));
+    EXPECT_EQ(window.edEndTime->text(),
+              QString::fromStdString(PointCell(shown.points.back(), PointColumn::Time,
+                                               values.LocalZoneOffset, '.')));
 
     // A click on an empty row changes nothing.
-    const QString shown = CellText(window.gridTrack, 0, 0);
+    const QString time = CellText(window.gridTrack, 0, 0);
     window.gridTrackNameClick(10);
-    EXPECT_EQ(CellText(window.gridTrack, 0, 0), shown);
+    EXPECT_EQ(CellText(window.gridTrack, 0, 0), time);
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -134,8 +150,8 @@ TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     window.gridTrackNameClick(2);
     window.gridTrackNameClick(1);
     const TrackStore& tracks = window.Core().tracks;
-    const TextGrid& points = tracks.gridTrack;
-    const int count = points.RowCount() - 1;
+    const Track& shown = *tracks.Shown();
+    const int count = static_cast<int>(shown.points.size());
     ASSERT_GT(count, 5);
 
     window.btnDrawMap->click();
@@ -148,13 +164,13 @@ TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     EXPECT_EQ(lines[0].toObject()["colour"].toString(), QStringLiteral("#ff0000"));
     const QJsonArray drawn = lines[0].toObject()["points"].toArray();
     ASSERT_EQ(drawn.size(), count);
-    EXPECT_DOUBLE_EQ(drawn[0].toArray()[0].toDouble(), std::stod(points.Cell(1, 1)));
-    EXPECT_DOUBLE_EQ(drawn[count - 1].toArray()[1].toDouble(), std::stod(points.Cell(2, count)));
+    EXPECT_EQ(drawn[0].toArray()[0].toDouble(), shown.points[0].latitude);
+    EXPECT_EQ(drawn[count - 1].toArray()[1].toDouble(), shown.points.back().longitude);
 
     ProfileChart& chart = *window.chartAltitude;
     EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Altitude (m)"));
     EXPECT_EQ(chart.BottomAxisTitle(), QStringLiteral("Distance (km)"));
-    EXPECT_EQ(LastX(chart), +tracks.TrackTable[0].distanceKm);
+    EXPECT_EQ(LastX(chart), TrackKm(tracks.List()[0]));
 
     // Another profile, other units, another track: each shows at once.
     window.rbPathSpeed->click();
@@ -162,21 +178,13 @@ TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
     window.rbImperial->click();
     EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Speed (mph)"));
     EXPECT_EQ(chart.BottomAxisTitle(), QStringLiteral("Distance (mi)"));
-    EXPECT_EQ(LastX(chart), tracks.TrackTable[0].distanceKm * KmToMile);
+    EXPECT_EQ(LastX(chart), TrackKm(tracks.List()[0]) * KmToMile);
     window.gridTrackNameClick(2);
-    EXPECT_EQ(LastX(chart), tracks.TrackTable[1].distanceKm * KmToMile);
+    EXPECT_EQ(LastX(chart), TrackKm(tracks.List()[1]) * KmToMile);
     window.rbMetric->click();
     window.rbPathAltitude->click();
-    EXPECT_EQ(LastX(chart), +tracks.TrackTable[1].distanceKm);
-
-    // A cell that does not convert stops the drawing with a message.
-    window.Core().tracks.gridTrack.SetCell(1, 3, "north");
-    window.pgctlMain->setCurrentWidget(window.sheetTrack);
-    window.btnDrawMap->click();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].text.find("Row 3"), std::string::npos);
-    EXPECT_TRUE(window.btnDrawMap->isEnabled());
-    EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetTrack);
+    EXPECT_EQ(LastX(chart), TrackKm(tracks.List()[1]));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 // While a (paced, so slow) track download runs, every download and upload
@@ -449,8 +457,8 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
         window.dlgModifyTrackName->CancelBtn->click();
     });
     window.Modify1Click();
-    EXPECT_EQ(tracks.gridTrackName.Cell(0, 1), "Track0");
-    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), "255");
+    EXPECT_EQ(tracks.List()[0].name, "Track0");
+    EXPECT_EQ(tracks.List()[0].color, 255u);
 
     // A new name alone keeps the colour.
     QTimer::singleShot(0, &window, [&] {
@@ -459,8 +467,7 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
     });
     window.Modify1Click();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Hill"));
-    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), "255");
-    EXPECT_EQ(+tracks.TrackTable[0].color, 255u);
+    EXPECT_EQ(CellText(window.gridTrackName, 0, 1), QStringLiteral("255"));
 
     // A colour picked and OK: the colour changes.
     QTimer::singleShot(0, &window, [&] {
@@ -468,7 +475,7 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
         window.dlgModifyTrackName->OKBtn->click();
     });
     window.Modify1Click();
-    EXPECT_EQ(tracks.gridTrackName.Cell(1, 1), std::to_string(chosen));
+    EXPECT_EQ(CellText(window.gridTrackName, 0, 1), QString::number(chosen));
     EXPECT_EQ(tracks.CurrentTrackColor, chosen);
 
     window.menuDeleteClick();
