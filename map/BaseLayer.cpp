@@ -22,7 +22,8 @@ std::string LayerObject(const BaseLayer& layer) {
     return "{url:" + Literal(std::string(kTileScheme) + "://" + layer.layer + "/{z}/{x}/{y}") +
            ",attribution:" + Literal(EscapeHtml(layer.attribution)) +
            ",minZoom:" + std::to_string(layer.minZoom) +
-           ",maxZoom:" + std::to_string(layer.maxZoom) + ",bounds:" + bounds + "}";
+           ",maxZoom:" + std::to_string(layer.maxZoom) + ",bounds:" + bounds +
+           ",online:" + (layer.online ? "true" : "false") + "}";
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ struct BaseLayer {
     // West, south, east, north: an offline map's area, which the map shows
     // when that map is chosen.
     std::optional<std::array<double, 4>> bounds;
+    // Tiles from a server (which a page rests after a run of failures), not
+    // from a file (where a missing tile is only a place the map lacks).
+    bool online = true;
 };
 
 // The text an attribution written as HTML (as MBTiles files hold it) shows:

@@ -83,9 +83,9 @@ VantrelGraticule.prototype.count = function () { return this.lines.getLayers().l
 // The picture layer over the world: tiles the program serves through its own
 // URL scheme (online tiles from its cache, or an offline map). Its settings
 // come from the program: window.vantrelBaseLayer as the page starts, then
-// vantrelSetBaseLayer() whenever the user picks another map. When many tiles
-// in a row have failed (no network and nothing cached there) the layer rests
-// for a while, then is tried again the next time the view moves.
+// vantrelSetBaseLayer() whenever the user picks another map. When many online
+// tiles in a row have failed (no network and nothing cached there) the layer
+// rests for a while, then is tried again the next time the view moves.
 var VANTREL_TILES_FAILURES_TO_REST = 8;
 var VANTREL_TILES_REST_MS = 30000;
 function VantrelTiles(leaflet) {
@@ -117,7 +117,7 @@ VantrelTiles.prototype.show = function (settings) {
   });
   this.layer.on('tileerror', function () {
     ++self.failed;
-    if (++self.failedInRow >= VANTREL_TILES_FAILURES_TO_REST) self.rest();
+    if (++self.failedInRow >= VANTREL_TILES_FAILURES_TO_REST && settings.online) self.rest();
   });
   this.layer.addTo(this.leaflet);
   var bounds = settings.bounds && L.latLngBounds(settings.bounds);

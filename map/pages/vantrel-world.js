@@ -161,7 +161,7 @@ function vantrelClipRing(xy, b) {
   return points;
 }
 
-// A grid layer's update (which tiles the view needs, made and dropped)
+// A tile layer's update (which tiles the view needs, asked for and dropped)
 // done when the page is idle, so that what the program asked of the page (a
 // track to draw, a marker to place) shows first.
 function vantrelIdleUpdate(original) {

@@ -70,7 +70,7 @@ BaseLayer TileSchemeHandler::CurrentLayer() const {
     if (!offline_) return {kOnlineLayer, options_.source.attribution, 0, kDefaultTileMaxZoom, {}};
     const MbtilesInfo& info = offline_->Info();
     return {"offline" + std::to_string(offlineGeneration_), PlainAttribution(info.attribution),
-            info.minZoom, info.maxZoom, info.bounds};
+            info.minZoom, info.maxZoom, info.bounds, false};
 }
 
 void TileSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
