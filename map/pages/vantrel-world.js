@@ -16,12 +16,17 @@ var VANTREL_WORLD_SLICE_MS = 3;
 
 // A ring or line in Web Mercator units (0..1 from the west and the north),
 // as [x0, y0, x1, y1, ...], with its bounding box.
+// A path that crosses the 180th meridian goes on past it (x beyond 0..1)
+// instead of jumping across the whole map.
 function vantrelMercatorPath(points) {
   var xy = new Float64Array(points.length * 2);
   var box = [Infinity, Infinity, -Infinity, -Infinity];
+  var shift = 0;
   for (var i = 0; i < points.length; ++i) {
     var lat = Math.max(-85.0511, Math.min(85.0511, points[i][1])) * Math.PI / 180;
-    var x = (points[i][0] + 180) / 360;
+    if (i > 0 && points[i][0] - points[i - 1][0] > 180) shift -= 360;
+    if (i > 0 && points[i][0] - points[i - 1][0] < -180) shift += 360;
+    var x = (points[i][0] + shift + 180) / 360;
     var y = (1 - Math.log(Math.tan(Math.PI / 4 + lat / 2)) / Math.PI) / 2;
     xy[2 * i] = x;
     xy[2 * i + 1] = y;
@@ -259,7 +264,8 @@ VantrelWorld.prototype.drawSome = function () {
     context.beginPath();
     context.rect(rect[0], rect[1], rect[2], rect[3]);
     context.clip();
-    for (var k = Math.floor(v.ox / v.scale); k * v.scale < v.ox + width; ++k)
+    // From one copy west of the view: a path past the 180th meridian reaches in.
+    for (var k = Math.floor(v.ox / v.scale) - 1; k * v.scale < v.ox + width; ++k)
       new VantrelPainter(context, v.scale, v.ox - k * v.scale, v.oy, rect).paint(shapes);
     context.restore();
     ++this.drawn;
