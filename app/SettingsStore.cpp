@@ -20,19 +20,18 @@ constexpr std::size_t kSettingsFileLimit = std::size_t{64} << 10;
 
 namespace fs = std::filesystem;
 
-fs::path SettingsPathFor(const char* xdgConfigHome, const char* home) {
-    fs::path config;
-    if (xdgConfigHome != nullptr && xdgConfigHome[0] == '/') {
-        config = xdgConfigHome;
-    } else {
-        std::string homeDir = home != nullptr ? home : "";
-        if (homeDir.empty()) {
-            const passwd* entry = ::getpwuid(::getuid());
-            if (entry != nullptr && entry->pw_dir != nullptr) homeDir = entry->pw_dir;
-        }
-        config = fs::path(homeDir.empty() ? "/tmp" : homeDir) / ".config";
+fs::path UserFolderFor(const char* xdgValue, const char* home, std::string_view besideHome) {
+    if (xdgValue != nullptr && xdgValue[0] == '/') return xdgValue;
+    std::string homeDir = home != nullptr ? home : "";
+    if (homeDir.empty()) {
+        const passwd* entry = ::getpwuid(::getuid());
+        if (entry != nullptr && entry->pw_dir != nullptr) homeDir = entry->pw_dir;
     }
-    return config / "vantrel" / "vantrel.ini";
+    return fs::path(homeDir.empty() ? "/tmp" : homeDir) / besideHome;
+}
+
+fs::path SettingsPathFor(const char* xdgConfigHome, const char* home) {
+    return UserFolderFor(xdgConfigHome, home, ".config") / "vantrel" / "vantrel.ini";
 }
 
 fs::path DefaultSettingsPath() {

@@ -13,6 +13,10 @@ namespace vantrel {
 
 inline constexpr std::string_view kSettingsSection = "Software\\vantrel\\gpsapp\\1.0";
 
+// A folder of the user's: the XDG variable's value when it is an absolute
+// path, else `besideHome` (".config", ".cache") in the home folder.
+std::filesystem::path UserFolderFor(const char* xdgValue, const char* home,
+                                    std::string_view besideHome);
 // The settings file for the given environment values (either may be null).
 std::filesystem::path SettingsPathFor(const char* xdgConfigHome, const char* home);
 // The settings file of this process's environment.

@@ -48,5 +48,6 @@ int RunUpload(Args args);     // DeviceCommands.cpp
 int RunSettings(Args args);   // DeviceCommands.cpp
 int RunLanguages(Args args);  // LanguagesCommand.cpp
 int RunGeotag(Args args);     // GeotagCommand.cpp
+int RunMaps(Args args);       // MapsCommand.cpp
 
 }  // namespace vantrel::cli

@@ -1,9 +1,9 @@
 // vantrel-cli: the companion's work without a window.
 
 #include <array>
-#include <utility>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/AppValues.h"
@@ -68,11 +68,16 @@ constexpr std::array kCommands = {
             RunGeotag},
     Command{"languages", "", "Show the data folder in use and the interface languages in it.",
             RunLanguages},
+    Command{"maps", "",
+            "Show the window's maps: the online tiles, the tile cache and the offline maps "
+            "(* the one shown).",
+            RunMaps},
 };
 
 void PrintHelp(std::FILE* out) {
-    std::fprintf(out, "usage: vantrel-cli COMMAND [ARGS...]\n       vantrel-cli --help | --version\n\n"
-                      "Commands:\n");
+    std::fprintf(out,
+                 "usage: vantrel-cli COMMAND [ARGS...]\n       vantrel-cli --help | --version\n\n"
+                 "Commands:\n");
     for (const auto& c : kCommands)
         std::fprintf(out, "  %-10.*s %.*s\n", int(c.name.size()), c.name.data(),
                      int(c.summary.size()), c.summary.data());

@@ -27,7 +27,7 @@ _vantrel_cli_reply() {  # COMPREPLY from the lines a command prints
 
 _vantrel_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
-    local commands="download upload settings assemble convert info geotag ports languages version help"
+    local commands="download upload settings assemble convert info geotag ports languages maps version help"
     COMPREPLY=()
     if [ "$COMP_CWORD" -eq 1 ]; then
         _vantrel_cli_reply compgen -W "$commands --help --version" -- "$cur"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that building, running and testing need, and
+# the npm packages of the map's world layer (pinned in map/world).
 # Idempotent: only packages that are missing are fetched.
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
     # toolchain
@@ -19,6 +21,8 @@ packages=(
     qt6-base-dev qt6-webengine-dev qt6-charts-dev libgl-dev fonts-dejavu-extra
     # the map pages' map library
     libjs-leaflet
+    # the map's tile cache and the offline maps (MBTiles files)
+    libsqlite3-dev
     # window tests without a display
     xvfb xauth
     # GPX checks: schema validation and an independent GPX reader
@@ -37,6 +41,11 @@ packages=(
     dpkg-dev file desktop-file-utils appstream
 )
 
+# npm brings the world layer's data; any node with npm will do.
+if ! command -v npm >/dev/null; then
+    packages+=(nodejs npm)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
@@ -53,4 +62,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The map's world layer: Natural Earth's countries as TopoJSON (world-atlas)
+# and topojson-client, at the versions map/world/package-lock.json pins,
+# installed into map/world/node_modules when missing or older than the lock.
+world=$root/map/world
+if [ ! -f "$world/node_modules/.package-lock.json" ] ||
+    [ "$world/package-lock.json" -nt "$world/node_modules/.package-lock.json" ]; then
+    echo "setup: installing the world layer's npm packages into $world/node_modules"
+    npm ci --prefix "$world" --ignore-scripts --no-audit --no-fund --loglevel=error
 fi

@@ -96,6 +96,7 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
       settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)),
       codePage_(ProgramCodePage(settings_)) {
     BuildWidgets();
+    SetUpMaps();
     core_ = std::make_unique<Companion>(
         CompanionHost{messages_, *webMap, *webPlan, *webPoi, options_.locator, true});
     Companion& core = *core_;

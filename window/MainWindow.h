@@ -45,6 +45,7 @@ namespace vantrel {
 class CellTableModel;
 class PhotosPage;
 class ProfileChart;
+class TileSchemeHandler;
 class WebMapView;
 
 // The file dialogs' part, replaceable in tests: the chosen path, or empty
@@ -70,6 +71,7 @@ struct WindowOptions {
     FileChooser chooseFile = AskFileWithDialog;
     ColorChooser chooseColor = AskColorWithDialog;
     StartupProbes probes = {};
+    std::filesystem::path tileCacheFile;  // empty: the map settings' cache file
     bool showSplash = true;    // false: the probe skips the splash
     bool probeAtStart = true;  // false: the splash-and-probe timer stays off
 };
@@ -130,6 +132,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     void btnSavePoiClick();
     void btnAutoFindClick();
     void WriteUiTextClick();
+    // The map menu (MainWindowMaps.cpp): an offline map chosen with the file
+    // dialog, or a remembered one, or (empty path) the online tiles, shown
+    // as the base layer of every map page and remembered.
+    void OpenOfflineMapClick();
+    void ChooseMap(const std::filesystem::path& file);
     // A device request button: runs the link's handler.
     void DeviceRequest(RequestResult (DeviceLink::*request)());
 
@@ -203,6 +210,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     QMenu* menuPlan = nullptr;
     QMenu* menuPOI = nullptr;
     QMenu* menuTools = nullptr;
+    QMenu* menuMaps = nullptr;
+    TileSchemeHandler* tileScheme = nullptr;
     TdlgStartLogo* dlgStartLogo = nullptr;
     TdlgModifyTrackName* dlgModifyTrackName = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
@@ -239,6 +248,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     void AttachModels();
     void ConnectHandlers();
     void ConnectGridHandlers();
+    // The map pages' tiles and the map menu (MainWindowMaps.cpp).
+    void SetUpMaps();
+    void BuildMapMenu();
+    void FillMapMenu();
+    void ShowBaseLayer();
 
     void FormCreate();
     // Runs steps, recording each name before it runs.

@@ -17,6 +17,10 @@ constexpr int kPagesTimeoutMs = 30000;
 constexpr int kDownloadTimeoutMs = 120000;
 constexpr int kPageSettleMs = 1500;
 constexpr int kTabSettleMs = 400;
+// How long a map page may take to draw what it shows (its tiles loaded or
+// failed), and the moment a drawn picture takes to reach the screen.
+constexpr int kMapTimeoutMs = 30000;
+constexpr int kMapPaintMs = 300;
 
 }  // namespace
 
@@ -76,6 +80,14 @@ bool ScreenshotRun::Download(RequestResult (DeviceLink::*request)(), const char*
     return Await(request, what, &LinkProgress::DownloadsFinished);
 }
 
+void ScreenshotRun::WaitForMap(WebMapView& map, const char* name) {
+    if (!WaitUntil(
+            window_, [&map] { return map.Settled(); }, kMapTimeoutMs))
+        std::fprintf(stderr, "vantrel: the map of %s was still loading tiles when pictured\n",
+                     name);
+    Settle(kMapPaintMs);
+}
+
 bool ScreenshotRun::GrabTabs() {
     const std::pair<QWidget*, const char*> sheets[] = {
         {window_.sheetMap, "1-Map"},     {window_.sheetData, "2-Data"},
@@ -86,6 +98,7 @@ bool ScreenshotRun::GrabTabs() {
         if (sheet == window_.sheetStatus) window_.ShowStatusSheet(true);
         window_.pgctlMain->setCurrentWidget(sheet);
         Settle(kTabSettleMs);
+        if (auto* map = sheet->findChild<WebMapView*>()) WaitForMap(*map, name);
         const QString file = QDir(folder_).filePath(QString::fromLatin1(name) + ".png");
         if (!window_.grab().save(file)) {
             std::fprintf(stderr, "vantrel: cannot write %s\n", file.toLocal8Bit().constData());

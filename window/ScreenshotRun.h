@@ -1,7 +1,8 @@
 #pragma once
 // The screenshot tour of the window, for headless runs: waits for the map
 // pages, downloads the tracks, the plan and the POIs from the device, shows
-// and draws the first track, then saves a picture of every tab.
+// and draws the first track, then saves a picture of every tab, each map
+// once its tiles have loaded or failed.
 
 #include <QString>
 #include <functional>
@@ -9,6 +10,8 @@
 #include "window/MainWindow.h"
 
 namespace vantrel {
+
+class WebMapView;
 
 class ScreenshotRun {
   public:
@@ -30,6 +33,9 @@ class ScreenshotRun {
                unsigned LinkProgress::*counter);
     bool Download(RequestResult (DeviceLink::*request)(), const char* what);
     bool GrabTabs();
+    // Waits (bounded) until the map shows every tile it needs, loaded or
+    // failed, so the picture shows what a user sees.
+    void WaitForMap(WebMapView& map, const char* name);
 
     TfmMain& window_;
     QString folder_;

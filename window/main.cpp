@@ -16,6 +16,7 @@
 #include "window/MainWindow.h"
 #include "window/ScreenshotRun.h"
 #include "window/UiFont.h"
+#include "window/web/TileScheme.h"
 
 namespace {
 
@@ -87,8 +88,10 @@ int main(int argc, char** argv) {
     vantrel::InstanceLock lock(vantrel::DefaultInstanceLockPath());
     if (!lock.MayRun()) return 0;  // another copy runs: end silently
 
-    // The web engine shares its rendering context with the widgets.
+    // The web engine shares its rendering context with the widgets, and
+    // knows the program's tile scheme before it starts.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    vantrel::RegisterTileScheme();
     QApplication application(argc, argv);
     QApplication::setFont(vantrel::UiFont());
     QApplication::setApplicationName(

@@ -1,8 +1,10 @@
 // Shared by the three map pages. A Leaflet map behind the few globals that
 // the program's script text expects (map, GLatLng, GMarker and a marker's
-// openInfoWindowHtml), with OpenStreetMap tiles while online laid over a
-// plain graticule, so that tracks and markers still show when the tiles
-// cannot load.
+// openInfoWindowHtml). Under everything lies the world layer (land, coasts
+// and borders, drawn in the page from data beside it), then a plain
+// graticule, then the tiles the program serves: the map always shows where
+// on Earth it is, with or without a network. A scale bar and the
+// attribution of every layer shown sit in the corners.
 
 L.Icon.Default.imagePath = 'file:///usr/share/javascript/leaflet/images/';
 
@@ -45,7 +47,7 @@ function vantrelGraticuleStep(zoom) {
 }
 
 // Thin grey lines of latitude and longitude over what the view shows, in a
-// pane below the tiles.
+// pane above the world layer and below the tiles.
 function VantrelGraticule(leaflet) {
   var pane = leaflet.createPane('vantrelGraticule');
   pane.style.zIndex = 150;
@@ -59,7 +61,7 @@ function VantrelGraticule(leaflet) {
 }
 VantrelGraticule.prototype.line = function (points) {
   this.lines.addLayer(L.polyline(points, {
-    renderer: this.renderer, color: '#9a9a92', weight: 1, interactive: false
+    renderer: this.renderer, color: '#7d8a8f', weight: 1, opacity: 0.35, interactive: false
   }));
 };
 VantrelGraticule.prototype.redraw = function () {
@@ -78,44 +80,79 @@ VantrelGraticule.prototype.redraw = function () {
 };
 VantrelGraticule.prototype.count = function () { return this.lines.getLayers().length; };
 
-// OpenStreetMap tiles while the browser says it is online. A layer whose
-// first tiles all fail is taken away until the browser is online again.
+// The picture layer over the world: tiles the program serves through its own
+// URL scheme (online tiles from its cache, or an offline map). Its settings
+// come from the program: window.vantrelBaseLayer as the page starts, then
+// vantrelSetBaseLayer() whenever the user picks another map. When many online
+// tiles in a row have failed (no network and nothing cached there) the layer
+// rests for a while, then is tried again the next time the view moves.
+var VANTREL_TILES_FAILURES_TO_REST = 8;
+var VANTREL_TILES_REST_MS = 30000;
 function VantrelTiles(leaflet) {
   this.leaflet = leaflet;
   this.layer = null;
   this.loaded = 0;
   this.failed = 0;
+  this.failedInRow = 0;
+  this.restingUntil = 0;  // while resting, the layer is off the map
   var self = this;
-  window.addEventListener('online', function () { self.show(); });
-  window.addEventListener('offline', function () { self.hide(); });
-  if (navigator.onLine) this.show();
+  leaflet.on('moveend', function () { self.wake(); });
 }
-VantrelTiles.prototype.show = function () {
-  if (this.layer) return;
+VantrelTiles.prototype.show = function (settings) {
+  this.hide();
+  if (!settings || !settings.url) return;
   var self = this;
   this.loaded = 0;
   this.failed = 0;
-  this.layer = L.tileLayer('https://tile.openstreetmap.org/{z}/{x}/{y}.png', {
-    maxZoom: 19, attribution: '&copy; OpenStreetMap contributors'
+  this.failedInRow = 0;
+  this.restingUntil = 0;
+  // The layer's credit shows once a picture of it does.
+  this.credit = settings.attribution || '';
+  this.layer = new VantrelTileLayer(settings.url, {
+    minZoom: settings.minZoom || 0, maxNativeZoom: settings.maxZoom, maxZoom: 19
   });
-  this.layer.on('tileload', function () { ++self.loaded; });
+  this.layer.on('tileload', function () {
+    self.failedInRow = 0;
+    if (++self.loaded === 1 && self.credit) self.leaflet.attributionControl.addAttribution(self.credit);
+  });
   this.layer.on('tileerror', function () {
     ++self.failed;
-    if (self.loaded === 0 && self.failed >= 4) self.hide();
+    if (++self.failedInRow >= VANTREL_TILES_FAILURES_TO_REST && settings.online) self.rest();
   });
+  this.layer.addTo(this.leaflet);
+  var bounds = settings.bounds && L.latLngBounds(settings.bounds);
+  if (settings.fit && bounds && bounds.isValid() && !this.leaflet.getBounds().intersects(bounds))
+    this.leaflet.fitBounds(bounds, { animate: false });
+};
+VantrelTiles.prototype.rest = function () {
+  if (this.restingUntil || !this.layer) return;
+  this.restingUntil = Date.now() + VANTREL_TILES_REST_MS;
+  this.leaflet.removeLayer(this.layer);
+};
+VantrelTiles.prototype.wake = function () {
+  if (!this.restingUntil || Date.now() < this.restingUntil) return;
+  this.restingUntil = 0;
+  this.failedInRow = 0;
   this.layer.addTo(this.leaflet);
 };
 VantrelTiles.prototype.hide = function () {
   if (!this.layer) return;
+  if (this.loaded > 0 && this.credit) this.leaflet.attributionControl.removeAttribution(this.credit);
   this.leaflet.removeLayer(this.layer);
   this.layer = null;
 };
-VantrelTiles.prototype.showing = function () { return this.layer !== null && this.loaded > 0; };
+VantrelTiles.prototype.showing = function () {
+  return this.layer !== null && !this.restingUntil && this.loaded > 0;
+};
+// True while tiles the view shows are still on their way.
+VantrelTiles.prototype.loading = function () {
+  return this.layer !== null && vantrelLayerBusy(this.layer);
+};
 
 // The page's map: the object script text reaches as `map`.
 function VantrelMap(elementId, options) {
   var settings = { zoomAnimation: false, fadeAnimation: false, markerZoomAnimation: false,
-                   worldCopyJump: true };
+                   worldCopyJump: true, maxZoom: 19 };
   for (var key in options || {}) settings[key] = options[key];
   this.leaflet = L.map(elementId, settings).setView([0, 0], 2);
   this.overlays = [];
@@ -125,8 +162,12 @@ function VantrelMap(elementId, options) {
   this.leaflet.on('popupclose', function (e) {
     if (self.openPopup === e.popup) self.openPopup = null;
   });
+  this.leaflet.attributionControl.setPrefix('Leaflet');
+  L.control.scale({ position: 'bottomleft', maxWidth: 120 }).addTo(this.leaflet);
+  this.world = new VantrelWorld(this.leaflet);
   this.graticule = new VantrelGraticule(this.leaflet);
   this.tiles = new VantrelTiles(this.leaflet);
+  this.tiles.show(window.vantrelBaseLayer);
 }
 // Centres the map on a GLatLng; a zoom that is not a number keeps the zoom.
 VantrelMap.prototype.setCenter = function (point, zoom) {
@@ -167,8 +208,12 @@ VantrelMap.prototype.state = function (fields) {
   var state = {
     center: [centre.lat, centre.lng],
     zoom: this.leaflet.getZoom(),
-    background: this.tiles.showing() ? 'tiles' : 'graticule',
-    graticuleLines: this.graticule.count()
+    background: this.tiles.showing() ? 'tiles' : this.world.drawn > 0 ? 'world' : 'graticule',
+    graticuleLines: this.graticule.count(),
+    worldDrawn: this.world.drawn,
+    tilesLoaded: this.tiles.loaded,
+    tilesFailed: this.tiles.failed,
+    tilesResting: this.tiles.restingUntil > 0
   };
   for (var key in fields) state[key] = fields[key];
   return JSON.stringify(state);
@@ -177,4 +222,15 @@ VantrelMap.prototype.state = function (fields) {
 function vantrelPosition(layer) {
   var p = layer.getLatLng();
   return [p.lat, p.lng];
+}
+
+// Shows another picture layer (the program's choice of map).
+function vantrelSetBaseLayer(settings) {
+  settings.fit = true;
+  map.tiles.show(settings);
+}
+// True once what the view shows has been drawn: the world layer, and every
+// tile has loaded or failed. The program waits for it before a screenshot.
+function vantrelSettled() {
+  return map.world.settled() && !map.tiles.loading();
 }

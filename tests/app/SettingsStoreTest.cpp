@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/MapSettings.h"
 #include "base/IniDocument.h"
 #include "support/ScratchFolder.h"
 
@@ -50,6 +51,59 @@ TEST(SettingsStore, FileLivesInTheUsersConfigFolder) {
     EXPECT_EQ(SettingsPathFor("/cfg", "/home/u"), "/cfg/vantrel/vantrel.ini");
     EXPECT_EQ(SettingsPathFor(nullptr, "/home/u"), "/home/u/.config/vantrel/vantrel.ini");
     EXPECT_EQ(SettingsPathFor("relative", "/home/u"), "/home/u/.config/vantrel/vantrel.ini");
+    EXPECT_EQ(TileCachePathFor("/c", "/home/u"), "/c/vantrel/tiles.mbtiles");
+    EXPECT_EQ(TileCachePathFor(nullptr, "/home/u"), "/home/u/.cache/vantrel/tiles.mbtiles");
+}
+
+// The map's settings: the environment's tile URL before the file's, a value
+// that cannot be used named with what is used instead.
+TEST(MapSettings, ReadsTheTileSourceTheCacheLimitAndTheOfflineMaps) {
+    struct Case {
+        const char* file;
+        const char* environment;
+        std::string url, attribution;
+        std::uint64_t limit;
+        std::size_t problems;
+    };
+    const std::string osm(kDefaultTileUrl), osmCredit(kDefaultTileAttribution);
+    const Case cases[] = {
+        {"", nullptr, osm, osmCredit, 512u << 20, 0},
+        {"tiles=http://127.0.0.1:8/{z}/{x}/{y}\ntiles_attribution=Ours\ntile_cache_mib=64\n",
+         nullptr, "http://127.0.0.1:8/{z}/{x}/{y}", "Ours", 64u << 20, 0},
+        {"tiles=http://127.0.0.1:8/{z}/{x}/{y}\n", nullptr, "http://127.0.0.1:8/{z}/{x}/{y}",
+         "Tiles: 127.0.0.1", 512u << 20, 0},
+        {"tiles=http://127.0.0.1:8/{z}/{x}/{y}\ntiles_attribution=Ours\n",
+         "https://t.example.org/{z}/{x}/{y}.png", "https://t.example.org/{z}/{x}/{y}.png",
+         "Tiles: t.example.org", 512u << 20, 0},
+        {"tiles=http://127.0.0.1:8/{x}/{y}\ntile_cache_mib=lots\n", nullptr, osm, osmCredit,
+         512u << 20, 2},
+        {"", "file:///etc/{z}/{x}/{y}", osm, osmCredit, 512u << 20, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        ScratchFolder folder;
+        WriteFile(folder / "vantrel.ini",
+                  "[Software\\vantrel\\gpsapp\\1.0]\n" + std::string(c.file));
+        const MapSettings maps =
+            ReadMapSettings(SettingsStore(folder / "vantrel.ini"), c.environment, folder / "t");
+        EXPECT_EQ(maps.online.urlTemplate, c.url);
+        EXPECT_EQ(maps.online.attribution, c.attribution);
+        EXPECT_EQ(maps.cacheLimitBytes, c.limit);
+        EXPECT_EQ(maps.problems.size(), c.problems);
+    }
+
+    ScratchFolder folder;
+    const SettingsStore store(folder / "vantrel.ini");
+    ASSERT_TRUE(ChooseBaseMap(store, "/maps/alps.mbtiles"));
+    ASSERT_TRUE(ChooseBaseMap(store, "/maps/coast.mbtiles"));
+    ASSERT_TRUE(ChooseBaseMap(store, "/maps/alps.mbtiles"));
+    MapSettings maps = ReadMapSettings(store, nullptr, folder / "t");
+    EXPECT_EQ(maps.offlineMaps,
+              (std::vector<std::filesystem::path>{"/maps/alps.mbtiles", "/maps/coast.mbtiles"}));
+    EXPECT_EQ(maps.chosenMap, "/maps/alps.mbtiles");
+    ASSERT_TRUE(ChooseBaseMap(store, ""));
+    EXPECT_EQ(ReadMapSettings(store, nullptr, folder / "t").chosenMap, "");
+    EXPECT_FALSE(ChooseBaseMap(store, "/maps/two\nlines.mbtiles"));
 }
 
 TEST(SettingsStore, ValuesRoundTripAndMissingOnesReadEmpty) {

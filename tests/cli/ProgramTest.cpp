@@ -19,6 +19,7 @@
 #include "sim/Routes.h"
 #include "sim/Simulator.h"
 #include "sim/TrackMemory.h"
+#include "support/MbtilesMaker.h"
 #include "support/ScratchFolder.h"
 #include "tracks/TrackTable.h"
 
@@ -39,10 +40,10 @@ class Program : public ::testing::Test {
   protected:
     Ran Run(const std::string& script) {
         const std::string file = folder_.File(".script");
-        EXPECT_TRUE(WriteFileAtomically(file, "set -o pipefail\ncd '" + folder_.Path().string() +
-                                                  "'\n" + script + "\n"));
-        const std::string command = "CLI='" VANTREL_CLI "' SCHEMA='" VANTREL_GPX_SCHEMA
-                                    "' bash '" + file + "' >'" + folder_.File(".out") + "' 2>'" +
+        EXPECT_TRUE(WriteFileAtomically(
+            file, "set -o pipefail\ncd '" + folder_.Path().string() + "'\n" + script + "\n"));
+        const std::string command = "CLI='" VANTREL_CLI "' SCHEMA='" VANTREL_GPX_SCHEMA "' bash '" +
+                                    file + "' >'" + folder_.File(".out") + "' 2>'" +
                                     folder_.File(".err") + "' </dev/null";
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
@@ -52,9 +53,9 @@ class Program : public ::testing::Test {
 
     // A track file with `tracks` tracks of 5 points, made by assemble.
     void MakeTrackFile(const std::string& name, std::size_t tracks) {
-        ASSERT_TRUE(WriteFileAtomically(
-            folder_.File("memory.bin"),
-            sim::LayOutTrackMemory(sim::GenerateTrackPoints(tracks, 5))));
+        ASSERT_TRUE(
+            WriteFileAtomically(folder_.File("memory.bin"),
+                                sim::LayOutTrackMemory(sim::GenerateTrackPoints(tracks, 5))));
         ASSERT_EQ(Run("$CLI assemble memory.bin " + name + " --zone 0 -q").code, kOk);
     }
 
@@ -69,8 +70,9 @@ TEST_F(Program, EveryOptionTakesItsValueAfterAnEqualsSignOrAsTheNextArgument) {
     MakeTrackFile("t.trk", 2);
     const Ran spaced = Run("$CLI convert p.wpt spaced.csv --zone 5:30");
     const Ran joined = Run("$CLI convert --zone=5:30 p.wpt joined.csv");
-    const Ran negative = Run("$CLI convert p.wpt negative.csv --zone -3:30 && "
-                             "$CLI convert p.wpt negative2.csv --zone=-3:30");
+    const Ran negative =
+        Run("$CLI convert p.wpt negative.csv --zone -3:30 && "
+            "$CLI convert p.wpt negative2.csv --zone=-3:30");
     ASSERT_EQ(spaced.code, kOk) << spaced.err;
     ASSERT_EQ(joined.code, kOk) << joined.err;
     ASSERT_EQ(negative.code, kOk) << negative.err;
@@ -81,12 +83,14 @@ TEST_F(Program, EveryOptionTakesItsValueAfterAnEqualsSignOrAsTheNextArgument) {
               ReadFileBytes(folder_.File("negative2.csv")));
 
     // A memory image from standard input straight to standard output.
-    const Ran piped = Run("$CLI -q assemble - - --format gpx < memory.bin > piped.gpx && "
-                          "xmllint --noout --schema \"$SCHEMA\" piped.gpx");
+    const Ran piped =
+        Run("$CLI -q assemble - - --format gpx < memory.bin > piped.gpx && "
+            "xmllint --noout --schema \"$SCHEMA\" piped.gpx");
     EXPECT_EQ(piped.code, kOk) << piped.err;
-    const Ran formats = Run("$CLI convert t.trk - --format=csv > a.csv && "
-                            "$CLI convert t.trk - --format csv --split-gap=3600 > b.csv && "
-                            "$CLI convert -q t.trk -- c.csv");
+    const Ran formats =
+        Run("$CLI convert t.trk - --format=csv > a.csv && "
+            "$CLI convert t.trk - --format csv --split-gap=3600 > b.csv && "
+            "$CLI convert -q t.trk -- c.csv");
     ASSERT_EQ(formats.code, kOk) << formats.err;
     EXPECT_EQ(ReadFileBytes(folder_.File("a.csv")), ReadFileBytes(folder_.File("b.csv")));
     EXPECT_EQ(ReadFileBytes(folder_.File("a.csv")), ReadFileBytes(folder_.File("c.csv")));
@@ -115,8 +119,9 @@ TEST_F(Program, StandardInputAndOutputCarryOnlyTheData) {
                                     "title,latitude,longitude\r\nStart,47.5,8.25\r\n"));
     const Ran plan = Run("$CLI convert p.csv - --format rte | $CLI convert - - --format rte");
     EXPECT_EQ(plan.code, kUsage);  // one format cannot name both ends
-    const Ran round = Run("$CLI convert p.csv - --format rte | $CLI convert - back.csv "
-                          "--format rte");
+    const Ran round =
+        Run("$CLI convert p.csv - --format rte | $CLI convert - back.csv "
+            "--format rte");
     ASSERT_EQ(round.code, kOk) << round.err;
     EXPECT_EQ(ReadFileBytes(folder_.File("back.csv")), ReadFileBytes(folder_.File("p.csv")));
 }
@@ -144,17 +149,15 @@ TEST_F(Program, QuietLeavesOnlyErrors) {
 }
 
 TEST_F(Program, UsageErrorsGoToStderrWithExitTwoAndHelpToStdout) {
-    for (const char* line :
-         {"$CLI", "$CLI frobnicate", "$CLI --frobnicate", "$CLI convert a.trk",
-          "$CLI convert a.trk b.gpx --frobnicate", "$CLI info a.trk --zone",
-          "$CLI convert a.trk b.gpx --quiet=yes", "$CLI convert - b.gpx",
-          "$CLI convert a.trk b.gpx --format gpx", "$CLI download maps t.gpx",
-          "$CLI convert a.trk b.gpx --format shp", "$CLI version now"}) {
+    for (const char* line : {"$CLI", "$CLI frobnicate", "$CLI --frobnicate", "$CLI convert a.trk",
+                             "$CLI convert a.trk b.gpx --frobnicate", "$CLI info a.trk --zone",
+                             "$CLI convert a.trk b.gpx --quiet=yes", "$CLI convert - b.gpx",
+                             "$CLI convert a.trk b.gpx --format gpx", "$CLI download maps t.gpx",
+                             "$CLI convert a.trk b.gpx --format shp", "$CLI version now"}) {
         const Ran ran = Run(line);
         EXPECT_EQ(ran.code, kUsage) << line;
         EXPECT_EQ(ran.out, "") << line;
-        EXPECT_EQ(ran.err.rfind("vantrel-cli: ", 0) == 0 || ran.err.rfind("usage: ", 0) == 0,
-                  true)
+        EXPECT_EQ(ran.err.rfind("vantrel-cli: ", 0) == 0 || ran.err.rfind("usage: ", 0) == 0, true)
             << line << ":\n"
             << ran.err;
         EXPECT_HAS(ran.err, "usage: vantrel-cli");
@@ -172,12 +175,14 @@ TEST_F(Program, ErrorsNameTheFileAndTheSystemsReason) {
     ASSERT_TRUE(WriteFileAtomically(folder_.File("bad.trk"), "not a track file"));
     ASSERT_TRUE(WriteFileAtomically(folder_.File("empty.rte"), ""));
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"$CLI convert t.trk nowhere/t.gpx", "cannot write nowhere/t.gpx: No such file or directory"},
+        {"$CLI convert t.trk nowhere/t.gpx",
+         "cannot write nowhere/t.gpx: No such file or directory"},
         {"$CLI convert t.trk t.trk/t.gpx", "cannot write t.trk/t.gpx: Not a directory"},
         {"$CLI convert t.trk - --format gpx > /dev/full",
          "cannot write standard output: No space left on device"},
         {"$CLI convert missing.rte p.csv", "cannot read missing.rte: No such file or directory"},
-        {"$CLI convert - p.csv --format rte < empty.rte", "cannot read standard input: the file is empty"},
+        {"$CLI convert - p.csv --format rte < empty.rte",
+         "cannot read standard input: the file is empty"},
         {"mkdir d.trk; $CLI info d.trk", "cannot read d.trk: Is a directory"},
         {"$CLI info bad.trk", "cannot read bad.trk: the file ends inside its track table"},
     };
@@ -237,7 +242,8 @@ TEST_F(Program, InfoAlignsWideTitlesAndShowsControlCharactersEscaped) {
     // Each row's start time, duration and speeds begin at the heading's
     // columns, counted as the terminal counts them.
     std::vector<std::string> lines;
-    for (std::size_t at = 0, end; (end = info.out.find('\n', at)) != std::string::npos; at = end + 1)
+    for (std::size_t at = 0, end; (end = info.out.find('\n', at)) != std::string::npos;
+         at = end + 1)
         lines.push_back(info.out.substr(at, end - at));
     ASSERT_EQ(lines.size(), 6u) << info.out;
     const std::string& heading = lines[2];
@@ -245,8 +251,7 @@ TEST_F(Program, InfoAlignsWideTitlesAndShowsControlCharactersEscaped) {
     const std::size_t startColumn = Columns(heading.substr(0, heading.find("start")));
     const std::size_t lineColumns = Columns(lines[3]);
     for (std::size_t row = 3; row < 6; ++row) {
-        EXPECT_EQ(Columns(lines[row].substr(0, lines[row].find("2011-"))), startColumn)
-            << info.out;
+        EXPECT_EQ(Columns(lines[row].substr(0, lines[row].find("2011-"))), startColumn) << info.out;
         EXPECT_EQ(Columns(lines[row]), lineColumns) << info.out;
         EXPECT_HAS(lines[row], "  5  2011-01-25 ");  // 5 points, then the start
         EXPECT_HAS(lines[row], "0:00:20");           // 5 points 5 s apart
@@ -257,14 +262,38 @@ TEST_F(Program, InfoAlignsWideTitlesAndShowsControlCharactersEscaped) {
 // Language names are file names: a program beside a data folder of its own
 // shows one with control characters escaped.
 TEST_F(Program, LanguageNamesShowControlCharactersEscaped) {
-    const Ran ran = Run("mkdir -p bin share/vantrel/language && cp \"$CLI\" bin/ && "
-                        "touch share/vantrel/language/ENGLISH.man "
-                        "\"share/vantrel/language/EVIL$(printf '\\033]0;owned\\007').man\" && "
-                        "bin/vantrel-cli languages");
+    const Ran ran =
+        Run("mkdir -p bin share/vantrel/language && cp \"$CLI\" bin/ && "
+            "touch share/vantrel/language/ENGLISH.man "
+            "\"share/vantrel/language/EVIL$(printf '\\033]0;owned\\007').man\" && "
+            "bin/vantrel-cli languages");
     ASSERT_EQ(ran.code, kOk) << ran.err;
     EXPECT_EQ(ran.out.find('\x1b'), std::string::npos) << ran.out;
     EXPECT_HAS(ran.out, "\nEVIL\\x1b]0;owned\\x07\n");
     EXPECT_HAS(ran.out, "\nENGLISH\n");
+}
+
+// The maps the window was given: the online tiles, the cache and the
+// offline maps, the one shown marked; one that cannot be read any more is
+// listed as such, with exit code 7.
+TEST_F(Program, MapsListsTheTilesTheCacheAndTheOfflineMaps) {
+    testing::MakeMbtiles(folder_ / "alps.mbtiles",
+                         {{"name", "Alps"}, {"format", "png"}, {"attribution", "Hikers"}}, 3, 5,
+                         "\x89PNG\r\n\x1a\nx");
+    const Ran ran =
+        Run("mkdir -p cfg/vantrel && printf '%s\\n' '[Software\\vantrel\\gpsapp\\1.0]' "
+            "\"map1=$PWD/alps.mbtiles\" \"map2=$PWD/gone.mbtiles\" \"base_map=$PWD/alps.mbtiles\" "
+            "'tile_cache_mib=64' > cfg/vantrel/vantrel.ini && "
+            "XDG_CONFIG_HOME=$PWD/cfg XDG_CACHE_HOME=$PWD/cache VANTREL_TILE_URL= $CLI maps");
+    EXPECT_EQ(ran.code, kIncomplete) << ran.err;
+    EXPECT_HAS(ran.out, "   online      https://tile.openstreetmap.org/{z}/{x}/{y}.png");
+    EXPECT_HAS(ran.out, "/cache/vantrel/tiles.mbtiles");
+    EXPECT_HAS(ran.out, "none yet, at most 64.0 MiB");
+    EXPECT_HAS(ran.out, "*  Alps");
+    EXPECT_HAS(ran.out, "alps.mbtiles");
+    EXPECT_HAS(ran.out, "png, zoom 3-5, Hikers");
+    EXPECT_HAS(ran.out, "unreadable");
+    EXPECT_HAS(ran.out, "gone.mbtiles cannot be opened");
 }
 
 TEST_F(Program, ProgressOffATerminalIsOneLineForAShortTransfer) {

@@ -69,9 +69,9 @@ constexpr const char* kBodyHook = R"JS(
 
 }  // namespace
 
-WebMapView::WebMapView(QWidget* parent)
+WebMapView::WebMapView(QWidget* parent, QWebEngineProfile* profile)
     : QWebEngineView(parent), events_(new PageEvents(this)), delivery_(new QTimer(this)) {
-    setPage(new MapWebPage(this));
+    setPage(profile ? new MapWebPage(profile, this) : new MapWebPage(this));
     QWebEngineSettings* settings = page()->settings();
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
@@ -214,6 +214,26 @@ void WebMapView::addPointsBatch(std::span<const MapPoint> points) {
 void WebMapView::drawPoints(std::string_view colourText) {
     const QString literal = QLatin1Char('"') + Q(EscapeScriptString(colourText)) + QLatin1Char('"');
     page()->runJavaScript(GuardedCall("drawPoints", literal));
+}
+
+void WebMapView::SetBaseLayer(const BaseLayer& layer) {
+    const QString name = QStringLiteral("vantrel-base-layer");
+    const QList<QWebEngineScript> old = page()->scripts().find(name);
+    for (const QWebEngineScript& script : old)
+        page()->scripts().remove(script);
+    QWebEngineScript global;
+    global.setName(name);
+    global.setSourceCode(Q(BaseLayerGlobalScript(layer)));
+    global.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    global.setWorldId(QWebEngineScript::MainWorld);
+    global.setRunsOnSubFrames(false);
+    page()->scripts().insert(global);
+    if (ready_) RunPageScript(SetBaseLayerScript(layer));
+}
+
+bool WebMapView::Settled() {
+    return EvaluateNumber(QStringLiteral(
+               "(typeof vantrelSettled !== 'function' || vantrelSettled()) ? 1 : 0")) == 1;
 }
 
 void WebMapView::initialize() {

@@ -22,11 +22,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVariant>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <filesystem>
 #include <optional>
 
 #include "locale/CodePage.h"
+#include "map/BaseLayer.h"
 #include "map/MapPage.h"
 
 namespace vantrel {
@@ -38,7 +40,9 @@ class WebMapView : public QWebEngineView, public MapPage {
   public:
     static constexpr int kCallTimeoutMs = 2000;
 
-    explicit WebMapView(QWidget* parent = nullptr);
+    // A view whose page lives in `profile` (nullptr: the default profile,
+    // where the program's tile scheme is served).
+    explicit WebMapView(QWidget* parent = nullptr, QWebEngineProfile* profile = nullptr);
 
     // Shows the text as the view's document; documentComplete() follows when
     // the page has loaded (an empty text loads an empty document). Relative
@@ -75,6 +79,13 @@ class WebMapView : public QWebEngineView, public MapPage {
     // The page's vantrelPageState() (a JSON text of what it shows), or empty
     // text for a page without it.
     QString PageState();
+
+    // The picture layer the page shows over its world layer: given to every
+    // page loaded from now on as it starts, and to the page shown now.
+    void SetBaseLayer(const BaseLayer& layer);
+    // True once the page has drawn what its view shows (its world layer, and
+    // every tile loaded or failed); a page without a map counts as drawn.
+    bool Settled();
 
   signals:
     void documentComplete();

@@ -12,10 +12,12 @@
 #include "plans/PlanList.h"
 #include "plans/PoiList.h"
 #include "support/LineTrack.h"
+#include "support/PictureColours.h"
 
 namespace vantrel {
 namespace {
 
+using testing::CountColour;
 using testing::PageState;
 using testing::ShowPage;
 using testing::WaitUntil;
@@ -89,21 +91,29 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     EXPECT_NEAR(state["center"][1].toDouble(), 151.2, 1e-6);
 }
 
-TEST(TrackPage, OfflineTheGraticuleShowsUnderTheTrackWithoutTiles) {
+// With no tiles at all (no network, nothing cached), a track drawn at Basel,
+// where three countries meet, shows on land with the borders around it.
+TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
     auto view = ShowPage("track.txt");
-    view->RunPageScript(
-        "map.setCenter(new GLatLng(22.5, 114.1), 12);"
-        "addPoints(22.5, 114.1); addPoints(22.51, 114.12); drawPoints('#ff0000');");
-    QJsonObject state = PageState(*view);
-    EXPECT_EQ(state["background"].toString(), "graticule");
+    const Track basel = PointList(40, 47.50, 7.50, 0.004);
+    ASSERT_EQ(DrawTrackOnMap(*view, &basel, 255).pointsSent, 40);
+    ASSERT_TRUE(WaitUntil([&] { return view->Settled(); }));
+    QTest::qWait(300);  // the drawn tiles reach the screen
+    const QJsonObject state = PageState(*view);
+    EXPECT_EQ(state["background"].toString(), "world");
+    EXPECT_GT(state["worldDrawn"].toInt(), 0);
     EXPECT_GT(state["graticuleLines"].toInt(), 4);
-    // Drawn on screen: graticule lines and the track as SVG paths, no tile shown.
-    EXPECT_GT(view->EvaluateNumber(
-                  "document.querySelectorAll('.leaflet-vantrelGraticule-pane path').length"),
-              4);
+    const QImage picture = view->grab().toImage();
+    const int pixels = picture.width() * picture.height();
+    EXPECT_GT(CountColour(picture, testing::kLandColour), pixels / 2);   // land
+    EXPECT_GT(CountColour(picture, testing::kBorderColour), 100);        // borders
+    EXPECT_GT(CountColour(picture, QColor(0xfc, 0x22, 0x20), 40), 300);  // the track
+    // The scale bar and the world layer's credit are shown.
     EXPECT_EQ(
-        view->EvaluateNumber("document.querySelectorAll('.leaflet-overlay-pane path').length"), 1);
-    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-tile-loaded').length"), 0);
+        view->EvaluateNumber("document.querySelectorAll('.leaflet-control-scale-line').length"), 2);
+    EXPECT_TRUE(view->Evaluate("document.querySelector('.leaflet-control-attribution').textContent")
+                    .toString()
+                    .contains("Natural Earth"));
 }
 
 class PlanPage : public ::testing::Test {

@@ -25,9 +25,10 @@ inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 20
 }
 
 // A view showing `page` ("track.txt" ...) once its document is complete and
-// its map is up.
-inline std::unique_ptr<WebMapView> ShowPage(const std::string& page) {
-    auto view = std::make_unique<WebMapView>();
+// its map is up; in `profile` when one is given.
+inline std::unique_ptr<WebMapView> ShowPage(const std::string& page,
+                                            QWebEngineProfile* profile = nullptr) {
+    auto view = std::make_unique<WebMapView>(nullptr, profile);
     view->resize(640, 480);
     view->show();
     QSignalSpy complete(view.get(), &WebMapView::documentComplete);

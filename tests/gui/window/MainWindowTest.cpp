@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -21,6 +22,10 @@
 #include <QToolButton>
 
 #include "locale/UiComponents.h"
+#include "sim/Routes.h"
+#include "sim/TrackMemory.h"
+#include "support/MbtilesMaker.h"
+#include "support/PictureColours.h"
 #include "tests/gui/window/WindowFixture.h"
 #include "tracks/Geodesy.h"
 #include "tracks/TrackText.h"
@@ -344,6 +349,7 @@ TEST_F(WindowTest, APoiDownloadALanguageChangeAndAnUploadLeaveTheDevicesBytes) {
     memory.poi = sim::PoiImage(entries);
     const std::vector<std::uint8_t> device = memory.poi;
     TfmMain& window = Open({}, std::move(memory));
+    window.show();  // as the program shows it: a hidden page draws nothing
     ASSERT_TRUE(Download(window.btnLoadPOI));
     ASSERT_EQ(window.Core().pois.PoiCount, 4);
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2012/03/01 07:30:00"));
@@ -574,8 +580,18 @@ TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
 }
 
+// The tour's device has a track at Basel, where three countries meet: with
+// no tile server and an empty cache, the Map page's picture shows the track
+// on land with the borders around it.
 TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
-    TfmMain& window = Open();
+    sim::DeviceMemory memory = sim::DemoMemory(2, 300);
+    std::vector<sim::TrackPoint> basel;
+    for (int i = 0; i < 40; ++i)
+        basel.push_back({sim::kFirstTrackSecond + 5u * static_cast<unsigned>(i), 47.50 + 0.004 * i,
+                         7.50 + 0.004 * i, 300, 1.4, i == 0});
+    memory.tracks = sim::LayOutTrackMemory(basel);
+    TfmMain& window = Open({}, std::move(memory));
+    window.show();  // as the program shows it: a hidden page draws nothing
     ScratchFolder shots;
     ScreenshotRun tour(window, QString::fromStdString((shots / "tabs").string()));
     ASSERT_EQ(tour.Run(), 0);
@@ -587,6 +603,63 @@ TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
     EXPECT_FALSE(window.edRecordTime->text().isEmpty());
     EXPECT_EQ(PageState(*window.webMap)["lines"].toArray().size(), 1);
     EXPECT_EQ(window.comboLang->count(), 2);  // ENGLISH and GERMAN in the data folder
+    const QImage map(QString::fromStdString((shots / "tabs" / "1-Map.png").string()));
+    EXPECT_GT(CountColour(map, kLandColour), map.width() * map.height() / 2);
+    EXPECT_GT(CountColour(map, kBorderColour), 100);
+    EXPECT_EQ(PageState(*window.webMap)["background"].toString(), "world");
+}
+
+// An offline map opened from the Maps menu shows on every map page, is
+// remembered for the next start and listed; the online map comes back.
+TEST_F(WindowTest, AnOfflineMapOpenedFromTheMapsMenuIsShownAndRemembered) {
+    MakeMbtiles(data / "green.mbtiles", {{"name", "Green"}, {"attribution", "Test land"}}, 0, 7,
+                PngTile(Qt::green).toStdString());
+    testing::WriteFile(data / "text.mbtiles", "not a map");
+    std::vector<std::string> answers = {data.File("text.mbtiles"), data.File("green.mbtiles")};
+    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
+        EXPECT_EQ(request.defaultExt, "mbtiles");
+        const std::string answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    };
+    {
+        TfmMain& window = OpenWith(nullptr);
+        window.show();
+        ASSERT_TRUE(PagesReady());
+        window.OpenOfflineMapClick();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].text.find("text.mbtiles is not an MBTiles file"),
+                  std::string::npos);
+        window.OpenOfflineMapClick();
+        window.pgctlMain->setCurrentWidget(window.sheetPlan);
+        EXPECT_TRUE(WaitFor([&] {
+            const QImage picture = window.webPlan->grab().toImage();
+            return window.webPlan->Settled() &&
+                   picture.pixelColor(picture.width() / 2, picture.height() / 2) ==
+                       QColor(Qt::green);
+        }));
+        emit window.menuMaps->aboutToShow();
+        const QList<QAction*> items = window.menuMaps->actions();
+        ASSERT_GE(items.size(), 3);
+        EXPECT_EQ(items[0]->text(), QStringLiteral("Online map"));
+        EXPECT_EQ(items[1]->text(), QStringLiteral("green.mbtiles"));
+        EXPECT_TRUE(items[1]->isChecked());
+        Close();
+    }
+    EXPECT_EQ(SettingsStore(options.settingsFile).ReadString("base_map"),
+              data.File("green.mbtiles"));
+    TfmMain& again = OpenWith(nullptr);
+    again.show();
+    ASSERT_TRUE(PagesReady());
+    EXPECT_TRUE(WaitFor(
+        [&] {
+            return again.webMap->Settled() &&
+                   PageState(*again.webMap)["background"].toString() == "tiles";
+        },
+        kPageMs));
+    again.ChooseMap({});
+    EXPECT_EQ(SettingsStore(options.settingsFile).ReadString("base_map"), "");
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 TEST(TdlgStartLogo, ShowsTheLogoAndClosesByItsTimer) {

@@ -19,6 +19,8 @@ int RunProgram(const QStringList& args, const ScratchFolder& runtime, QByteArray
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtime.Path()));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), QString::fromStdString(runtime.Path()));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), QString::fromStdString(runtime.Path()));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(VANTREL_PROGRAM), args);

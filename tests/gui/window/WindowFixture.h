@@ -47,7 +47,9 @@ class WindowTest : public ::testing::Test {
         std::filesystem::create_directories(data / "map");
         std::filesystem::copy(source / "map" / "pages", data / "map" / "pages",
                               std::filesystem::copy_options::recursive);
+        std::filesystem::create_directory_symlink(source / "map" / "world", data / "map" / "world");
         options.dataDirectory = data.Path();
+        options.tileCacheFile = config / "tiles.mbtiles";
         options.settingsFile = config / "vantrel.ini";
         options.messages = &messages;
         options.prompt = [](std::string_view, std::string_view) { return PromptAnswer::Continue; };
@@ -60,8 +62,7 @@ class WindowTest : public ::testing::Test {
     }
 
     // The window with the simulated device as its device.
-    TfmMain& Open(sim::LineOptions line = {},
-                  sim::DeviceMemory memory = sim::DemoMemory(2, 300)) {
+    TfmMain& Open(sim::LineOptions line = {}, sim::DeviceMemory memory = sim::DemoMemory(2, 300)) {
         sim_ = std::make_unique<sim::Simulator>(std::move(memory), sim::SimulatorOptions{line});
         sim_->Start();
         locator_ = std::make_unique<FixedLocator>(sim_->PortPath());
@@ -78,6 +79,9 @@ class WindowTest : public ::testing::Test {
     bool WaitFor(const std::function<bool()>& done, int timeoutMs = kDownloadMs) {
         return ScreenshotRun::WaitUntil(*window_, done, timeoutMs);
     }
+
+    // Closes the window, as at the program's end.
+    void Close() { window_.reset(); }
 
     bool PagesReady() {
         return WaitFor(
