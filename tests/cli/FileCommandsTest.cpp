@@ -55,6 +55,50 @@ TEST(FileCommands, AssembleThenDescribeAndConvertATrackFile) {
     EXPECT_EQ(ReadFileBytes(folder / "day.kml")->substr(0, 5), "<?xml");
 }
 
+// A track file cut short or damaged is read up to the damage: what came
+// before it is written, stderr says what was left out, and the exit code is 7.
+TEST(FileCommands, DamagedTrackFilesAreReadUpToTheDamage) {
+    ScratchFolder folder;
+    const std::string memory = (folder / "memory.bin").string();
+    const std::string trk = (folder / "day.trk").string();
+    ASSERT_TRUE(
+        WriteFileAtomically(memory, sim::LayOutTrackMemory(sim::GenerateTrackPoints(2, 5))));
+    ASSERT_EQ(Call(RunAssemble, {memory, trk, "--zone", "0", "-q"}), kOk);
+    const std::string whole = *ReadFileBytes(trk);
+    const std::size_t secondTrack = whole.find("2011/1/25  16:13:30");
+    ASSERT_NE(secondTrack, std::string::npos);
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"cut inside the last point's speed", whole.substr(0, whole.find("\r\n\r\n\r\n") - 1),
+         "row 10 (Track1, point 5): the file ends inside it"},
+        {"cut after the first track", whole.substr(0, secondTrack),
+         "row 6 (Track1, point 1): the file ends before it; left out: 5 points of Track1"},
+        {"a time turned to text", std::string(whole).replace(secondTrack, 4, "then"),
+         "row 6 (Track1, point 1): the time"},
+    };
+    for (const Case& c : cases) {
+        const std::string damaged = (folder / "damaged.trk").string();
+        ASSERT_TRUE(WriteFileAtomically(damaged, c.bytes));
+        const std::string gpx = (folder / "damaged.gpx").string();
+        ::testing::internal::CaptureStderr();
+        const int converted = Call(RunConvert, {damaged, gpx, "--zone", "0", "-q"});
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(converted, kIncomplete) << c.what;
+        EXPECT_NE(errors.find(c.says), std::string::npos) << c.what << ": " << errors;
+        EXPECT_NE(ReadFileBytes(gpx)->find("<name>Track0</name>"), std::string::npos) << c.what;
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(Call(RunInfo, {damaged, "--zone", "0"}), kIncomplete) << c.what;
+        const std::string info = ::testing::internal::GetCapturedStdout();
+        ::testing::internal::GetCapturedStderr();
+        EXPECT_NE(info.find("1  Track0       5"), std::string::npos) << c.what << ": " << info;
+    }
+}
+
 TEST(FileCommands, ZoneAndFileErrorsAreRefused) {
     ScratchFolder folder;
     const std::string trk = (folder / "none.trk").string();
