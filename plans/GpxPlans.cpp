@@ -93,18 +93,6 @@ std::string ReadPoints(std::string_view text, bool routeFirst, char separator, T
     return refused ? refused->Text(what) : std::string();
 }
 
-int FillList(TextGrid& grid, const std::vector<ListRow>& points) {
-    grid.Clear();
-    int row = 0;
-    for (const ListRow& point : points) {
-        ++row;
-        grid.SetCell(kTextColumn, row, point.text);
-        grid.SetCell(kLatitudeColumn, row, point.latitude);
-        grid.SetCell(kLongitudeColumn, row, point.longitude);
-    }
-    return row;
-}
-
 }  // namespace
 
 std::string GpxPlanText(const PlanList& list) {
@@ -149,7 +137,7 @@ std::string ReadGpxPlan(std::string_view text, PlanList& list) {
     };
     std::string error = ReadPoints(text, true, separator, PlanTitle, check, points);
     if (!error.empty()) return error;
-    list.PlanCount = FillList(list.gridPlan, points);
+    list.PlanCount = FillGridRows(list.gridPlan, points);
     list.WriteGridHeadings();
     list.SetSavable(true);
     return {};
@@ -167,7 +155,7 @@ std::string ReadGpxPois(std::string_view text, PoiList& list) {
     };
     std::string error = ReadPoints(text, false, separator, timeOf, check, points);
     if (!error.empty()) return error;
-    list.PoiCount = FillList(list.gridPoi, points);
+    list.PoiCount = FillGridRows(list.gridPoi, points);
     list.WriteGridHeadings();
     list.SetSavable(true);
     return {};

@@ -13,6 +13,14 @@ void PoiList::WriteGridHeadings() {
     WriteHeadings(gridPoi, HeadedGrid::Poi, values_.ColumnTitles);
 }
 
+void PoiList::TakeRowsOf(const PoiList& other) {
+    gridPoi.CopyCellsOf(other.gridPoi);
+    PoiCount = other.PoiCount;
+    Row = 1;
+    savable_ = other.savable_;
+    modified_ = false;
+}
+
 void PoiList::ShowSelected(MapPage& webPoi) const {
     if (gridPoi.IsEmpty(kLatitudeColumn, Row)) return;
     ShowPoiMarker(webPoi, gridPoi.Cell(kLatitudeColumn, Row), gridPoi.Cell(kTextColumn, Row),
@@ -24,12 +32,14 @@ void PoiList::RemoveSelected(MapPage& webPoi) {
     RemoveEntryRow(gridPoi, Row);
     webPoi.initialize();
     if (PoiCount > 0) --PoiCount;
+    modified_ = true;
 }
 
 void PoiList::ClearAll(MapPage& webPoi) {
     gridPoi.Clear();
     WriteGridHeadings();
     PoiCount = 0;
+    modified_ = false;
     webPoi.initialize();
 }
 

@@ -28,6 +28,13 @@ class PoiList {
     void SetSavable(bool savable) { savable_ = savable; }
     bool CanSave() const { return savable_; }
     bool CanUpload() const { return savable_; }
+    // Whether the list changed (by Delete or Clear All) since it was last
+    // filled in, saved or sent: replacing or leaving it then asks first.
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    // Takes the POIs of another list (one just read from a file): its rows,
+    // count and savability; unmodified, the first row selected.
+    void TakeRowsOf(const PoiList& other);
 
     // Selects an entry row (a click on the list).
     void Select(int row) {
@@ -48,6 +55,7 @@ class PoiList {
   private:
     const AppValues& values_;
     bool savable_ = false;
+    bool modified_ = false;
 };
 
 // The script that centres the POI page on a point and opens an info window

@@ -27,7 +27,7 @@ std::string ListCell(const Track& track, ListColumn column) {
     switch (column) {
     case ListColumn::Name: return track.name;
     case ListColumn::Color: return std::to_string(track.color);
-    case ListColumn::Select: return track.saveMark ? (*track.saveMark ? "1" : "0") : "";
+    case ListColumn::Select: return track.selected ? "1" : "0";
     }
     return {};
 }

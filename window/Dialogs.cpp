@@ -35,6 +35,16 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// True when the rule takes the text; otherwise its refusal is shown.
+bool Takes(const TextRule& rule, const QLineEdit* edit) {
+    if (!rule.refusal) return true;
+    std::string refused = rule.refusal(edit->text().toStdString());
+    if (refused.empty()) return true;
+    refused[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(refused[0])));
+    if (rule.messages) rule.messages->ShowMessage(refused, "Warning");
+    return false;
+}
+
 }  // namespace
 
 TdlgStartLogo::TdlgStartLogo(QWidget* parent)
@@ -71,13 +81,11 @@ TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
       cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
     setObjectName(QStringLiteral("dlgModifyTrackName"));
     setWindowTitle(QStringLiteral("Modify Track Name & Color"));
-    setFixedSize(301, 117);
+    setMinimumSize(301, 117);
     edTrackName->setObjectName(QStringLiteral("edTrackName"));
     btnColor->setObjectName(QStringLiteral("btnColor"));
     cbSave->setObjectName(QStringLiteral("cbSave"));
     cbSave->setChecked(true);
-    cbSave->setEnabled(false);
-    cbSave->setVisible(false);
     connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
 
     auto* nameRow = new QHBoxLayout;
@@ -110,19 +118,30 @@ bool TdlgModifyTrackName::Run(ModifyTrackDialog& state) {
     ShowColor(state.trackColor);
     const bool accepted = exec() == QDialog::Accepted;
     state_ = nullptr;
-    if (accepted) state.name = edTrackName->text().toStdString();
+    if (accepted) {
+        state.name = edTrackName->text().toStdString();
+        state.save = cbSave->isChecked();
+    }
     return accepted;
+}
+
+void TdlgModifyTrackName::accept() {
+    if (Takes(rule_, edTrackName)) QDialog::accept();
 }
 
 TdlgPlanName::TdlgPlanName(QWidget* parent) : QDialog(parent), edPlanTitle(new QLineEdit(this)) {
     setObjectName(QStringLiteral("dlgPlanName"));
     setWindowTitle(QStringLiteral("Modify Plan Route Title"));
-    setFixedSize(256, 115);
+    setMinimumSize(256, 115);
     edPlanTitle->setObjectName(QStringLiteral("edPlanTitle"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Title"), this));
     layout->addWidget(edPlanTitle);
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+void TdlgPlanName::accept() {
+    if (Takes(rule_, edPlanTitle)) QDialog::accept();
 }
 
 std::optional<std::string> TdlgPlanName::Run(const std::string& title) {

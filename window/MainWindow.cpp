@@ -18,6 +18,8 @@
 #include "base/DataDirectory.h"
 #include "locale/LanguageFolder.h"
 #include "map/PageFiles.h"
+#include "plans/ListCheck.h"
+#include "tracks/TrackTable.h"
 #include "window/photos/PhotosPage.h"
 #include "tracks/TrackText.h"
 #include "window/PlainText.h"
@@ -109,6 +111,8 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
         core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.plans.gridPlan, &core.pois.gridPoi});
     dlgModifyTrackName->SetColorChooser(options_.chooseColor);
+    dlgModifyTrackName->SetNameRule({EntryNameRefusal, &messages_});
+    dlgPlanName->SetTitleRule({PlanTitleRefusal, &messages_});
     AttachModels();
     ConnectHandlers();
     timerShowLogo.setSingleShot(true);
@@ -148,6 +152,7 @@ void TfmMain::FormCreate() {
     if (auto names = FindLanguageNames(core.values.AppDirectory)) FillLanguageItems(*names);
     terminateRequested_ = context.TerminateRequested;
     if (terminateRequested_) QTimer::singleShot(0, this, &QWidget::close);
+    RestoreWindowState();
     Render();
 }
 
@@ -284,6 +289,7 @@ void TfmMain::Render() {
     for (CellTableModel* model : models_)
         model->Refresh();
     RenderLink();
+    RenderUpload();
     RenderLists();
     RenderPhotoTracks();
     emit rendered();
@@ -349,11 +355,10 @@ void TfmMain::RenderTrackSummary() {
 }
 
 void TfmMain::RenderLists() {
-    const TrackStore& tracks = core_->tracks;
     RenderTrackSummary();
-    btnSaveTrackFile->setEnabled(tracks.CanSave());
-    btnSavePlan->setEnabled(core_->plans.CanSave());
-    btnSavePoi->setEnabled(core_->pois.CanSave());
+    btnSaveTrackFile->setEnabled(core_->CanSave(ListKind::Track));
+    btnSavePlan->setEnabled(core_->CanSave(ListKind::Plan));
+    btnSavePoi->setEnabled(core_->CanSave(ListKind::Poi));
     btnDrawMap->setEnabled(drawEnabled_);
     RenderChart();
 }

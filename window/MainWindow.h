@@ -19,14 +19,17 @@
 #include "app/Startup.h"
 #include "locale/CodePage.h"
 #include "locale/UiTexts.h"
+#include "base/FileResult.h"
 #include "plans/ListFiles.h"
 #include "tracks/ProfilePlot.h"
-#include "tracks/TrackResult.h"
 #include "window/Dialogs.h"
-#include "window/FileDialogTexts.h"
+#include "window/FileDialogs.h"
 #include "window/QtMessages.h"
 
 class QCheckBox;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -48,17 +51,6 @@ class ProfileChart;
 class TileSchemeHandler;
 class WebMapView;
 
-// The file dialogs' part, replaceable in tests: the chosen path, or empty
-// text when the user cancels.
-struct FileDialogRequest {
-    bool save = false;
-    std::string title;
-    std::string filter;  // "Name(*.ext)|*.ext|..." as the core states it
-    std::string defaultExt;
-};
-using FileChooser = std::function<std::string(const FileDialogRequest&, QWidget* parent)>;
-std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent);
-
 // What the window is given; every default is the real program's.
 struct WindowOptions {
     std::filesystem::path dataDirectory;  // empty: ProgramDataDirectory()
@@ -79,6 +71,9 @@ struct WindowOptions {
 class TfmMain : public QMainWindow, private StartupHost {
     Q_OBJECT
   public:
+    // The size the window opens at when none is kept.
+    static constexpr QSize kDesignSize{853, 572};
+
     explicit TfmMain(WindowOptions options = {}, QWidget* parent = nullptr);
     ~TfmMain() override;
 
@@ -124,12 +119,23 @@ class TfmMain : public QMainWindow, private StartupHost {
     void comboLangDropDown();
     void comboLangChange(const QString& name);
     void comboTimeZoneChange(const QString& senderText);
-    void btnOpenTrackFileClick();
-    void btnSaveTrackFileClick();
-    void btnOpenPlanClick();
-    void btnSavePlanClick();
-    void btnOpenPoiClick();
-    void btnSavePoiClick();
+    void btnOpenTrackFileClick() { OpenListFile(ListKind::Track); }
+    void btnSaveTrackFileClick() { SaveListFile(ListKind::Track); }
+    void btnOpenPlanClick() { OpenListFile(ListKind::Plan); }
+    void btnSavePlanClick() { SaveListFile(ListKind::Plan); }
+    void btnOpenPoiClick() { OpenListFile(ListKind::Poi); }
+    void btnSavePoiClick() { SaveListFile(ListKind::Poi); }
+    // The lists as files (MainWindowFiles.cpp). Open asks first when the
+    // list holds unsaved changes; Save writes the format the chosen filter
+    // (or the name's extension) says, and returns whether it did.
+    void OpenListFile(ListKind kind);
+    bool SaveListFile(ListKind kind);
+    // Files dropped, named on the command line or handed over by another
+    // launch: each opens on the page of its kind.
+    void OpenFiles(const QStringList& files);
+    // The page whose list the File menu works on (the Track page's from the
+    // pages without a list).
+    ListKind CurrentList() const;
     void btnAutoFindClick();
     void WriteUiTextClick();
     // The map menu (MainWindowMaps.cpp): an offline map chosen with the file
@@ -137,8 +143,16 @@ class TfmMain : public QMainWindow, private StartupHost {
     // as the base layer of every map page and remembered.
     void OpenOfflineMapClick();
     void ChooseMap(const std::filesystem::path& file);
-    // A device request button: runs the link's handler.
-    void DeviceRequest(RequestResult (DeviceLink::*request)());
+    // A device request: runs the link's handler. A download first asks to
+    // save unsaved changes of its list, an upload of an empty list whether
+    // the device should lose what it holds.
+    struct DeviceTransfer {
+        enum Direction { None, In, Out };
+        RequestResult (DeviceLink::*request)();
+        ListKind list = ListKind::Track;
+        Direction direction = None;
+    };
+    void DeviceRequest(const DeviceTransfer& transfer);
 
     // --- components, named as their object names ---
     QTabWidget* pgctlMain = nullptr;
@@ -222,6 +236,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     // After every Render(): tests and the screenshot run wait on it.
     void rendered();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
   private:
     // StartupHost
     void CentreWindow() override;
@@ -265,19 +284,32 @@ class TfmMain : public QMainWindow, private StartupHost {
     void RenderLink();
     void RenderLists();
     void RenderTrackSummary();
-    // Shows a track operation's message, when it has one.
-    void Tell(const TrackResult& result);
-    QuestionAnswer Ask(std::string_view text, std::string_view caption);
-    // Saves the tracks to `path`; a track file that cannot hold them all
-    // offers GPX, which does.
-    void SaveTracksTo(const std::string& path);
+    // Shows a file operation's message, when it has one.
+    void Tell(const FileResult& result);
+    QuestionAnswer Ask(std::string_view text, std::string_view caption,
+                       QuestionButtons buttons = QuestionButtons::YesNoCancel);
+    bool MaySendEmpty(ListKind kind);
+    void RenderUpload();
+    // Files (MainWindowFiles.cpp).
+    QWidget* SheetOf(ListKind kind) const;
+    QString ListName(ListKind kind) const;
+    QString DialogTitle(ListKind kind, bool save) const;
+    FileChoice ChooseListFile(ListKind kind, bool save);
+    // Asks, when the list holds unsaved changes that `action` would lose,
+    // whether to save them first; false when the user cancelled (or the
+    // save did not go through).
+    bool MayReplace(ListKind kind, const QString& action);
+    bool MaySaveTrackFile(SaveTarget& target);
+    // The place, page, units and zone kept in the settings file
+    // (MainWindowState.cpp).
+    void RestoreWindowState();
+    void SaveWindowState();
     void DrawTrack();
     // Plots the point grid's profile when the grid, the profile or the
     // units changed since the chart last showed it.
     void RenderChart();
     // Hands the Photos page the tracks when they changed.
     void RenderPhotoTracks();
-    std::string ChooseFile(bool save, const FileDialogTexts& texts);
     int SelectedGridRow(const QTableView* view) const;
     std::optional<std::string> OpenProbe(const std::string& port);
 
@@ -309,6 +341,12 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::optional<ChartShown> chartShown_;
     std::uint64_t photoTracksShown_ = ~std::uint64_t{0};  // the track revision sheetPhotos has
     bool terminateRequested_ = false;
+    // The upload under way: its list, and the uploads finished before it.
+    struct UploadUnderWay {
+        ListKind list;
+        unsigned finishedBefore;
+    };
+    std::optional<UploadUnderWay> upload_;
 };
 
 }  // namespace vantrel

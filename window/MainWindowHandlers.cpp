@@ -2,7 +2,6 @@
 // Render() shows the result.
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -13,40 +12,14 @@
 #include <filesystem>
 
 #include "map/TrackDrawing.h"
-#include "plans/ListFiles.h"
-#include "plans/PlanImage.h"
-#include "plans/PoiImage.h"
+#include "app/WindowSettings.h"
 #include "tracks/CalcSelfTest.h"
-#include "tracks/TrackFile.h"
 #include "window/MainWindow.h"
 #include "window/CellTableModel.h"
 #include "window/chart/ProfileChart.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
-
-namespace {
-
-// "Name(*.x)|*.x|All(*.*)|*.*" as Qt's "Name(*.x);;All(*.*)".
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
-
-}  // namespace
-
-std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent) {
-    QFileDialog dialog(parent, QString::fromStdString(request.title), QString(),
-                       QtFilter(request.filter));
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front().toStdString();
-}
 
 void TfmMain::Handle(const std::function<void()>& body) {
     try {
@@ -58,16 +31,18 @@ void TfmMain::Handle(const std::function<void()>& body) {
 }
 
 void TfmMain::ConnectHandlers() {
-    const std::pair<QToolButton*, RequestResult (DeviceLink::*)()> requests[] = {
-        {btnDownloadFrGuider, &DeviceLink::RequestTrackDownload},
-        {btnLoadPlan, &DeviceLink::RequestPlanDownload},
-        {btnStorePlan, &DeviceLink::UploadPlan},
-        {btnLoadPOI, &DeviceLink::RequestPoiDownload},
-        {btnStorePoi, &DeviceLink::UploadPoiList},
-        {btnDownloadGuider, &DeviceLink::RequestGuiderSettings},
-        {btnLogger, &DeviceLink::RequestLoggerSettings},
-        {btnLoadTrack, &DeviceLink::RequestTrackDownloadQuietly},
-        {btnLoadData, &DeviceLink::RequestLoggerData}};
+    using Transfer = DeviceTransfer;
+    const std::pair<QToolButton*, DeviceTransfer> requests[] = {
+        {btnDownloadFrGuider, {&DeviceLink::RequestTrackDownload, ListKind::Track, Transfer::In}},
+        {btnLoadPlan, {&DeviceLink::RequestPlanDownload, ListKind::Plan, Transfer::In}},
+        {btnStorePlan, {&DeviceLink::UploadPlan, ListKind::Plan, Transfer::Out}},
+        {btnLoadPOI, {&DeviceLink::RequestPoiDownload, ListKind::Poi, Transfer::In}},
+        {btnStorePoi, {&DeviceLink::UploadPoiList, ListKind::Poi, Transfer::Out}},
+        {btnDownloadGuider, {&DeviceLink::RequestGuiderSettings}},
+        {btnLogger, {&DeviceLink::RequestLoggerSettings}},
+        {btnLoadTrack,
+         {&DeviceLink::RequestTrackDownloadQuietly, ListKind::Track, Transfer::In}},
+        {btnLoadData, {&DeviceLink::RequestLoggerData}}};
     for (const auto& [button, request] : requests)
         connect(button, &QToolButton::clicked, this, [this, r = request] { DeviceRequest(r); });
     const std::pair<QPushButton*, void (TfmMain::*)()> buttons[] = {
@@ -132,8 +107,37 @@ int TfmMain::SelectedGridRow(const QTableView* view) const {
     return index.isValid() ? CellTableModel::GridRow(index.row()) : 0;
 }
 
-void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
-    Handle([this, request] { (core_->link().*request)(); });
+void TfmMain::DeviceRequest(const DeviceTransfer& transfer) {
+    if (transfer.direction == DeviceTransfer::In &&
+        !MayReplace(transfer.list, tr("a new download")))
+        return;
+    if (transfer.direction == DeviceTransfer::Out && core_->UploadIsEmpty(transfer.list) &&
+        !MaySendEmpty(transfer.list))
+        return;
+    Handle([this, &transfer] {
+        const RequestResult sent = (core_->link().*transfer.request)();
+        if (sent == RequestResult::Sent && transfer.direction == DeviceTransfer::Out)
+            upload_ = {transfer.list, core_->link().Progress().UploadsFinished};
+    });
+}
+
+bool TfmMain::MaySendEmpty(ListKind kind) {
+    const QString text =
+        kind == ListKind::Plan
+            ? tr("The plan list is empty. Uploading it erases the route plan stored on the "
+                 "Vantrel.\n\nUpload the empty plan?")
+            : tr("The POI list is empty. Uploading it erases every POI stored on the "
+                 "Vantrel.\n\nUpload the empty list?");
+    return Ask(text.toStdString(), tr("Upload").toStdString(), QuestionButtons::YesNo) ==
+           QuestionAnswer::Yes;
+}
+
+// An upload the device confirmed leaves its list with nothing unsaved.
+void TfmMain::RenderUpload() {
+    if (!upload_ || core_->link().TransferRunning()) return;
+    if (core_->link().Progress().UploadsFinished > upload_->finishedBefore)
+        core_->Sent(upload_->list);
+    upload_.reset();
 }
 
 // --- Track page ---
@@ -206,50 +210,18 @@ void TfmMain::menuDeleteClick() {
 }
 
 void TfmMain::ClearAll1Click() {
-    Handle([this] { core_->tracks.ClearAll(); });
+    if (MayReplace(ListKind::Track, tr("clearing the list")))
+        Handle([this] { core_->tracks.ClearAll(); });
 }
 
-void TfmMain::btnOpenTrackFileClick() {
-    const std::string path = ChooseFile(false, dlgOpenTrack);
-    if (!path.empty()) Handle([this, &path] { Tell(core_->tracks.Open(path)); });
-}
-
-void TfmMain::btnSaveTrackFileClick() {
-    const std::string path = ChooseFile(true, dlgSaveTrack);
-    if (!path.empty()) Handle([this, &path] { SaveTracksTo(path); });
-}
-
-void TfmMain::SaveTracksTo(const std::string& path) {
-    const TrackStore& tracks = core_->tracks;
-    const TrackFileFit fit = TrackFileFitOf(tracks.List());
-    if (SaveKindOf(path) == TrackSaveKind::TrackFile && !fit.Complete()) {
-        const std::string gpx = std::filesystem::path(path).replace_extension(".gpx").string();
-        switch (Ask("A track file holds at most 64 tracks and 65536 points: " + fit.Text() +
-                        " would be left out.\n\nSave every track as GPX instead, to " + gpx +
-                        "?",
-                    "Save Tracks")) {
-            case QuestionAnswer::Yes: return Tell(tracks.Save(gpx));
-            case QuestionAnswer::No: break;
-            case QuestionAnswer::Cancel: return;
-        }
-    }
-    Tell(tracks.Save(path));
-}
-
-void TfmMain::Tell(const TrackResult& result) {
+void TfmMain::Tell(const FileResult& result) {
     if (!result.message.empty()) messages_.ShowMessage(result.message, result.caption);
 }
 
-QuestionAnswer TfmMain::Ask(std::string_view text, std::string_view caption) {
+QuestionAnswer TfmMain::Ask(std::string_view text, std::string_view caption,
+                            QuestionButtons buttons) {
     if (options_.question) return options_.question(text, caption);
-    return AskYesNoCancel(this, text, caption);
-}
-
-std::string TfmMain::ChooseFile(bool save, const FileDialogTexts& texts) {
-    return options_.chooseFile(
-        FileDialogRequest{save, std::string(texts.title), std::string(texts.filter),
-                          std::string(texts.defaultExt)},
-        this);
+    return AskQuestion(this, text, caption, buttons);
 }
 
 // --- Plan and POI pages ---
@@ -276,7 +248,8 @@ void TfmMain::Delete1Click() {
 }
 
 void TfmMain::menuClearClick() {
-    Handle([this] { core_->plans.ClearAll(*webPlan); });
+    if (MayReplace(ListKind::Plan, tr("clearing the list")))
+        Handle([this] { core_->plans.ClearAll(*webPlan); });
 }
 
 void TfmMain::menuRedrawClick() {
@@ -296,7 +269,8 @@ void TfmMain::menuDeletePoiClick() {
 }
 
 void TfmMain::menuClearAllClick() {
-    Handle([this] { core_->pois.ClearAll(*webPoi); });
+    if (MayReplace(ListKind::Poi, tr("clearing the list")))
+        Handle([this] { core_->pois.ClearAll(*webPoi); });
 }
 
 void TfmMain::webPlanBodyClicked() {
@@ -309,39 +283,6 @@ void TfmMain::webPlanBodyClicked() {
 void TfmMain::webMapDocumentComplete() {
     drawEnabled_ = true;
     Render();
-}
-
-void TfmMain::btnOpenPlanClick() {
-    const std::string path = ChooseFile(false, dlgOpenPlan);
-    if (!path.empty())
-        Handle([this, &path] {
-            OpenPlanFile(path, core_->plans, core_->transfer, *webPlan, messages_);
-        });
-}
-
-void TfmMain::btnSavePlanClick() {
-    Handle([this] {
-        Companion& core = *core_;
-        if (!ReportRefusal(BuildPlanImage(core.plans, core.Glyphs(), core.transfer), messages_))
-            return;
-        const std::string path = ChooseFile(true, dlgSavePlan);
-        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
-    });
-}
-
-void TfmMain::btnOpenPoiClick() {
-    const std::string path = ChooseFile(false, dlgOpenPoi);
-    if (!path.empty())
-        Handle([this, &path] { OpenPoiFile(path, core_->pois, core_->transfer, messages_); });
-}
-
-void TfmMain::btnSavePoiClick() {
-    Handle([this] {
-        Companion& core = *core_;
-        if (!ReportRefusal(BuildPoiImage(core.pois, core.transfer), messages_)) return;
-        const std::string path = ChooseFile(true, dlgSavePoi);
-        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
-    });
 }
 
 // --- Data page, time zones, Status page ---
@@ -361,10 +302,13 @@ void TfmMain::comboTimeZoneChange(const QString& senderText) {
     Handle([this, &senderText] {
         Companion& core = *core_;
         const ZoneOffset shownAt = core.values.LocalZoneOffset;
-        if (vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
-                                         core.values.LocalZoneOffset, messages_))
-            core.pois.ShowTimesAgain(shownAt);
         textsRevision_ = ~std::uint64_t{0};  // show the choosers' texts as they stand
+        if (!vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
+                                          core.values.LocalZoneOffset, messages_))
+            return;
+        core.pois.ShowTimesAgain(shownAt);
+        if (core.values.LocalZoneOffset != shownAt)
+            WriteChosenZone(settings_, core.values.LocalZoneOffset);
     });
 }
 

@@ -149,7 +149,11 @@ QWidget* Row(std::initializer_list<QWidget*> widgets) {
 
 void TfmMain::BuildWidgets() {
     setObjectName(QStringLiteral("fmMain"));
-    setFixedSize(853, 572);
+    // The design size, which the user may change; everything but the
+    // columns of buttons and fields grows with the window.
+    resize(kDesignSize);
+    setMinimumSize(640, 440);
+    setAcceptDrops(true);
     setFont(UiFont());
     pgctlMain = Named(new QTabWidget(this), "pgctlMain");
     setCentralWidget(pgctlMain);

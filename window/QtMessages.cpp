@@ -28,14 +28,20 @@ PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::str
     return PromptAnswer::Continue;
 }
 
-QuestionAnswer AskYesNoCancel(QWidget* parent, std::string_view text, std::string_view caption) {
-    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+QuestionAnswer AskQuestion(QWidget* parent, std::string_view text, std::string_view caption,
+                           QuestionButtons buttons) {
+    QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == QuestionButtons::YesNoCancel) offered |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text), offered, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(buttons == QuestionButtons::YesNoCancel ? QMessageBox::Cancel
+                                                                : QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes: return QuestionAnswer::Yes;
         case QMessageBox::No: return QuestionAnswer::No;
-        default: return QuestionAnswer::Cancel;
+        default:
+            return buttons == QuestionButtons::YesNoCancel ? QuestionAnswer::Cancel
+                                                           : QuestionAnswer::No;
     }
 }
 

@@ -23,6 +23,10 @@ class QtMessages : public UserMessages {
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption);
 
 enum class QuestionAnswer { Yes, No, Cancel };
-QuestionAnswer AskYesNoCancel(QWidget* parent, std::string_view text, std::string_view caption);
+enum class QuestionButtons { YesNo, YesNoCancel };
+// A question with the question icon; Escape or closing the box answers
+// Cancel (No when there is no Cancel).
+QuestionAnswer AskQuestion(QWidget* parent, std::string_view text, std::string_view caption,
+                           QuestionButtons buttons);
 
 }  // namespace vantrel

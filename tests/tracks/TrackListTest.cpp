@@ -45,15 +45,23 @@ TEST_F(TrackListTest, TimesFollowTheDisplayOffset) {
     EXPECT_EQ(SummaryOf(store.Shown(), values.LocalZoneOffset, '.').end, "2011/9/13  23:16:28");
 }
 
-TEST_F(TrackListTest, DeleteEmptiesThePointGridAndKeepsTheOtherNames) {
+// The point grid shows the track that takes the deleted one's row, as the
+// list highlights it (the one above when the last went).
+TEST_F(TrackListTest, DeleteShowsTheTrackTakingTheRowAndKeepsTheOtherNames) {
     Assemble(ThreeTracks());
+    EXPECT_FALSE(store.Modified());
     store.DeleteListedTrack(1);
     ASSERT_EQ(store.List().size(), 2u);
     EXPECT_EQ(store.List()[0].name, "Track1");  // names are kept
     EXPECT_EQ(store.List()[1].name, "Track2");
-    EXPECT_EQ(store.Shown(), nullptr);
+    EXPECT_EQ(store.ShownIndex(), 0);
+    EXPECT_TRUE(store.Modified());
     store.DeleteListedTrack(5);  // an empty row: nothing happens
     EXPECT_EQ(store.List().size(), 2u);
+    store.DeleteListedTrack(2);
+    EXPECT_EQ(store.ShownIndex(), 0);
+    store.DeleteListedTrack(1);
+    EXPECT_EQ(store.Shown(), nullptr);
 }
 
 TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {

@@ -409,22 +409,55 @@ TEST_F(WindowTest, AZoneWithMinutesShowsTheLocalTimeOfEveryPoi) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(WindowTest, AnEmptyTitleAndALatePlanPageChangeNothingAndAreReported) {
+// Titles and names the device or the track file cannot hold are refused in
+// their dialogs, which stay open; a late plan page is told and changes
+// nothing.
+TEST_F(WindowTest, RefusedTitlesAndALatePlanPageChangeNothingAndAreReported) {
     TfmMain& window = Open();
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnLoadPlan));
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     PlanList& plans = window.Core().plans;
     const TextGrid before = plans.gridPlan;
     const int count = plans.PlanCount;
-
     window.gridPlanClick(1);
-    QTimer::singleShot(0, &window, [&] {
-        window.dlgPlanName->edPlanTitle->clear();
-        window.dlgPlanName->OKBtn->click();
-    });
-    window.Modify2Click();
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{std::string(kEmptyTitleText), "Error"}}));
+    window.gridTrackName->selectRow(0);
+
+    TdlgPlanName& plan = *window.dlgPlanName;
+    TdlgModifyTrackName& track = *window.dlgModifyTrackName;
+    struct Case {
+        QDialog* dialog;
+        QLineEdit* edit;
+        QPushButton* ok;
+        QPushButton* cancel;
+        void (TfmMain::*open)();
+        QString text;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {&plan, plan.edPlanTitle, plan.OKBtn, plan.CancelBtn, &TfmMain::Modify2Click, {},
+         "A plan point needs a title"},
+        {&plan, plan.edPlanTitle, plan.OKBtn, plan.CancelBtn, &TfmMain::Modify2Click,
+         QString(32, QLatin1Char('x')),
+         "The title '" + std::string(32, 'x') + "' has 32 characters, more than the 31 a plan "
+                                                "title holds"},
+        {&track, track.edTrackName, track.OKBtn, track.CancelBtn, &TfmMain::Modify1Click,
+         QString(21, QLatin1Char('y')), "A track name holds at most 20 characters; this one has 21."}};
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        bool stayedOpen = false;
+        QTimer::singleShot(0, &window, [&] {
+            c.edit->setText(c.text);
+            c.ok->click();
+            stayedOpen = c.dialog->isVisible();
+            c.cancel->click();
+        });
+        (window.*c.open)();
+        EXPECT_TRUE(stayedOpen) << c.refusal;
+        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{c.refusal, "Warning"}}));
+    }
     EXPECT_EQ(plans.gridPlan.Cell(0, 1), before.Cell(0, 1));
+    EXPECT_EQ(window.Core().tracks.List()[0].name, "Track0");
 
     // A plan page that answers after the bounded wait: the user is told and
     // the list stays as it was.
@@ -480,7 +513,10 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     window.menuDeleteClick();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Track1"));
+    // The changes are not saved: Clear All asks first.
+    questionAnswers = {QuestionAnswer::No};
     window.ClearAll1Click();
+    EXPECT_EQ(questions.size(), 1u);
     EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
     EXPECT_FALSE(window.btnSaveTrackFile->isEnabled());  // nothing is left to save
 }
@@ -534,43 +570,39 @@ TEST_F(WindowTest, OwnerDrawnCellsShowTheTrackColourAndBluePlanTitles) {
 }
 
 TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
-    std::vector<std::string> answers;
-    std::vector<FileDialogRequest> asked;
-    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
-        asked.push_back(request);
-        std::string path = answers.empty() ? std::string() : answers.front();
-        if (!answers.empty()) answers.erase(answers.begin());
-        return path;
-    };
     TfmMain& window = Open();
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     ASSERT_TRUE(Download(window.btnLoadPOI));
     const int pois = window.Core().pois.PoiCount;
 
-    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    fileAnswers = {{data.File("tracks.trk")}, {data.File("points.wpt")}};
     window.btnSaveTrackFile->click();
     window.btnSavePoi->click();
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[0].save);
-    EXPECT_EQ(asked[0].defaultExt, "trk");
-    EXPECT_EQ(asked[1].defaultExt, "wpt");
+    ASSERT_EQ(fileRequests.size(), 2u);
+    EXPECT_TRUE(fileRequests[0].save);
+    EXPECT_EQ(fileRequests[0].filters.front().format, FileFormat::Trk);
+    EXPECT_EQ(fileRequests[1].filters.front().format, FileFormat::Wpt);
+    EXPECT_EQ(fileRequests[1].filters.back().pattern, QStringLiteral("*"));
 
     window.ClearAll1Click();
     window.menuClearAllClick();
     EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
-    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    fileAnswers = {{data.File("tracks.trk")}, {data.File("points.wpt")}};
     window.btnOpenTrackFile->click();
     window.btnOpenPoi->click();
     EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
     EXPECT_EQ(window.Core().pois.PoiCount, pois);
     EXPECT_TRUE(messages.shown.empty());
+    // The dialogs start in the folder chosen last.
+    window.btnOpenTrackFile->click();
+    EXPECT_EQ(fileRequests.back().folder, QString::fromStdString(data.Path().string()));
 
     // A cancelled dialog does nothing; a file that cannot be written is reported.
-    window.btnOpenTrackFile->click();
     EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
-    answers = {data.File("missing/folder/points.wpt")};
+    fileAnswers = {{data.File("missing/folder/points.wpt")}};
     window.btnSavePoi->click();
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Save File!", "Error!"}}));
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{
+                                  {"Cannot save points.wpt: No such file or directory", "Error"}}));
 
     // A time zone that is not a number is refused; the choosers keep theirs.
     messages.shown.clear();
@@ -615,18 +647,13 @@ TEST_F(WindowTest, AnOfflineMapOpenedFromTheMapsMenuIsShownAndRemembered) {
     MakeMbtiles(data / "green.mbtiles", {{"name", "Green"}, {"attribution", "Test land"}}, 0, 7,
                 PngTile(Qt::green).toStdString());
     testing::WriteFile(data / "text.mbtiles", "not a map");
-    std::vector<std::string> answers = {data.File("text.mbtiles"), data.File("green.mbtiles")};
-    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
-        EXPECT_EQ(request.defaultExt, "mbtiles");
-        const std::string answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    };
+    fileAnswers = {{data.File("text.mbtiles")}, {data.File("green.mbtiles")}};
     {
         TfmMain& window = OpenWith(nullptr);
         window.show();
         ASSERT_TRUE(PagesReady());
         window.OpenOfflineMapClick();
+        EXPECT_EQ(fileRequests.back().filters.front().pattern, QStringLiteral("*.mbtiles"));
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(messages.shown[0].text.find("text.mbtiles is not an MBTiles file"),
                   std::string::npos);
