@@ -8,7 +8,6 @@ namespace vantrel {
 
 namespace {
 
-constexpr std::string_view kNotFoundText = "Vantrel not Found!";
 constexpr std::string_view kErrorCaption = "Error";
 
 }  // namespace
@@ -35,7 +34,7 @@ void DeviceLink::FindDevicePort() {
 bool DeviceLink::SendCommand(std::string_view sentence) {
     FindDevicePort();
     if (vars_.DevicePortName.empty()) {
-        ShowError(kNotFoundText);
+        ShowError(kDeviceNotFoundText);
         return true;
     }
     parts_.port.SetPortName(vars_.DevicePortName);

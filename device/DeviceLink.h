@@ -30,6 +30,9 @@
 
 namespace vantrel {
 
+// What the user is told when no device is found, by the link and at start.
+inline constexpr std::string_view kDeviceNotFoundText = "Vantrel Not Found!";
+
 // The link variables that the requests set and the reply reader follows.
 struct LinkVariables {
     std::string DevicePortName;  // empty: no device present
@@ -64,7 +67,7 @@ struct LinkProgress {
 // How a request ended on the PC's side.
 enum class RequestResult {
     Sent,        // the sentence went out; the reply reader takes over
-    NoDevice,    // "Vantrel not Found!" was shown
+    NoDevice,    // kDeviceNotFoundText was shown
     PortFailed,  // the port would not open; its message was shown
     Refused,     // an upload image that cannot be sent; nothing was sent
     Busy         // a transfer is under way; nothing was sent

@@ -64,7 +64,7 @@ std::string PoiTime(pugi::xml_node point, ZoneOffset zone, std::string& error) {
         error = text.empty() ? "it has no time" : "'" + text + "' is not an ISO 8601 time";
         return {};
     }
-    return PoiListTime(*time, zone);
+    return ShownTimeText(*time, zone);
 }
 
 // Reads the points of a file into `points` and checks them with `check`;

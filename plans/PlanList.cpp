@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "map/ScriptText.h"
+#include "plans/DeviceCoordinate.h"
 
 namespace vantrel {
 
@@ -131,8 +132,8 @@ bool PlanList::ReadMarkersBack(MapPage& webPlan) {
         const int row = i + 1;
         if (gridPlan.IsEmpty(kTextColumn, row)) set(kTextColumn, row, NumberText(i));
         const auto& [latitude, longitude] = markers->positions[static_cast<std::size_t>(i)];
-        set(kLatitudeColumn, row, FormatGeneral(latitude, separator));
-        set(kLongitudeColumn, row, FormatGeneral(longitude, separator));
+        set(kLatitudeColumn, row, DeviceDegreesText(latitude, separator));
+        set(kLongitudeColumn, row, DeviceDegreesText(longitude, separator));
     }
     if (n != PlanCount) modified_ = true;
     PlanCount = n;

@@ -47,7 +47,7 @@ void PoiList::ShowTimesAgain(ZoneOffset shownAt) {
     if (shownAt == values_.LocalZoneOffset) return;
     for (int row = 1; row <= ClampEntryCount(PoiCount); ++row) {
         if (auto moment = PoiCellMoment(gridPoi.Cell(kTextColumn, row), shownAt))
-            gridPoi.SetCell(kTextColumn, row, PoiListTime(*moment, values_.LocalZoneOffset));
+            gridPoi.SetCell(kTextColumn, row, ShownTimeText(*moment, values_.LocalZoneOffset));
     }
 }
 

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
@@ -183,6 +185,10 @@ std::optional<std::string> TfmMain::OpenProbe(const std::string& port) {
     try {
         commPort.fSetPortName(port);
         commPort.fSetActive(true);
+    } catch (const EComm32Error& error) {
+        // What the user can do about it, where the system said why.
+        const std::string advice = error.OpenFailureAdvice();
+        failure = advice.empty() ? std::string(error.what()) : advice;
     } catch (const std::exception& error) {
         failure = error.what();
     }
@@ -206,7 +212,7 @@ void TfmMain::EnableLogoTimer() {
 void TfmMain::LoadIcons(const std::filesystem::path& dataDirectory) {
     const QIcon icon(QString::fromStdString((dataDirectory / "images" / "iconLogo.ico").string()));
     if (icon.isNull() || icon.availableSizes().isEmpty()) {
-        messages_.ShowMessage("Cannot open images/iconLogo.ico", kApplicationTitle);
+        messages_.ShowMessage("Cannot open images/iconLogo.ico: the window has no icon.", "Warning");
         return;
     }
     setWindowIcon(icon);
@@ -240,7 +246,7 @@ void TfmMain::ShowSplash() {
     if (!options_.showSplash) return;
     // A missing picture is reported; the splash still shows for its time.
     if (!dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp"))
-        messages_.ShowMessage("Cannot open images/logostart.bmp", kApplicationTitle);
+        messages_.ShowMessage("Cannot open images/logostart.bmp: the splash shows no picture.", "Warning");
     dlgStartLogo->timerStart.start();
     dlgStartLogo->exec();
     dlgStartLogo->timerStart.stop();
@@ -285,12 +291,14 @@ void TfmMain::ApplyTexts() {
 }
 
 void TfmMain::Render() {
+    units_ = rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric;
     if (texts_.Revision() != textsRevision_) ApplyTexts();
     for (CellTableModel* model : models_)
         model->Refresh();
     RenderLink();
     RenderUpload();
     RenderLists();
+    RenderHighlights();
     RenderPhotoTracks();
     emit rendered();
 }
@@ -336,12 +344,28 @@ void TfmMain::RenderLink() {
         memoData->appendPlainText(QString::fromStdString(d.replyLog[memoLines_]));
 }
 
+// Each grid highlights the row its list has selected (the shown track, the
+// picked plan point or POI), whichever way it was picked.
+void TfmMain::RenderHighlights() {
+    const std::pair<QTableView*, int> rows[] = {{gridTrackName, core_->tracks.ShownIndex() + 1},
+                                                {gridPlan, core_->plans.Row},
+                                                {gridPoi, core_->pois.Row}};
+    const QScopedValueRollback<bool> syncing(syncingRows_, true);
+    for (const auto& [view, gridRow] : rows) {
+        const int row = CellTableModel::ViewRow(gridRow);
+        if (row < 0 || row >= view->model()->rowCount() || view->currentIndex().row() == row)
+            continue;
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+}
+
 // The summary of the shown track, made again only when the tracks or the
 // display offset changed.
+// The distance comes first in the units chosen, with their label.
 void TfmMain::RenderTrackSummary() {
     const TrackStore& tracks = core_->tracks;
     const AppValues& values = core_->values;
-    const std::pair<std::uint64_t, ZoneOffset> now{tracks.Revision(), values.LocalZoneOffset};
+    const SummaryShown now{tracks.Revision(), values.LocalZoneOffset, units_, texts_.Revision()};
     if (summaryShown_ == now) return;
     summaryShown_ = now;
     const TrackSummary summary =
@@ -349,8 +373,13 @@ void TfmMain::RenderTrackSummary() {
     SetTextIfChanged(edStartTime, summary.start);
     SetTextIfChanged(edEndTime, summary.end);
     SetTextIfChanged(edTotalTime, summary.duration);
-    SetTextIfChanged(edDistance, summary.kilometres);
-    SetTextIfChanged(edMile, summary.miles);
+    const bool miles = units_ == ProfileUnits::Imperial;
+    SetTextIfChanged(edDistance, miles ? summary.miles : summary.kilometres);
+    SetTextIfChanged(edMile, miles ? summary.kilometres : summary.miles);
+    const std::string& km = texts_.Text("Label3", SlotKind::Caption);
+    const std::string& mi = texts_.Text("Label4", SlotKind::Caption);
+    findChild<QLabel*>(QStringLiteral("Label3"))->setText(QString::fromStdString(miles ? mi : km));
+    findChild<QLabel*>(QStringLiteral("Label4"))->setText(QString::fromStdString(miles ? km : mi));
     SetTextIfChanged(edPoints, summary.points);
 }
 

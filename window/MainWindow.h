@@ -284,6 +284,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     void RenderLink();
     void RenderLists();
     void RenderTrackSummary();
+    void RenderHighlights();
     // Shows a file operation's message, when it has one.
     void Tell(const FileResult& result);
     QuestionAnswer Ask(std::string_view text, std::string_view caption,
@@ -316,7 +317,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     WindowOptions options_;
     std::filesystem::path dataDirectory_;
     QtMessages qtMessages_;
-    UserMessages& messages_;
+    WindowMessages messages_;  // over options_.messages or qtMessages_
     SettingsStore settings_;
     // The 8-bit code page of language and page files (VANTREL_CODEPAGE or the
     // stored choice, else the locale's).
@@ -325,12 +326,22 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::unique_ptr<Companion> core_;
     std::unique_ptr<LanguageFiles> languages_;
     std::vector<CellTableModel*> models_;
+    ProfileUnits units_ = ProfileUnits::Metric;  // as rbMetric and rbImperial say
+    bool syncingRows_ = false;  // RenderHighlights() moves the grids' current rows
     std::vector<std::string> stepsRun_;
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
-    // What the summary boxes show, and what they were made from.
-    std::optional<std::pair<std::uint64_t, ZoneOffset>> summaryShown_;
+    // What the summary boxes were made from: the tracks, the zone, the units
+    // and the texts.
+    struct SummaryShown {
+        std::uint64_t revision;
+        ZoneOffset zone;
+        ProfileUnits units;
+        std::uint64_t texts;
+        bool operator==(const SummaryShown&) const = default;
+    };
+    std::optional<SummaryShown> summaryShown_;
     // What the chart shows: the track model's revision, the profile, the units.
     struct ChartShown {
         std::uint64_t revision;

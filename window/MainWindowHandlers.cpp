@@ -14,6 +14,7 @@
 #include "map/TrackDrawing.h"
 #include "app/WindowSettings.h"
 #include "tracks/CalcSelfTest.h"
+#include "tracks/TrackText.h"
 #include "window/MainWindow.h"
 #include "window/CellTableModel.h"
 #include "window/chart/ProfileChart.h"
@@ -78,13 +79,21 @@ void TfmMain::ConnectHandlers() {
 
 void TfmMain::ConnectGridHandlers() {
     auto rowOf = [](const QModelIndex& index) { return CellTableModel::GridRow(index.row()); };
-    connect(gridTrackName, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridTrackNameClick(rowOf(i)); });
-    connect(gridPlan, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridPlanClick(rowOf(i)); });
+    // The row highlighted, by mouse or keyboard, is the one shown.
+    const std::pair<QTableView*, void (TfmMain::*)(int)> follow[] = {
+        {gridTrackName, &TfmMain::gridTrackNameClick},
+        {gridPlan, &TfmMain::gridPlanClick},
+        {gridPoi, &TfmMain::gridPoiClick}};
+    for (const auto& [view, handler] : follow)
+        connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this, rowOf, h = handler](const QModelIndex& i) {
+                    if (i.isValid() && !syncingRows_) (this->*h)(rowOf(i));
+                });
+    connect(gridTrackName, &QTableView::clicked, this, [this, rowOf](const QModelIndex& i) {
+        if (i.column() == static_cast<int>(ListColumn::Select))
+            Handle([this, row = rowOf(i)] { core_->tracks.ToggleSelected(row); });
+    });
     connect(gridPlan, &QTableView::doubleClicked, this, [this] { gridPlanDblClick(); });
-    connect(gridPoi, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridPoiClick(rowOf(i)); });
     connect(gridPoi, &QTableView::doubleClicked, this, [this] { gridPoiDblClick(); });
     // A right click selects the row under the pointer, then opens the menu.
     const std::pair<QTableView*, QMenu*> menus[] = {
@@ -146,7 +155,7 @@ void TfmMain::RenderChart() {
     const TrackStore& tracks = core_->tracks;
     const ChartShown now{tracks.Revision(),
                          rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
-                         rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric};
+                         units_};
     if (chartShown_ == now) return;
     chartShown_ = now;
     chartAltitude->Show(PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights()));

@@ -1,8 +1,10 @@
 #include "window/QtMessages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "device/DeviceLink.h"
 #include "window/PlainText.h"
 
 namespace vantrel {
@@ -11,8 +13,35 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+namespace {
+
+// A fixed text of the core in the language chosen, when the translations
+// know it; as it stands otherwise.
+QString Translated(std::string_view text) {
+    const std::string key(text);
+    return QCoreApplication::translate("core", key.c_str());
+}
+
+}  // namespace
+
 void QtMessages::ShowMessage(std::string_view text, std::string_view caption) {
-    ShowPlainMessage(parent_, QMessageBox::Information, ToQString(caption), ToQString(text));
+    const QMessageBox::Icon icon = caption == "Error"     ? QMessageBox::Critical
+                                   : caption == "Warning" ? QMessageBox::Warning
+                                                          : QMessageBox::Information;
+    ShowPlainMessage(parent_, icon, Translated(caption), ToQString(text));
+}
+
+void WindowMessages::ShowMessage(std::string_view text, std::string_view caption) {
+    if (caption == "Error!") caption = "Error";
+    QString shown = Translated(text);
+    if (text == kDeviceNotFoundText)
+        shown += QStringLiteral("\n\n") +
+                 QCoreApplication::translate(
+                     "vantrel",
+                     "Connect the Vantrel with its USB cable and switch it on, then try again; "
+                     "or choose its serial port with Device > Serial Port. Files can be opened, "
+                     "edited and saved without it.");
+    shown_.ShowMessage(shown.toStdString(), caption);
 }
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption) {

@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include "locale/UiComponents.h"
+#include "map/PageFiles.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
 #include "support/MbtilesMaker.h"
@@ -68,7 +69,8 @@ TEST_F(WindowTest, StartsUpInTheCoresOrderAndProbesTheDevice) {
     EXPECT_FALSE(window.pgctlMain->isTabVisible(window.pgctlMain->indexOf(window.sheetStatus)));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
     EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(8));
-    EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Lanititude"));
+    EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Latitude"));
+    EXPECT_EQ(HeaderText(window.gridTrack, 3), QStringLiteral("Altitude (m)"));
 
     // Draw waits for the track page.
     EXPECT_FALSE(window.btnDrawMap->isEnabled());
@@ -91,7 +93,7 @@ TEST_F(WindowTest, CancelAtAStartUpPromptClosesTheWindowOnceItsLoopRuns) {
         return PromptAnswer::Cancel;
     };
     TfmMain& window = OpenWith(nullptr);
-    EXPECT_EQ(prompts, std::vector<std::string>{"Internet Error!"});
+    EXPECT_EQ(prompts, std::vector<std::string>{std::string(kNoInternetText)});
     EXPECT_TRUE(window.TerminateRequested());
     EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneOffset");  // the steps ran to the end
     window.show();
@@ -113,8 +115,10 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     const Track& shown = *tracks.Shown();
     const AppValues& values = window.Core().values;
     auto cell = [&](PointColumn column) {
-        return QString::fromStdString(PointCell(shown.points[0], column, values.LocalZoneOffset,
-                                                values.Numbers.Separator()));
+        return QString::fromStdString(ShownPointCell(shown.points[0], column,
+                                                     values.LocalZoneOffset,
+                                                     values.Numbers.Separator(),
+                                                     ProfileUnits::Metric));
     };
     EXPECT_EQ(shown.name, "Track1");
     EXPECT_EQ(window.gridTrack->model()->rowCount(), static_cast<int>(shown.points.size()));
@@ -128,8 +132,8 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     EXPECT_EQ(CellText(window.gridTrack, 0, 0), cell(PointColumn::Time));
     EXPECT_EQ(window.edStartTime->text(), cell(PointColumn::Time));
     EXPECT_EQ(window.edEndTime->text(),
-              QString::fromStdString(PointCell(shown.points.back(), PointColumn::Time,
-                                               values.LocalZoneOffset, '.')));
+              QString::fromStdString(ShownTimeText(shown.points.back().time,
+                                                   values.LocalZoneOffset)));
 
     // A click on an empty row changes nothing.
     const QString time = CellText(window.gridTrack, 0, 0);
@@ -310,7 +314,7 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
 
     window.comboLangChange(QStringLiteral("ENGLISH"));
     EXPECT_EQ(tabs->tabText(tabs->indexOf(window.sheetMap)), QStringLiteral("Map"));
-    EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Track File"));
+    EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Plan File"));
     EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
 }
 
@@ -532,7 +536,7 @@ TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
     messages.shown.clear();
     window.timerShowLogoTimer();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind("commPort: ", 0), 0u);
+    EXPECT_EQ(messages.shown[0].text.rfind("There is no serial port ", 0), 0u) << messages.shown[0].text;
 
     // The window still works.
     window.comboTimeZoneChange(QStringLiteral("+3"));
@@ -543,7 +547,8 @@ TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
 TEST_F(WindowTest, AMissingPageFileIsReportedOnceAndTheWindowOpens) {
     std::filesystem::remove_all(data / "map");
     TfmMain& window = OpenWith(nullptr);
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Access Trk file!", "Error"}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{std::string(kPageFileMissingText), "Error"}}));
     EXPECT_TRUE(PagesReady());
     EXPECT_TRUE(window.isEnabled());
 }
