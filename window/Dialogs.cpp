@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "serial/TCommSerialPortInfo.h"
 #include "window/CellBrushDelegate.h"
 
 namespace vantrel {
@@ -138,6 +140,42 @@ TdlgPlanName::TdlgPlanName(QWidget* parent) : QDialog(parent), edPlanTitle(new Q
     layout->addWidget(new QLabel(QStringLiteral("Title"), this));
     layout->addWidget(edPlanTitle);
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+TdlgChoosePort::TdlgChoosePort(QWidget* parent)
+    : QDialog(parent), comboChosenPort(new QComboBox(this)) {
+    setObjectName(QStringLiteral("dlgChoosePort"));
+    setWindowTitle(tr("Serial Port"));
+    comboChosenPort->setObjectName(QStringLiteral("comboChosenPort"));
+    comboChosenPort->setEditable(true);
+    comboChosenPort->setMinimumWidth(260);
+    auto* label = new QLabel(tr("The &port the Vantrel is connected to:"), this);
+    label->setBuddy(comboChosenPort);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(comboChosenPort);
+    layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+std::optional<std::string> TdlgChoosePort::Run(const std::string& chosen) {
+    comboChosenPort->clear();
+    comboChosenPort->addItem(tr("Find the Vantrel automatically"), QString());
+    for (const SysfsSerialTty& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot)) {
+        const QString path = Q(tty.devicePath);
+        comboChosenPort->addItem(
+            tty.driver.empty() ? path : path + QStringLiteral(" (") + Q(tty.driver) + QLatin1Char(')'),
+            path);
+    }
+    const int index = chosen.empty() ? 0 : comboChosenPort->findData(Q(chosen));
+    if (index >= 0)
+        comboChosenPort->setCurrentIndex(index);
+    else
+        comboChosenPort->setEditText(Q(chosen));
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    // A port picked from the list stands for its path; a typed one for itself.
+    const int picked = comboChosenPort->findText(comboChosenPort->currentText());
+    if (picked >= 0) return comboChosenPort->itemData(picked).toString().toStdString();
+    return comboChosenPort->currentText().trimmed().toStdString();
 }
 
 void TdlgPlanName::accept() {

@@ -14,6 +14,7 @@
 #include "tracks/TrackStore.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -74,6 +75,22 @@ class TdlgModifyTrackName : public QDialog {
     ColorChooser chooseColor_ = AskColorWithDialog;
     TextRule rule_;
     ModifyTrackDialog* state_ = nullptr;
+};
+
+// The serial port the device is reached on: one of the system's serial
+// ports (each shown with its driver), a path typed in, or "find it
+// automatically" (the first port of the device's bridge).
+class TdlgChoosePort : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TdlgChoosePort(QWidget* parent = nullptr);
+    // Shows the system's ports with `chosen` picked (automatic when empty);
+    // the port picked after OK (empty for automatic), nothing after Cancel.
+    std::optional<std::string> Run(const std::string& chosen);
+
+    QComboBox* comboChosenPort;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
 };
 
 class TdlgPlanName : public QDialog {

@@ -98,11 +98,18 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
       qtMessages_(this),
       messages_(options_.messages ? *options_.messages : qtMessages_),
       settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)),
-      codePage_(ProgramCodePage(settings_)) {
+      codePage_(ProgramCodePage(settings_)),
+      systemLocator_(options_.locator ? nullptr
+                                      : std::make_unique<SysfsDeviceLocator>(
+                                            SysfsDeviceLocator::FromEnvironment())),
+      portLocator_(options_.locator ? *options_.locator : *systemLocator_) {
+    // A port given to the program wins over the one chosen last time.
+    if (!options_.locator) portLocator_.Choose(settings_.ReadString("port"));
     BuildWidgets();
     SetUpMaps();
+    BuildMenuBar();
     core_ = std::make_unique<Companion>(
-        CompanionHost{messages_, *webMap, *webPlan, *webPoi, options_.locator, true});
+        CompanionHost{messages_, *webMap, *webPlan, *webPoi, &portLocator_, true});
     Companion& core = *core_;
     // The serial threads post their notifications; the GUI thread drains them.
     core.commPort.Notifications().SetWake([this] {
@@ -299,6 +306,7 @@ void TfmMain::Render() {
     RenderUpload();
     RenderLists();
     RenderHighlights();
+    RenderMenus();
     RenderPhotoTracks();
     emit rendered();
 }

@@ -42,6 +42,8 @@ class QRadioButton;
 class QTabWidget;
 class QTableView;
 class QToolButton;
+class QAction;
+class QKeySequence;
 
 namespace vantrel {
 
@@ -153,6 +155,19 @@ class TfmMain : public QMainWindow, private StartupHost {
         Direction direction = None;
     };
     void DeviceRequest(const DeviceTransfer& transfer);
+    // The page's download and upload (the Track page's for the pages
+    // without a list; the plan's upload for the Track page's).
+    DeviceTransfer DownloadOf(ListKind kind) const;
+    DeviceTransfer UploadOf(ListKind kind) const;
+    // The menus' commands on the page shown (MainWindowMenus.cpp).
+    void ModifyCurrent();
+    void DeleteCurrent();
+    void ClearCurrent();
+    // Ends the transfer under way on the line; nothing is kept or sent.
+    void CancelTransfer();
+    // The serial port dialog: a port chosen there is where the device is
+    // looked for from now on (and at the next start).
+    void ChoosePort();
 
     // --- components, named as their object names ---
     QTabWidget* pgctlMain = nullptr;
@@ -229,6 +244,19 @@ class TfmMain : public QMainWindow, private StartupHost {
     TdlgStartLogo* dlgStartLogo = nullptr;
     TdlgModifyTrackName* dlgModifyTrackName = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
+    TdlgChoosePort* dlgChoosePort = nullptr;
+    // The menu bar's items that tests and the keys reach.
+    QAction* actOpen = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actQuit = nullptr;
+    QAction* actModify = nullptr;
+    QAction* actDelete = nullptr;
+    QAction* actClearAll = nullptr;
+    QAction* actDownload = nullptr;
+    QAction* actUpload = nullptr;
+    QAction* actCancelTransfer = nullptr;
+    QAction* actChoosePort = nullptr;
+    QAction* actStatusPage = nullptr;
     QTimer timerCommRead;
     QTimer timerShowLogo;
 
@@ -264,6 +292,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     QWidget* BuildGuiderGroup();
     QWidget* BuildLoggerGroup();
     void BuildMenus();
+    // The menu bar and the keys (MainWindowMenus.cpp).
+    void BuildMenuBar();
+    QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& keys,
+                       const std::function<void()>& handler);
+    void RenderMenus();
     void AttachModels();
     void ConnectHandlers();
     void ConnectGridHandlers();
@@ -323,6 +356,10 @@ class TfmMain : public QMainWindow, private StartupHost {
     // stored choice, else the locale's).
     CodePage codePage_;
     UiTexts texts_;
+    // Where the device is looked for: the port the user chose, else the
+    // given locator (or the system's own lookup).
+    std::unique_ptr<DeviceLocator> systemLocator_;
+    ChosenPortLocator portLocator_;
     std::unique_ptr<Companion> core_;
     std::unique_ptr<LanguageFiles> languages_;
     std::vector<CellTableModel*> models_;

@@ -72,6 +72,13 @@ void TfmMain::ConnectHandlers() {
         connect(zone->lineEdit(), &QLineEdit::editingFinished, this,
                 [this, zone] { comboTimeZoneChange(zone->currentText()); });
     }
+    // A port typed on the Status page is chosen as in the Serial Port dialog.
+    connect(comboPort->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        const std::string port = comboPort->currentText().trimmed().toStdString();
+        if (port.empty() || port == core_->link().Variables().DevicePortName) return;
+        portLocator_.Choose(port);
+        settings_.WriteString("port", port);
+    });
     connect(webMap, &WebMapView::documentComplete, this, &TfmMain::webMapDocumentComplete);
     connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
     ConnectGridHandlers();

@@ -178,15 +178,12 @@ void TfmMain::BuildWidgets() {
     pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), false);
     sheetPhotos = new PhotosPage;
     pgctlMain->addTab(sheetPhotos, QStringLiteral("Photos"));
-    // The hidden Status page, for diagnostics.
-    auto* status = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")), this);
-    connect(status, &QShortcut::activated, this,
-            [this] { ShowStatusSheet(!pgctlMain->isTabVisible(pgctlMain->indexOf(sheetStatus))); });
     BuildMenus();
     dlgStartLogo = new TdlgStartLogo(this);
     dlgStartLogo->timerStart.stop();  // runs while the splash is shown
     dlgModifyTrackName = new TdlgModifyTrackName(this);
     dlgPlanName = new TdlgPlanName(this);
+    dlgChoosePort = new TdlgChoosePort(this);
 }
 
 QWidget* TfmMain::BuildDataSheet() {

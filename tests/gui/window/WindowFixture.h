@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QSignalSpy>
 #include <deque>
