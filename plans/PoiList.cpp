@@ -51,6 +51,21 @@ void PoiList::ShowTimesAgain(ZoneOffset shownAt) {
     }
 }
 
+std::string PoiList::PageScript() const {
+    return PoiListScript(gridPoi, PoiCount, values_.Numbers);
+}
+
+std::string PoiListScript(const TextGrid& grid, int count, const NumberFormat& numbers) {
+    std::string script = "showPois([";
+    for (int row = 1; row <= ClampEntryCount(count); ++row) {
+        if (row > 1) script += ",";
+        script += "[" + ScriptNumber(grid.Cell(kLatitudeColumn, row), numbers) + "," +
+                  ScriptNumber(grid.Cell(kLongitudeColumn, row), numbers) + ",\"" +
+                  EscapeScriptString(grid.Cell(kTextColumn, row)) + "\"]";
+    }
+    return script + "]);";
+}
+
 std::string PoiMarkerScript(std::string_view latitude, std::string_view title,
                             std::string_view longitude, const NumberFormat& numbers) {
     std::string lat = ScriptNumber(latitude, numbers);

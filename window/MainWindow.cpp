@@ -306,6 +306,8 @@ void TfmMain::Render() {
     RenderUpload();
     RenderLists();
     RenderHighlights();
+    RenderTrackMap();
+    RenderPoiMap();
     RenderMenus();
     RenderPhotoTracks();
     emit rendered();

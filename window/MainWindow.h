@@ -19,6 +19,7 @@
 #include "app/Startup.h"
 #include "locale/CodePage.h"
 #include "locale/UiTexts.h"
+#include "map/TrackDrawing.h"
 #include "base/FileResult.h"
 #include "plans/ListFiles.h"
 #include "tracks/ProfilePlot.h"
@@ -338,7 +339,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     // (MainWindowState.cpp).
     void RestoreWindowState();
     void SaveWindowState();
+    // What the map pages show (MainWindowPages.cpp).
     void DrawTrack();
+    void RenderTrackMap();
+    void RenderPoiMap();
+    void ConnectPageHandlers();
     // Plots the point grid's profile when the grid, the profile or the
     // units changed since the chart last showed it.
     void RenderChart();
@@ -369,6 +374,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
+    // The tracks the track page shows since Draw (none before it, or when it
+    // shows the self-test's points), and the one drawn above the others.
+    std::optional<std::vector<DrawnTrack>> tracksOnMap_;
+    int mapShownTrack_ = -1;
+    std::string poisOnMap_;  // the script that made what the POI page shows
     // What the summary boxes were made from: the tracks, the zone, the units
     // and the texts.
     struct SummaryShown {

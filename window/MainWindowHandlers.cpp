@@ -11,7 +11,6 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "map/TrackDrawing.h"
 #include "app/WindowSettings.h"
 #include "tracks/CalcSelfTest.h"
 #include "tracks/TrackText.h"
@@ -79,8 +78,7 @@ void TfmMain::ConnectHandlers() {
         portLocator_.Choose(port);
         settings_.WriteString("port", port);
     });
-    connect(webMap, &WebMapView::documentComplete, this, &TfmMain::webMapDocumentComplete);
-    connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
+    ConnectPageHandlers();
     ConnectGridHandlers();
 }
 
@@ -166,11 +164,6 @@ void TfmMain::RenderChart() {
     if (chartShown_ == now) return;
     chartShown_ = now;
     chartAltitude->Show(PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights()));
-}
-
-void TfmMain::DrawTrack() {
-    const TrackStore& tracks = core_->tracks;
-    DrawTrackOnMap(*webMap, tracks.Shown(), tracks.CurrentTrackColor);
 }
 
 void TfmMain::btnDrawMapClick() {
@@ -289,10 +282,17 @@ void TfmMain::menuClearAllClick() {
         Handle([this] { core_->pois.ClearAll(*webPoi); });
 }
 
+// A click on the plan page may have placed, moved or picked a marker: the
+// list reads them back, and the row of the marker picked is highlighted in
+// the list and on the map.
 void TfmMain::webPlanBodyClicked() {
     Handle([this] {
-        if (!core_->plans.ReadMarkersBack(*webPlan))
+        PlanList& plans = core_->plans;
+        const int before = plans.Row;
+        if (!plans.ReadMarkersBack(*webPlan))
             messages_.ShowMessage(kPlanPageSilentText, "Error");
+        else if (plans.Row != before)
+            plans.SelectRow(*webPlan, plans.Row);
     });
 }
 

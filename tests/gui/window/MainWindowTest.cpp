@@ -22,6 +22,7 @@
 #include <QToolButton>
 
 #include "locale/UiComponents.h"
+#include "map/TrackDrawing.h"
 #include "map/PageFiles.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
@@ -147,29 +148,78 @@ double LastX(const ProfileChart& chart) {
     return chart.Series().at(chart.Series().count() - 1).x();
 }
 
-TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
+// The track page's lines as (name, colour, highlighted) and its legend.
+struct MapLine {
+    QString name, colour;
+    bool highlighted;
+    bool operator==(const MapLine&) const = default;
+};
+std::vector<MapLine> MapLines(WebMapView& view) {
+    std::vector<MapLine> lines;
+    for (const QJsonValue& line : PageState(view)["lines"].toArray())
+        lines.push_back({line["name"].toString(), line["colour"].toString(),
+                         line["highlighted"].toBool()});
+    return lines;
+}
+
+TEST_F(WindowTest, DrawShowsEverySelectedTrackAndTheMapFollowsTheList) {
     TfmMain& window = Open();
+    window.show();
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
-    window.gridTrackNameClick(2);
-    window.gridTrackNameClick(1);
     const TrackStore& tracks = window.Core().tracks;
-    const Track& shown = *tracks.Shown();
-    const int count = static_cast<int>(shown.points.size());
-    ASSERT_GT(count, 5);
+    ASSERT_EQ(tracks.List().size(), 2u);
+    auto swatch = [&](int row) { return QString::fromStdString(TrackColourText(*tracks.SwatchColor(1, row))); };
 
+    // The first Draw after the download: both tracks in the colours the list
+    // shows, named in the legend, the shown one above the other.
     window.btnDrawMap->click();
-    window.btnDrawMap->click();  // a second drawing replaces the first
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
     EXPECT_TRUE(window.btnDrawMap->isEnabled());
-    const QJsonObject map = PageState(*window.webMap);
-    const QJsonArray lines = map["lines"].toArray();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0].toObject()["colour"].toString(), QStringLiteral("#ff0000"));
-    const QJsonArray drawn = lines[0].toObject()["points"].toArray();
-    ASSERT_EQ(drawn.size(), count);
-    EXPECT_EQ(drawn[0].toArray()[0].toDouble(), shown.points[0].latitude);
-    EXPECT_EQ(drawn[count - 1].toArray()[1].toDouble(), shown.points.back().longitude);
+    EXPECT_EQ(swatch(1), QStringLiteral("#ff0000"));
+    EXPECT_EQ(MapLines(*window.webMap),
+              (std::vector<MapLine>{{"Track0", swatch(1), true}, {"Track1", swatch(2), false}}));
+    QJsonObject map = PageState(*window.webMap);
+    EXPECT_EQ(map["legend"].toArray(), (QJsonArray{"Track0", "Track1"}));
+    for (int k = 0; k < 2; ++k) {
+        const Track& track = tracks.List()[std::size_t(k)];
+        const QJsonArray drawn = map["lines"][k]["points"].toArray();
+        ASSERT_EQ(drawn.size(), static_cast<int>(track.points.size()));
+        EXPECT_EQ(drawn.first()[0].toDouble(), track.points.front().latitude);
+        EXPECT_EQ(drawn.last()[1].toDouble(), track.points.back().longitude);
+    }
+    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral(
+                  "document.querySelectorAll('path.leaflet-interactive').length")),
+              6);  // two lines, each with a start and an end marker
+
+    // The highlight moves by keyboard and by a right click; the point grid
+    // and the map follow it.
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
+    window.gridTrackName->setFocus();
+    QTest::keyClick(window.gridTrackName, Qt::Key_Down);
+    ASSERT_EQ(tracks.ShownIndex(), 1);
+    EXPECT_EQ(window.gridTrack->model()->rowCount(),
+              static_cast<int>(tracks.List()[1].points.size()));
+    EXPECT_EQ(MapLines(*window.webMap)[1].highlighted, true);
+    EXPECT_EQ(MapLines(*window.webMap)[0].highlighted, false);
+    const QModelIndex first = window.gridTrackName->model()->index(0, 0);
+    emit window.gridTrackName->customContextMenuRequested(
+        window.gridTrackName->visualRect(first).center());
+    window.menuTrack->close();
+    ASSERT_EQ(tracks.ShownIndex(), 0);
+    EXPECT_EQ(window.gridTrack->model()->rowCount(),
+              static_cast<int>(tracks.List()[0].points.size()));
+    EXPECT_EQ(MapLines(*window.webMap)[0].highlighted, true);
+
+    // A track unticked in the Select column leaves the map at once.
+    const QModelIndex select =
+        window.gridTrackName->model()->index(1, static_cast<int>(ListColumn::Select));
+    QTest::mouseClick(window.gridTrackName->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      window.gridTrackName->visualRect(select).center());
+    EXPECT_FALSE(tracks.List()[1].selected);
+    EXPECT_EQ(MapLines(*window.webMap), (std::vector<MapLine>{{"Track0", swatch(1), false}}));
+    EXPECT_EQ(PageState(*window.webMap)["legend"].toArray(), (QJsonArray{"Track0"}));
+    window.gridTrackNameClick(1);
 
     ProfileChart& chart = *window.chartAltitude;
     EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Altitude (m)"));
@@ -242,6 +292,7 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     EXPECT_DOUBLE_EQ(shown["markers"].toArray()[0].toArray()[0].toDouble(),
                      std::stod(poi.Cell(1, 1)));
     EXPECT_EQ(shown["info"].toString(), QString::fromStdString(poi.Cell(0, 1)));
+    EXPECT_EQ(shown["pois"].toArray().size(), window.Core().pois.PoiCount);  // all at once
 
     ASSERT_TRUE(Download(window.btnLoadPlan));
     PlanList& plans = window.Core().plans;
@@ -270,6 +321,7 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     EXPECT_EQ(window.Core().pois.PoiCount, 0);
     EXPECT_TRUE(CellText(window.gridPoi, 0, 0).isEmpty());
     EXPECT_TRUE(PageState(*window.webPoi)["markers"].toArray().isEmpty());
+    EXPECT_TRUE(PageState(*window.webPoi)["pois"].toArray().isEmpty());
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -297,6 +349,21 @@ TEST_F(WindowTest, MarkersPlacedOnThePlanPageComeBackIntoThePlanList) {
     EXPECT_FALSE(CellText(window.gridPlan, before, 1).isEmpty());
     EXPECT_EQ(plans.gridPlan.Cell(0, 1), firstTitle);
     EXPECT_TRUE(window.btnSavePlan->isEnabled());
+
+    // The new marker, numbered as its row, is the one picked in the list and
+    // on the map; a click on the first marker picks the first row.
+    EXPECT_EQ(window.gridPlan->currentIndex().row(), before);
+    const QJsonObject page = PageState(*window.webPlan);
+    EXPECT_EQ(page["highlighted"].toInt(), before);
+    EXPECT_EQ(page["numbers"][0].toString(), QStringLiteral("1"));
+    EXPECT_EQ(page["numbers"][before].toString(), QString::number(before + 1));
+    const QPoint first(static_cast<int>(window.webPlan->EvaluateNumber(at + ".x")),
+                       static_cast<int>(window.webPlan->EvaluateNumber(at + ".y")) - 16);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, first);
+    ASSERT_TRUE(WaitFor([&] { return plans.Row == 1; }, kPageMs));
+    EXPECT_EQ(window.gridPlan->currentIndex().row(), 0);
+    EXPECT_EQ(PageState(*window.webPlan)["highlighted"].toInt(), 0);
+    EXPECT_EQ(plans.PlanCount, before + 1);
 }
 
 TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
@@ -400,13 +467,20 @@ TEST_F(WindowTest, AZoneWithMinutesShowsTheLocalTimeOfEveryPoi) {
     ASSERT_TRUE(Download(window.btnLoadPOI));
     // The device's first POI is 2010/05/03 14:05:09.
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 19:35:09"));
+    ASSERT_TRUE(PagesReady());
+    window.gridPoiClick(1);
+    window.gridPoiDblClick();
 
     // Newfoundland, picked on the Track page, shows on the POI page too, and
-    // the list is shown again in it.
+    // the list is shown again in it, on the map as in the grid.
     window.comboTimeZoneChange(QStringLiteral("-3:30"));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("-3:30"));
     EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset{-210});
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
+    const QJsonObject page = PageState(*window.webPoi);
+    EXPECT_EQ(page["pois"].toArray().size(), window.Core().pois.PoiCount);
+    EXPECT_EQ(page["pois"][0]["title"].toString(), QStringLiteral("2010/05/03 10:35:09"));
+    EXPECT_EQ(page["info"].toString(), QStringLiteral("2010/05/03 10:35:09"));
     ASSERT_TRUE(Download(window.btnLoadPOI));
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
     EXPECT_NE(window.comboTimeZone->findText(QStringLiteral("+5:45")), -1);

@@ -1,0 +1,69 @@
+// TfmMain (MainWindow.h), continued: what the map pages show. Draw puts the
+// selected tracks on the track page, which then follows the list (its
+// ticks, names, colours) and highlights the track shown; the POI page shows
+// every POI as the list holds it, times at the zone chosen.
+
+#include <QStatusBar>
+#include <QTabWidget>
+
+#include "window/MainWindow.h"
+#include "window/web/WebMapView.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int kDrawMessageMs = 8000;
+
+}  // namespace
+
+void TfmMain::DrawTrack() {
+    const TrackStore& tracks = core_->tracks;
+    if (tracks.ShownIndex() < 0 && tracks.Shown() != nullptr) {
+        // The self-test's points belong to no listed track: they are drawn alone.
+        tracksOnMap_.reset();
+        DrawTrackOnMap(*webMap, tracks.Shown(), tracks.CurrentTrackColor);
+        return;
+    }
+    const TrackLegendWords words{tr("Start").toStdString(), tr("End").toStdString()};
+    tracksOnMap_ = DrawSelectedTracksOnMap(*webMap, tracks.List(), tracks.ShownIndex(), words);
+    mapShownTrack_ = tracks.ShownIndex();
+    if (tracksOnMap_->empty() && tracks.CanSave())
+        statusBar()->showMessage(
+            tr("No track is selected: tick the Select box of each track to draw."),
+            kDrawMessageMs);
+}
+
+void TfmMain::RenderTrackMap() {
+    if (!tracksOnMap_ || !webMap->Ready()) return;
+    const TrackStore& tracks = core_->tracks;
+    if (*tracksOnMap_ != TracksToDraw(tracks.List())) {
+        DrawTrack();
+    } else if (mapShownTrack_ != tracks.ShownIndex()) {
+        mapShownTrack_ = tracks.ShownIndex();
+        HighlightTrackOnMap(*webMap, mapShownTrack_);
+    }
+}
+
+void TfmMain::RenderPoiMap() {
+    if (!webPoi->Ready()) return;
+    std::string script = core_->pois.PageScript();
+    if (script == poisOnMap_) return;
+    webPoi->RunPageScript(script);
+    poisOnMap_ = std::move(script);
+}
+
+void TfmMain::ConnectPageHandlers() {
+    // A page loaded again starts empty.
+    connect(webMap, &WebMapView::documentComplete, this, [this] {
+        tracksOnMap_.reset();
+        webMapDocumentComplete();
+    });
+    connect(webPoi, &WebMapView::documentComplete, this, [this] {
+        poisOnMap_.clear();
+        Render();
+    });
+    connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
+}
+
+}  // namespace vantrel
