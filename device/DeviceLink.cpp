@@ -4,6 +4,8 @@
 
 #include "device/DeviceLink.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
@@ -20,6 +22,14 @@ LinkProgress DeviceLink::Progress() const {
     p.BlocksReceived = vars_.BlocksReceived;
     p.BlocksSent = vars_.BlocksSent;
     p.TransferLength = area_.TransferLength;
+    if (!transferRunning_) return p;
+    p.Uploading = UploadKind();
+    if (p.Uploading) {
+        p.UploadSize = moving_.TransferLength;
+        p.TransferBytes = std::min<std::uint64_t>(vars_.BlocksSent * kBlockSize, p.UploadSize);
+    } else {
+        p.TransferBytes = static_cast<std::uint64_t>(vars_.BlocksReceived) * kBlockSize;
+    }
     return p;
 }
 

@@ -51,6 +51,12 @@ struct LinkProgress {
     int BlocksReceived = 0;
     int BlocksSent = 0;
     std::size_t TransferLength = 0;
+    // The transfer under way (all 0 when none runs): whether it sends a list,
+    // the list's bytes moved so far (whole blocks) and, for an upload, the
+    // size of the list it sends (a download's size is known only at its end).
+    bool Uploading = false;
+    std::uint64_t TransferBytes = 0;
+    std::size_t UploadSize = 0;
     std::uint64_t BytesRead = 0;     // from the port since the link was made
     std::uint64_t BytesWritten = 0;  // to the port since the link was made
     unsigned RepliesUnderstood = 0;  // text replies a parser took

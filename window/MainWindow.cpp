@@ -304,6 +304,7 @@ void TfmMain::Render() {
         model->Refresh();
     RenderLink();
     RenderUpload();
+    RenderTransfer();
     RenderLists();
     RenderHighlights();
     RenderTrackMap();
@@ -328,7 +329,6 @@ void TfmMain::RenderLink() {
     btnLoadPOI->setEnabled(buttons.downloadPoi);
     btnStorePlan->setEnabled(buttons.uploadPlan);
     btnStorePoi->setEnabled(buttons.uploadPoi);
-    pbarLoading->setValue(d.progress.Position);
     pbarLoading->setVisible(d.progress.Visible);
     const std::pair<QLineEdit*, const FieldText*> fields[] = {{edAck, &d.acknowledgement},
                                                               {edCurrentData, &d.replyText},

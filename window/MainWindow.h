@@ -3,6 +3,7 @@
 // Companion. Handlers are thin: each calls the core and then Render() shows
 // what changed (grids, counts, button states, the link's status fields).
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <filesystem>
@@ -76,6 +77,8 @@ class TfmMain : public QMainWindow, private StartupHost {
   public:
     // The size the window opens at when none is kept.
     static constexpr QSize kDesignSize{853, 572};
+    // How long a note in the status bar stays.
+    static constexpr int kStatusMessageMs = 8000;
 
     explicit TfmMain(WindowOptions options = {}, QWidget* parent = nullptr);
     ~TfmMain() override;
@@ -164,7 +167,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     void ModifyCurrent();
     void DeleteCurrent();
     void ClearCurrent();
-    // Ends the transfer under way on the line; nothing is kept or sent.
+    // Ends the transfer under way on the line (CAN, then the link reset);
+    // nothing is kept or sent (MainWindowTransfer.cpp).
     void CancelTransfer();
     // The serial port dialog: a port chosen there is where the device is
     // looked for from now on (and at the next start).
@@ -196,6 +200,10 @@ class TfmMain : public QMainWindow, private StartupHost {
     QRadioButton* rbPathAltitude = nullptr;
     QRadioButton* rbPathSpeed = nullptr;
     QProgressBar* pbarLoading = nullptr;
+    // The status bar's transfer under way: bytes, rate and size; Cancel.
+    QLabel* lblTransfer = nullptr;
+    QProgressBar* pbarTransfer = nullptr;
+    QPushButton* btnCancelTransfer = nullptr;
     QPushButton* btnDrawMap = nullptr;
     QPushButton* btnOpenTrackFile = nullptr;
     QPushButton* btnSaveTrackFile = nullptr;
@@ -325,6 +333,9 @@ class TfmMain : public QMainWindow, private StartupHost {
                        QuestionButtons buttons = QuestionButtons::YesNoCancel);
     bool MaySendEmpty(ListKind kind);
     void RenderUpload();
+    void BuildTransferBar();
+    void RenderTransfer();
+    QString TransferText(const LinkProgress& progress, qint64 elapsedMs) const;
     // Files (MainWindowFiles.cpp).
     QWidget* SheetOf(ListKind kind) const;
     QString ListName(ListKind kind) const;
@@ -405,6 +416,7 @@ class TfmMain : public QMainWindow, private StartupHost {
         unsigned finishedBefore;
     };
     std::optional<UploadUnderWay> upload_;
+    QElapsedTimer transferClock_;  // since the transfer under way began
 };
 
 }  // namespace vantrel

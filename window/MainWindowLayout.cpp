@@ -179,6 +179,7 @@ void TfmMain::BuildWidgets() {
     sheetPhotos = new PhotosPage;
     pgctlMain->addTab(sheetPhotos, QStringLiteral("Photos"));
     BuildMenus();
+    BuildTransferBar();
     dlgStartLogo = new TdlgStartLogo(this);
     dlgStartLogo->timerStart.stop();  // runs while the splash is shown
     dlgModifyTrackName = new TdlgModifyTrackName(this);
@@ -257,7 +258,7 @@ QWidget* TfmMain::BuildTrackSheet() {
     gridTrackName = Grid("gridTrackName");
     gridTrack = Grid("gridTrack");
     pbarLoading = Named(new QProgressBar, "pbarLoading");
-    pbarLoading->setRange(0, 127);
+    pbarLoading->setRange(0, 0);  // busy: the status bar tells the bytes and the rate
     pbarLoading->setVisible(false);
     comboTimeZoneTrk = ZoneCombo("comboTimeZoneTrk");
     btnDownloadFrGuider = SpeedButton("btnDownloadFrGuider", QStyle::SP_ArrowDown, style());

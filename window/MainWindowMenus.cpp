@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
-#include <QStatusBar>
 #include <QTabWidget>
 
 #include "base/AppValues.h"
@@ -17,8 +16,6 @@
 namespace vantrel {
 
 namespace {
-
-constexpr int kStatusMessageMs = 8000;
 
 // The next (or, with `step` -1, the previous) page whose tab shows.
 int NextVisibleTab(const QTabWidget* tabs, int step) {
@@ -138,13 +135,6 @@ void TfmMain::ClearCurrent() {
         case ListKind::Plan: return menuClearClick();
         case ListKind::Poi: return menuClearAllClick();
     }
-}
-
-void TfmMain::CancelTransfer() {
-    if (!core_->link().TransferRunning()) return;
-    Handle([this] { core_->link().Cancel(); });
-    statusBar()->showMessage(tr("The transfer was cancelled; nothing was kept or sent."),
-                             kStatusMessageMs);
 }
 
 void TfmMain::ChoosePort() {

@@ -11,12 +11,6 @@
 
 namespace vantrel {
 
-namespace {
-
-constexpr int kDrawMessageMs = 8000;
-
-}  // namespace
-
 void TfmMain::DrawTrack() {
     const TrackStore& tracks = core_->tracks;
     if (tracks.ShownIndex() < 0 && tracks.Shown() != nullptr) {
@@ -31,7 +25,7 @@ void TfmMain::DrawTrack() {
     if (tracksOnMap_->empty() && tracks.CanSave())
         statusBar()->showMessage(
             tr("No track is selected: tick the Select box of each track to draw."),
-            kDrawMessageMs);
+            kStatusMessageMs);
 }
 
 void TfmMain::RenderTrackMap() {

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
@@ -260,6 +261,51 @@ TEST_F(WindowTest, TransferButtonsAreAllOffWhileADownloadRuns) {
     EXPECT_TRUE(window.btnStorePoi->isEnabled());
     EXPECT_FALSE(window.btnStorePlan->isEnabled());  // no plan to send
     EXPECT_TRUE(window.pbarLoading->isHidden());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// A transfer under way shows its bytes, its rate and an upload's size; the
+// Cancel button and Escape end a download on the line (CAN, then the link
+// reset) with nothing kept, and the device answers the next request.
+TEST_F(WindowTest, ATransferShowsItsProgressAndCancelEndsItWithNothingKept) {
+    struct Way {
+        const char* name;
+        std::function<void(TfmMain&)> cancel;
+    };
+    const Way ways[] = {
+        {"the button", [](TfmMain& w) { w.btnCancelTransfer->click(); }},
+        {"Escape", [](TfmMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }}};
+    TfmMain& window = Open({.pace = true});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::string can(1, static_cast<char>(kCan));
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        window.btnDownloadFrGuider->click();
+        ASSERT_TRUE(WaitFor([&] { return window.Core().link().Progress().BlocksReceived >= 2; }));
+        QTest::qWait(600);
+        EXPECT_TRUE(window.btnCancelTransfer->isVisible());
+        const QString shown = window.lblTransfer->text();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Downloading: ")) && shown.contains("KiB received, ") &&
+                    shown.endsWith(QStringLiteral("/s")))
+            << shown.toStdString();
+        Device().TakeReceived();
+        way.cancel(window);
+        EXPECT_FALSE(window.Core().link().TransferRunning());
+        EXPECT_TRUE(window.Core().tracks.List().empty());
+        EXPECT_FALSE(window.btnCancelTransfer->isVisible());
+        EXPECT_TRUE(window.statusBar()->currentMessage().contains(QStringLiteral("cancelled")));
+        const std::vector<std::uint8_t> sent = Device().TakeReceived();
+        EXPECT_NE(std::string(sent.begin(), sent.end()).find(can), std::string::npos);
+    }
+    Device().SetLineOptions({});
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    EXPECT_TRUE(window.Core().tracks.List().empty());
+    window.btnStorePoi->click();
+    EXPECT_TRUE(window.lblTransfer->text().startsWith(QStringLiteral("Uploading: 0 bytes of ")))
+        << window.lblTransfer->text().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return !window.Core().link().TransferRunning(); }));
     EXPECT_TRUE(messages.shown.empty());
 }
 
