@@ -752,9 +752,11 @@ TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
     ScratchFolder shots;
     ScreenshotRun tour(window, QString::fromStdString((shots / "tabs").string()));
     ASSERT_EQ(tour.Run(), 0);
-    for (const char* name :
-         {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png", "6-Status.png"})
+    for (const char* name : {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png",
+                             "6-Status.png", "8-Map-large.png"})
         EXPECT_GT(std::filesystem::file_size(shots / "tabs" / name), 0u) << name;
+    EXPECT_EQ(QImage(QString::fromStdString((shots / "tabs" / "8-Map-large.png").string())).size(),
+              QSize(1600, 1000));
     EXPECT_GT(window.Core().pois.PoiCount, 0);
     EXPECT_FALSE(window.edRoute->text().isEmpty());
     EXPECT_FALSE(window.edRecordTime->text().isEmpty());
