@@ -308,6 +308,7 @@ void TfmMain::Render() {
     RenderLists();
     RenderHighlights();
     RenderTrackMap();
+    RenderPlanMap();
     RenderPoiMap();
     RenderMenus();
     RenderPhotoTracks();

@@ -353,6 +353,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     // What the map pages show (MainWindowPages.cpp).
     void DrawTrack();
     void RenderTrackMap();
+    void RenderPlanMap();
     void RenderPoiMap();
     void ConnectPageHandlers();
     // Plots the point grid's profile when the grid, the profile or the
@@ -390,6 +391,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::optional<std::vector<DrawnTrack>> tracksOnMap_;
     int mapShownTrack_ = -1;
     std::string poisOnMap_;  // the script that made what the POI page shows
+    std::string planOnMap_;  // the plan's markers and the row highlighted among them
     // What the summary boxes were made from: the tracks, the zone, the units
     // and the texts.
     struct SummaryShown {

@@ -240,6 +240,7 @@ void TfmMain::gridPlanClick(int gridRow) {
 }
 
 void TfmMain::gridPlanDblClick() {
+    planOnMap_.clear();  // markers made anew lose their highlight
     Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
 }
 
@@ -262,7 +263,7 @@ void TfmMain::menuClearClick() {
 }
 
 void TfmMain::menuRedrawClick() {
-    Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
+    gridPlanDblClick();
 }
 
 void TfmMain::gridPoiClick(int gridRow) {
@@ -283,16 +284,11 @@ void TfmMain::menuClearAllClick() {
 }
 
 // A click on the plan page may have placed, moved or picked a marker: the
-// list reads them back, and the row of the marker picked is highlighted in
-// the list and on the map.
+// list reads them back (Render() then highlights the row picked).
 void TfmMain::webPlanBodyClicked() {
     Handle([this] {
-        PlanList& plans = core_->plans;
-        const int before = plans.Row;
-        if (!plans.ReadMarkersBack(*webPlan))
+        if (!core_->plans.ReadMarkersBack(*webPlan))
             messages_.ShowMessage(kPlanPageSilentText, "Error");
-        else if (plans.Row != before)
-            plans.SelectRow(*webPlan, plans.Row);
     });
 }
 

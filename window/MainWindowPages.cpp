@@ -1,11 +1,12 @@
 // TfmMain (MainWindow.h), continued: what the map pages show. Draw puts the
 // selected tracks on the track page, which then follows the list (its
-// ticks, names, colours) and highlights the track shown; the POI page shows
-// every POI as the list holds it, times at the zone chosen.
+// ticks, names, colours) and highlights the track shown; the plan page
+// highlights the selected row's marker; the POI page shows every POI as the
+// list holds it, times at the zone chosen.
 
 #include <QStatusBar>
-#include <QTabWidget>
 
+#include "plans/PlanList.h"
 #include "window/MainWindow.h"
 #include "window/web/WebMapView.h"
 
@@ -39,6 +40,21 @@ void TfmMain::RenderTrackMap() {
     }
 }
 
+// The plan page highlights the marker of the row the list has selected,
+// again whenever its markers may have been made anew.
+void TfmMain::RenderPlanMap() {
+    if (!webPlan->Ready()) return;
+    PlanList& plans = core_->plans;
+    std::string shown = PlanMarkersScript(plans.gridPlan, plans.PlanCount, core_->values.Numbers) +
+                        "@" + std::to_string(plans.Row);
+    if (shown == planOnMap_) return;
+    planOnMap_ = std::move(shown);
+    if (plans.SelectedRowIsPoint())
+        plans.SelectRow(*webPlan, plans.Row);
+    else
+        webPlan->CallPageFunction("RestoreMaker");
+}
+
 void TfmMain::RenderPoiMap() {
     if (!webPoi->Ready()) return;
     std::string script = core_->pois.PageScript();
@@ -52,6 +68,10 @@ void TfmMain::ConnectPageHandlers() {
     connect(webMap, &WebMapView::documentComplete, this, [this] {
         tracksOnMap_.reset();
         webMapDocumentComplete();
+    });
+    connect(webPlan, &WebMapView::documentComplete, this, [this] {
+        planOnMap_.clear();
+        Render();
     });
     connect(webPoi, &WebMapView::documentComplete, this, [this] {
         poisOnMap_.clear();

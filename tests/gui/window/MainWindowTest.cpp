@@ -381,6 +381,7 @@ TEST_F(WindowTest, MarkersPlacedOnThePlanPageComeBackIntoThePlanList) {
     ASSERT_GT(before, 0);
     const std::string firstTitle = plans.gridPlan.Cell(0, 1);
     window.pgctlMain->setCurrentWidget(window.sheetPlan);
+    EXPECT_EQ(PageState(*window.webPlan)["highlighted"].toInt(), 0);  // as the list selects
 
     // A click beside the first marker places a new one at the end of the plan.
     const QString at = QStringLiteral("map.leaflet.latLngToContainerPoint([%1,%2])")
