@@ -390,8 +390,17 @@ class TfmMain : public QMainWindow, private StartupHost {
     // shows the self-test's points), and the one drawn above the others.
     std::optional<std::vector<DrawnTrack>> tracksOnMap_;
     int mapShownTrack_ = -1;
-    std::string poisOnMap_;  // the script that made what the POI page shows
-    std::string planOnMap_;  // the plan's markers and the row highlighted among them
+    std::uint64_t trackMapRevision_ = ~std::uint64_t{0};  // the tracks RenderTrackMap saw
+    // What a list's page was last shown from: the grid's revision, the
+    // entries and the selected row.
+    struct ListShown {
+        std::uint64_t revision;
+        int count;
+        int row;
+        bool operator==(const ListShown&) const = default;
+    };
+    std::optional<ListShown> planOnMap_;  // the markers, and the row highlighted
+    std::optional<ListShown> poisOnMap_;
     // What the summary boxes were made from: the tracks, the zone, the units
     // and the texts.
     struct SummaryShown {

@@ -240,7 +240,7 @@ void TfmMain::gridPlanClick(int gridRow) {
 }
 
 void TfmMain::gridPlanDblClick() {
-    planOnMap_.clear();  // markers made anew lose their highlight
+    planOnMap_.reset();  // markers made anew lose their highlight
     Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
 }
 

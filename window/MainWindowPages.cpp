@@ -6,7 +6,6 @@
 
 #include <QStatusBar>
 
-#include "plans/PlanList.h"
 #include "window/MainWindow.h"
 #include "window/web/WebMapView.h"
 
@@ -30,8 +29,9 @@ void TfmMain::DrawTrack() {
 }
 
 void TfmMain::RenderTrackMap() {
-    if (!tracksOnMap_ || !webMap->Ready()) return;
     const TrackStore& tracks = core_->tracks;
+    if (!tracksOnMap_ || !webMap->Ready() || tracks.Revision() == trackMapRevision_) return;
+    trackMapRevision_ = tracks.Revision();
     if (*tracksOnMap_ != TracksToDraw(tracks.List())) {
         DrawTrack();
     } else if (mapShownTrack_ != tracks.ShownIndex()) {
@@ -43,12 +43,10 @@ void TfmMain::RenderTrackMap() {
 // The plan page highlights the marker of the row the list has selected,
 // again whenever its markers may have been made anew.
 void TfmMain::RenderPlanMap() {
-    if (!webPlan->Ready()) return;
     PlanList& plans = core_->plans;
-    std::string shown = PlanMarkersScript(plans.gridPlan, plans.PlanCount, core_->values.Numbers) +
-                        "@" + std::to_string(plans.Row);
-    if (shown == planOnMap_) return;
-    planOnMap_ = std::move(shown);
+    const ListShown now{plans.gridPlan.Revision(), plans.PlanCount, plans.Row};
+    if (!webPlan->Ready() || planOnMap_ == now) return;
+    planOnMap_ = now;
     if (plans.SelectedRowIsPoint())
         plans.SelectRow(*webPlan, plans.Row);
     else
@@ -56,25 +54,26 @@ void TfmMain::RenderPlanMap() {
 }
 
 void TfmMain::RenderPoiMap() {
-    if (!webPoi->Ready()) return;
-    std::string script = core_->pois.PageScript();
-    if (script == poisOnMap_) return;
-    webPoi->RunPageScript(script);
-    poisOnMap_ = std::move(script);
+    const PoiList& pois = core_->pois;
+    const ListShown now{pois.gridPoi.Revision(), pois.PoiCount, 0};
+    if (!webPoi->Ready() || poisOnMap_ == now) return;
+    poisOnMap_ = now;
+    webPoi->RunPageScript(pois.PageScript());
 }
 
 void TfmMain::ConnectPageHandlers() {
     // A page loaded again starts empty.
     connect(webMap, &WebMapView::documentComplete, this, [this] {
         tracksOnMap_.reset();
+        trackMapRevision_ = ~std::uint64_t{0};
         webMapDocumentComplete();
     });
     connect(webPlan, &WebMapView::documentComplete, this, [this] {
-        planOnMap_.clear();
+        planOnMap_.reset();
         Render();
     });
     connect(webPoi, &WebMapView::documentComplete, this, [this] {
-        poisOnMap_.clear();
+        poisOnMap_.reset();
         Render();
     });
     connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
