@@ -11,7 +11,9 @@
 #include <functional>
 #include <memory>
 
+#include "app/ListDocuments.h"
 #include "base/AppValues.h"
+#include "base/FileResult.h"
 #include "base/TransferArea.h"
 #include "base/UserMessages.h"
 #include "device/CommPortLink.h"
@@ -77,6 +79,19 @@ class Companion : private TransferHooks {
     TransferButtons Buttons() const;
     // The plan titles' glyphs, for the plan file's image.
     GlyphRenderer& Glyphs() { return glyphs_; }
+
+    // The lists as documents (CompanionFiles.cpp): a page's file opened (a
+    // file that cannot be changes nothing) or saved in a format, whether its
+    // list holds changes not yet saved or sent, whether it has anything to
+    // save, and whether an upload of it would send nothing (the device then
+    // loses what it holds).
+    FileResult OpenFile(ListKind kind, const std::string& path);
+    FileResult SaveFile(ListKind kind, const std::string& path, FileFormat format);
+    bool Modified(ListKind kind) const;
+    bool CanSave(ListKind kind) const;
+    bool UploadIsEmpty(ListKind kind) const;
+    // The list was sent to the device whole: it holds no unsaved changes.
+    void Sent(ListKind kind);
 
     // Called with the received bytes when a download ends, before they are
     // decoded (so a caller can keep them whatever the decoding makes of them).

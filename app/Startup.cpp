@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "device/DeviceLink.h"
+
 namespace vantrel {
 
 namespace {
@@ -51,11 +53,11 @@ std::vector<NamedStep> StartupSequence(StartupContext& c) {
              [&c] {
                  CheckWithPrompt(
                      c, [&c] { return (c.zone = c.probes.readZone()).has_value(); },
-                     "Cannot Found Time Zone!");
+                     kNoTimeZoneText);
              }),
         Step("QueryDaylight", [&c] { c.DaylightInEffect = c.zone && c.zone->daylight; }),
         Step("CheckInternet",
-             [&c] { CheckWithPrompt(c, c.probes.hasInternet, "Internet Error!"); }),
+             [&c] { CheckWithPrompt(c, c.probes.hasInternet, kNoInternetText); }),
         Step("ShowMapSheet", [&c] { c.host.ShowMapSheet(); }),
         Step("StoreAppDirectory", [&c] { c.values.AppDirectory = c.dataDirectory.string(); }),
         Step("ReadDecimalSeparator",
@@ -76,13 +78,13 @@ std::vector<NamedStep> DeviceProbeSequence(ProbeContext& c) {
          [&c] {
              c.DevicePortName = c.probe.FindDevicePort();
              if (!c.DevicePortName.empty()) return true;
-             c.messages.ShowMessage("Vantrel Not Found!", "Error");
+             c.messages.ShowMessage(kDeviceNotFoundText, "Error");
              return false;
          }},
         Step("OpenPortOnce",
              [&c] {
                  if (auto error = c.probe.OpenOnce(c.DevicePortName))
-                     c.messages.ShowMessage("commPort: " + *error, kApplicationTitle);
+                     c.messages.ShowMessage(*error, "Error");
              }),
     };
 }

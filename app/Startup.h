@@ -28,6 +28,13 @@ namespace vantrel {
 // The application's title, also the caption of errors shown during start-up.
 inline constexpr std::string_view kApplicationTitle = "Vantrel Ver1.2";
 
+// The start-up checks' prompts, when a check fails.
+inline constexpr std::string_view kNoTimeZoneText =
+    "Cannot read this computer's time zone; times are shown in UTC until one is chosen.";
+inline constexpr std::string_view kNoInternetText =
+    "This computer has no internet connection: the maps show their world layer and the tiles "
+    "kept from before, and fetch new ones once the connection is back.";
+
 enum class PromptAnswer { Cancel, TryAgain, Continue };
 
 // What start-up needs of the window. The visual steps do nothing by default.
@@ -81,8 +88,8 @@ std::vector<NamedStep> StartupSequence(StartupContext& context);
 struct DeviceProbe {
     // The device's port name, empty when no device was found.
     std::function<std::string()> FindDevicePort;
-    // Opens the port once, clears its error state and closes it again; the
-    // error's message when it could not be opened.
+    // Opens the port once, clears its error state and closes it again; what
+    // the user can do about it when it could not be opened.
     std::function<std::optional<std::string>(const std::string& port)> OpenOnce;
 };
 

@@ -4,7 +4,7 @@ namespace vantrel {
 
 ColumnTitleSet DefaultColumnTitles() {
     return {"Track Name", "Color",    "Select", "Time",  "Longitude",
-            "Lanititude", "Altitude", "Speed",  "Title", "Date&Time"};
+            "Latitude", "Altitude", "Speed",  "Title", "Date & Time"};
 }
 
 std::span<const int> HeadingEntries(HeadedGrid kind) {

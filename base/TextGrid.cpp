@@ -54,6 +54,12 @@ void TextGrid::ClearRow(int row) {
     ++revision_;
 }
 
+void TextGrid::CopyCellsOf(const TextGrid& other) {
+    if (other.colCount_ != colCount_ || other.rowCount_ != rowCount_) return;
+    cells_ = other.cells_;
+    ++revision_;
+}
+
 void TextGrid::CopyRow(int from, int to) {
     if (from < 0 || from >= rowCount_ || to < 0 || to >= rowCount_ || from == to) return;
     for (int col = 0; col < colCount_; ++col) cells_[Index(col, to)] = cells_[Index(col, from)];

@@ -32,6 +32,9 @@ public:
     void Clear();
     // Empties every cell of one row.
     void ClearRow(int row);
+    // Takes every cell of a grid of the same shape (a grid of another shape
+    // is ignored).
+    void CopyCellsOf(const TextGrid& other);
     // Copies all cells of row `from` over row `to`.
     void CopyRow(int from, int to);
     // Removes `count` rows starting at `first`: the rows below move up and the

@@ -38,6 +38,12 @@ void AppendFields(std::string& out, Seconds shown, const int (&widths)[6],
 
 }  // namespace
 
+std::string ShownTimeText(Seconds time, ZoneOffset zone) {
+    const std::string iso = IsoTimeText(time, zone);  // "2011-01-25T14:13:20..."
+    return iso.substr(0, 4) + "/" + iso.substr(5, 2) + "/" + iso.substr(8, 2) + " " +
+           iso.substr(11, 8);
+}
+
 void AppendListTime(std::string& out, Seconds shown) {
     AppendFields(out, shown, {0, 0, 0, 0, 0, 0}, {"/", "/", "  ", ":", ":", ""});
 }

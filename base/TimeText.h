@@ -24,6 +24,10 @@ std::optional<Seconds> CalendarSeconds(int year, int month, int day, int hour, i
 // zone it is shown at). The track list and the track file write times so.
 void AppendListTime(std::string& out, Seconds shown);
 
+// "2011/01/25 14:13:05": a moment as the window shows it at `zone`, every
+// field zero-padded.
+std::string ShownTimeText(Seconds time, ZoneOffset zone);
+
 // A time as the track and POI lists show it ("2010/5/3  14:5:9" or
 // "2010/05/03 14:05:09"), or nothing when the text is no valid date and time.
 std::optional<Seconds> ParseCalendarText(std::string_view text);

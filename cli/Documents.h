@@ -77,6 +77,17 @@ bool LoadImage(const FileArg& in, TransferArea& area);
 int OpenPlanImage(const FileArg& in, PlanList& list, TransferArea& area, MapPage& page);
 int OpenPoiImage(const FileArg& in, PoiList& list, TransferArea& area);
 
+// A list read from a file of at most `limit` bytes by `read`, which gives
+// the reason it refused the text: kOk, or kBadFile after telling why.
+template <class List>
+int ReadListFile(const FileArg& in, List& list, std::size_t limit, const char* what,
+                 std::string (*read)(std::string_view text, List& list)) {
+    auto text = ReadInput(in, limit, what);
+    if (!text) return kBadFile;
+    if (std::string refused = read(*text, list); !refused.empty()) return CannotRead(in, refused);
+    return kOk;
+}
+
 // Writes the area's image after building it gave `built`: a refused image
 // is told with its reason and nothing is written.
 int SaveImage(const FileArg& out, const std::string& refused, const TransferArea& area);

@@ -12,20 +12,6 @@ namespace vantrel::cli {
 
 namespace {
 
-// A route or waypoint file needs far less than this even with a long track
-// beside its points; a larger file is refused before it is read whole.
-constexpr std::size_t kGpxReadLimit = std::size_t{16} << 20;
-
-template <class List>
-int ReadGpxList(const FileArg& in, List& list,
-                std::string (*read)(std::string_view text, List& list)) {
-    auto text = ReadInput(in, kGpxReadLimit, "a GPX file");
-    if (!text) return kBadFile;
-    if (std::string refused = read(*text, list); !refused.empty())
-        return CannotRead(in, refused);
-    return kOk;
-}
-
 // GPX times are UTC and POI images hold the device's time: with both lists
 // kept at zone 0 the times pass unshifted.
 CommandOptions AtZoneZero(CommandOptions options) {
@@ -36,11 +22,11 @@ CommandOptions AtZoneZero(CommandOptions options) {
 }  // namespace
 
 int ReadPlanGpx(const FileArg& in, PlanList& list) {
-    return ReadGpxList(in, list, ReadGpxPlan);
+    return ReadListFile(in, list, kMaxGpxListBytes, "a GPX file", ReadGpxPlan);
 }
 
 int ReadPoiGpx(const FileArg& in, PoiList& list) {
-    return ReadGpxList(in, list, ReadGpxPois);
+    return ReadListFile(in, list, kMaxGpxListBytes, "a GPX file", ReadGpxPois);
 }
 
 int WritePlanGpx(const FileArg& out, const PlanList& list) {

@@ -13,6 +13,7 @@
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
 #include "tracks/Track.h"
+#include "tracks/TrackText.h"
 
 namespace vantrel::cli {
 
@@ -50,13 +51,6 @@ std::string Fixed(double value, int decimals) {
 std::string ShownTime(Seconds time, ZoneOffset zone) {
     std::string text = IsoTimeText(time, zone).substr(0, 19);
     text[10] = ' ';
-    return text;
-}
-
-std::string DurationText(std::int64_t seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%" PRId64 ":%02" PRId64 ":%02" PRId64, seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
     return text;
 }
 

@@ -4,11 +4,12 @@
 
 #include "device/DeviceLink.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 namespace {
 
-constexpr std::string_view kNotFoundText = "Vantrel not Found!";
 constexpr std::string_view kErrorCaption = "Error";
 
 }  // namespace
@@ -21,6 +22,14 @@ LinkProgress DeviceLink::Progress() const {
     p.BlocksReceived = vars_.BlocksReceived;
     p.BlocksSent = vars_.BlocksSent;
     p.TransferLength = area_.TransferLength;
+    if (!transferRunning_) return p;
+    p.Uploading = UploadKind();
+    if (p.Uploading) {
+        p.UploadSize = moving_.TransferLength;
+        p.TransferBytes = std::min<std::uint64_t>(vars_.BlocksSent * kBlockSize, p.UploadSize);
+    } else {
+        p.TransferBytes = static_cast<std::uint64_t>(vars_.BlocksReceived) * kBlockSize;
+    }
     return p;
 }
 
@@ -35,7 +44,7 @@ void DeviceLink::FindDevicePort() {
 bool DeviceLink::SendCommand(std::string_view sentence) {
     FindDevicePort();
     if (vars_.DevicePortName.empty()) {
-        ShowError(kNotFoundText);
+        ShowError(kDeviceNotFoundText);
         return true;
     }
     parts_.port.SetPortName(vars_.DevicePortName);

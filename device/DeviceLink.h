@@ -30,6 +30,9 @@
 
 namespace vantrel {
 
+// What the user is told when no device is found, by the link and at start.
+inline constexpr std::string_view kDeviceNotFoundText = "Vantrel Not Found!";
+
 // The link variables that the requests set and the reply reader follows.
 struct LinkVariables {
     std::string DevicePortName;  // empty: no device present
@@ -48,6 +51,12 @@ struct LinkProgress {
     int BlocksReceived = 0;
     int BlocksSent = 0;
     std::size_t TransferLength = 0;
+    // The transfer under way (all 0 when none runs): whether it sends a list,
+    // the list's bytes moved so far (whole blocks) and, for an upload, the
+    // size of the list it sends (a download's size is known only at its end).
+    bool Uploading = false;
+    std::uint64_t TransferBytes = 0;
+    std::size_t UploadSize = 0;
     std::uint64_t BytesRead = 0;     // from the port since the link was made
     std::uint64_t BytesWritten = 0;  // to the port since the link was made
     unsigned RepliesUnderstood = 0;  // text replies a parser took
@@ -64,7 +73,7 @@ struct LinkProgress {
 // How a request ended on the PC's side.
 enum class RequestResult {
     Sent,        // the sentence went out; the reply reader takes over
-    NoDevice,    // "Vantrel not Found!" was shown
+    NoDevice,    // kDeviceNotFoundText was shown
     PortFailed,  // the port would not open; its message was shown
     Refused,     // an upload image that cannot be sent; nothing was sent
     Busy         // a transfer is under way; nothing was sent

@@ -28,6 +28,23 @@ class GivenPortLocator : public DeviceLocator {
     std::string port_;
 };
 
+// The port the user chose, while there is one; else wherever `fallback`
+// finds the device.
+class ChosenPortLocator : public DeviceLocator {
+  public:
+    explicit ChosenPortLocator(DeviceLocator& fallback) : fallback_(fallback) {}
+    // An empty name goes back to looking for the device.
+    void Choose(std::string port) { chosen_ = std::move(port); }
+    const std::string& Chosen() const { return chosen_; }
+    std::optional<std::string> DevicePort() override {
+        return chosen_.empty() ? fallback_.DevicePort() : std::optional<std::string>(chosen_);
+    }
+
+  private:
+    DeviceLocator& fallback_;
+    std::string chosen_;
+};
+
 // Finds the first tty whose driver is the device's bridge driver (cp210x) in
 // sysfs, ordered by name with numbers compared as numbers (ttyUSB2 before
 // ttyUSB10). A port named by the environment variable VANTREL_PORT wins.

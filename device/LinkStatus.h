@@ -36,11 +36,12 @@ struct LinkStatus {
     FieldText homeZone;
     FieldText localZone;
     FieldText unit;
-    // Logger settings; the storage usage is never filled from the device.
+    // Logger settings; the device never sends its storage usage, which
+    // stays empty.
     FieldText recordTime;
     FieldText recordDistance;
     FieldText recordSpeed;
-    FieldText storageUsage{"150"};
+    FieldText storageUsage;
 };
 
 }  // namespace vantrel

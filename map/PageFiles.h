@@ -16,7 +16,9 @@ inline constexpr std::string_view kPlanPageFile = "plan.txt";
 inline constexpr std::string_view kPoiPageFile = "poi.txt";
 
 // What the user is told when a page file cannot be read.
-inline constexpr std::string_view kPageFileMissingText = "Cannot Access Trk file!";
+inline constexpr std::string_view kPageFileMissingText =
+    "Cannot open the map pages: they are missing from the program's data folder, so the maps "
+    "stay empty.";
 
 // The page folder of a data folder, and of this program's data folder.
 std::filesystem::path MapPagesFolder(const std::filesystem::path& dataDirectory);

@@ -78,4 +78,10 @@ std::string DeviceToDegrees(std::int32_t value, char separator) {
     return FormatGeneral(value * 0.00001, separator);
 }
 
+std::string DeviceDegreesText(double degrees, char separator) {
+    const std::string general = FormatGeneral(degrees, separator);
+    const auto device = DegreesToDevice(general, separator);
+    return device ? DeviceToDegrees(*device, separator) : general;
+}
+
 }  // namespace vantrel

@@ -20,4 +20,8 @@ std::optional<std::int32_t> DegreesToDevice(std::string_view cell, char separato
 // A device value as list text: value times 0.00001 in the general notation.
 std::string DeviceToDegrees(std::int32_t value, char separator);
 
+// Degrees (from the map) as list text of what the device will hold of them:
+// "47.51234" for 47.512345678.
+std::string DeviceDegreesText(double degrees, char separator);
+
 }  // namespace vantrel

@@ -64,7 +64,7 @@ std::string PoiTime(pugi::xml_node point, ZoneOffset zone, std::string& error) {
         error = text.empty() ? "it has no time" : "'" + text + "' is not an ISO 8601 time";
         return {};
     }
-    return PoiListTime(*time, zone);
+    return ShownTimeText(*time, zone);
 }
 
 // Reads the points of a file into `points` and checks them with `check`;
@@ -91,18 +91,6 @@ std::string ReadPoints(std::string_view text, bool routeFirst, char separator, T
     }
     const std::optional<RowRefusal> refused = check(points);
     return refused ? refused->Text(what) : std::string();
-}
-
-int FillList(TextGrid& grid, const std::vector<ListRow>& points) {
-    grid.Clear();
-    int row = 0;
-    for (const ListRow& point : points) {
-        ++row;
-        grid.SetCell(kTextColumn, row, point.text);
-        grid.SetCell(kLatitudeColumn, row, point.latitude);
-        grid.SetCell(kLongitudeColumn, row, point.longitude);
-    }
-    return row;
 }
 
 }  // namespace
@@ -149,7 +137,7 @@ std::string ReadGpxPlan(std::string_view text, PlanList& list) {
     };
     std::string error = ReadPoints(text, true, separator, PlanTitle, check, points);
     if (!error.empty()) return error;
-    list.PlanCount = FillList(list.gridPlan, points);
+    list.PlanCount = FillGridRows(list.gridPlan, points);
     list.WriteGridHeadings();
     list.SetSavable(true);
     return {};
@@ -167,7 +155,7 @@ std::string ReadGpxPois(std::string_view text, PoiList& list) {
     };
     std::string error = ReadPoints(text, false, separator, timeOf, check, points);
     if (!error.empty()) return error;
-    list.PoiCount = FillList(list.gridPoi, points);
+    list.PoiCount = FillGridRows(list.gridPoi, points);
     list.WriteGridHeadings();
     list.SetSavable(true);
     return {};

@@ -5,6 +5,7 @@
 // hold and refuses the whole file with a message naming the first point
 // that does not fit, rather than cutting anything.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@
 #include "plans/PoiList.h"
 
 namespace vantrel {
+
+// A route or waypoint file needs far less than this even with a long track
+// beside its points; a larger file is refused before it is read whole.
+inline constexpr std::size_t kMaxGpxListBytes = std::size_t{16} << 20;
 
 // The plan's rows as one route.
 std::string GpxPlanText(const PlanList& list);

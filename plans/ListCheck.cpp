@@ -80,6 +80,10 @@ std::string TitleFault(const std::string& composed, const std::string& text) {
 
 }  // namespace
 
+std::string PlanTitleRefusal(const std::string& title) {
+    return TitleFault(NfcText(title), title);
+}
+
 std::string UnshownCharacterText(const std::string& title, char32_t c, std::string_view why) {
     return "the title '" + title + "' holds " + CharacterName(c) + ", " + std::string(why);
 }
@@ -151,6 +155,18 @@ std::vector<ListRow> GridRows(const TextGrid& grid, int count) {
         rows.push_back({grid.Cell(kTextColumn, row), grid.Cell(kLatitudeColumn, row),
                         grid.Cell(kLongitudeColumn, row)});
     return rows;
+}
+
+int FillGridRows(TextGrid& grid, const std::vector<ListRow>& rows) {
+    grid.Clear();
+    int row = 0;
+    for (const ListRow& r : rows) {
+        ++row;
+        grid.SetCell(kTextColumn, row, r.text);
+        grid.SetCell(kLatitudeColumn, row, r.latitude);
+        grid.SetCell(kLongitudeColumn, row, r.longitude);
+    }
+    return row;
 }
 
 }  // namespace vantrel

@@ -46,6 +46,9 @@ struct RowRefusal {
 };
 
 std::optional<RowRefusal> CheckPlanRows(std::span<const ListRow> rows, char separator);
+// Why the device cannot take a plan title ("the title '...' has 35
+// characters, more than the 31 a plan title holds"), or empty text.
+std::string PlanTitleRefusal(const std::string& title);
 
 // "the title 'TITLE' holds U+0301 COMBINING ACUTE ACCENT, WHY": a character
 // of a title the device cannot show, named.
@@ -56,6 +59,9 @@ std::optional<RowRefusal> CheckPoiRows(std::span<const ListRow> rows, char separ
 
 // Rows 1..count of a list's grid.
 std::vector<ListRow> GridRows(const TextGrid& grid, int count);
+// The other way: empties the grid (its headings too) and puts the rows in
+// rows 1, 2, ...; returns their count.
+int FillGridRows(TextGrid& grid, const std::vector<ListRow>& rows);
 
 // The conversions the checks use, for the image builders: a coordinate cell
 // in device units, nullopt for text that is no number or lies out of range;

@@ -1,9 +1,12 @@
 #include "plans/ListFiles.h"
 
 #include <functional>
+#include <memory>
 
 #include "base/AtomicFile.h"
-#include "plans/ListCheck.h"
+#include "base/TransferArea.h"
+#include "plans/GpxPlans.h"
+#include "plans/ListCsv.h"
 #include "plans/PlanImage.h"
 #include "plans/PoiImage.h"
 
@@ -11,45 +14,83 @@ namespace vantrel {
 
 namespace {
 
-bool SaveImage(const std::string& path, const ImageResult& built, const TransferArea& area,
-               UserMessages& messages) {
-    return ReportRefusal(built, messages) && WriteTransferFile(path, area, messages);
-}
-
-// The common road of both open handlers; `decode` reads an area into the
-// list, `enable` sets its save and upload buttons, `check` gives the reason
-// the decoded rows are refused (or empty text).
-OpenResult OpenImage(const std::string& path, TransferArea& area, UserMessages& messages,
-                     const std::function<bool(const TransferArea&)>& decode,
-                     const std::function<void()>& enable,
-                     const std::function<std::string()>& check) {
-    // Decoding nothing empties the list.
-    auto refuse = [&](const std::string& why) {
-        TransferArea nothing{.bytes = {}, .TransferLength = 0};
-        decode(nothing);
-        messages.ShowMessage(why, kErrorCaption);
-        return OpenResult::Refused;
-    };
+// The bytes of a file of at most `limit`, or the reason it cannot be had.
+std::optional<std::string> FileBytes(const std::string& path, std::size_t limit,
+                                     std::string& why) {
     std::error_code error;
-    const auto bytes = ReadFileBytes(path, error, TransferArea::kSize);
-    if (error == std::errc::file_too_large)  // no image fits
-        return refuse(TooLargeText(path, TransferArea::kSize, "a plan or POI file"));
-    if (!bytes) {
-        messages.ShowMessage(kCannotAccessText, kErrorCaption);
-        return OpenResult::CannotAccess;
-    }
-    if (bytes->empty()) return OpenResult::Empty;
-    std::copy(bytes->begin(), bytes->end(), area.bytes.begin());
-    area.TransferLength = bytes->size();
-    enable();
-    if (!decode(area)) return OpenResult::BadImage;
-    if (std::string refused = check(); !refused.empty()) return refuse(path + ": " + refused);
-    return OpenResult::Opened;
+    auto bytes = ReadFileBytes(path, error, limit);
+    if (error == std::errc::file_too_large)
+        why = "it is larger than the " + std::to_string(limit) + " bytes such a file can be";
+    else if (!bytes)
+        why = error.message();
+    else if (bytes->empty())
+        why = "the file is empty";
+    return why.empty() ? bytes : std::nullopt;
 }
 
-// The window's wording of a refused row, or empty text.
-std::string RefusalText(const std::optional<RowRefusal>& refused) {
-    return refused ? refused->Text("Row") + "!" : std::string();
+// How a page's files are read: its image and its GPX and CSV readers, each
+// of which gives the reason it refused a file (or empty text).
+template <class List>
+struct ListReaders {
+    FileFormat image;
+    std::span<const FileFormat> formats;
+    const char* imageName;  // "plan image"
+    std::function<bool(List&, const TransferArea&)> decode;
+    std::string (*readGpx)(std::string_view, List&);
+    std::string (*readCsv)(std::string_view, List&);
+
+    std::string DecodeImage(std::string_view bytes, List& list) const {
+        auto area = std::make_unique<TransferArea>();
+        std::copy(bytes.begin(), bytes.end(), area->bytes.begin());
+        area->TransferLength = bytes.size();
+        if (!decode(list, *area)) return std::string("it is no sound ") + imageName;
+        if (auto refused = CheckListRows(list)) return refused->Text("row");
+        list.SetSavable(true);
+        return {};
+    }
+
+    std::string Read(FileFormat format, std::string_view bytes, List& list) const {
+        if (format == FileFormat::Gpx) return readGpx(bytes, list);
+        if (format == FileFormat::Csv) return readCsv(bytes, list);
+        return DecodeImage(bytes, list);
+    }
+};
+
+// The common road of both pages: reads the file by its format into a new
+// list; only a list read whole replaces the page's.
+template <class List>
+FileResult OpenList(const std::string& path, List& list, const ListReaders<List>& readers) {
+    const FileFormat format = FormatOfPath(path, readers.formats).value_or(readers.image);
+    const std::size_t limit = format == FileFormat::Gpx   ? kMaxGpxListBytes
+                              : format == FileFormat::Csv ? kListCsvLimit
+                                                          : TransferArea::kSize;
+    std::string why;
+    const auto bytes = FileBytes(path, limit, why);
+    if (!bytes) return OpenRefusal(path, why);
+    List read(list.Values());
+    why = readers.Read(format, *bytes, read);
+    if (!why.empty()) return OpenRefusal(path, why);
+    list.TakeRowsOf(read);
+    return {};
+}
+
+// Writes a list's bytes, or refuses them with the reason they could not be made.
+template <class List>
+FileResult WriteList(const std::string& path, List& list, const std::string& bytes,
+                     const std::string& error) {
+    if (!error.empty()) return SaveRefusal(path, error);
+    std::error_code written;
+    if (!WriteFileAtomically(path, bytes, written)) return SaveRefusal(path, written.message());
+    list.SetModified(false);
+    return {};
+}
+
+// The bytes of an image built into the area, or the reason it was refused.
+std::string ImageBytes(const ImageResult& built, const TransferArea& area, std::string& error) {
+    error = built.error;
+    return built.Ok() ? std::string(reinterpret_cast<const char*>(area.bytes.data()),
+                                    area.TransferLength)
+                      : std::string();
 }
 
 }  // namespace
@@ -63,49 +104,54 @@ std::optional<RowRefusal> CheckListRows(const PoiList& list) {
                         list.Values().LocalZoneOffset);
 }
 
-bool ReportRefusal(const ImageResult& built, UserMessages& messages) {
-    if (built.Ok()) return true;
-    messages.ShowMessage(built.error, kErrorCaption);
-    return false;
+FileResult OpenPlanFile(const std::string& path, PlanList& list, MapPage& webPlan) {
+    const ListReaders<PlanList> readers{FileFormat::Rte, kPlanFormats, "plan image",
+                                        DecodePlanImage, ReadGpxPlan, ReadPlanCsv};
+    FileResult opened = OpenList(path, list, readers);
+    if (opened.Done()) list.RedrawMarkers(webPlan);
+    return opened;
 }
 
-bool WriteTransferFile(const std::string& path, const TransferArea& area, UserMessages& messages) {
-    if (area.TransferLength <= area.bytes.size() && WriteFileAtomically(path, area.Valid()))
-        return true;
-    messages.ShowMessage(kCannotSaveText, kCannotSaveCaption);
-    return false;
-}
-
-bool SavePlanFile(const std::string& path, const PlanList& list, GlyphRenderer& glyphs,
-                  TransferArea& area, UserMessages& messages) {
-    return SaveImage(path, BuildPlanImage(list, glyphs, area), area, messages);
-}
-
-bool SavePoiFile(const std::string& path, const PoiList& list, TransferArea& area,
-                 UserMessages& messages) {
-    return SaveImage(path, BuildPoiImage(list, area), area, messages);
-}
-
-OpenResult OpenPlanFile(const std::string& path, PlanList& list, TransferArea& area,
-                        MapPage& webPlan, UserMessages& messages) {
-    return OpenImage(
-        path, area, messages,
-        [&](const TransferArea& image) { return ReadPlanImage(list, image, webPlan); },
-        [&] { list.SetSavable(true); },
-        [&] { return RefusalText(CheckListRows(list)); });
-}
-
-OpenResult OpenPoiFile(const std::string& path, PoiList& list, TransferArea& area,
-                       UserMessages& messages) {
-    // POIs the list cannot hold are left out, and the user is told so.
-    auto decode = [&](const TransferArea& image) {
-        if (!ReadPoiImage(list, image)) return false;
-        const PoiRecordCount count = CountPoiRecords(image.Valid());
-        if (count.Dropped()) messages.ShowMessage(PoisLeftOutText(count), kErrorCaption);
-        return true;
+FileResult OpenPoiFile(const std::string& path, PoiList& list) {
+    PoiRecordCount count;
+    auto decode = [&count](PoiList& read, const TransferArea& image) {
+        count = CountPoiRecords(image.Valid());
+        return ReadPoiImage(read, image);
     };
-    return OpenImage(path, area, messages, decode, [&] { list.SetSavable(true); },
-                     [&] { return RefusalText(CheckListRows(list)); });
+    const ListReaders<PoiList> readers{FileFormat::Wpt, kPoiFormats, "POI image", decode,
+                                       ReadGpxPois, ReadPoiCsv};
+    FileResult opened = OpenList(path, list, readers);
+    if (!opened.Done() || !count.Dropped()) return opened;
+    return FileResult::Cut(PoisLeftOutText(count), "Warning", PoisLeftOutText(count));
+}
+
+FileResult SavePlanFile(const std::string& path, FileFormat format, PlanList& list,
+                        GlyphRenderer& glyphs) {
+    std::string error;
+    std::string bytes;
+    if (format == FileFormat::Gpx) {
+        bytes = GpxPlanText(list);
+    } else if (format == FileFormat::Csv) {
+        bytes = PlanCsvText(list, error);
+    } else {
+        auto area = std::make_unique<TransferArea>();
+        bytes = ImageBytes(BuildPlanImage(list, glyphs, *area), *area, error);
+    }
+    return WriteList(path, list, bytes, error);
+}
+
+FileResult SavePoiFile(const std::string& path, FileFormat format, PoiList& list) {
+    std::string error;
+    std::string bytes;
+    if (format == FileFormat::Gpx) {
+        bytes = GpxPoisText(list, error);
+    } else if (format == FileFormat::Csv) {
+        bytes = PoiCsvText(list, error);
+    } else {
+        auto area = std::make_unique<TransferArea>();
+        bytes = ImageBytes(BuildPoiImage(list, *area), *area, error);
+    }
+    return WriteList(path, list, bytes, error);
 }
 
 }  // namespace vantrel

@@ -174,6 +174,7 @@ ImageResult BuildPlanImage(const PlanList& list, GlyphRenderer& glyphs, Transfer
 bool DecodePlanImage(PlanList& list, const TransferArea& area) {
     list.gridPlan.Clear();
     list.SetSavable(false);
+    list.SetModified(false);
     list.WriteGridHeadings();
     list.PlanCount = 0;
     auto valid = ValidImage(area);

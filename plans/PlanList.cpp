@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "map/ScriptText.h"
+#include "plans/DeviceCoordinate.h"
 
 namespace vantrel {
 
@@ -35,6 +36,14 @@ void PlanList::WriteGridHeadings() {
     WriteHeadings(gridPlan, HeadedGrid::Plan, values_.ColumnTitles);
 }
 
+void PlanList::TakeRowsOf(const PlanList& other) {
+    gridPlan.CopyCellsOf(other.gridPlan);
+    PlanCount = other.PlanCount;
+    Row = 1;
+    savable_ = other.savable_;
+    modified_ = false;
+}
+
 void PlanList::SelectRow(MapPage& webPlan, int row) {
     if (!IsEntryRow(row)) return;
     Row = row;
@@ -54,6 +63,7 @@ bool PlanList::RetitleSelected(std::string acceptedTitle, UserMessages& messages
         return false;
     }
     gridPlan.SetCell(kTextColumn, Row, std::move(acceptedTitle));
+    modified_ = true;
     return true;
 }
 
@@ -61,6 +71,7 @@ void PlanList::RemoveSelected(MapPage& webPlan) {
     if (!SelectedRowIsPoint()) return;
     RemoveEntryRow(gridPlan, Row);
     --PlanCount;
+    modified_ = true;
     webPlan.CallPageFunction("clearMarkers");
     DrawMarkers(webPlan);
 }
@@ -68,6 +79,7 @@ void PlanList::RemoveSelected(MapPage& webPlan) {
 void PlanList::ClearAll(MapPage& webPlan) {
     gridPlan.Clear();
     PlanCount = 0;
+    modified_ = false;
     webPlan.CallPageFunction("clearMarkers");
     WriteGridHeadings();
 }
@@ -111,13 +123,19 @@ bool PlanList::ReadMarkersBack(MapPage& webPlan) {
     }
     if (markers->current >= 0 && markers->current < n) Row = static_cast<int>(markers->current) + 1;
     const char separator = values_.Numbers.Separator();
+    auto set = [this](int column, int row, std::string text) {
+        if (gridPlan.Cell(column, row) == text) return;
+        gridPlan.SetCell(column, row, std::move(text));
+        modified_ = true;
+    };
     for (int i = 0; i < n; ++i) {
         const int row = i + 1;
-        if (gridPlan.IsEmpty(kTextColumn, row)) gridPlan.SetCell(kTextColumn, row, NumberText(i));
+        if (gridPlan.IsEmpty(kTextColumn, row)) set(kTextColumn, row, NumberText(i));
         const auto& [latitude, longitude] = markers->positions[static_cast<std::size_t>(i)];
-        gridPlan.SetCell(kLatitudeColumn, row, FormatGeneral(latitude, separator));
-        gridPlan.SetCell(kLongitudeColumn, row, FormatGeneral(longitude, separator));
+        set(kLatitudeColumn, row, DeviceDegreesText(latitude, separator));
+        set(kLongitudeColumn, row, DeviceDegreesText(longitude, separator));
     }
+    if (n != PlanCount) modified_ = true;
     PlanCount = n;
     if (n > 0) SetSavable(true);
     return true;

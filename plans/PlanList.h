@@ -36,6 +36,14 @@ class PlanList {
     void SetSavable(bool savable) { savable_ = savable; }
     bool CanSave() const { return savable_; }
     bool CanUpload() const { return savable_; }
+    // Whether the plan changed (on the map, by Modify, Delete or Clear All)
+    // since it was last filled in, saved or sent: replacing or leaving it
+    // then asks first.
+    bool Modified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+    // Takes the points of another list (one just read from a file): its
+    // rows, count and savability; unmodified, the first row selected.
+    void TakeRowsOf(const PlanList& other);
 
     // A click on an entry row selects it and highlights its marker.
     void SelectRow(MapPage& webPlan, int row);
@@ -68,6 +76,7 @@ class PlanList {
   private:
     const AppValues& values_;
     bool savable_ = false;
+    bool modified_ = false;
 };
 
 // The script that creates one marker per row, in row order for rows 1 to

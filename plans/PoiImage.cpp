@@ -123,6 +123,7 @@ bool ReadPoiImage(PoiList& list, const TransferArea& area) {
     list.WriteGridHeadings();
     list.PoiCount = 0;
     list.SetSavable(false);
+    list.SetModified(false);
     auto valid = ValidImage(area);
     if (!valid) return false;
     std::span<const std::uint8_t> image = *valid;

@@ -13,6 +13,14 @@ void PoiList::WriteGridHeadings() {
     WriteHeadings(gridPoi, HeadedGrid::Poi, values_.ColumnTitles);
 }
 
+void PoiList::TakeRowsOf(const PoiList& other) {
+    gridPoi.CopyCellsOf(other.gridPoi);
+    PoiCount = other.PoiCount;
+    Row = 1;
+    savable_ = other.savable_;
+    modified_ = false;
+}
+
 void PoiList::ShowSelected(MapPage& webPoi) const {
     if (gridPoi.IsEmpty(kLatitudeColumn, Row)) return;
     ShowPoiMarker(webPoi, gridPoi.Cell(kLatitudeColumn, Row), gridPoi.Cell(kTextColumn, Row),
@@ -24,12 +32,14 @@ void PoiList::RemoveSelected(MapPage& webPoi) {
     RemoveEntryRow(gridPoi, Row);
     webPoi.initialize();
     if (PoiCount > 0) --PoiCount;
+    modified_ = true;
 }
 
 void PoiList::ClearAll(MapPage& webPoi) {
     gridPoi.Clear();
     WriteGridHeadings();
     PoiCount = 0;
+    modified_ = false;
     webPoi.initialize();
 }
 
@@ -37,8 +47,23 @@ void PoiList::ShowTimesAgain(ZoneOffset shownAt) {
     if (shownAt == values_.LocalZoneOffset) return;
     for (int row = 1; row <= ClampEntryCount(PoiCount); ++row) {
         if (auto moment = PoiCellMoment(gridPoi.Cell(kTextColumn, row), shownAt))
-            gridPoi.SetCell(kTextColumn, row, PoiListTime(*moment, values_.LocalZoneOffset));
+            gridPoi.SetCell(kTextColumn, row, ShownTimeText(*moment, values_.LocalZoneOffset));
     }
+}
+
+std::string PoiList::PageScript() const {
+    return PoiListScript(gridPoi, PoiCount, values_.Numbers);
+}
+
+std::string PoiListScript(const TextGrid& grid, int count, const NumberFormat& numbers) {
+    std::string script = "showPois([";
+    for (int row = 1; row <= ClampEntryCount(count); ++row) {
+        if (row > 1) script += ",";
+        script += "[" + ScriptNumber(grid.Cell(kLatitudeColumn, row), numbers) + "," +
+                  ScriptNumber(grid.Cell(kLongitudeColumn, row), numbers) + ",\"" +
+                  EscapeScriptString(grid.Cell(kTextColumn, row)) + "\"]";
+    }
+    return script + "]);";
 }
 
 std::string PoiMarkerScript(std::string_view latitude, std::string_view title,

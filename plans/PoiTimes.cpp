@@ -2,12 +2,6 @@
 
 namespace vantrel {
 
-std::string PoiListTime(Seconds time, ZoneOffset zone) {
-    const std::string iso = IsoTimeText(time, zone);  // "2011-01-25T14:13:20..."
-    return iso.substr(0, 4) + "/" + iso.substr(5, 2) + "/" + iso.substr(8, 2) + " " +
-           iso.substr(11, 8);
-}
-
 std::optional<Seconds> PoiCellMoment(std::string_view cell, ZoneOffset zone) {
     auto shown = ParseCalendarText(cell);
     if (!shown) return std::nullopt;
@@ -24,7 +18,7 @@ std::optional<std::string> PoiCellFromText(std::string_view text, ZoneOffset zon
     auto moment = ParseIsoTime(text);
     if (!moment) moment = PoiCellMoment(text, zone);
     if (!moment) return std::nullopt;
-    return PoiListTime(*moment, zone);
+    return ShownTimeText(*moment, zone);
 }
 
 }  // namespace vantrel

@@ -12,9 +12,6 @@
 
 namespace vantrel {
 
-// A moment as the POI list shows it at `zone` ("2011/01/25 14:13:20").
-std::string PoiListTime(Seconds time, ZoneOffset zone);
-
 // The moment a list cell shown at `zone` stands for, or nullopt when the
 // cell is no date and time.
 std::optional<Seconds> PoiCellMoment(std::string_view cell, ZoneOffset zone);

@@ -25,6 +25,8 @@ packages=(
     libsqlite3-dev
     # window tests without a display
     xvfb xauth
+    # the spelling of the shipped texts
+    hunspell hunspell-en-us hunspell-de-de
     # GPX checks: schema validation and an independent GPX reader
     libxml2-utils gpsbabel
     # device times to UTC: the system's leap-second list

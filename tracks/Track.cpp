@@ -44,4 +44,10 @@ std::size_t PointCount(std::span<const Track> tracks) {
     return points;
 }
 
+std::uint32_t NewTrackColour(std::size_t index) {
+    static constexpr std::uint32_t kColours[] = {0x0000FF, 0xC06000, 0x20A000, 0x0080FF,
+                                                 0xA02090, 0xA0A000, 0x8000C0, 0x205080};
+    return kColours[index % std::size(kColours)];
+}
+
 }  // namespace vantrel

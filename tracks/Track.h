@@ -33,14 +33,18 @@ struct Track {
     std::uint32_t color = 255;  // 0x00BBGGRR, red when created
     // The track file's flag, kept as it was read (1 for a track decoded here).
     std::uint16_t selectedFlag = 1;
-    // What the list's Select column shows: "1" or "0", nothing after a file
-    // was opened until the track is modified.
-    std::optional<bool> saveMark = true;
+    // The list's Select column: whether the track is drawn and saved.
+    bool selected = true;
     std::vector<TrackPoint> points;
     friend bool operator==(const Track&, const Track&) = default;
 };
 
 using Tracks = std::vector<Track>;
+
+// The colour a new track gets by its place in the list (0x00BBGGRR): red for
+// the first, as ever, then colours that stand apart from it and each other
+// on a map, again from the start after the eighth.
+std::uint32_t NewTrackColour(std::size_t index);
 
 // The great-circle distance in km from one point to the next.
 double LegKm(const TrackPoint& from, const TrackPoint& to);

@@ -3,15 +3,10 @@
 #include "tracks/TrackFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cstring>
-#include <filesystem>
 
-#include "base/AtomicFile.h"
 #include "base/NumberText.h"
-#include "tracks/KmlExport.h"
-#include "tracks/TrackExports.h"
 #include "tracks/TrackText.h"
 
 namespace vantrel {
@@ -111,34 +106,6 @@ std::string TrackFileBytes(std::span<const Track> tracks, const TrackFileFormat&
     std::memcpy(bytes.data(), table.data(), sizeof table);
     bytes += format.codePage.FromUtf8(body);
     return bytes;
-}
-
-TrackSaveKind SaveKindOf(std::string_view path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == ".kml") return TrackSaveKind::Kml;
-    if (extension == ".gpx") return TrackSaveKind::Gpx;
-    return TrackSaveKind::TrackFile;
-}
-
-TrackResult SaveTracks(std::span<const Track> tracks, const std::string& path,
-                       const TrackFileFormat& format) {
-    std::error_code error;
-    const TrackSaveKind kind = SaveKindOf(path);
-    if (kind != TrackSaveKind::TrackFile) {
-        const std::string text =
-            kind == TrackSaveKind::Kml ? KmlText(tracks, path) : GpxTracksText(tracks);
-        if (WriteFileAtomically(path, text, error)) return {};
-        return TrackResult::Refusal("Cannot Save File!", "Error", error.message());
-    }
-    if (!WriteFileAtomically(path, TrackFileBytes(tracks, format), error))
-        return TrackResult::Refusal("Cannot Open File!", "Error!", error.message());
-    const TrackFileFit fit = TrackFileFitOf(tracks);
-    if (fit.Complete()) return {};
-    const std::string reason = "a track file holds at most 64 tracks and 65536 points: " +
-                               fit.Text() + " were left out";
-    return TrackResult::Cut("The file was saved, but " + reason + ".", "Warning", reason);
 }
 
 }  // namespace vantrel

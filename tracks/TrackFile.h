@@ -13,7 +13,7 @@
 #include "base/ZoneOffset.h"
 #include "locale/CodePage.h"
 #include "tracks/Track.h"
-#include "tracks/TrackResult.h"
+#include "base/FileResult.h"
 #include "tracks/TrackTable.h"
 
 namespace vantrel {
@@ -50,35 +50,17 @@ TrackFileFit TrackFileFitOf(std::span<const Track> tracks);
 // The bytes of a file of the tracks (what does not fit is left out).
 std::string TrackFileBytes(std::span<const Track> tracks, const TrackFileFormat& format);
 
-// What a save writes, by the file name's extension (in any case): KML for
-// ".kml", GPX for ".gpx", and a track file for any other name, whatever its
-// folders are called.
-enum class TrackSaveKind { TrackFile, Kml, Gpx };
-TrackSaveKind SaveKindOf(std::string_view path);
-
-// Writes the tracks to `path` by the rule above; never half-written, an
-// existing file untouched on failure ("Cannot Open File!" for a track file,
-// "Cannot Save File!" for KML and GPX). A track file that cannot hold every
-// track is written with what fits and said so (Partial).
-TrackResult SaveTracks(std::span<const Track> tracks, const std::string& path,
-                       const TrackFileFormat& format);
-
 struct TrackFileRead {
     Tracks tracks;  // what was read: on Partial, up to the damage
-    TrackResult result;
+    FileResult result;
 };
 
 // A track file's bytes as tracks. Each row of a track needs its five lines,
 // numbers where numbers belong and a time that parses, and every entry's rows
-// must lie within the file. A body without a line break is "File Error!"
-// (Refused). A damaged row ends the reading there: the tracks before it and
+// must lie within the file. A body without a line break is refused. A damaged row ends the reading there: the tracks before it and
 // the damaged track's points before it are kept, and the result (Partial)
 // names the row and what was left out. Rows left empty inside a track (by
 // earlier versions, for a skipped record) are stepped over.
 TrackFileRead ReadTrackFile(std::string_view bytes, const TrackFileFormat& format);
-
-// ReadTrackFile of a file, which is refused ("Cannot Access Trk file!") when
-// it cannot be read and when it is larger than kMaxTrackFileBytes.
-TrackFileRead OpenTrackFile(const std::string& path, const TrackFileFormat& format);
 
 }  // namespace vantrel

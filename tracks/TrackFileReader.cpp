@@ -125,7 +125,6 @@ class Reader {
         track.name = EntryName(entry);
         track.color = entry.color;
         track.selectedFlag = entry.selected;
-        track.saveMark.reset();
         const std::size_t end = EndRow(table_, k, body_.rows.size());
         std::size_t row = entry.firstRow;
         for (; row < end && track.points.size() < entry.pointCount; ++row) {
@@ -149,7 +148,7 @@ class Reader {
     }
 
     // The damage and what of the table's tracks and points it left out.
-    TrackResult Damaged(std::size_t listed) const {
+    FileResult Damaged(std::size_t listed) const {
         const TrackEntry& damaged = table_[damagedEntry_];
         std::string reason = why_ + "; left out: " +
                              Counted(damaged.pointCount - damagedPoint_, "point") + " of " +
@@ -160,7 +159,7 @@ class Reader {
         if (listed > damagedEntry_ + 1)
             reason += ", and " + Counted(listed - damagedEntry_ - 1, "track") + " (" +
                       Counted(later, "point") + ") after it";
-        return TrackResult::Cut("File Error! The track file is damaged at " + reason + ".",
+        return FileResult::Cut("File Error! The track file is damaged at " + reason + ".",
                                 "Error", reason);
     }
 
@@ -182,7 +181,7 @@ TrackFileRead ReadTrackFile(std::string_view bytes, const TrackFileFormat& forma
         const std::string reason = "the file ends inside its track table (" +
                                    std::to_string(bytes.size()) + " of " +
                                    std::to_string(kHeaderSize) + " bytes)";
-        read.result = TrackResult::Refusal("File Error!", "Error", reason);
+        read.result = FileResult::Refusal(reason, "Error", reason);
         return read;
     }
     TrackEntryTable table;
@@ -191,23 +190,11 @@ TrackFileRead ReadTrackFile(std::string_view bytes, const TrackFileFormat& forma
     const std::string text = format.codePage.ToUtf8(rest.substr(0, rest.find('\0')));
     const Body body = SplitRows(text);
     if (!body.hasLineBreak) {
-        read.result = TrackResult::Refusal("File Error!", "Error",
-                                           "not a track file (no line break where a row should begin)");
+        const std::string reason = "it is no track file (no line break where a row should begin)";
+        read.result = FileResult::Refusal(reason, "Error", reason);
         return read;
     }
     return Reader(table, body, format.zone).Run();
-}
-
-TrackFileRead OpenTrackFile(const std::string& path, const TrackFileFormat& format) {
-    std::error_code error;
-    auto bytes = ReadFileBytes(path, error, kMaxTrackFileBytes);
-    if (error == std::errc::file_too_large) {
-        const std::string text = TooLargeText(path, kMaxTrackFileBytes, "a track file");
-        return {{}, TrackResult::Refusal(text, "Error", text)};
-    }
-    if (!bytes)
-        return {{}, TrackResult::Refusal("Cannot Access Trk file!", "Error", error.message())};
-    return ReadTrackFile(*bytes, format);
 }
 
 }  // namespace vantrel

@@ -18,12 +18,16 @@ AssemblyReport TrackStore::AssembleTracks(std::span<const std::uint8_t> memory) 
     report.clockWraps = decoded.report.clockWraps;
     report.heights = decoded.report.heights;
     report.notice = Decoding.geoid.TakeNotice();
+    // Each track of a download is drawn in a colour of its own.
+    for (std::size_t k = 0; k < decoded.tracks.size(); ++k)
+        decoded.tracks[k].color = NewTrackColour(k);
     Load(std::move(decoded.tracks), report.heights);
     return report;
 }
 
 void TrackStore::Load(Tracks tracks, HeightReference heights) {
     tracks_ = std::move(tracks);
+    modified_ = false;
     heights_ = heights;
     shown_ = -1;
     selfTest_.reset();
@@ -49,12 +53,33 @@ TrackFileFormat TrackStore::FileFormat(const CodePage& codePage) const {
     return {values_.LocalZoneOffset, values_.Numbers.Separator(), codePage};
 }
 
-TrackResult TrackStore::Save(const std::string& path, const CodePage& codePage) const {
-    return SaveTracks(tracks_, path, FileFormat(codePage));
+Tracks TrackStore::Selected() const {
+    Tracks selected;
+    for (const Track& track : tracks_)
+        if (track.selected) selected.push_back(track);
+    return selected;
 }
 
-TrackResult TrackStore::Open(const std::string& path, const CodePage& codePage) {
-    TrackFileRead read = OpenTrackFile(path, FileFormat(codePage));
+FileResult TrackStore::Save(const std::string& path, vantrel::FileFormat format,
+                            const CodePage& codePage) {
+    const Tracks selected = Selected();
+    if (selected.empty())
+        return SaveRefusal(path, "no track is selected (tick the Select box of each track "
+                                 "to save)");
+    FileResult saved = SaveTracks(selected, path, format, FileFormat(codePage));
+    if (!saved.Refused()) modified_ = false;
+    return saved;
+}
+
+FileResult TrackStore::Save(const std::string& path, const CodePage& codePage) {
+    return Save(path, FormatOfPath(path, kTrackSaveFormats).value_or(vantrel::FileFormat::Trk),
+                codePage);
+}
+
+FileResult TrackStore::Open(const std::string& path, const CodePage& codePage) {
+    TrackFileRead read = OpenTracks(path, FileFormat(codePage));
+    if (read.result.outcome == FileResult::Outcome::Partial)
+        return OpenRefusal(path, "it is damaged at " + read.result.reason);
     if (!read.result.Done()) return read.result;
     // A file does not say which height its rows hold: they are shown as the
     // program writes them, above sea level.

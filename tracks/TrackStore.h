@@ -14,8 +14,9 @@
 #include "locale/CodePage.h"
 #include "tracks/Track.h"
 #include "tracks/TrackFile.h"
+#include "tracks/TrackFiles.h"
 #include "tracks/TrackMemory.h"
-#include "tracks/TrackResult.h"
+#include "base/FileResult.h"
 
 namespace vantrel {
 
@@ -59,6 +60,12 @@ class TrackStore {
     std::uint64_t Revision() const { return revision_; }
     // Whether there are tracks to save.
     bool CanSave() const { return !tracks_.empty(); }
+    // Whether names, colours or the list itself changed since the tracks
+    // were last filled in (downloaded, opened) or saved: replacing or
+    // leaving them then asks first.
+    bool Modified() const { return modified_; }
+    // The tracks whose Select box is ticked: those Draw shows and Save writes.
+    Tracks Selected() const;
 
     std::uint32_t CurrentTrackColor = 0;  // 0x00BBGGRR of the track last shown or modified
     ModifyTrackDialog ModifyDialog;
@@ -87,6 +94,8 @@ class TrackStore {
     // Applies an accepted dialog to list row `row`.
     void ApplyModify(int row);
     void DeleteListedTrack(int row);
+    // Ticks or clears the Select box of list row `row`.
+    void ToggleSelected(int row);
     // Empties the list and the point grid: a save after it has nothing to write.
     void ClearAll();
     // The rows the list shows (its header not counted).
@@ -96,9 +105,15 @@ class TrackStore {
     // Track files are written and read at the display offset with the
     // user's decimal separator.
     TrackFileFormat FileFormat(const CodePage& codePage = CodePage()) const;
-    TrackResult Save(const std::string& path, const CodePage& codePage = CodePage()) const;
-    // A file that cannot be read whole is refused and changes nothing.
-    TrackResult Open(const std::string& path, const CodePage& codePage = CodePage());
+    // Writes the selected tracks in `format` (by the path's extension when
+    // none is given, a track file for any other); refused when none is
+    // selected. A save that went through leaves the tracks unmodified.
+    FileResult Save(const std::string& path, vantrel::FileFormat format,
+                    const CodePage& codePage = CodePage());
+    FileResult Save(const std::string& path, const CodePage& codePage = CodePage());
+    // Lists the tracks of a file (OpenTracks). A file that cannot be read
+    // whole is refused and changes nothing.
+    FileResult Open(const std::string& path, const CodePage& codePage = CodePage());
 
     const AppValues& Values() const { return values_; }
 
@@ -106,6 +121,11 @@ class TrackStore {
     // The list entry of a list row, or -1 when the row shows none.
     int EntryIndex(int row) const;
     void Changed() { ++revision_; }
+    // A change the user made, which a save keeps.
+    void Edited() {
+        modified_ = true;
+        Changed();
+    }
 
     const AppValues& values_;
     Tracks tracks_;
@@ -113,6 +133,7 @@ class TrackStore {
     int shown_ = -1;
     HeightReference heights_ = HeightReference::MeanSeaLevel;
     std::uint64_t revision_ = 0;
+    bool modified_ = false;
 };
 
 }  // namespace vantrel

@@ -51,7 +51,7 @@ bool TrackStore::BeginModify(int row) {
     if (index < 0) return false;
     const Track& track = tracks_[static_cast<std::size_t>(index)];
     ModifyDialog.name = track.name;
-    ModifyDialog.save = track.saveMark.value_or(false);
+    ModifyDialog.save = track.selected;
     // The dialog starts from the track's own colour: OK without a pick keeps it.
     ModifyDialog.trackColor = track.color;
     return true;
@@ -64,25 +64,37 @@ void TrackStore::ApplyModify(int row) {
     // The list shows what a track file can keep of the name.
     track.name = EntryNameOf(ModifyDialog.name);
     track.color = ModifyDialog.trackColor;
-    track.saveMark = ModifyDialog.save;
+    track.selected = ModifyDialog.save;
     CurrentTrackColor = ModifyDialog.trackColor;
-    Changed();
+    Edited();
 }
 
 void TrackStore::DeleteListedTrack(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
     tracks_.erase(tracks_.begin() + index);
-    // The point grid is emptied, whichever track it showed.
+    // The point grid shows the track that takes the row (the one above when
+    // the last went), as the list highlights it.
     shown_ = -1;
     selfTest_.reset();
+    Edited();
+    ShowTrack(std::min(index, static_cast<int>(tracks_.size()) - 1));
+}
+
+void TrackStore::ToggleSelected(int row) {
+    const int index = EntryIndex(row);
+    if (index < 0) return;
+    Track& track = tracks_[static_cast<std::size_t>(index)];
+    track.selected = !track.selected;
     Changed();
 }
 
+// The user chose to clear the list: nothing is left to keep.
 void TrackStore::ClearAll() {
     tracks_.clear();
     shown_ = -1;
     selfTest_.reset();
+    modified_ = false;
     Changed();
 }
 

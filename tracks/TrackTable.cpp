@@ -28,4 +28,11 @@ void SetEntryName(TrackEntry& entry, std::string_view utf8) {
                 sizeof units);
 }
 
+std::string EntryNameRefusal(std::string_view utf8) {
+    const std::size_t units = Utf8ToUtf16(utf8).size();
+    if (units <= TrackEntry::kMaxNameUnits) return {};
+    return "A track name holds at most " + std::to_string(TrackEntry::kMaxNameUnits) +
+           " characters; this one has " + std::to_string(units) + ".";
+}
+
 }  // namespace vantrel

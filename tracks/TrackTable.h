@@ -46,5 +46,8 @@ std::string EntryName(const TrackEntry& entry);
 // Stores a UTF-8 name, cut to 20 UTF-16 units without splitting a surrogate
 // pair; the rest of the field is zero.
 void SetEntryName(TrackEntry& entry, std::string_view utf8);
+// Why a track file cannot keep a name whole ("A track name holds at most 20
+// characters; this one has 26."), or empty text when it can.
+std::string EntryNameRefusal(std::string_view utf8);
 
 }  // namespace vantrel

@@ -1,5 +1,8 @@
 #include "tracks/TrackText.h"
 
+#include <cmath>
+#include <cstdio>
+
 #include "base/NumberText.h"
 #include "tracks/Geodesy.h"
 
@@ -23,31 +26,64 @@ std::string PointCell(const TrackPoint& point, PointColumn column, ZoneOffset zo
     return text;
 }
 
+std::string ShownPointCell(const TrackPoint& point, PointColumn column, ZoneOffset zone,
+                           char separator, ProfileUnits units) {
+    const bool imperial = units == ProfileUnits::Imperial;
+    switch (column) {
+    case PointColumn::Time: return ShownTimeText(point.time, zone);
+    case PointColumn::Altitude:
+        if (std::isnan(point.altitude)) return {};
+        return FormatFixed(point.altitude * (imperial ? MetreToFoot : 1.0), 1, separator);
+    case PointColumn::Speed:
+        return FormatFixed(point.speedKmh * (imperial ? KmToMile : 1.0), 1, separator);
+    default: return PointCell(point, column, zone, separator);
+    }
+}
+
+std::string PointColumnUnit(PointColumn column, ProfileUnits units) {
+    const bool imperial = units == ProfileUnits::Imperial;
+    switch (column) {
+    case PointColumn::Altitude: return imperial ? " (ft)" : " (m)";
+    case PointColumn::Speed: return imperial ? " (mph)" : " (km/h)";
+    default: return {};
+    }
+}
+
+std::string DistanceUnit(ProfileUnits units) {
+    return units == ProfileUnits::Imperial ? "mi" : "km";
+}
+
+std::string DistanceText(double km, ProfileUnits units, char separator) {
+    return FormatFixed(units == ProfileUnits::Imperial ? km * KmToMile : km, 2, separator);
+}
+
 std::string ListCell(const Track& track, ListColumn column) {
     switch (column) {
     case ListColumn::Name: return track.name;
     case ListColumn::Color: return std::to_string(track.color);
-    case ListColumn::Select: return track.saveMark ? (*track.saveMark ? "1" : "0") : "";
+    case ListColumn::Select: return track.selected ? "1" : "0";
     }
     return {};
 }
 
 std::string DurationText(std::int64_t seconds) {
-    return std::to_string(seconds / 3600) + ":" + std::to_string((seconds / 60) % 60) + ":" +
-           std::to_string(seconds % 60);
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", static_cast<long long>(seconds / 3600),
+                  static_cast<long long>(seconds / 60 % 60), static_cast<long long>(seconds % 60));
+    return text;
 }
 
 TrackSummary SummaryOf(const Track* track, ZoneOffset zone, char separator) {
     if (track == nullptr) return {};
     TrackSummary summary;
     const double km = TrackKm(*track);
-    summary.kilometres = FormatGeneral(km, separator);
-    summary.miles = FormatGeneral(km * KmToMile, separator);
+    summary.kilometres = DistanceText(km, ProfileUnits::Metric, separator);
+    summary.miles = DistanceText(km, ProfileUnits::Imperial, separator);
     summary.duration = DurationText(TrackSeconds(*track));
     summary.points = std::to_string(track->points.size());
     if (!track->points.empty()) {
-        summary.start = PointCell(track->points.front(), PointColumn::Time, zone, separator);
-        summary.end = PointCell(track->points.back(), PointColumn::Time, zone, separator);
+        summary.start = ShownTimeText(track->points.front().time, zone);
+        summary.end = ShownTimeText(track->points.back().time, zone);
     }
     return summary;
 }

@@ -27,7 +27,12 @@ int CellTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CellTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+    if (!index.isValid()) return {};
+    if (role == Qt::CheckStateRole) {
+        const auto checked = Checked(index.column(), GridRow(index.row()));
+        return checked ? QVariant(*checked ? Qt::Checked : Qt::Unchecked) : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const QString text = Text(Cell(index.column(), GridRow(index.row())));
     return role == Qt::ToolTipRole ? PlainToolTip(text) : text;
 }

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vantrel {
@@ -35,6 +36,10 @@ class CellTableModel : public QAbstractTableModel {
     virtual int Columns() const = 0;
     virtual std::string Cell(int column, int gridRow) const = 0;
     virtual std::string Heading(int column) const = 0;
+    // A cell shown as a check box: ticked or not; nothing for a plain cell.
+    virtual std::optional<bool> Checked(int /*column*/, int /*gridRow*/) const {
+        return std::nullopt;
+    }
     // Changes whenever any cell or heading shown changes.
     virtual std::uint64_t Version() const = 0;
 

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "serial/TCommSerialPortInfo.h"
 #include "window/CellBrushDelegate.h"
 
 namespace vantrel {
@@ -33,6 +35,16 @@ QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// True when the rule takes the text; otherwise its refusal is shown.
+bool Takes(const TextRule& rule, const QLineEdit* edit) {
+    if (!rule.refusal) return true;
+    std::string refused = rule.refusal(edit->text().toStdString());
+    if (refused.empty()) return true;
+    refused[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(refused[0])));
+    if (rule.messages) rule.messages->ShowMessage(refused, "Warning");
+    return false;
 }
 
 }  // namespace
@@ -71,13 +83,11 @@ TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
       cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
     setObjectName(QStringLiteral("dlgModifyTrackName"));
     setWindowTitle(QStringLiteral("Modify Track Name & Color"));
-    setFixedSize(301, 117);
+    setMinimumSize(301, 117);
     edTrackName->setObjectName(QStringLiteral("edTrackName"));
     btnColor->setObjectName(QStringLiteral("btnColor"));
     cbSave->setObjectName(QStringLiteral("cbSave"));
     cbSave->setChecked(true);
-    cbSave->setEnabled(false);
-    cbSave->setVisible(false);
     connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
 
     auto* nameRow = new QHBoxLayout;
@@ -110,19 +120,66 @@ bool TdlgModifyTrackName::Run(ModifyTrackDialog& state) {
     ShowColor(state.trackColor);
     const bool accepted = exec() == QDialog::Accepted;
     state_ = nullptr;
-    if (accepted) state.name = edTrackName->text().toStdString();
+    if (accepted) {
+        state.name = edTrackName->text().toStdString();
+        state.save = cbSave->isChecked();
+    }
     return accepted;
+}
+
+void TdlgModifyTrackName::accept() {
+    if (Takes(rule_, edTrackName)) QDialog::accept();
 }
 
 TdlgPlanName::TdlgPlanName(QWidget* parent) : QDialog(parent), edPlanTitle(new QLineEdit(this)) {
     setObjectName(QStringLiteral("dlgPlanName"));
     setWindowTitle(QStringLiteral("Modify Plan Route Title"));
-    setFixedSize(256, 115);
+    setMinimumSize(256, 115);
     edPlanTitle->setObjectName(QStringLiteral("edPlanTitle"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Title"), this));
     layout->addWidget(edPlanTitle);
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+TdlgChoosePort::TdlgChoosePort(QWidget* parent)
+    : QDialog(parent), comboChosenPort(new QComboBox(this)) {
+    setObjectName(QStringLiteral("dlgChoosePort"));
+    setWindowTitle(tr("Serial Port"));
+    comboChosenPort->setObjectName(QStringLiteral("comboChosenPort"));
+    comboChosenPort->setEditable(true);
+    comboChosenPort->setMinimumWidth(260);
+    auto* label = new QLabel(tr("The &port the Vantrel is connected to:"), this);
+    label->setBuddy(comboChosenPort);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(comboChosenPort);
+    layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+std::optional<std::string> TdlgChoosePort::Run(const std::string& chosen) {
+    comboChosenPort->clear();
+    comboChosenPort->addItem(tr("Find the Vantrel automatically"), QString());
+    for (const SysfsSerialTty& tty : ListSerialTtys(TCommSerialPortInfo::DefaultSysfsRoot)) {
+        const QString path = Q(tty.devicePath);
+        comboChosenPort->addItem(
+            tty.driver.empty() ? path : path + QStringLiteral(" (") + Q(tty.driver) + QLatin1Char(')'),
+            path);
+    }
+    const int index = chosen.empty() ? 0 : comboChosenPort->findData(Q(chosen));
+    if (index >= 0)
+        comboChosenPort->setCurrentIndex(index);
+    else
+        comboChosenPort->setEditText(Q(chosen));
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    // A port picked from the list stands for its path; a typed one for itself.
+    const int picked = comboChosenPort->findText(comboChosenPort->currentText());
+    if (picked >= 0) return comboChosenPort->itemData(picked).toString().toStdString();
+    return comboChosenPort->currentText().trimmed().toStdString();
+}
+
+void TdlgPlanName::accept() {
+    if (Takes(rule_, edPlanTitle)) QDialog::accept();
 }
 
 std::optional<std::string> TdlgPlanName::Run(const std::string& title) {

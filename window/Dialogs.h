@@ -10,14 +10,23 @@
 #include <optional>
 #include <string>
 
+#include "base/UserMessages.h"
 #include "tracks/TrackStore.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace vantrel {
+
+// What a dialog's text field may hold: the reason a text is refused (then
+// shown, and the dialog stays open), or empty text. `messages` shows it.
+struct TextRule {
+    std::function<std::string(const std::string&)> refusal;
+    UserMessages* messages = nullptr;
+};
 
 // The splash: the logo picture, closed by its own timer 4.8 s after it was
 // created or last shown.
@@ -46,9 +55,12 @@ class TdlgModifyTrackName : public QDialog {
     explicit TdlgModifyTrackName(QWidget* parent = nullptr);
 
     void SetColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
+    void SetNameRule(TextRule rule) { rule_ = std::move(rule); }
     // Shows the dialog filled from `state` modally. The colour button writes
-    // trackColor at once (kept even after Cancel); OK writes the name back.
+    // trackColor at once (kept even after Cancel); OK writes the name and
+    // the Select box back, unless the rule refuses the name.
     bool Run(ModifyTrackDialog& state);
+    void accept() override;
 
     QLineEdit* edTrackName;
     QPushButton* btnColor;
@@ -61,19 +73,42 @@ class TdlgModifyTrackName : public QDialog {
     void ShowColor(std::uint32_t color);
 
     ColorChooser chooseColor_ = AskColorWithDialog;
+    TextRule rule_;
     ModifyTrackDialog* state_ = nullptr;
+};
+
+// The serial port the device is reached on: one of the system's serial
+// ports (each shown with its driver), a path typed in, or "find it
+// automatically" (the first port of the device's bridge).
+class TdlgChoosePort : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TdlgChoosePort(QWidget* parent = nullptr);
+    // Shows the system's ports with `chosen` picked (automatic when empty);
+    // the port picked after OK (empty for automatic), nothing after Cancel.
+    std::optional<std::string> Run(const std::string& chosen);
+
+    QComboBox* comboChosenPort;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
 };
 
 class TdlgPlanName : public QDialog {
     Q_OBJECT
   public:
     explicit TdlgPlanName(QWidget* parent = nullptr);
-    // The accepted title, or nothing after Cancel.
+    void SetTitleRule(TextRule rule) { rule_ = std::move(rule); }
+    // The accepted title, or nothing after Cancel; OK does not close the
+    // dialog over a title the rule refuses.
     std::optional<std::string> Run(const std::string& title);
+    void accept() override;
 
     QLineEdit* edPlanTitle;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
+
+  private:
+    TextRule rule_;
 };
 
 }  // namespace vantrel

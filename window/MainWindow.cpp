@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QRadioButton>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTableView>
@@ -18,6 +20,8 @@
 #include "base/DataDirectory.h"
 #include "locale/LanguageFolder.h"
 #include "map/PageFiles.h"
+#include "plans/ListCheck.h"
+#include "tracks/TrackTable.h"
 #include "window/photos/PhotosPage.h"
 #include "tracks/TrackText.h"
 #include "window/PlainText.h"
@@ -94,11 +98,18 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
       qtMessages_(this),
       messages_(options_.messages ? *options_.messages : qtMessages_),
       settings_(OrDefault(options_.settingsFile, DefaultSettingsPath)),
-      codePage_(ProgramCodePage(settings_)) {
+      codePage_(ProgramCodePage(settings_)),
+      systemLocator_(options_.locator ? nullptr
+                                      : std::make_unique<SysfsDeviceLocator>(
+                                            SysfsDeviceLocator::FromEnvironment())),
+      portLocator_(options_.locator ? *options_.locator : *systemLocator_) {
+    // A port given to the program wins over the one chosen last time.
+    if (!options_.locator) portLocator_.Choose(settings_.ReadString("port"));
     BuildWidgets();
     SetUpMaps();
+    BuildMenuBar();
     core_ = std::make_unique<Companion>(
-        CompanionHost{messages_, *webMap, *webPlan, *webPoi, options_.locator, true});
+        CompanionHost{messages_, *webMap, *webPlan, *webPoi, &portLocator_, true});
     Companion& core = *core_;
     // The serial threads post their notifications; the GUI thread drains them.
     core.commPort.Notifications().SetWake([this] {
@@ -109,6 +120,8 @@ TfmMain::TfmMain(WindowOptions options, QWidget* parent)
         core.values, texts_, settings_, messages_, codePage_,
         HeadedGrids{&core.plans.gridPlan, &core.pois.gridPoi});
     dlgModifyTrackName->SetColorChooser(options_.chooseColor);
+    dlgModifyTrackName->SetNameRule({EntryNameRefusal, &messages_});
+    dlgPlanName->SetTitleRule({PlanTitleRefusal, &messages_});
     AttachModels();
     ConnectHandlers();
     timerShowLogo.setSingleShot(true);
@@ -148,6 +161,7 @@ void TfmMain::FormCreate() {
     if (auto names = FindLanguageNames(core.values.AppDirectory)) FillLanguageItems(*names);
     terminateRequested_ = context.TerminateRequested;
     if (terminateRequested_) QTimer::singleShot(0, this, &QWidget::close);
+    RestoreWindowState();
     Render();
 }
 
@@ -178,6 +192,10 @@ std::optional<std::string> TfmMain::OpenProbe(const std::string& port) {
     try {
         commPort.fSetPortName(port);
         commPort.fSetActive(true);
+    } catch (const EComm32Error& error) {
+        // What the user can do about it, where the system said why.
+        const std::string advice = error.OpenFailureAdvice();
+        failure = advice.empty() ? std::string(error.what()) : advice;
     } catch (const std::exception& error) {
         failure = error.what();
     }
@@ -201,7 +219,7 @@ void TfmMain::EnableLogoTimer() {
 void TfmMain::LoadIcons(const std::filesystem::path& dataDirectory) {
     const QIcon icon(QString::fromStdString((dataDirectory / "images" / "iconLogo.ico").string()));
     if (icon.isNull() || icon.availableSizes().isEmpty()) {
-        messages_.ShowMessage("Cannot open images/iconLogo.ico", kApplicationTitle);
+        messages_.ShowMessage("Cannot open images/iconLogo.ico: the window has no icon.", "Warning");
         return;
     }
     setWindowIcon(icon);
@@ -235,7 +253,7 @@ void TfmMain::ShowSplash() {
     if (!options_.showSplash) return;
     // A missing picture is reported; the splash still shows for its time.
     if (!dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp"))
-        messages_.ShowMessage("Cannot open images/logostart.bmp", kApplicationTitle);
+        messages_.ShowMessage("Cannot open images/logostart.bmp: the splash shows no picture.", "Warning");
     dlgStartLogo->timerStart.start();
     dlgStartLogo->exec();
     dlgStartLogo->timerStart.stop();
@@ -280,11 +298,19 @@ void TfmMain::ApplyTexts() {
 }
 
 void TfmMain::Render() {
+    units_ = rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric;
     if (texts_.Revision() != textsRevision_) ApplyTexts();
     for (CellTableModel* model : models_)
         model->Refresh();
     RenderLink();
+    RenderUpload();
+    RenderTransfer();
     RenderLists();
+    RenderHighlights();
+    RenderTrackMap();
+    RenderPlanMap();
+    RenderPoiMap();
+    RenderMenus();
     RenderPhotoTracks();
     emit rendered();
 }
@@ -304,7 +330,6 @@ void TfmMain::RenderLink() {
     btnLoadPOI->setEnabled(buttons.downloadPoi);
     btnStorePlan->setEnabled(buttons.uploadPlan);
     btnStorePoi->setEnabled(buttons.uploadPoi);
-    pbarLoading->setValue(d.progress.Position);
     pbarLoading->setVisible(d.progress.Visible);
     const std::pair<QLineEdit*, const FieldText*> fields[] = {{edAck, &d.acknowledgement},
                                                               {edCurrentData, &d.replyText},
@@ -330,12 +355,28 @@ void TfmMain::RenderLink() {
         memoData->appendPlainText(QString::fromStdString(d.replyLog[memoLines_]));
 }
 
+// Each grid highlights the row its list has selected (the shown track, the
+// picked plan point or POI), whichever way it was picked.
+void TfmMain::RenderHighlights() {
+    const std::pair<QTableView*, int> rows[] = {{gridTrackName, core_->tracks.ShownIndex() + 1},
+                                                {gridPlan, core_->plans.Row},
+                                                {gridPoi, core_->pois.Row}};
+    const QScopedValueRollback<bool> syncing(syncingRows_, true);
+    for (const auto& [view, gridRow] : rows) {
+        const int row = CellTableModel::ViewRow(gridRow);
+        if (row < 0 || row >= view->model()->rowCount() || view->currentIndex().row() == row)
+            continue;
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+}
+
 // The summary of the shown track, made again only when the tracks or the
 // display offset changed.
+// The distance comes first in the units chosen, with their label.
 void TfmMain::RenderTrackSummary() {
     const TrackStore& tracks = core_->tracks;
     const AppValues& values = core_->values;
-    const std::pair<std::uint64_t, ZoneOffset> now{tracks.Revision(), values.LocalZoneOffset};
+    const SummaryShown now{tracks.Revision(), values.LocalZoneOffset, units_, texts_.Revision()};
     if (summaryShown_ == now) return;
     summaryShown_ = now;
     const TrackSummary summary =
@@ -343,17 +384,21 @@ void TfmMain::RenderTrackSummary() {
     SetTextIfChanged(edStartTime, summary.start);
     SetTextIfChanged(edEndTime, summary.end);
     SetTextIfChanged(edTotalTime, summary.duration);
-    SetTextIfChanged(edDistance, summary.kilometres);
-    SetTextIfChanged(edMile, summary.miles);
+    const bool miles = units_ == ProfileUnits::Imperial;
+    SetTextIfChanged(edDistance, miles ? summary.miles : summary.kilometres);
+    SetTextIfChanged(edMile, miles ? summary.kilometres : summary.miles);
+    const std::string& km = texts_.Text("Label3", SlotKind::Caption);
+    const std::string& mi = texts_.Text("Label4", SlotKind::Caption);
+    findChild<QLabel*>(QStringLiteral("Label3"))->setText(QString::fromStdString(miles ? mi : km));
+    findChild<QLabel*>(QStringLiteral("Label4"))->setText(QString::fromStdString(miles ? km : mi));
     SetTextIfChanged(edPoints, summary.points);
 }
 
 void TfmMain::RenderLists() {
-    const TrackStore& tracks = core_->tracks;
     RenderTrackSummary();
-    btnSaveTrackFile->setEnabled(tracks.CanSave());
-    btnSavePlan->setEnabled(core_->plans.CanSave());
-    btnSavePoi->setEnabled(core_->pois.CanSave());
+    btnSaveTrackFile->setEnabled(core_->CanSave(ListKind::Track));
+    btnSavePlan->setEnabled(core_->CanSave(ListKind::Plan));
+    btnSavePoi->setEnabled(core_->CanSave(ListKind::Poi));
     btnDrawMap->setEnabled(drawEnabled_);
     RenderChart();
 }

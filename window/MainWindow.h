@@ -3,6 +3,7 @@
 // Companion. Handlers are thin: each calls the core and then Render() shows
 // what changed (grids, counts, button states, the link's status fields).
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
 #include <filesystem>
@@ -19,14 +20,18 @@
 #include "app/Startup.h"
 #include "locale/CodePage.h"
 #include "locale/UiTexts.h"
+#include "map/TrackDrawing.h"
+#include "base/FileResult.h"
 #include "plans/ListFiles.h"
 #include "tracks/ProfilePlot.h"
-#include "tracks/TrackResult.h"
 #include "window/Dialogs.h"
-#include "window/FileDialogTexts.h"
+#include "window/FileDialogs.h"
 #include "window/QtMessages.h"
 
 class QCheckBox;
+class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -39,6 +44,8 @@ class QRadioButton;
 class QTabWidget;
 class QTableView;
 class QToolButton;
+class QAction;
+class QKeySequence;
 
 namespace vantrel {
 
@@ -47,17 +54,6 @@ class PhotosPage;
 class ProfileChart;
 class TileSchemeHandler;
 class WebMapView;
-
-// The file dialogs' part, replaceable in tests: the chosen path, or empty
-// text when the user cancels.
-struct FileDialogRequest {
-    bool save = false;
-    std::string title;
-    std::string filter;  // "Name(*.ext)|*.ext|..." as the core states it
-    std::string defaultExt;
-};
-using FileChooser = std::function<std::string(const FileDialogRequest&, QWidget* parent)>;
-std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent);
 
 // What the window is given; every default is the real program's.
 struct WindowOptions {
@@ -79,6 +75,11 @@ struct WindowOptions {
 class TfmMain : public QMainWindow, private StartupHost {
     Q_OBJECT
   public:
+    // The size the window opens at when none is kept.
+    static constexpr QSize kDesignSize{853, 572};
+    // How long a note in the status bar stays.
+    static constexpr int kStatusMessageMs = 8000;
+
     explicit TfmMain(WindowOptions options = {}, QWidget* parent = nullptr);
     ~TfmMain() override;
 
@@ -124,12 +125,23 @@ class TfmMain : public QMainWindow, private StartupHost {
     void comboLangDropDown();
     void comboLangChange(const QString& name);
     void comboTimeZoneChange(const QString& senderText);
-    void btnOpenTrackFileClick();
-    void btnSaveTrackFileClick();
-    void btnOpenPlanClick();
-    void btnSavePlanClick();
-    void btnOpenPoiClick();
-    void btnSavePoiClick();
+    void btnOpenTrackFileClick() { OpenListFile(ListKind::Track); }
+    void btnSaveTrackFileClick() { SaveListFile(ListKind::Track); }
+    void btnOpenPlanClick() { OpenListFile(ListKind::Plan); }
+    void btnSavePlanClick() { SaveListFile(ListKind::Plan); }
+    void btnOpenPoiClick() { OpenListFile(ListKind::Poi); }
+    void btnSavePoiClick() { SaveListFile(ListKind::Poi); }
+    // The lists as files (MainWindowFiles.cpp). Open asks first when the
+    // list holds unsaved changes; Save writes the format the chosen filter
+    // (or the name's extension) says, and returns whether it did.
+    void OpenListFile(ListKind kind);
+    bool SaveListFile(ListKind kind);
+    // Files dropped, named on the command line or handed over by another
+    // launch: each opens on the page of its kind.
+    void OpenFiles(const QStringList& files);
+    // The page whose list the File menu works on (the Track page's from the
+    // pages without a list).
+    ListKind CurrentList() const;
     void btnAutoFindClick();
     void WriteUiTextClick();
     // The map menu (MainWindowMaps.cpp): an offline map chosen with the file
@@ -137,8 +149,30 @@ class TfmMain : public QMainWindow, private StartupHost {
     // as the base layer of every map page and remembered.
     void OpenOfflineMapClick();
     void ChooseMap(const std::filesystem::path& file);
-    // A device request button: runs the link's handler.
-    void DeviceRequest(RequestResult (DeviceLink::*request)());
+    // A device request: runs the link's handler. A download first asks to
+    // save unsaved changes of its list, an upload of an empty list whether
+    // the device should lose what it holds.
+    struct DeviceTransfer {
+        enum Direction { None, In, Out };
+        RequestResult (DeviceLink::*request)();
+        ListKind list = ListKind::Track;
+        Direction direction = None;
+    };
+    void DeviceRequest(const DeviceTransfer& transfer);
+    // The page's download and upload (the Track page's for the pages
+    // without a list; the plan's upload for the Track page's).
+    DeviceTransfer DownloadOf(ListKind kind) const;
+    DeviceTransfer UploadOf(ListKind kind) const;
+    // The menus' commands on the page shown (MainWindowMenus.cpp).
+    void ModifyCurrent();
+    void DeleteCurrent();
+    void ClearCurrent();
+    // Ends the transfer under way on the line (CAN, then the link reset);
+    // nothing is kept or sent (MainWindowTransfer.cpp).
+    void CancelTransfer();
+    // The serial port dialog: a port chosen there is where the device is
+    // looked for from now on (and at the next start).
+    void ChoosePort();
 
     // --- components, named as their object names ---
     QTabWidget* pgctlMain = nullptr;
@@ -166,6 +200,10 @@ class TfmMain : public QMainWindow, private StartupHost {
     QRadioButton* rbPathAltitude = nullptr;
     QRadioButton* rbPathSpeed = nullptr;
     QProgressBar* pbarLoading = nullptr;
+    // The status bar's transfer under way: bytes, rate and size; Cancel.
+    QLabel* lblTransfer = nullptr;
+    QProgressBar* pbarTransfer = nullptr;
+    QPushButton* btnCancelTransfer = nullptr;
     QPushButton* btnDrawMap = nullptr;
     QPushButton* btnOpenTrackFile = nullptr;
     QPushButton* btnSaveTrackFile = nullptr;
@@ -215,12 +253,30 @@ class TfmMain : public QMainWindow, private StartupHost {
     TdlgStartLogo* dlgStartLogo = nullptr;
     TdlgModifyTrackName* dlgModifyTrackName = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
+    TdlgChoosePort* dlgChoosePort = nullptr;
+    // The menu bar's items that tests and the keys reach.
+    QAction* actOpen = nullptr;
+    QAction* actSave = nullptr;
+    QAction* actQuit = nullptr;
+    QAction* actModify = nullptr;
+    QAction* actDelete = nullptr;
+    QAction* actClearAll = nullptr;
+    QAction* actDownload = nullptr;
+    QAction* actUpload = nullptr;
+    QAction* actCancelTransfer = nullptr;
+    QAction* actChoosePort = nullptr;
+    QAction* actStatusPage = nullptr;
     QTimer timerCommRead;
     QTimer timerShowLogo;
 
   signals:
     // After every Render(): tests and the screenshot run wait on it.
     void rendered();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // StartupHost
@@ -245,6 +301,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     QWidget* BuildGuiderGroup();
     QWidget* BuildLoggerGroup();
     void BuildMenus();
+    // The menu bar and the keys (MainWindowMenus.cpp).
+    void BuildMenuBar();
+    QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& keys,
+                       const std::function<void()>& handler);
+    void RenderMenus();
     void AttachModels();
     void ConnectHandlers();
     void ConnectGridHandlers();
@@ -265,40 +326,91 @@ class TfmMain : public QMainWindow, private StartupHost {
     void RenderLink();
     void RenderLists();
     void RenderTrackSummary();
-    // Shows a track operation's message, when it has one.
-    void Tell(const TrackResult& result);
-    QuestionAnswer Ask(std::string_view text, std::string_view caption);
-    // Saves the tracks to `path`; a track file that cannot hold them all
-    // offers GPX, which does.
-    void SaveTracksTo(const std::string& path);
+    void RenderHighlights();
+    // Shows a file operation's message, when it has one.
+    void Tell(const FileResult& result);
+    QuestionAnswer Ask(std::string_view text, std::string_view caption,
+                       QuestionButtons buttons = QuestionButtons::YesNoCancel);
+    bool MaySendEmpty(ListKind kind);
+    void RenderUpload();
+    void BuildTransferBar();
+    void RenderTransfer();
+    QString TransferText(const LinkProgress& progress, qint64 elapsedMs) const;
+    // Files (MainWindowFiles.cpp).
+    QWidget* SheetOf(ListKind kind) const;
+    QString ListName(ListKind kind) const;
+    QString DialogTitle(ListKind kind, bool save) const;
+    FileChoice ChooseListFile(ListKind kind, bool save);
+    // Asks, when the list holds unsaved changes that `action` would lose,
+    // whether to save them first; false when the user cancelled (or the
+    // save did not go through).
+    bool MayReplace(ListKind kind, const QString& action);
+    bool MaySaveTrackFile(SaveTarget& target);
+    // The place, page, units and zone kept in the settings file
+    // (MainWindowState.cpp).
+    void RestoreWindowState();
+    void SaveWindowState();
+    // What the map pages show (MainWindowPages.cpp).
     void DrawTrack();
+    void RenderTrackMap();
+    void RenderPlanMap();
+    void RenderPoiMap();
+    void ConnectPageHandlers();
     // Plots the point grid's profile when the grid, the profile or the
     // units changed since the chart last showed it.
     void RenderChart();
     // Hands the Photos page the tracks when they changed.
     void RenderPhotoTracks();
-    std::string ChooseFile(bool save, const FileDialogTexts& texts);
     int SelectedGridRow(const QTableView* view) const;
     std::optional<std::string> OpenProbe(const std::string& port);
 
     WindowOptions options_;
     std::filesystem::path dataDirectory_;
     QtMessages qtMessages_;
-    UserMessages& messages_;
+    WindowMessages messages_;  // over options_.messages or qtMessages_
     SettingsStore settings_;
     // The 8-bit code page of language and page files (VANTREL_CODEPAGE or the
     // stored choice, else the locale's).
     CodePage codePage_;
     UiTexts texts_;
+    // Where the device is looked for: the port the user chose, else the
+    // given locator (or the system's own lookup).
+    std::unique_ptr<DeviceLocator> systemLocator_;
+    ChosenPortLocator portLocator_;
     std::unique_ptr<Companion> core_;
     std::unique_ptr<LanguageFiles> languages_;
     std::vector<CellTableModel*> models_;
+    ProfileUnits units_ = ProfileUnits::Metric;  // as rbMetric and rbImperial say
+    bool syncingRows_ = false;  // RenderHighlights() moves the grids' current rows
     std::vector<std::string> stepsRun_;
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
-    // What the summary boxes show, and what they were made from.
-    std::optional<std::pair<std::uint64_t, ZoneOffset>> summaryShown_;
+    // The tracks the track page shows since Draw (none before it, or when it
+    // shows the self-test's points), and the one drawn above the others.
+    std::optional<std::vector<DrawnTrack>> tracksOnMap_;
+    int mapShownTrack_ = -1;
+    std::uint64_t trackMapRevision_ = ~std::uint64_t{0};  // the tracks RenderTrackMap saw
+    // What a list's page was last shown from: the grid's revision, the
+    // entries and the selected row.
+    struct ListShown {
+        std::uint64_t revision;
+        int count;
+        int row;
+        bool operator==(const ListShown&) const = default;
+    };
+    std::optional<ListShown> planOnMap_;  // the markers, and the row highlighted
+    std::optional<ListShown> poisOnMap_;
+    // What the summary boxes were made from: the tracks, the zone, the units
+    // and the texts.
+    struct SummaryShown {
+        std::uint64_t revision;
+        ZoneOffset zone;
+        ProfileUnits units;
+        std::uint64_t texts;
+        bool operator==(const SummaryShown&) const = default;
+    };
+    std::optional<SummaryShown> summaryShown_;
     // What the chart shows: the track model's revision, the profile, the units.
     struct ChartShown {
         std::uint64_t revision;
@@ -309,6 +421,13 @@ class TfmMain : public QMainWindow, private StartupHost {
     std::optional<ChartShown> chartShown_;
     std::uint64_t photoTracksShown_ = ~std::uint64_t{0};  // the track revision sheetPhotos has
     bool terminateRequested_ = false;
+    // The upload under way: its list, and the uploads finished before it.
+    struct UploadUnderWay {
+        ListKind list;
+        unsigned finishedBefore;
+    };
+    std::optional<UploadUnderWay> upload_;
+    QElapsedTimer transferClock_;  // since the transfer under way began
 };
 
 }  // namespace vantrel

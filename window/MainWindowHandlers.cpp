@@ -2,7 +2,6 @@
 // Render() shows the result.
 
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -12,41 +11,15 @@
 #include <QToolButton>
 #include <filesystem>
 
-#include "map/TrackDrawing.h"
-#include "plans/ListFiles.h"
-#include "plans/PlanImage.h"
-#include "plans/PoiImage.h"
+#include "app/WindowSettings.h"
 #include "tracks/CalcSelfTest.h"
-#include "tracks/TrackFile.h"
+#include "tracks/TrackText.h"
 #include "window/MainWindow.h"
 #include "window/CellTableModel.h"
 #include "window/chart/ProfileChart.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
-
-namespace {
-
-// "Name(*.x)|*.x|All(*.*)|*.*" as Qt's "Name(*.x);;All(*.*)".
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2)
-        names << parts[i];
-    return names.join(QStringLiteral(";;"));
-}
-
-}  // namespace
-
-std::string AskFileWithDialog(const FileDialogRequest& request, QWidget* parent) {
-    QFileDialog dialog(parent, QString::fromStdString(request.title), QString(),
-                       QtFilter(request.filter));
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front().toStdString();
-}
 
 void TfmMain::Handle(const std::function<void()>& body) {
     try {
@@ -58,16 +31,18 @@ void TfmMain::Handle(const std::function<void()>& body) {
 }
 
 void TfmMain::ConnectHandlers() {
-    const std::pair<QToolButton*, RequestResult (DeviceLink::*)()> requests[] = {
-        {btnDownloadFrGuider, &DeviceLink::RequestTrackDownload},
-        {btnLoadPlan, &DeviceLink::RequestPlanDownload},
-        {btnStorePlan, &DeviceLink::UploadPlan},
-        {btnLoadPOI, &DeviceLink::RequestPoiDownload},
-        {btnStorePoi, &DeviceLink::UploadPoiList},
-        {btnDownloadGuider, &DeviceLink::RequestGuiderSettings},
-        {btnLogger, &DeviceLink::RequestLoggerSettings},
-        {btnLoadTrack, &DeviceLink::RequestTrackDownloadQuietly},
-        {btnLoadData, &DeviceLink::RequestLoggerData}};
+    using Transfer = DeviceTransfer;
+    const std::pair<QToolButton*, DeviceTransfer> requests[] = {
+        {btnDownloadFrGuider, {&DeviceLink::RequestTrackDownload, ListKind::Track, Transfer::In}},
+        {btnLoadPlan, {&DeviceLink::RequestPlanDownload, ListKind::Plan, Transfer::In}},
+        {btnStorePlan, {&DeviceLink::UploadPlan, ListKind::Plan, Transfer::Out}},
+        {btnLoadPOI, {&DeviceLink::RequestPoiDownload, ListKind::Poi, Transfer::In}},
+        {btnStorePoi, {&DeviceLink::UploadPoiList, ListKind::Poi, Transfer::Out}},
+        {btnDownloadGuider, {&DeviceLink::RequestGuiderSettings}},
+        {btnLogger, {&DeviceLink::RequestLoggerSettings}},
+        {btnLoadTrack,
+         {&DeviceLink::RequestTrackDownloadQuietly, ListKind::Track, Transfer::In}},
+        {btnLoadData, {&DeviceLink::RequestLoggerData}}};
     for (const auto& [button, request] : requests)
         connect(button, &QToolButton::clicked, this, [this, r = request] { DeviceRequest(r); });
     const std::pair<QPushButton*, void (TfmMain::*)()> buttons[] = {
@@ -96,20 +71,34 @@ void TfmMain::ConnectHandlers() {
         connect(zone->lineEdit(), &QLineEdit::editingFinished, this,
                 [this, zone] { comboTimeZoneChange(zone->currentText()); });
     }
-    connect(webMap, &WebMapView::documentComplete, this, &TfmMain::webMapDocumentComplete);
-    connect(webPlan, &WebMapView::bodyClicked, this, &TfmMain::webPlanBodyClicked);
+    // A port typed on the Status page is chosen as in the Serial Port dialog.
+    connect(comboPort->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        const std::string port = comboPort->currentText().trimmed().toStdString();
+        if (port.empty() || port == core_->link().Variables().DevicePortName) return;
+        portLocator_.Choose(port);
+        settings_.WriteString("port", port);
+    });
+    ConnectPageHandlers();
     ConnectGridHandlers();
 }
 
 void TfmMain::ConnectGridHandlers() {
     auto rowOf = [](const QModelIndex& index) { return CellTableModel::GridRow(index.row()); };
-    connect(gridTrackName, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridTrackNameClick(rowOf(i)); });
-    connect(gridPlan, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridPlanClick(rowOf(i)); });
+    // The row highlighted, by mouse or keyboard, is the one shown.
+    const std::pair<QTableView*, void (TfmMain::*)(int)> follow[] = {
+        {gridTrackName, &TfmMain::gridTrackNameClick},
+        {gridPlan, &TfmMain::gridPlanClick},
+        {gridPoi, &TfmMain::gridPoiClick}};
+    for (const auto& [view, handler] : follow)
+        connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                [this, rowOf, h = handler](const QModelIndex& i) {
+                    if (i.isValid() && !syncingRows_) (this->*h)(rowOf(i));
+                });
+    connect(gridTrackName, &QTableView::clicked, this, [this, rowOf](const QModelIndex& i) {
+        if (i.column() == static_cast<int>(ListColumn::Select))
+            Handle([this, row = rowOf(i)] { core_->tracks.ToggleSelected(row); });
+    });
     connect(gridPlan, &QTableView::doubleClicked, this, [this] { gridPlanDblClick(); });
-    connect(gridPoi, &QTableView::clicked, this,
-            [this, rowOf](const QModelIndex& i) { gridPoiClick(rowOf(i)); });
     connect(gridPoi, &QTableView::doubleClicked, this, [this] { gridPoiDblClick(); });
     // A right click selects the row under the pointer, then opens the menu.
     const std::pair<QTableView*, QMenu*> menus[] = {
@@ -132,8 +121,37 @@ int TfmMain::SelectedGridRow(const QTableView* view) const {
     return index.isValid() ? CellTableModel::GridRow(index.row()) : 0;
 }
 
-void TfmMain::DeviceRequest(RequestResult (DeviceLink::*request)()) {
-    Handle([this, request] { (core_->link().*request)(); });
+void TfmMain::DeviceRequest(const DeviceTransfer& transfer) {
+    if (transfer.direction == DeviceTransfer::In &&
+        !MayReplace(transfer.list, tr("a new download")))
+        return;
+    if (transfer.direction == DeviceTransfer::Out && core_->UploadIsEmpty(transfer.list) &&
+        !MaySendEmpty(transfer.list))
+        return;
+    Handle([this, &transfer] {
+        const RequestResult sent = (core_->link().*transfer.request)();
+        if (sent == RequestResult::Sent && transfer.direction == DeviceTransfer::Out)
+            upload_ = {transfer.list, core_->link().Progress().UploadsFinished};
+    });
+}
+
+bool TfmMain::MaySendEmpty(ListKind kind) {
+    const QString text =
+        kind == ListKind::Plan
+            ? tr("The plan list is empty. Uploading it erases the route plan stored on the "
+                 "Vantrel.\n\nUpload the empty plan?")
+            : tr("The POI list is empty. Uploading it erases every POI stored on the "
+                 "Vantrel.\n\nUpload the empty list?");
+    return Ask(text.toStdString(), tr("Upload").toStdString(), QuestionButtons::YesNo) ==
+           QuestionAnswer::Yes;
+}
+
+// An upload the device confirmed leaves its list with nothing unsaved.
+void TfmMain::RenderUpload() {
+    if (!upload_ || core_->link().TransferRunning()) return;
+    if (core_->link().Progress().UploadsFinished > upload_->finishedBefore)
+        core_->Sent(upload_->list);
+    upload_.reset();
 }
 
 // --- Track page ---
@@ -142,15 +160,10 @@ void TfmMain::RenderChart() {
     const TrackStore& tracks = core_->tracks;
     const ChartShown now{tracks.Revision(),
                          rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
-                         rbImperial->isChecked() ? ProfileUnits::Imperial : ProfileUnits::Metric};
+                         units_};
     if (chartShown_ == now) return;
     chartShown_ = now;
     chartAltitude->Show(PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights()));
-}
-
-void TfmMain::DrawTrack() {
-    const TrackStore& tracks = core_->tracks;
-    DrawTrackOnMap(*webMap, tracks.Shown(), tracks.CurrentTrackColor);
 }
 
 void TfmMain::btnDrawMapClick() {
@@ -206,50 +219,18 @@ void TfmMain::menuDeleteClick() {
 }
 
 void TfmMain::ClearAll1Click() {
-    Handle([this] { core_->tracks.ClearAll(); });
+    if (MayReplace(ListKind::Track, tr("clearing the list")))
+        Handle([this] { core_->tracks.ClearAll(); });
 }
 
-void TfmMain::btnOpenTrackFileClick() {
-    const std::string path = ChooseFile(false, dlgOpenTrack);
-    if (!path.empty()) Handle([this, &path] { Tell(core_->tracks.Open(path)); });
-}
-
-void TfmMain::btnSaveTrackFileClick() {
-    const std::string path = ChooseFile(true, dlgSaveTrack);
-    if (!path.empty()) Handle([this, &path] { SaveTracksTo(path); });
-}
-
-void TfmMain::SaveTracksTo(const std::string& path) {
-    const TrackStore& tracks = core_->tracks;
-    const TrackFileFit fit = TrackFileFitOf(tracks.List());
-    if (SaveKindOf(path) == TrackSaveKind::TrackFile && !fit.Complete()) {
-        const std::string gpx = std::filesystem::path(path).replace_extension(".gpx").string();
-        switch (Ask("A track file holds at most 64 tracks and 65536 points: " + fit.Text() +
-                        " would be left out.\n\nSave every track as GPX instead, to " + gpx +
-                        "?",
-                    "Save Tracks")) {
-            case QuestionAnswer::Yes: return Tell(tracks.Save(gpx));
-            case QuestionAnswer::No: break;
-            case QuestionAnswer::Cancel: return;
-        }
-    }
-    Tell(tracks.Save(path));
-}
-
-void TfmMain::Tell(const TrackResult& result) {
+void TfmMain::Tell(const FileResult& result) {
     if (!result.message.empty()) messages_.ShowMessage(result.message, result.caption);
 }
 
-QuestionAnswer TfmMain::Ask(std::string_view text, std::string_view caption) {
+QuestionAnswer TfmMain::Ask(std::string_view text, std::string_view caption,
+                            QuestionButtons buttons) {
     if (options_.question) return options_.question(text, caption);
-    return AskYesNoCancel(this, text, caption);
-}
-
-std::string TfmMain::ChooseFile(bool save, const FileDialogTexts& texts) {
-    return options_.chooseFile(
-        FileDialogRequest{save, std::string(texts.title), std::string(texts.filter),
-                          std::string(texts.defaultExt)},
-        this);
+    return AskQuestion(this, text, caption, buttons);
 }
 
 // --- Plan and POI pages ---
@@ -259,6 +240,7 @@ void TfmMain::gridPlanClick(int gridRow) {
 }
 
 void TfmMain::gridPlanDblClick() {
+    planOnMap_.reset();  // markers made anew lose their highlight
     Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
 }
 
@@ -276,11 +258,12 @@ void TfmMain::Delete1Click() {
 }
 
 void TfmMain::menuClearClick() {
-    Handle([this] { core_->plans.ClearAll(*webPlan); });
+    if (MayReplace(ListKind::Plan, tr("clearing the list")))
+        Handle([this] { core_->plans.ClearAll(*webPlan); });
 }
 
 void TfmMain::menuRedrawClick() {
-    Handle([this] { core_->plans.RedrawMarkers(*webPlan); });
+    gridPlanDblClick();
 }
 
 void TfmMain::gridPoiClick(int gridRow) {
@@ -296,9 +279,12 @@ void TfmMain::menuDeletePoiClick() {
 }
 
 void TfmMain::menuClearAllClick() {
-    Handle([this] { core_->pois.ClearAll(*webPoi); });
+    if (MayReplace(ListKind::Poi, tr("clearing the list")))
+        Handle([this] { core_->pois.ClearAll(*webPoi); });
 }
 
+// A click on the plan page may have placed, moved or picked a marker: the
+// list reads them back (Render() then highlights the row picked).
 void TfmMain::webPlanBodyClicked() {
     Handle([this] {
         if (!core_->plans.ReadMarkersBack(*webPlan))
@@ -309,39 +295,6 @@ void TfmMain::webPlanBodyClicked() {
 void TfmMain::webMapDocumentComplete() {
     drawEnabled_ = true;
     Render();
-}
-
-void TfmMain::btnOpenPlanClick() {
-    const std::string path = ChooseFile(false, dlgOpenPlan);
-    if (!path.empty())
-        Handle([this, &path] {
-            OpenPlanFile(path, core_->plans, core_->transfer, *webPlan, messages_);
-        });
-}
-
-void TfmMain::btnSavePlanClick() {
-    Handle([this] {
-        Companion& core = *core_;
-        if (!ReportRefusal(BuildPlanImage(core.plans, core.Glyphs(), core.transfer), messages_))
-            return;
-        const std::string path = ChooseFile(true, dlgSavePlan);
-        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
-    });
-}
-
-void TfmMain::btnOpenPoiClick() {
-    const std::string path = ChooseFile(false, dlgOpenPoi);
-    if (!path.empty())
-        Handle([this, &path] { OpenPoiFile(path, core_->pois, core_->transfer, messages_); });
-}
-
-void TfmMain::btnSavePoiClick() {
-    Handle([this] {
-        Companion& core = *core_;
-        if (!ReportRefusal(BuildPoiImage(core.pois, core.transfer), messages_)) return;
-        const std::string path = ChooseFile(true, dlgSavePoi);
-        if (!path.empty()) WriteTransferFile(path, core.transfer, messages_);
-    });
 }
 
 // --- Data page, time zones, Status page ---
@@ -361,10 +314,13 @@ void TfmMain::comboTimeZoneChange(const QString& senderText) {
     Handle([this, &senderText] {
         Companion& core = *core_;
         const ZoneOffset shownAt = core.values.LocalZoneOffset;
-        if (vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
-                                         core.values.LocalZoneOffset, messages_))
-            core.pois.ShowTimesAgain(shownAt);
         textsRevision_ = ~std::uint64_t{0};  // show the choosers' texts as they stand
+        if (!vantrel::comboTimeZoneChange(senderText.toStdString(), texts_,
+                                          core.values.LocalZoneOffset, messages_))
+            return;
+        core.pois.ShowTimesAgain(shownAt);
+        if (core.values.LocalZoneOffset != shownAt)
+            WriteChosenZone(settings_, core.values.LocalZoneOffset);
     });
 }
 

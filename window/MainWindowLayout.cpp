@@ -82,8 +82,12 @@ QToolButton* SpeedButton(const char* name, QStyle::StandardPixmap icon, QStyle* 
     return button;
 }
 
+// A grid: whole rows selected, arrow keys move inside it and Tab on to the
+// next control, texts never shortened with an ellipsis.
 QTableView* Grid(const char* name) {
     auto* view = Named(new QTableView, name);
+    view->setTabKeyNavigation(false);
+    view->setTextElideMode(Qt::ElideNone);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -149,7 +153,11 @@ QWidget* Row(std::initializer_list<QWidget*> widgets) {
 
 void TfmMain::BuildWidgets() {
     setObjectName(QStringLiteral("fmMain"));
-    setFixedSize(853, 572);
+    // The design size, which the user may change; everything but the
+    // columns of buttons and fields grows with the window.
+    resize(kDesignSize);
+    setMinimumSize(640, 440);
+    setAcceptDrops(true);
     setFont(UiFont());
     pgctlMain = Named(new QTabWidget(this), "pgctlMain");
     setCentralWidget(pgctlMain);
@@ -170,15 +178,13 @@ void TfmMain::BuildWidgets() {
     pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), false);
     sheetPhotos = new PhotosPage;
     pgctlMain->addTab(sheetPhotos, QStringLiteral("Photos"));
-    // The hidden Status page, for diagnostics.
-    auto* status = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")), this);
-    connect(status, &QShortcut::activated, this,
-            [this] { ShowStatusSheet(!pgctlMain->isTabVisible(pgctlMain->indexOf(sheetStatus))); });
     BuildMenus();
+    BuildTransferBar();
     dlgStartLogo = new TdlgStartLogo(this);
     dlgStartLogo->timerStart.stop();  // runs while the splash is shown
     dlgModifyTrackName = new TdlgModifyTrackName(this);
     dlgPlanName = new TdlgPlanName(this);
+    dlgChoosePort = new TdlgChoosePort(this);
 }
 
 QWidget* TfmMain::BuildDataSheet() {
@@ -252,7 +258,7 @@ QWidget* TfmMain::BuildTrackSheet() {
     gridTrackName = Grid("gridTrackName");
     gridTrack = Grid("gridTrack");
     pbarLoading = Named(new QProgressBar, "pbarLoading");
-    pbarLoading->setRange(0, 127);
+    pbarLoading->setRange(0, 0);  // busy: the status bar tells the bytes and the rate
     pbarLoading->setVisible(false);
     comboTimeZoneTrk = ZoneCombo("comboTimeZoneTrk");
     btnDownloadFrGuider = SpeedButton("btnDownloadFrGuider", QStyle::SP_ArrowDown, style());
@@ -306,7 +312,7 @@ QWidget* TfmMain::BuildStatusSheet() {
     btnLoadTrack = SpeedButton("btnLoadTrack", QStyle::SP_ArrowDown, style());
     btnLoadData = SpeedButton("btnLoadData", QStyle::SP_ArrowDown, style());
     btnTestCalc = Named(new QPushButton(QStringLiteral("Test Calc")), "btnTestCalc");
-    btnTestMarker = Named(new QPushButton(QStringLiteral("Test Maker")), "btnTestMarker");
+    btnTestMarker = Named(new QPushButton(QStringLiteral("Test Marker")), "btnTestMarker");
     edAck = Field("edAck");
     edCurrentData = Field("edCurrentData");
     memoData = Named(new QPlainTextEdit, "memoData");
@@ -356,31 +362,46 @@ void TfmMain::BuildMenus() {
     imgTool->setMenu(menuTools);
 }
 
+// Each column as wide as its heading and the widest text it can show, so
+// times and coordinates are never cut; set again whenever a reset of the
+// model (a new row count) or new headings put the header back.
+void FitColumns(QTableView* view, std::vector<QString> samples) {
+    auto fit = [view, samples] {
+        const QFontMetrics cells(view->font());
+        const QFontMetrics heads(view->horizontalHeader()->font());
+        for (std::size_t c = 0; c < samples.size(); ++c) {
+            const QString title =
+                view->model()->headerData(static_cast<int>(c), Qt::Horizontal).toString();
+            view->setColumnWidth(static_cast<int>(c),
+                                 std::max(cells.horizontalAdvance(samples[c]) + 12,
+                                          heads.horizontalAdvance(title) + 16));
+        }
+    };
+    fit();
+    QObject::connect(view->model(), &QAbstractItemModel::modelReset, view, fit);
+    QObject::connect(view->model(), &QAbstractItemModel::headerDataChanged, view, fit);
+}
+
 void TfmMain::AttachModels() {
     Companion& core = *core_;
     using Grid = TrackGridModel::Grid;
-    models_ = {new TrackGridModel(Grid::List, core.tracks, core.values, this),
-               new TrackGridModel(Grid::Points, core.tracks, core.values, this),
+    models_ = {new TrackGridModel(Grid::List, core.tracks, core.values, units_, this),
+               new TrackGridModel(Grid::Points, core.tracks, core.values, units_, this),
                new TextGridModel(core.plans.gridPlan, this),
                new TextGridModel(core.pois.gridPoi, this)};
     gridTrackName->setModel(models_[0]);
     gridTrack->setModel(models_[1]);
     gridPlan->setModel(models_[2]);
     gridPoi->setModel(models_[3]);
-    // Column widths, set again whenever a reset of the model (a new row
-    // count) has put the header back to its defaults.
-    const std::pair<QTableView*, std::vector<int>> widths[] = {{gridTrackName, {110, 60}},
-                                                               {gridTrack, {130, 80, 80, 60}},
-                                                               {gridPlan, {88, 95, 85}},
-                                                               {gridPoi, {124, 80, 73}}};
-    for (const auto& [view, columns] : widths) {
-        auto apply = [view = view, columns = columns] {
-            for (std::size_t c = 0; c < columns.size(); ++c)
-                view->setColumnWidth(static_cast<int>(c), columns[c]);
-        };
-        apply();
-        connect(view->model(), &QAbstractItemModel::modelReset, view, apply);
-    }
+    const QString time = QStringLiteral("2011/01/25 14:13:05");
+    const QString latitude = QStringLiteral("-90.000000");
+    const QString longitude = QStringLiteral("-180.000000");
+    FitColumns(gridTrackName, {QStringLiteral("Track000000"), QStringLiteral("0000"),
+                               QStringLiteral("00000")});
+    FitColumns(gridTrack, {time, latitude, longitude, QStringLiteral("-12345.6"),
+                           QStringLiteral("1234.5")});
+    FitColumns(gridPlan, {QStringLiteral("Track000"), latitude, longitude});
+    FitColumns(gridPoi, {time, latitude, longitude});
     gridTrackName->setItemDelegateForColumn(
         1, new CellBrushDelegate(
                [&core](int col, int row) { return core.tracks.SwatchColor(col, row); },

@@ -20,9 +20,6 @@ namespace vantrel {
 namespace {
 
 constexpr std::string_view kMapCaption = "Map";
-constexpr FileDialogTexts dlgOpenMap{"Open Offline Map",
-                                     "Offline Maps(*.mbtiles)|*.mbtiles|All Files(*.*)|*.*",
-                                     "mbtiles", "*.mbtiles"};
 
 }  // namespace
 
@@ -94,8 +91,13 @@ void TfmMain::FillMapMenu() {
 }
 
 void TfmMain::OpenOfflineMapClick() {
-    const std::string file = ChooseFile(false, dlgOpenMap);
-    if (!file.empty()) ChooseMap(file);
+    const FileDialogRequest request{
+        false, tr("Open Offline Map"),
+        {{tr("Offline Maps"), QStringLiteral("*.mbtiles"), std::nullopt},
+         {tr("All Files"), QStringLiteral("*"), std::nullopt}},
+        {}};
+    const FileChoice choice = options_.chooseFile(request, this);
+    if (!choice.path.empty()) ChooseMap(choice.path);
 }
 
 void TfmMain::ChooseMap(const std::filesystem::path& file) {

@@ -1,8 +1,10 @@
 #include "window/QtMessages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "device/DeviceLink.h"
 #include "window/PlainText.h"
 
 namespace vantrel {
@@ -11,8 +13,35 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+namespace {
+
+// A fixed text of the core in the language chosen, when the translations
+// know it; as it stands otherwise.
+QString Translated(std::string_view text) {
+    const std::string key(text);
+    return QCoreApplication::translate("core", key.c_str());
+}
+
+}  // namespace
+
 void QtMessages::ShowMessage(std::string_view text, std::string_view caption) {
-    ShowPlainMessage(parent_, QMessageBox::Information, ToQString(caption), ToQString(text));
+    const QMessageBox::Icon icon = caption == "Error"     ? QMessageBox::Critical
+                                   : caption == "Warning" ? QMessageBox::Warning
+                                                          : QMessageBox::Information;
+    ShowPlainMessage(parent_, icon, Translated(caption), ToQString(text));
+}
+
+void WindowMessages::ShowMessage(std::string_view text, std::string_view caption) {
+    if (caption == "Error!") caption = "Error";
+    QString shown = Translated(text);
+    if (text == kDeviceNotFoundText)
+        shown += QStringLiteral("\n\n") +
+                 QCoreApplication::translate(
+                     "vantrel",
+                     "Connect the Vantrel with its USB cable and switch it on, then try again; "
+                     "or choose its serial port with Device > Serial Port. Files can be opened, "
+                     "edited and saved without it.");
+    shown_.ShowMessage(shown.toStdString(), caption);
 }
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption) {
@@ -28,14 +57,20 @@ PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::str
     return PromptAnswer::Continue;
 }
 
-QuestionAnswer AskYesNoCancel(QWidget* parent, std::string_view text, std::string_view caption) {
-    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+QuestionAnswer AskQuestion(QWidget* parent, std::string_view text, std::string_view caption,
+                           QuestionButtons buttons) {
+    QMessageBox::StandardButtons offered = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == QuestionButtons::YesNoCancel) offered |= QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, ToQString(caption), ToQString(text), offered, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(buttons == QuestionButtons::YesNoCancel ? QMessageBox::Cancel
+                                                                : QMessageBox::No);
     switch (box.exec()) {
         case QMessageBox::Yes: return QuestionAnswer::Yes;
         case QMessageBox::No: return QuestionAnswer::No;
-        default: return QuestionAnswer::Cancel;
+        default:
+            return buttons == QuestionButtons::YesNoCancel ? QuestionAnswer::Cancel
+                                                           : QuestionAnswer::No;
     }
 }
 

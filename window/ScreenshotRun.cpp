@@ -21,6 +21,7 @@ constexpr int kTabSettleMs = 400;
 // failed), and the moment a drawn picture takes to reach the screen.
 constexpr int kMapTimeoutMs = 30000;
 constexpr int kMapPaintMs = 300;
+constexpr QSize kLargeSize{1600, 1000};
 
 }  // namespace
 
@@ -88,6 +89,24 @@ void ScreenshotRun::WaitForMap(WebMapView& map, const char* name) {
     Settle(kMapPaintMs);
 }
 
+bool ScreenshotRun::Grab(const char* name) {
+    const QString file = QDir(folder_).filePath(QString::fromLatin1(name) + ".png");
+    if (window_.grab().save(file)) return true;
+    std::fprintf(stderr, "vantrel: cannot write %s\n", file.toLocal8Bit().constData());
+    return false;
+}
+
+// The Map page again at a large size, the map grown with the window.
+bool ScreenshotRun::GrabLarge() {
+    window_.ShowStatusSheet(false);
+    window_.pgctlMain->setCurrentWidget(window_.sheetMap);
+    window_.resize(kLargeSize);
+    Settle(kPageSettleMs);
+    window_.btnDrawMapClick();
+    WaitForMap(*window_.webMap, "8-Map-large");
+    return Grab("8-Map-large");
+}
+
 bool ScreenshotRun::GrabTabs() {
     const std::pair<QWidget*, const char*> sheets[] = {
         {window_.sheetMap, "1-Map"},     {window_.sheetData, "2-Data"},
@@ -99,13 +118,9 @@ bool ScreenshotRun::GrabTabs() {
         window_.pgctlMain->setCurrentWidget(sheet);
         Settle(kTabSettleMs);
         if (auto* map = sheet->findChild<WebMapView*>()) WaitForMap(*map, name);
-        const QString file = QDir(folder_).filePath(QString::fromLatin1(name) + ".png");
-        if (!window_.grab().save(file)) {
-            std::fprintf(stderr, "vantrel: cannot write %s\n", file.toLocal8Bit().constData());
-            saved = false;
-        }
+        saved = Grab(name) && saved;
     }
-    return saved;
+    return GrabLarge() && saved;
 }
 
 int ScreenshotRun::Run() {
@@ -134,6 +149,7 @@ int ScreenshotRun::Run() {
     window_.gridPoi->selectRow(0);
     window_.gridPoiClick(1);
     window_.gridPoiDblClick();
+    window_.webPoi->CallPageFunction("fitPois");  // the POI picked among all the others
     Settle(kPageSettleMs);
     if (!GrabTabs()) return 1;
     std::printf("%s\n", QDir(folder_).absolutePath().toLocal8Bit().constData());

@@ -1,8 +1,9 @@
 #pragma once
 // The screenshot tour of the window, for headless runs: waits for the map
 // pages, downloads the tracks, the plan and the POIs from the device, shows
-// and draws the first track, then saves a picture of every tab, each map
-// once its tiles have loaded or failed.
+// the first track and draws the selected ones, then saves a picture of
+// every tab, each map once its tiles have loaded or failed, and one of the
+// Map page at a large size.
 
 #include <QString>
 #include <functional>
@@ -33,6 +34,9 @@ class ScreenshotRun {
                unsigned LinkProgress::*counter);
     bool Download(RequestResult (DeviceLink::*request)(), const char* what);
     bool GrabTabs();
+    bool GrabLarge();
+    // Saves the window's picture as NAME.png in the folder.
+    bool Grab(const char* name);
     // Waits (bounded) until the map shows every tile it needs, loaded or
     // failed, so the picture shows what a user sees.
     void WaitForMap(WebMapView& map, const char* name);

@@ -1,5 +1,6 @@
 #include "window/TrackModels.h"
 
+#include <QCoreApplication>
 #include <functional>
 
 namespace vantrel {
@@ -15,8 +16,8 @@ std::uint64_t Combine(std::uint64_t seed, std::uint64_t value) {
 }  // namespace
 
 TrackGridModel::TrackGridModel(Grid grid, const TrackStore& store, const AppValues& values,
-                               QObject* parent)
-    : CellTableModel(parent), grid_(grid), store_(store), values_(values) {
+                               const ProfileUnits& units, QObject* parent)
+    : CellTableModel(parent), grid_(grid), store_(store), values_(values), units_(units) {
     Start();
 }
 
@@ -27,38 +28,54 @@ int TrackGridModel::Rows() const {
 }
 
 int TrackGridModel::Columns() const {
-    return grid_ == Grid::List ? kTrackListColumns : kPointColumns;
+    return grid_ == Grid::List ? kDistanceColumn + 1 : kPointColumns;
 }
 
 std::string TrackGridModel::Cell(int column, int gridRow) const {
     const std::size_t row = static_cast<std::size_t>(gridRow - 1);
+    const char separator = values_.Numbers.Separator();
     if (grid_ == Grid::List) {
         const Tracks& tracks = store_.List();
-        return row < tracks.size() ? ListCell(tracks[row], static_cast<ListColumn>(column))
-                                   : std::string();
+        if (row >= tracks.size()) return {};
+        if (column == kDistanceColumn) return DistanceText(TrackKm(tracks[row]), units_, separator);
+        const auto cell = static_cast<ListColumn>(column);
+        return cell == ListColumn::Select ? std::string() : ListCell(tracks[row], cell);
     }
     const Track* shown = store_.Shown();
     if (!shown || row >= shown->points.size()) return {};
-    return PointCell(shown->points[row], static_cast<PointColumn>(column),
-                     values_.LocalZoneOffset, values_.Numbers.Separator());
+    return ShownPointCell(shown->points[row], static_cast<PointColumn>(column),
+                          values_.LocalZoneOffset, separator, units_);
+}
+
+std::optional<bool> TrackGridModel::Checked(int column, int gridRow) const {
+    const std::size_t row = static_cast<std::size_t>(gridRow - 1);
+    if (grid_ != Grid::List || static_cast<ListColumn>(column) != ListColumn::Select ||
+        row >= store_.List().size())
+        return std::nullopt;
+    return store_.List()[row].selected;
 }
 
 std::string TrackGridModel::Heading(int column) const {
-    if (grid_ == Grid::List) return HeadingOf(HeadedGrid::TrackName, column, values_.ColumnTitles);
-    const std::string& title = HeadingOf(HeadedGrid::Track, column, values_.ColumnTitles);
-    const bool ellipsoid = store_.Heights() == HeightReference::Ellipsoid;
-    if (ellipsoid && static_cast<PointColumn>(column) == PointColumn::Altitude)
-        return title + " (ellipsoid)";
-    return title;
+    if (grid_ == Grid::List) {
+        if (column == kDistanceColumn)
+            return QCoreApplication::translate("vantrel", "Distance").toStdString() + " (" +
+                   DistanceUnit(units_) + ")";
+        return HeadingOf(HeadedGrid::TrackName, column, values_.ColumnTitles);
+    }
+    const auto cell = static_cast<PointColumn>(column);
+    std::string title = HeadingOf(HeadedGrid::Track, column, values_.ColumnTitles);
+    if (cell == PointColumn::Altitude && store_.Heights() == HeightReference::Ellipsoid)
+        title += " " + QCoreApplication::translate("vantrel", "above the ellipsoid").toStdString();
+    return title + PointColumnUnit(cell, units_);
 }
 
 std::uint64_t TrackGridModel::Version() const {
     std::uint64_t version = store_.Revision();
     for (int column = 0; column < Columns(); ++column)
         version = Combine(version, std::hash<std::string>{}(Heading(column)));
+    version = Combine(version, static_cast<std::uint64_t>(values_.Numbers.Separator()));
     if (grid_ == Grid::List) return version;
-    version = Combine(version, static_cast<std::uint64_t>(values_.LocalZoneOffset.minutes + 100000));
-    return Combine(version, static_cast<std::uint64_t>(values_.Numbers.Separator()));
+    return Combine(version, static_cast<std::uint64_t>(values_.LocalZoneOffset.minutes + 100000));
 }
 
 }  // namespace vantrel

@@ -13,6 +13,7 @@
 #include "app/StderrMessages.h"
 #include "base/AppValues.h"
 #include "device/DeviceLocator.h"
+#include "window/InstanceChannel.h"
 #include "window/MainWindow.h"
 #include "window/ScreenshotRun.h"
 #include "window/UiFont.h"
@@ -21,7 +22,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantrel [--port P] [--no-splash] [--screenshots DIR] [--status]\n"
+    "usage: vantrel [--port P] [--no-splash] [--screenshots DIR] [--status] [FILE...]\n"
     "       vantrel --help | --version\n";
 
 constexpr const char* kOptions =
@@ -32,6 +33,8 @@ constexpr const char* kOptions =
     "  --screenshots DIR  a headless tour: download from the device, draw the first\n"
     "                     track, save a picture of every tab into DIR\n"
     "  --status           show the Status tab (also Ctrl+Shift+S)\n"
+    "  FILE...            track, plan and POI files to open, each on its page; with\n"
+    "                     the program already running, they open in its window\n"
     "  --help             show this help\n"
     "  --version          show the program's version\n";
 
@@ -56,6 +59,7 @@ struct CommandLine {
     std::string screenshots;
     bool splash = true;
     bool status = false;
+    QStringList files;
 };
 
 std::optional<CommandLine> ParseCommandLine(const QStringList& args) {
@@ -71,6 +75,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList& args) {
             line.splash = false;
         } else if (arg == QLatin1String("--status")) {
             line.status = true;
+        } else if (!arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            line.files << arg;
         } else {
             std::fprintf(stderr, "vantrel: unknown argument '%s'\n%s", qPrintable(arg), kUsage);
             return std::nullopt;
@@ -85,8 +91,17 @@ int main(int argc, char** argv) {
     if (const auto answered = AnswerInformationOption(argc, argv)) return *answered;
     // The web engine's sandbox cannot run as root.
     if (getuid() == 0) setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    vantrel::InstanceLock lock(vantrel::DefaultInstanceLockPath());
-    if (!lock.MayRun()) return 0;  // another copy runs: end silently
+    const std::filesystem::path lockFile = vantrel::DefaultInstanceLockPath();
+    const QString socket = vantrel::InstanceSocketPath(lockFile);
+    vantrel::InstanceLock lock(lockFile);
+    if (!lock.MayRun()) {
+        // Another copy runs: it is given the files and raises its window.
+        QCoreApplication application(argc, argv);
+        const auto line = ParseCommandLine(QCoreApplication::arguments());
+        if (!line) return 2;
+        vantrel::InstanceChannel::HandOver(socket, line->files);
+        return 0;
+    }
 
     // The web engine shares its rendering context with the widgets, and
     // knows the program's tile scheme before it starts.
@@ -118,7 +133,19 @@ int main(int argc, char** argv) {
     vantrel::TfmMain window(options);
     if (line->status) window.ShowStatusSheet(true);
     window.show();
-    if (!tour) return QApplication::exec();
+    if (!tour) {
+        vantrel::InstanceChannel channel(socket);
+        QObject::connect(&channel, &vantrel::InstanceChannel::handed, &window,
+                         [&window](const QStringList& files) {
+                             window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+                             window.raise();
+                             window.activateWindow();
+                             window.OpenFiles(files);
+                         });
+        if (!line->files.isEmpty())
+            QTimer::singleShot(1, &window, [&window, &line] { window.OpenFiles(line->files); });
+        return QApplication::exec();
+    }
 
     vantrel::ScreenshotRun run(window, QString::fromStdString(line->screenshots));
     QTimer::singleShot(0, &window, [&] { QApplication::exit(run.Run()); });

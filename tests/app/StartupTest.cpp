@@ -125,7 +125,7 @@ TEST_F(StartupTest, CancelAsksToCloseButTheSequenceRunsToItsEnd) {
     context.probes.hasInternet = [] { return false; };
     window.answers = {PromptAnswer::Cancel};
     StepsOutcome outcome = Run();
-    EXPECT_EQ(window.prompts, (std::vector<ShownMessage>{{"Internet Error!", "Error"}}));
+    EXPECT_EQ(window.prompts, (std::vector<ShownMessage>{{std::string(kNoInternetText), "Error"}}));
     EXPECT_TRUE(context.TerminateRequested);
     EXPECT_FALSE(outcome.stoppedEarly);
     EXPECT_EQ(values.LocalZoneOffset, ZoneOffset::Hours(-4));
@@ -142,9 +142,9 @@ TEST_F(StartupTest, TryAgainRepeatsTheCheckAndContinueGoesOnWithoutIt) {
     Run();
     EXPECT_EQ(reads, 2);
     EXPECT_EQ(checks, 2);
-    EXPECT_EQ(window.prompts, (std::vector<ShownMessage>{{"Cannot Found Time Zone!", "Error"},
-                                                         {"Internet Error!", "Error"},
-                                                         {"Internet Error!", "Error"}}));
+    EXPECT_EQ(window.prompts, (std::vector<ShownMessage>{{std::string(kNoTimeZoneText), "Error"},
+                                                         {std::string(kNoInternetText), "Error"},
+                                                         {std::string(kNoInternetText), "Error"}}));
     EXPECT_FALSE(context.TerminateRequested);
     EXPECT_EQ(values.LocalZoneOffset, ZoneOffset::Hours(8));
     EXPECT_EQ(texts.Text("comboTimeZone", SlotKind::Text), "8");
@@ -182,7 +182,7 @@ TEST_F(StartupTest, TheProbeReportsAMissingDeviceOrAPortThatWillNotOpen) {
     EXPECT_EQ(opened, std::vector<std::string>{"/dev/ttyUSB0"});
     EXPECT_EQ(
         messages.shown,
-        (std::vector<ShownMessage>{{"commPort: Cannot open /dev/ttyUSB0", "Vantrel Ver1.2"}}));
+        (std::vector<ShownMessage>{{"Cannot open /dev/ttyUSB0", "Error"}}));
     EXPECT_EQ(probe.DevicePortName, "/dev/ttyUSB0");
 }
 

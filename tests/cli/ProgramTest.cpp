@@ -255,8 +255,11 @@ TEST_F(Program, InfoAlignsWideTitlesAndShowsControlCharactersEscaped) {
         EXPECT_EQ(Columns(lines[row]), lineColumns) << info.out;
         EXPECT_HAS(lines[row], "  5  2011-01-25 ");  // 5 points, then the start
         EXPECT_HAS(lines[row], "0:00:20");           // 5 points 5 s apart
-        EXPECT_HAS(lines[row], "#FF0000");
     }
+    // Each track of a download has a colour of its own, red the first.
+    EXPECT_HAS(lines[3], "#FF0000");
+    EXPECT_HAS(lines[4], "#0060C0");
+    EXPECT_HAS(lines[5], "#00A020");
 }
 
 // Language names are file names: a program beside a data folder of its own

@@ -79,7 +79,7 @@ TEST_F(CommandChannel, WithoutDeviceEveryRequestSaysNotFoundAndSendsNothing) {
     for (const auto& request : kRequests)
         EXPECT_EQ((link.*request.ask)(), RequestResult::NoDevice) << request.sentence;
     EXPECT_EQ(messages.shown.size(), kRequests.size());
-    EXPECT_EQ(messages.shown[0], (ShownMessage{"Vantrel not Found!", "Error"}));
+    EXPECT_EQ(messages.shown[0], (ShownMessage{"Vantrel Not Found!", "Error"}));
     EXPECT_TRUE(port.written.empty());
     EXPECT_EQ(vars.ReplyLength, 34);
     EXPECT_FALSE(link.TransferRunning());

@@ -142,7 +142,7 @@ TEST_F(EndToEnd, NoDeviceSaysSo) {
     FixedLocator nowhere("");
     Companion c(CompanionHost{messages_, page_, page_, page_, &nowhere, false});
     EXPECT_EQ(c.link().RequestTrackDownload(), RequestResult::NoDevice);
-    EXPECT_EQ(messages_.shown, (std::vector<ShownMessage>{{"Vantrel not Found!", "Error"}}));
+    EXPECT_EQ(messages_.shown, (std::vector<ShownMessage>{{"Vantrel Not Found!", "Error"}}));
     EXPECT_TRUE(c.Buttons().downloadTracks);
 }
 

@@ -115,7 +115,7 @@ TEST(SettingsReplies, GuiderAndLoggerFieldsAreShownAsReceived) {
               (std::vector<std::string>{"100", "30", "10", "+8", "+8", "0"}));
     EXPECT_TRUE(ParseLoggerSettings("POEM101,5,m,20,k,3,x,y*", d));
     EXPECT_EQ(d.recordTime.Text + d.recordDistance.Text + d.recordSpeed.Text, "5203");
-    EXPECT_EQ(d.storageUsage.Text, "150");
+    EXPECT_EQ(d.storageUsage.Text, "");  // never sent
 }
 
 TEST(SettingsReplies, CodeMustStandAtTheStartAndShortRepliesReadPastTheStar) {

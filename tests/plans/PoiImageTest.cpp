@@ -67,7 +67,7 @@ TEST_F(PoiImageTest, ReadShowsTimesInTheZoneAndKeepsTheArea) {
     ASSERT_TRUE(ReadPoiImage(list, area));
     EXPECT_EQ(list.PoiCount, 2);  // the erased record ends the image
     EXPECT_TRUE(list.CanSave() && list.CanUpload());
-    EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");
+    EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date & Time");
     EXPECT_EQ(list.gridPoi.Cell(0, 1), "2010/02/28 21:30:15");
     EXPECT_EQ(list.gridPoi.Cell(0, 2), "2012/02/29 21:30:15");  // a leap year
     EXPECT_EQ(list.gridPoi.Cell(1, 1), "-33.12345");

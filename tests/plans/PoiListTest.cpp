@@ -66,7 +66,7 @@ TEST_F(PoiListTest, DeleteAndClearEmptyThePage) {
     list.ClearAll(page);
     EXPECT_EQ(list.PoiCount, 0);
     EXPECT_TRUE(list.gridPoi.IsEmpty(0, 1));
-    EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date&Time");
+    EXPECT_EQ(list.gridPoi.Cell(0, 0), "Date & Time");
     EXPECT_EQ(page.log.size(), 2u);
 }
 

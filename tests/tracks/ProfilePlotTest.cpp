@@ -39,7 +39,7 @@ TEST_F(ProfilePlotTest, EveryPointAgainstTheDistanceAlongTheTrack) {
     ASSERT_EQ(plot.points.size(), 1500u);
     EXPECT_EQ(plot.points.front().x, 0);
     // The last x is the track's distance, exactly as the summary shows it.
-    EXPECT_EQ(FormatGeneral(plot.points.back().x, '.'), SummaryOf(store.Shown(), {}, '.').kilometres);
+    EXPECT_EQ(FormatFixed(plot.points.back().x, 2, '.'), SummaryOf(store.Shown(), {}, '.').kilometres);
     EXPECT_NEAR(plot.points[1].x, 0.001 * DegToRad * EarthRadiusKm, 2e-3);
     EXPECT_TRUE(std::is_sorted(plot.points.begin(), plot.points.end(),
                                [](auto& a, auto& b) { return a.x < b.x; }));
@@ -58,7 +58,7 @@ TEST_F(ProfilePlotTest, ImperialGivesMilesFeetAndMilesPerHour) {
     EXPECT_EQ(feet.bottomAxisTitle, "Distance (mi)");
     EXPECT_EQ(feet.leftAxisTitle, "Altitude (ft)");
     EXPECT_EQ(feet.points.back().x, TrackKm(*shown) * KmToMile);
-    EXPECT_EQ(FormatGeneral(feet.points.back().x, ','), SummaryOf(shown, {}, ',').miles);
+    EXPECT_EQ(FormatFixed(feet.points.back().x, 2, ','), SummaryOf(shown, {}, ',').miles);
     EXPECT_NEAR(feet.points[30].y, 10 / 0.3048, 1);  // heights from whole-metre positions
     const ProfilePlot mph = PlotProfile(shown, ProfileKind::Speed, ProfileUnits::Imperial);
     EXPECT_EQ(mph.leftAxisTitle, "Speed (mph)");

@@ -28,7 +28,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     TrackMemoryBuilder b = ThreeTracks();
     b.AddCorrupt(7);
     Assemble(b);
-    store.ModifyDialog = {"\u00c9t\u00e9", false, 0x123456};
+    store.ModifyDialog = {"\u00c9t\u00e9", true, 0x123456};
     store.ApplyModify(2);
     const std::string first = (Folder() / "a.trk").string();
     ASSERT_TRUE(store.Save(first, cp1252).Done());
@@ -50,7 +50,7 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     ASSERT_TRUE(reopened.Open(first, cp1252).Done());
     ASSERT_EQ(reopened.List().size(), 3u);
     EXPECT_EQ(reopened.List()[1].name, "\u00c9t\u00e9");
-    EXPECT_EQ(ListCell(reopened.List()[0], ListColumn::Select), "");  // as after every open
+    EXPECT_EQ(ListCell(reopened.List()[0], ListColumn::Select), "1");  // drawn and saved
     EXPECT_EQ(reopened.CurrentTrackColor, 255u);
     for (int column = 0; column < kPointColumns; ++column)
         EXPECT_EQ(PointCell(reopened.List()[2].points[4], PointColumn(column), values.LocalZoneOffset, ','),
@@ -61,24 +61,35 @@ TEST_F(TrackFileTest, SaveOpenSaveGivesIdenticalBytes) {
     EXPECT_TRUE(again == bytes) << "differs from byte " << std::distance(again.begin(), std::mismatch(again.begin(), again.end(), bytes.begin(), bytes.end()).first);
 }
 
-TEST_F(TrackFileTest, TheFormatFollowsTheExtensionAlone) {
+// A name in a format of the page says it; any other takes the chosen
+// filter's (a track file under "All Files"), and its extension when it has
+// none. Folder names play no part.
+TEST_F(TrackFileTest, ASaveWritesTheFormatTheNameOrTheFilterSays) {
     Assemble(ThreeTracks());
     std::filesystem::create_directories(Folder() / "my kml");
+    using F = FileFormat;
     struct Case {
         const char* name;
-        TrackSaveKind kind;
+        std::optional<FileFormat> filter;
+        const char* written;
+        FileFormat format;
         const char* begins;
     };
-    for (const Case& c : {Case{"kml-day.trk", TrackSaveKind::TrackFile, "\x01"},
-                          Case{"day.kml", TrackSaveKind::Kml, "<?xml"},
-                          Case{"DAY.KML", TrackSaveKind::Kml, "<?xml"},
-                          Case{"day.Gpx", TrackSaveKind::Gpx, "<?xml"},
-                          Case{"day.kml.trk", TrackSaveKind::TrackFile, "\x01"},
-                          Case{"kml", TrackSaveKind::TrackFile, "\x01"}}) {
+    for (const Case& c : {Case{"kml-day.trk", std::nullopt, "kml-day.trk", F::Trk, "\x01"},
+                          Case{"day.kml", F::Trk, "day.kml", F::Kml, "<?xml"},
+                          Case{"DAY.KML", std::nullopt, "DAY.KML", F::Kml, "<?xml"},
+                          Case{"day.Gpx", F::Trk, "day.Gpx", F::Gpx, "<?xml"},
+                          Case{"day3kml", F::Kml, "day3kml.kml", F::Kml, "<?xml"},
+                          Case{"day.csv", std::nullopt, "day.csv", F::Csv, "track,time"},
+                          Case{"day.kml.trk", F::Kml, "day.kml.trk", F::Trk, "\x01"},
+                          Case{"kml", std::nullopt, "kml.trk", F::Trk, "\x01"},
+                          Case{"day.bak", F::Gpx, "day.bak", F::Gpx, "<?xml"}}) {
         const std::string path = (Folder() / "my kml" / c.name).string();
-        EXPECT_EQ(SaveKindOf(path), c.kind) << c.name;
-        ASSERT_TRUE(store.Save(path).Done()) << c.name;
-        EXPECT_TRUE(ReadFileBytes(path)->starts_with(c.begins)) << c.name;
+        const SaveTarget target = ChooseSaveTarget(path, c.filter, kTrackSaveFormats);
+        EXPECT_EQ(target, (SaveTarget{(Folder() / "my kml" / c.written).string(), c.format}))
+            << c.name;
+        ASSERT_TRUE(store.Save(target.path, target.format).Done()) << c.name;
+        EXPECT_TRUE(ReadFileBytes(target.path)->starts_with(c.begins)) << c.name;
     }
     EXPECT_NE(ReadFileBytes(Folder() / "my kml" / "day.Gpx")->find("<trkpt"), std::string::npos);
 }
@@ -98,12 +109,12 @@ TEST_F(TrackFileTest, PointFilesReadTheSameUnderADecimalComma) {
 TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
     Assemble(ThreeTracks());
     const std::string missing = (Folder() / "no-such-folder" / "x.trk").string();
-    const TrackResult track = store.Save(missing);
-    const TrackResult kml = store.Save(missing + ".kml");
+    const FileResult track = store.Save(missing);
+    const FileResult kml = store.Save(missing + ".kml");
     EXPECT_TRUE(track.Refused());
     EXPECT_EQ(std::tie(track.message, track.caption),
-              std::tuple("Cannot Open File!", "Error!"));
-    EXPECT_EQ(std::tie(kml.message, kml.caption), std::tuple("Cannot Save File!", "Error"));
+              std::tuple("Cannot save x.trk: No such file or directory", "Error"));
+    EXPECT_EQ(kml.message, "Cannot save x.trk.kml: No such file or directory");
     EXPECT_EQ(track.reason, "No such file or directory");
 
     // A write that fails part-way (the file size limit) keeps the old file.
@@ -115,7 +126,7 @@ TEST_F(TrackFileTest, FailedSavesAreReportedAndLeaveTheTargetUntouched) {
     rlimit small = limit;
     small.rlim_cur = 8192;
     setrlimit(RLIMIT_FSIZE, &small);
-    const TrackResult saved = store.Save(path);
+    const FileResult saved = store.Save(path);
     setrlimit(RLIMIT_FSIZE, &limit);
     EXPECT_TRUE(saved.Refused());
     EXPECT_EQ(*ReadFileBytes(path), "old contents");
@@ -131,8 +142,8 @@ TEST_F(TrackFileTest, MoreThanAFileHoldsIsSavedWithWhatFitsAndSaidSo) {
     Assemble(b);
     ASSERT_EQ(store.List().size(), 66u);
     const std::string path = (Folder() / "many.trk").string();
-    const TrackResult saved = store.Save(path);
-    EXPECT_EQ(saved.outcome, TrackResult::Outcome::Partial);
+    const FileResult saved = store.Save(path);
+    EXPECT_EQ(saved.outcome, FileResult::Outcome::Partial);
     EXPECT_NE(saved.reason.find("2 tracks and 3 points were left out"), std::string::npos)
         << saved.reason;
     TrackStore reopened(values);
@@ -186,28 +197,28 @@ TEST_F(TrackFileTest, DamagedAndShortFilesAreRefusedOrReadUpToTheDamage) {
     struct Case {
         const char* what;
         std::string bytes;
-        TrackResult::Outcome outcome;
+        FileResult::Outcome outcome;
         std::size_t tracks;      // read
         std::size_t lastPoints;  // points of the last track read
         const char* reasonHas;
     };
     const Case cases[] = {
         {"cut in the middle of the last number", good.substr(0, lineStart(11, 4) + 1),
-         TrackResult::Outcome::Partial, 3, 4, "row 12 (Track2, point 5): the file ends inside it"},
+         FileResult::Outcome::Partial, 3, 4, "row 12 (Track2, point 5): the file ends inside it"},
         {"cut after a whole row inside a track", good.substr(0, lineStart(5, 0)),
-         TrackResult::Outcome::Partial, 2, 1, "row 6 (Track1, point 2): the file ends before it"},
-        {"a latitude that is no number", withLine(5, 1, "45.00x"), TrackResult::Outcome::Partial,
+         FileResult::Outcome::Partial, 2, 1, "row 6 (Track1, point 2): the file ends before it"},
+        {"a latitude that is no number", withLine(5, 1, "45.00x"), FileResult::Outcome::Partial,
          2, 1, "row 6 (Track1, point 2): \"45.00x\" is no latitude (degrees within 90 of 0); "
                "left out: 2 points of Track1, and 1 track (5 points) after it"},
         {"a time that does not parse", withLine(1, 0, "2011/9/14  1:6"),
-         TrackResult::Outcome::Partial, 1, 1, "row 2 (Track0, point 2): the time"},
-        {"a latitude out of range", withLine(0, 1, "145.000001"), TrackResult::Outcome::Partial, 1,
+         FileResult::Outcome::Partial, 1, 1, "row 2 (Track0, point 2): the time"},
+        {"a latitude out of range", withLine(0, 1, "145.000001"), FileResult::Outcome::Partial, 1,
          0, "row 1 (Track0, point 1)"},
-        {"a row of fewer lines", good.substr(0, lineStart(11, 2)), TrackResult::Outcome::Partial,
+        {"a row of fewer lines", good.substr(0, lineStart(11, 2)), FileResult::Outcome::Partial,
          3, 4, "row 12 (Track2, point 5): the file ends inside it"},
-        {"exactly the table", good.substr(0, 4224), TrackResult::Outcome::Refused, 0, 0,
+        {"exactly the table", good.substr(0, 4224), FileResult::Outcome::Refused, 0, 0,
          "no line break"},
-        {"shorter than the table", good.substr(0, 70), TrackResult::Outcome::Refused, 0, 0,
+        {"shorter than the table", good.substr(0, 70), FileResult::Outcome::Refused, 0, 0,
          "ends inside its track table (70 of 4224 bytes)"},
     };
     for (const Case& c : cases) {
@@ -219,7 +230,7 @@ TEST_F(TrackFileTest, DamagedAndShortFilesAreRefusedOrReadUpToTheDamage) {
         if (c.tracks > 0) {
             EXPECT_EQ(read.tracks.back().points.size(), c.lastPoints) << c.what;
         }
-        if (c.outcome == TrackResult::Outcome::Partial) {
+        if (c.outcome == FileResult::Outcome::Partial) {
             EXPECT_EQ(read.result.message.rfind("File Error!", 0), 0u) << c.what;
         }
 
@@ -227,12 +238,15 @@ TEST_F(TrackFileTest, DamagedAndShortFilesAreRefusedOrReadUpToTheDamage) {
         const std::string path = (Folder() / "damaged.trk").string();
         ASSERT_TRUE(WriteFileAtomically(path, c.bytes));
         const Tracks before = store.List();
-        EXPECT_FALSE(store.Open(path).Done()) << c.what;
+        const FileResult opened = store.Open(path);
+        EXPECT_TRUE(opened.Refused()) << c.what;
+        EXPECT_EQ(opened.message.rfind("Cannot open damaged.trk: ", 0), 0u) << opened.message;
+        EXPECT_NE(opened.message.find(c.reasonHas), std::string::npos) << opened.message;
         EXPECT_EQ(store.List(), before) << c.what;
     }
-    const TrackResult missing = store.Open((Folder() / "none.trk").string());
+    const FileResult missing = store.Open((Folder() / "none.trk").string());
     EXPECT_EQ(std::tie(missing.message, missing.caption),
-              std::tuple("Cannot Access Trk file!", "Error"));
+              std::tuple("Cannot open none.trk: No such file or directory", "Error"));
     EXPECT_EQ(store.List().size(), 3u);
 }
 
@@ -249,7 +263,7 @@ TEST_F(TrackFileTest, ALargerTrackIsSavedWholeAndReadBack) {
     // A zero byte ends the text: the rows after it are not there.
     std::string cut = bytes;
     cut[4224 + 100] = '\0';
-    EXPECT_EQ(ReadTrackFile(cut, Format()).result.outcome, TrackResult::Outcome::Partial);
+    EXPECT_EQ(ReadTrackFile(cut, Format()).result.outcome, FileResult::Outcome::Partial);
 }
 
 }  // namespace

@@ -36,10 +36,15 @@ class TrackFixture : public ::testing::Test {
         return store.AssembleTracks(image);
     }
     void UseDecimalComma() { values.Numbers.DecimalSeparatorText = ","; }
-    // The shown track's point `i` cell as the point grid shows it.
+    // The shown track's point `i` cell as the track file writes it.
     std::string Cell(std::size_t i, PointColumn column) const {
         return PointCell(store.Shown()->points.at(i), column, values.LocalZoneOffset,
                          values.Numbers.Separator());
+    }
+    // The same cell as the window's point grid shows it.
+    std::string ShownCell(std::size_t i, PointColumn column) const {
+        return ShownPointCell(store.Shown()->points.at(i), column, values.LocalZoneOffset,
+                              values.Numbers.Separator(), ProfileUnits::Metric);
     }
 
     // A temporary folder removed after the test.

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "tracks/Geodesy.h"
+
 #include "TrackFixture.h"
 
 namespace vantrel::testing {
@@ -24,15 +28,16 @@ TEST_F(TrackListTest, ClickShowsTheTrackAndItsSummaries) {
     EXPECT_FALSE(store.SwatchColor(0, 3).has_value());
     EXPECT_FALSE(store.SwatchColor(1, 9).has_value());
     const TrackSummary summary = SummaryOf(store.Shown(), {}, '.');
-    EXPECT_EQ(summary.duration, "0:0:4");
+    EXPECT_EQ(summary.duration, "0:00:04");
     EXPECT_EQ(summary.points, "5");
-    EXPECT_EQ(summary.start, "2011/9/14  1:46:32");
-    EXPECT_EQ(summary.end, "2011/9/14  1:46:36");
-    EXPECT_EQ(FormatGeneral(TrackKm(*store.Shown()), '.'), summary.kilometres);
+    EXPECT_EQ(summary.start, "2011/09/14 01:46:32");
+    EXPECT_EQ(summary.end, "2011/09/14 01:46:36");
+    EXPECT_EQ(FormatFixed(TrackKm(*store.Shown()), 2, '.'), summary.kilometres);
+    EXPECT_EQ(FormatFixed(TrackKm(*store.Shown()) * KmToMile, 2, '.'), summary.miles);
     store.SelectListRow(9);  // an empty row changes nothing
     EXPECT_EQ(store.ShownIndex(), 2);
-    EXPECT_EQ(DurationText(3725), "1:2:5");
-    EXPECT_EQ(DurationText(90000), "25:0:0");
+    EXPECT_EQ(DurationText(3725), "1:02:05");
+    EXPECT_EQ(DurationText(90000), "25:00:00");
     EXPECT_EQ(SummaryOf(nullptr, {}, '.'), TrackSummary{});
 }
 
@@ -42,18 +47,53 @@ TEST_F(TrackListTest, TimesFollowTheDisplayOffset) {
     EXPECT_EQ(Cell(0, PointColumn::Time), "2011/9/14  1:46:25");
     values.LocalZoneOffset = ZoneOffset{-150};
     EXPECT_EQ(Cell(0, PointColumn::Time), "2011/9/13  23:16:25");
-    EXPECT_EQ(SummaryOf(store.Shown(), values.LocalZoneOffset, '.').end, "2011/9/13  23:16:28");
+    EXPECT_EQ(SummaryOf(store.Shown(), values.LocalZoneOffset, '.').end, "2011/09/13 23:16:28");
 }
 
-TEST_F(TrackListTest, DeleteEmptiesThePointGridAndKeepsTheOtherNames) {
+// The window's cells beside the file's: padded times, one decimal for the
+// altitude and speed in the units chosen, degrees as the file has them.
+TEST_F(TrackListTest, TheWindowShowsPaddedTimesAndTheChosenUnits) {
+    const TrackPoint point{Seconds{std::chrono::seconds{1296008005}}, 47.5, -7.25, 1000, 36, };
+    struct Case {
+        PointColumn column;
+        ProfileUnits units;
+        const char* shown;
+        const char* heading;
+    };
+    for (const Case& c : {Case{PointColumn::Time, ProfileUnits::Metric, "2011/01/26 03:13:25", ""},
+                          Case{PointColumn::Latitude, ProfileUnits::Imperial, "47,500000", ""},
+                          Case{PointColumn::Longitude, ProfileUnits::Metric, "-7,250000", ""},
+                          Case{PointColumn::Altitude, ProfileUnits::Metric, "1000,0", " (m)"},
+                          Case{PointColumn::Altitude, ProfileUnits::Imperial, "3280,8", " (ft)"},
+                          Case{PointColumn::Speed, ProfileUnits::Metric, "36,0", " (km/h)"},
+                          Case{PointColumn::Speed, ProfileUnits::Imperial, "22,4", " (mph)"}}) {
+        EXPECT_EQ(ShownPointCell(point, c.column, ZoneOffset::Hours(1), ',', c.units), c.shown);
+        EXPECT_EQ(PointColumnUnit(c.column, c.units), c.heading);
+    }
+    TrackPoint unknown = point;
+    unknown.altitude = std::nan("");
+    EXPECT_EQ(ShownPointCell(unknown, PointColumn::Altitude, {}, '.', ProfileUnits::Metric), "");
+    EXPECT_EQ(DistanceText(8.45706501867172, ProfileUnits::Metric, '.'), "8.46");
+    EXPECT_EQ(DistanceText(8.45706501867172, ProfileUnits::Imperial, '.'), "5.26");
+}
+
+// The point grid shows the track that takes the deleted one's row, as the
+// list highlights it (the one above when the last went).
+TEST_F(TrackListTest, DeleteShowsTheTrackTakingTheRowAndKeepsTheOtherNames) {
     Assemble(ThreeTracks());
+    EXPECT_FALSE(store.Modified());
     store.DeleteListedTrack(1);
     ASSERT_EQ(store.List().size(), 2u);
     EXPECT_EQ(store.List()[0].name, "Track1");  // names are kept
     EXPECT_EQ(store.List()[1].name, "Track2");
-    EXPECT_EQ(store.Shown(), nullptr);
+    EXPECT_EQ(store.ShownIndex(), 0);
+    EXPECT_TRUE(store.Modified());
     store.DeleteListedTrack(5);  // an empty row: nothing happens
     EXPECT_EQ(store.List().size(), 2u);
+    store.DeleteListedTrack(2);
+    EXPECT_EQ(store.ShownIndex(), 0);
+    store.DeleteListedTrack(1);
+    EXPECT_EQ(store.Shown(), nullptr);
 }
 
 TEST_F(TrackListTest, ModifyAppliesOnlyAnAcceptedDialog) {

@@ -10,6 +10,7 @@
 #include "gui/web/PageHost.h"
 #include "map/TrackDrawing.h"
 #include "plans/PlanList.h"
+#include "plans/ListRows.h"
 #include "plans/PoiList.h"
 #include "support/LineTrack.h"
 #include "support/PictureColours.h"
@@ -91,6 +92,42 @@ TEST(TrackPage, EachDrawingReplacesTheLastAndFitsTheView) {
     EXPECT_NEAR(state["center"][1].toDouble(), 151.2, 1e-6);
 }
 
+// Every selected track with points, in its colour with its ends marked and
+// its name in the legend as text; the view holds them all.
+TEST(TrackPage, DrawsTheSelectedTracksNamedInTheLegend) {
+    auto view = ShowPage("track.txt");
+    Tracks tracks(4, PointList(20, 47.3, 8.5, 0.001));
+    tracks[0].name = "Morning";
+    tracks[1].name = "<b>bold</b> \"x\" </script>";
+    tracks[1].color = 0xFF0000;
+    tracks[1].points = PointList(20, 46.0, 7.0, 0.002).points;
+    tracks[2].selected = false;
+    tracks[3].points.clear();
+    const auto drawn = DrawSelectedTracksOnMap(*view, tracks, 1, {"Anfang", "Ende"});
+    ASSERT_EQ(drawn.size(), 2u);
+    const QJsonObject state = PageState(*view);
+    const QJsonArray lines = state["lines"].toArray();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1]["name"].toString().toStdString(), tracks[1].name);
+    EXPECT_EQ(lines[1]["colour"].toString(), "#0000ff");
+    EXPECT_TRUE(lines[1]["highlighted"].toBool());
+    EXPECT_FALSE(lines[0]["highlighted"].toBool());
+    EXPECT_EQ(state["legend"].toArray()[1].toString().toStdString(), tracks[1].name);
+    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-container b').length"), 0);
+    EXPECT_TRUE(view->Evaluate("document.querySelector('.vantrel-legend-ends').textContent")
+                    .toString()
+                    .contains("Ende"));
+    for (const auto& line : lines) {
+        const QJsonArray points = line.toObject()["points"].toArray();
+        EXPECT_TRUE(Inside(state, points.first().toArray()));
+        EXPECT_TRUE(Inside(state, points.last().toArray()));
+    }
+    HighlightTrackOnMap(*view, 0);
+    EXPECT_TRUE(PageState(*view)["lines"][0]["highlighted"].toBool());
+    view->CallPageFunction("clearTracks");
+    EXPECT_TRUE(PageState(*view)["legend"].toArray().isEmpty());
+}
+
 // With no tiles at all (no network, nothing cached), a track drawn at Basel,
 // where three countries meet, shows on land with the borders around it.
 TEST(TrackPage, WithoutTilesTheWorldLayerShowsLandAndBordersAroundTheTrack) {
@@ -143,6 +180,7 @@ TEST_F(PlanPage, OffersTheMarkerFunctions) {
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersLng", std::int16_t{2}), 114.5);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersLat", std::int16_t{3}), 0);
     EXPECT_EQ(view->CallPageFunctionResult("getMarkersCount"), 0);
+    EXPECT_EQ(PageState(*view)["numbers"].toArray(), (QJsonArray{"1", "2", "3"}));
 
     plans.SelectRow(*view, 2);  // RestoreMaker, highLightMaker(1)
     EXPECT_EQ(PageState(*view)["highlighted"].toInt(), 1);
@@ -246,6 +284,36 @@ TEST(PoiPage, ShowsOnePoiWithItsTitleAsText) {
     state = PageState(*view);
     EXPECT_EQ(state["markers"].toArray().size(), 0);
     EXPECT_EQ(state["info"].toString(), "");
+}
+
+// Every POI at once, titles shown as text; a POI picked keeps its popup
+// when the list is shown again with other times, and goes with its POI.
+TEST(PoiPage, ShowsEveryPoiAndThePickFollowsTheList) {
+    auto view = ShowPage("poi.txt");
+    AppValues values;
+    TextGrid grid(kListColumns, 4);
+    const char* rows[3][3] = {{"2010/01/01 10:00:00", "22,1", "114.1"},
+                              {"<b>x</b> \"q\"", "22.2", "114.2"},
+                              {"bad", "north", "114.3"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) grid.SetCell(c, r + 1, rows[r][c]);
+    view->RunPageScript(PoiListScript(grid, 3, values.Numbers));
+    ShowPoiMarker(*view, "22,1", rows[0][0], "114.1", values.Numbers);
+    QJsonObject state = PageState(*view);
+    const QJsonArray pois = state["pois"].toArray();
+    ASSERT_EQ(pois.size(), 2);  // the row without a latitude is left off
+    EXPECT_EQ(pois[0]["point"].toArray(), (QJsonArray{22.1, 114.1}));
+    EXPECT_EQ(pois[1]["title"].toString(), QString::fromUtf8(rows[1][0]));
+    EXPECT_EQ(view->EvaluateNumber("document.querySelectorAll('.leaflet-container b').length"), 0);
+    EXPECT_EQ(state["info"].toString(), rows[0][0]);
+
+    grid.SetCell(kTextColumn, 1, "2010/01/01 12:00:00");
+    view->RunPageScript(PoiListScript(grid, 3, values.Numbers));
+    EXPECT_EQ(PageState(*view)["info"].toString(), "2010/01/01 12:00:00");
+    view->RunPageScript(PoiListScript(grid, 0, values.Numbers));
+    state = PageState(*view);
+    EXPECT_TRUE(state["pois"].toArray().isEmpty());
+    EXPECT_TRUE(state["markers"].toArray().isEmpty());
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
@@ -22,6 +23,8 @@
 #include <QToolButton>
 
 #include "locale/UiComponents.h"
+#include "map/TrackDrawing.h"
+#include "map/PageFiles.h"
 #include "sim/Routes.h"
 #include "sim/TrackMemory.h"
 #include "support/MbtilesMaker.h"
@@ -68,7 +71,8 @@ TEST_F(WindowTest, StartsUpInTheCoresOrderAndProbesTheDevice) {
     EXPECT_FALSE(window.pgctlMain->isTabVisible(window.pgctlMain->indexOf(window.sheetStatus)));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("8"));
     EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset::Hours(8));
-    EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Lanititude"));
+    EXPECT_EQ(HeaderText(window.gridTrack, 1), QStringLiteral("Latitude"));
+    EXPECT_EQ(HeaderText(window.gridTrack, 3), QStringLiteral("Altitude (m)"));
 
     // Draw waits for the track page.
     EXPECT_FALSE(window.btnDrawMap->isEnabled());
@@ -91,7 +95,7 @@ TEST_F(WindowTest, CancelAtAStartUpPromptClosesTheWindowOnceItsLoopRuns) {
         return PromptAnswer::Cancel;
     };
     TfmMain& window = OpenWith(nullptr);
-    EXPECT_EQ(prompts, std::vector<std::string>{"Internet Error!"});
+    EXPECT_EQ(prompts, std::vector<std::string>{std::string(kNoInternetText)});
     EXPECT_TRUE(window.TerminateRequested());
     EXPECT_EQ(window.StepsRun().back(), "ComputeLocalZoneOffset");  // the steps ran to the end
     window.show();
@@ -113,8 +117,10 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     const Track& shown = *tracks.Shown();
     const AppValues& values = window.Core().values;
     auto cell = [&](PointColumn column) {
-        return QString::fromStdString(PointCell(shown.points[0], column, values.LocalZoneOffset,
-                                                values.Numbers.Separator()));
+        return QString::fromStdString(ShownPointCell(shown.points[0], column,
+                                                     values.LocalZoneOffset,
+                                                     values.Numbers.Separator(),
+                                                     ProfileUnits::Metric));
     };
     EXPECT_EQ(shown.name, "Track1");
     EXPECT_EQ(window.gridTrack->model()->rowCount(), static_cast<int>(shown.points.size()));
@@ -128,8 +134,8 @@ TEST_F(WindowTest, ADownloadListsTheTracksAndAClickShowsOne) {
     EXPECT_EQ(CellText(window.gridTrack, 0, 0), cell(PointColumn::Time));
     EXPECT_EQ(window.edStartTime->text(), cell(PointColumn::Time));
     EXPECT_EQ(window.edEndTime->text(),
-              QString::fromStdString(PointCell(shown.points.back(), PointColumn::Time,
-                                               values.LocalZoneOffset, '.')));
+              QString::fromStdString(ShownTimeText(shown.points.back().time,
+                                                   values.LocalZoneOffset)));
 
     // A click on an empty row changes nothing.
     const QString time = CellText(window.gridTrack, 0, 0);
@@ -143,29 +149,78 @@ double LastX(const ProfileChart& chart) {
     return chart.Series().at(chart.Series().count() - 1).x();
 }
 
-TEST_F(WindowTest, DrawShowsTheTrackAloneAndTheChartFollowsTrackAndUnits) {
+// The track page's lines as (name, colour, highlighted) and its legend.
+struct MapLine {
+    QString name, colour;
+    bool highlighted;
+    bool operator==(const MapLine&) const = default;
+};
+std::vector<MapLine> MapLines(WebMapView& view) {
+    std::vector<MapLine> lines;
+    for (const QJsonValue& line : PageState(view)["lines"].toArray())
+        lines.push_back({line["name"].toString(), line["colour"].toString(),
+                         line["highlighted"].toBool()});
+    return lines;
+}
+
+TEST_F(WindowTest, DrawShowsEverySelectedTrackAndTheMapFollowsTheList) {
     TfmMain& window = Open();
+    window.show();
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
-    window.gridTrackNameClick(2);
-    window.gridTrackNameClick(1);
     const TrackStore& tracks = window.Core().tracks;
-    const Track& shown = *tracks.Shown();
-    const int count = static_cast<int>(shown.points.size());
-    ASSERT_GT(count, 5);
+    ASSERT_EQ(tracks.List().size(), 2u);
+    auto swatch = [&](int row) { return QString::fromStdString(TrackColourText(*tracks.SwatchColor(1, row))); };
 
+    // The first Draw after the download: both tracks in the colours the list
+    // shows, named in the legend, the shown one above the other.
     window.btnDrawMap->click();
-    window.btnDrawMap->click();  // a second drawing replaces the first
     EXPECT_EQ(window.pgctlMain->currentWidget(), window.sheetMap);
     EXPECT_TRUE(window.btnDrawMap->isEnabled());
-    const QJsonObject map = PageState(*window.webMap);
-    const QJsonArray lines = map["lines"].toArray();
-    ASSERT_EQ(lines.size(), 1);
-    EXPECT_EQ(lines[0].toObject()["colour"].toString(), QStringLiteral("#ff0000"));
-    const QJsonArray drawn = lines[0].toObject()["points"].toArray();
-    ASSERT_EQ(drawn.size(), count);
-    EXPECT_EQ(drawn[0].toArray()[0].toDouble(), shown.points[0].latitude);
-    EXPECT_EQ(drawn[count - 1].toArray()[1].toDouble(), shown.points.back().longitude);
+    EXPECT_EQ(swatch(1), QStringLiteral("#ff0000"));
+    EXPECT_EQ(MapLines(*window.webMap),
+              (std::vector<MapLine>{{"Track0", swatch(1), true}, {"Track1", swatch(2), false}}));
+    QJsonObject map = PageState(*window.webMap);
+    EXPECT_EQ(map["legend"].toArray(), (QJsonArray{"Track0", "Track1"}));
+    for (int k = 0; k < 2; ++k) {
+        const Track& track = tracks.List()[std::size_t(k)];
+        const QJsonArray drawn = map["lines"][k]["points"].toArray();
+        ASSERT_EQ(drawn.size(), static_cast<int>(track.points.size()));
+        EXPECT_EQ(drawn.first()[0].toDouble(), track.points.front().latitude);
+        EXPECT_EQ(drawn.last()[1].toDouble(), track.points.back().longitude);
+    }
+    EXPECT_EQ(window.webMap->EvaluateNumber(QStringLiteral(
+                  "document.querySelectorAll('path.leaflet-interactive').length")),
+              6);  // two lines, each with a start and an end marker
+
+    // The highlight moves by keyboard and by a right click; the point grid
+    // and the map follow it.
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
+    window.gridTrackName->setFocus();
+    QTest::keyClick(window.gridTrackName, Qt::Key_Down);
+    ASSERT_EQ(tracks.ShownIndex(), 1);
+    EXPECT_EQ(window.gridTrack->model()->rowCount(),
+              static_cast<int>(tracks.List()[1].points.size()));
+    EXPECT_EQ(MapLines(*window.webMap)[1].highlighted, true);
+    EXPECT_EQ(MapLines(*window.webMap)[0].highlighted, false);
+    const QModelIndex first = window.gridTrackName->model()->index(0, 0);
+    emit window.gridTrackName->customContextMenuRequested(
+        window.gridTrackName->visualRect(first).center());
+    window.menuTrack->close();
+    ASSERT_EQ(tracks.ShownIndex(), 0);
+    EXPECT_EQ(window.gridTrack->model()->rowCount(),
+              static_cast<int>(tracks.List()[0].points.size()));
+    EXPECT_EQ(MapLines(*window.webMap)[0].highlighted, true);
+
+    // A track unticked in the Select column leaves the map at once.
+    const QModelIndex select =
+        window.gridTrackName->model()->index(1, static_cast<int>(ListColumn::Select));
+    QTest::mouseClick(window.gridTrackName->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      window.gridTrackName->visualRect(select).center());
+    EXPECT_FALSE(tracks.List()[1].selected);
+    EXPECT_EQ(MapLines(*window.webMap), (std::vector<MapLine>{{"Track0", swatch(1), false}}));
+    EXPECT_EQ(PageState(*window.webMap)["legend"].toArray(), (QJsonArray{"Track0"}));
+    window.gridTrackNameClick(1);
 
     ProfileChart& chart = *window.chartAltitude;
     EXPECT_EQ(chart.LeftAxisTitle(), QStringLiteral("Altitude (m)"));
@@ -209,6 +264,51 @@ TEST_F(WindowTest, TransferButtonsAreAllOffWhileADownloadRuns) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// A transfer under way shows its bytes, its rate and an upload's size; the
+// Cancel button and Escape end a download on the line (CAN, then the link
+// reset) with nothing kept, and the device answers the next request.
+TEST_F(WindowTest, ATransferShowsItsProgressAndCancelEndsItWithNothingKept) {
+    struct Way {
+        const char* name;
+        std::function<void(TfmMain&)> cancel;
+    };
+    const Way ways[] = {
+        {"the button", [](TfmMain& w) { w.btnCancelTransfer->click(); }},
+        {"Escape", [](TfmMain& w) { QTest::keyClick(&w, Qt::Key_Escape); }}};
+    TfmMain& window = Open({.pace = true});
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const std::string can(1, static_cast<char>(kCan));
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        window.btnDownloadFrGuider->click();
+        ASSERT_TRUE(WaitFor([&] { return window.Core().link().Progress().BlocksReceived >= 2; }));
+        QTest::qWait(600);
+        EXPECT_TRUE(window.btnCancelTransfer->isVisible());
+        const QString shown = window.lblTransfer->text();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Downloading: ")) && shown.contains("KiB received, ") &&
+                    shown.endsWith(QStringLiteral("/s")))
+            << shown.toStdString();
+        Device().TakeReceived();
+        way.cancel(window);
+        EXPECT_FALSE(window.Core().link().TransferRunning());
+        EXPECT_TRUE(window.Core().tracks.List().empty());
+        EXPECT_FALSE(window.btnCancelTransfer->isVisible());
+        EXPECT_TRUE(window.statusBar()->currentMessage().contains(QStringLiteral("cancelled")));
+        const std::vector<std::uint8_t> sent = Device().TakeReceived();
+        EXPECT_NE(std::string(sent.begin(), sent.end()).find(can), std::string::npos);
+    }
+    Device().SetLineOptions({});
+    ASSERT_TRUE(Download(window.btnLoadPOI));
+    EXPECT_TRUE(window.Core().tracks.List().empty());
+    window.btnStorePoi->click();
+    EXPECT_TRUE(window.lblTransfer->text().startsWith(QStringLiteral("Uploading: 0 bytes of ")))
+        << window.lblTransfer->text().toStdString();
+    EXPECT_TRUE(WaitFor([&] { return !window.Core().link().TransferRunning(); }));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // The device unplugged mid-download: the window says which port was lost
 // and is idle again, without a restart.
 TEST_F(WindowTest, UnplugDuringADownloadIsToldAndTheWindowIsIdleAgain) {
@@ -238,6 +338,7 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     EXPECT_DOUBLE_EQ(shown["markers"].toArray()[0].toArray()[0].toDouble(),
                      std::stod(poi.Cell(1, 1)));
     EXPECT_EQ(shown["info"].toString(), QString::fromStdString(poi.Cell(0, 1)));
+    EXPECT_EQ(shown["pois"].toArray().size(), window.Core().pois.PoiCount);  // all at once
 
     ASSERT_TRUE(Download(window.btnLoadPlan));
     PlanList& plans = window.Core().plans;
@@ -266,6 +367,7 @@ TEST_F(WindowTest, PlanAndPoiDownloadsFillTheListsAndTheirCommandsReachThePages)
     EXPECT_EQ(window.Core().pois.PoiCount, 0);
     EXPECT_TRUE(CellText(window.gridPoi, 0, 0).isEmpty());
     EXPECT_TRUE(PageState(*window.webPoi)["markers"].toArray().isEmpty());
+    EXPECT_TRUE(PageState(*window.webPoi)["pois"].toArray().isEmpty());
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -279,6 +381,7 @@ TEST_F(WindowTest, MarkersPlacedOnThePlanPageComeBackIntoThePlanList) {
     ASSERT_GT(before, 0);
     const std::string firstTitle = plans.gridPlan.Cell(0, 1);
     window.pgctlMain->setCurrentWidget(window.sheetPlan);
+    EXPECT_EQ(PageState(*window.webPlan)["highlighted"].toInt(), 0);  // as the list selects
 
     // A click beside the first marker places a new one at the end of the plan.
     const QString at = QStringLiteral("map.leaflet.latLngToContainerPoint([%1,%2])")
@@ -293,6 +396,21 @@ TEST_F(WindowTest, MarkersPlacedOnThePlanPageComeBackIntoThePlanList) {
     EXPECT_FALSE(CellText(window.gridPlan, before, 1).isEmpty());
     EXPECT_EQ(plans.gridPlan.Cell(0, 1), firstTitle);
     EXPECT_TRUE(window.btnSavePlan->isEnabled());
+
+    // The new marker, numbered as its row, is the one picked in the list and
+    // on the map; a click on the first marker picks the first row.
+    EXPECT_EQ(window.gridPlan->currentIndex().row(), before);
+    const QJsonObject page = PageState(*window.webPlan);
+    EXPECT_EQ(page["highlighted"].toInt(), before);
+    EXPECT_EQ(page["numbers"][0].toString(), QStringLiteral("1"));
+    EXPECT_EQ(page["numbers"][before].toString(), QString::number(before + 1));
+    const QPoint first(static_cast<int>(window.webPlan->EvaluateNumber(at + ".x")),
+                       static_cast<int>(window.webPlan->EvaluateNumber(at + ".y")) - 16);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, first);
+    ASSERT_TRUE(WaitFor([&] { return plans.Row == 1; }, kPageMs));
+    EXPECT_EQ(window.gridPlan->currentIndex().row(), 0);
+    EXPECT_EQ(PageState(*window.webPlan)["highlighted"].toInt(), 0);
+    EXPECT_EQ(plans.PlanCount, before + 1);
 }
 
 TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
@@ -310,7 +428,7 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
 
     window.comboLangChange(QStringLiteral("ENGLISH"));
     EXPECT_EQ(tabs->tabText(tabs->indexOf(window.sheetMap)), QStringLiteral("Map"));
-    EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Track File"));
+    EXPECT_EQ(window.btnOpenPlan->toolTip(), QStringLiteral("Open Plan File"));
     EXPECT_EQ(window.btnLoadPlan->toolTip(), QStringLiteral("Download Data From Vantrel"));
 }
 
@@ -396,35 +514,75 @@ TEST_F(WindowTest, AZoneWithMinutesShowsTheLocalTimeOfEveryPoi) {
     ASSERT_TRUE(Download(window.btnLoadPOI));
     // The device's first POI is 2010/05/03 14:05:09.
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 19:35:09"));
+    ASSERT_TRUE(PagesReady());
+    window.gridPoiClick(1);
+    window.gridPoiDblClick();
 
     // Newfoundland, picked on the Track page, shows on the POI page too, and
-    // the list is shown again in it.
+    // the list is shown again in it, on the map as in the grid.
     window.comboTimeZoneChange(QStringLiteral("-3:30"));
     EXPECT_EQ(window.comboTimeZone->currentText(), QStringLiteral("-3:30"));
     EXPECT_EQ(window.Core().values.LocalZoneOffset, ZoneOffset{-210});
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
+    const QJsonObject page = PageState(*window.webPoi);
+    EXPECT_EQ(page["pois"].toArray().size(), window.Core().pois.PoiCount);
+    EXPECT_EQ(page["pois"][0]["title"].toString(), QStringLiteral("2010/05/03 10:35:09"));
+    EXPECT_EQ(page["info"].toString(), QStringLiteral("2010/05/03 10:35:09"));
     ASSERT_TRUE(Download(window.btnLoadPOI));
     EXPECT_EQ(CellText(window.gridPoi, 0, 0), QStringLiteral("2010/05/03 10:35:09"));
     EXPECT_NE(window.comboTimeZone->findText(QStringLiteral("+5:45")), -1);
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(WindowTest, AnEmptyTitleAndALatePlanPageChangeNothingAndAreReported) {
+// Titles and names the device or the track file cannot hold are refused in
+// their dialogs, which stay open; a late plan page is told and changes
+// nothing.
+TEST_F(WindowTest, RefusedTitlesAndALatePlanPageChangeNothingAndAreReported) {
     TfmMain& window = Open();
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnLoadPlan));
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     PlanList& plans = window.Core().plans;
     const TextGrid before = plans.gridPlan;
     const int count = plans.PlanCount;
-
     window.gridPlanClick(1);
-    QTimer::singleShot(0, &window, [&] {
-        window.dlgPlanName->edPlanTitle->clear();
-        window.dlgPlanName->OKBtn->click();
-    });
-    window.Modify2Click();
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{std::string(kEmptyTitleText), "Error"}}));
+    window.gridTrackName->selectRow(0);
+
+    TdlgPlanName& plan = *window.dlgPlanName;
+    TdlgModifyTrackName& track = *window.dlgModifyTrackName;
+    struct Case {
+        QDialog* dialog;
+        QLineEdit* edit;
+        QPushButton* ok;
+        QPushButton* cancel;
+        void (TfmMain::*open)();
+        QString text;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {&plan, plan.edPlanTitle, plan.OKBtn, plan.CancelBtn, &TfmMain::Modify2Click, {},
+         "A plan point needs a title"},
+        {&plan, plan.edPlanTitle, plan.OKBtn, plan.CancelBtn, &TfmMain::Modify2Click,
+         QString(32, QLatin1Char('x')),
+         "The title '" + std::string(32, 'x') + "' has 32 characters, more than the 31 a plan "
+                                                "title holds"},
+        {&track, track.edTrackName, track.OKBtn, track.CancelBtn, &TfmMain::Modify1Click,
+         QString(21, QLatin1Char('y')), "A track name holds at most 20 characters; this one has 21."}};
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        bool stayedOpen = false;
+        QTimer::singleShot(0, &window, [&] {
+            c.edit->setText(c.text);
+            c.ok->click();
+            stayedOpen = c.dialog->isVisible();
+            c.cancel->click();
+        });
+        (window.*c.open)();
+        EXPECT_TRUE(stayedOpen) << c.refusal;
+        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{c.refusal, "Warning"}}));
+    }
     EXPECT_EQ(plans.gridPlan.Cell(0, 1), before.Cell(0, 1));
+    EXPECT_EQ(window.Core().tracks.List()[0].name, "Track0");
 
     // A plan page that answers after the bounded wait: the user is told and
     // the list stays as it was.
@@ -480,7 +638,10 @@ TEST_F(WindowTest, ModifyChangesTheColourOnlyWhenOnePicksOne) {
 
     window.menuDeleteClick();
     EXPECT_EQ(CellText(window.gridTrackName, 0, 0), QStringLiteral("Track1"));
+    // The changes are not saved: Clear All asks first.
+    questionAnswers = {QuestionAnswer::No};
     window.ClearAll1Click();
+    EXPECT_EQ(questions.size(), 1u);
     EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
     EXPECT_FALSE(window.btnSaveTrackFile->isEnabled());  // nothing is left to save
 }
@@ -496,7 +657,7 @@ TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
     messages.shown.clear();
     window.timerShowLogoTimer();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind("commPort: ", 0), 0u);
+    EXPECT_EQ(messages.shown[0].text.rfind("There is no serial port ", 0), 0u) << messages.shown[0].text;
 
     // The window still works.
     window.comboTimeZoneChange(QStringLiteral("+3"));
@@ -507,7 +668,8 @@ TEST_F(WindowTest, APortThatCannotBeOpenedIsReportedAndTheWindowGoesOn) {
 TEST_F(WindowTest, AMissingPageFileIsReportedOnceAndTheWindowOpens) {
     std::filesystem::remove_all(data / "map");
     TfmMain& window = OpenWith(nullptr);
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Access Trk file!", "Error"}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<ShownMessage>{{std::string(kPageFileMissingText), "Error"}}));
     EXPECT_TRUE(PagesReady());
     EXPECT_TRUE(window.isEnabled());
 }
@@ -534,43 +696,39 @@ TEST_F(WindowTest, OwnerDrawnCellsShowTheTrackColourAndBluePlanTitles) {
 }
 
 TEST_F(WindowTest, FilesAreSavedAndOpenedAtTheChosenPathsAndFailuresAreShown) {
-    std::vector<std::string> answers;
-    std::vector<FileDialogRequest> asked;
-    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
-        asked.push_back(request);
-        std::string path = answers.empty() ? std::string() : answers.front();
-        if (!answers.empty()) answers.erase(answers.begin());
-        return path;
-    };
     TfmMain& window = Open();
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     ASSERT_TRUE(Download(window.btnLoadPOI));
     const int pois = window.Core().pois.PoiCount;
 
-    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    fileAnswers = {{data.File("tracks.trk")}, {data.File("points.wpt")}};
     window.btnSaveTrackFile->click();
     window.btnSavePoi->click();
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[0].save);
-    EXPECT_EQ(asked[0].defaultExt, "trk");
-    EXPECT_EQ(asked[1].defaultExt, "wpt");
+    ASSERT_EQ(fileRequests.size(), 2u);
+    EXPECT_TRUE(fileRequests[0].save);
+    EXPECT_EQ(fileRequests[0].filters.front().format, FileFormat::Trk);
+    EXPECT_EQ(fileRequests[1].filters.front().format, FileFormat::Wpt);
+    EXPECT_EQ(fileRequests[1].filters.back().pattern, QStringLiteral("*"));
 
     window.ClearAll1Click();
     window.menuClearAllClick();
     EXPECT_TRUE(CellText(window.gridTrackName, 0, 0).isEmpty());
-    answers = {data.File("tracks.trk"), data.File("points.wpt")};
+    fileAnswers = {{data.File("tracks.trk")}, {data.File("points.wpt")}};
     window.btnOpenTrackFile->click();
     window.btnOpenPoi->click();
     EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
     EXPECT_EQ(window.Core().pois.PoiCount, pois);
     EXPECT_TRUE(messages.shown.empty());
+    // The dialogs start in the folder chosen last.
+    window.btnOpenTrackFile->click();
+    EXPECT_EQ(fileRequests.back().folder, QString::fromStdString(data.Path().string()));
 
     // A cancelled dialog does nothing; a file that cannot be written is reported.
-    window.btnOpenTrackFile->click();
     EXPECT_EQ(CellText(window.gridTrackName, 1, 0), QStringLiteral("Track1"));
-    answers = {data.File("missing/folder/points.wpt")};
+    fileAnswers = {{data.File("missing/folder/points.wpt")}};
     window.btnSavePoi->click();
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{"Cannot Save File!", "Error!"}}));
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{
+                                  {"Cannot save points.wpt: No such file or directory", "Error"}}));
 
     // A time zone that is not a number is refused; the choosers keep theirs.
     messages.shown.clear();
@@ -595,9 +753,11 @@ TEST_F(WindowTest, TheScreenshotTourSavesEveryTabAfterItsDownloads) {
     ScratchFolder shots;
     ScreenshotRun tour(window, QString::fromStdString((shots / "tabs").string()));
     ASSERT_EQ(tour.Run(), 0);
-    for (const char* name :
-         {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png", "6-Status.png"})
+    for (const char* name : {"1-Map.png", "2-Data.png", "3-Plan.png", "4-POI.png", "5-Track.png",
+                             "6-Status.png", "8-Map-large.png"})
         EXPECT_GT(std::filesystem::file_size(shots / "tabs" / name), 0u) << name;
+    EXPECT_EQ(QImage(QString::fromStdString((shots / "tabs" / "8-Map-large.png").string())).size(),
+              QSize(1600, 1000));
     EXPECT_GT(window.Core().pois.PoiCount, 0);
     EXPECT_FALSE(window.edRoute->text().isEmpty());
     EXPECT_FALSE(window.edRecordTime->text().isEmpty());
@@ -615,18 +775,13 @@ TEST_F(WindowTest, AnOfflineMapOpenedFromTheMapsMenuIsShownAndRemembered) {
     MakeMbtiles(data / "green.mbtiles", {{"name", "Green"}, {"attribution", "Test land"}}, 0, 7,
                 PngTile(Qt::green).toStdString());
     testing::WriteFile(data / "text.mbtiles", "not a map");
-    std::vector<std::string> answers = {data.File("text.mbtiles"), data.File("green.mbtiles")};
-    options.chooseFile = [&](const FileDialogRequest& request, QWidget*) {
-        EXPECT_EQ(request.defaultExt, "mbtiles");
-        const std::string answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    };
+    fileAnswers = {{data.File("text.mbtiles")}, {data.File("green.mbtiles")}};
     {
         TfmMain& window = OpenWith(nullptr);
         window.show();
         ASSERT_TRUE(PagesReady());
         window.OpenOfflineMapClick();
+        EXPECT_EQ(fileRequests.back().filters.front().pattern, QStringLiteral("*.mbtiles"));
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_NE(messages.shown[0].text.find("text.mbtiles is not an MBTiles file"),
                   std::string::npos);

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QSignalSpy>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -54,6 +56,20 @@ class WindowTest : public ::testing::Test {
         options.messages = &messages;
         options.prompt = [](std::string_view, std::string_view) { return PromptAnswer::Continue; };
         options.chooseColor = [this](const QColor&, QWidget*) { return chosenColor; };
+        options.chooseFile = [this](const FileDialogRequest& request, QWidget*) {
+            fileRequests.push_back(request);
+            if (fileAnswers.empty()) return FileChoice{};
+            FileChoice answer = fileAnswers.front();
+            fileAnswers.pop_front();
+            return answer;
+        };
+        options.question = [this](std::string_view text, std::string_view) {
+            questions.emplace_back(text);
+            if (questionAnswers.empty()) return QuestionAnswer::Cancel;
+            const QuestionAnswer answer = questionAnswers.front();
+            questionAnswers.pop_front();
+            return answer;
+        };
         options.probes.readZone = [] { return ZoneBias{-480, false, 0}; };
         options.probes.hasInternet = [] { return true; };
         options.probes.userRadix = [] { return std::string("."); };
@@ -112,6 +128,13 @@ class WindowTest : public ::testing::Test {
     ScratchFolder data;
     ScratchFolder config;
     RecordingMessages messages;
+    // The file dialogs answer these in turn (cancelled once none is left)
+    // and keep what they were asked.
+    std::deque<FileChoice> fileAnswers;
+    std::vector<FileDialogRequest> fileRequests;
+    // The questions: answered in turn (Cancel once none is left) and kept.
+    std::deque<QuestionAnswer> questionAnswers;
+    std::vector<std::string> questions;
     QColor chosenColor{0, 128, 255};
     WindowOptions options;
 
