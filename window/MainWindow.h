@@ -25,6 +25,7 @@
 #include "window/Dialogs.h"
 #include "window/FileDialogs.h"
 #include "window/QtMessages.h"
+#include "window/Translations.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -313,6 +314,9 @@ class TfmMain : public QMainWindow, private StartupHost {
     // goes on. Render() follows in every case.
     void Handle(const std::function<void()>& body);
     void ApplyTexts();
+    // Installs the translations of the language in force, when it changed,
+    // and shows every text beyond the language files in it.
+    void ApplyTranslations();
     void FillLanguageItems(const std::vector<std::string>& names);
     void RenderLink();
     void RenderLists();
@@ -367,6 +371,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     bool syncingRows_ = false;  // RenderHighlights() moves the grids' current rows
     std::vector<std::string> stepsRun_;
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
+    WindowTranslators translators_;
+    std::optional<std::string> translatedFor_;  // the language the translators are for
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
     // What the summary boxes were made from: the tracks, the zone, the units
