@@ -48,10 +48,13 @@ void RetranslateText(QObject* owner, const QByteArray& name, Get get, Set set) {
     owner->setProperty(Key(kShownPrefix, name), translated);
 }
 
-void RetranslateAction(QAction* action) {
+// A text that an object reads and writes with a pair of its own functions.
+template <class Object>
+void RetranslateProperty(Object* object, const QByteArray& name, QString (Object::*get)() const,
+                         void (Object::*set)(const QString&)) {
     RetranslateText(
-        action, "text", [action] { return action->text(); },
-        [action](const QString& t) { action->setText(t); });
+        object, name, [object, get] { return (object->*get)(); },
+        [object, set](const QString& t) { (object->*set)(t); });
 }
 
 void RetranslateTabs(QTabWidget* tabs, const QSet<QString>& skipped) {
@@ -75,28 +78,17 @@ void RetranslateItems(QComboBox* combo) {
 
 void RetranslateWidget(QWidget* widget, const QWidget* window) {
     if (widget->isWindow() && widget != window)
-        RetranslateText(
-            widget, "windowTitle", [widget] { return widget->windowTitle(); },
-            [widget](const QString& t) { widget->setWindowTitle(t); });
-    RetranslateText(
-        widget, "toolTip", [widget] { return widget->toolTip(); },
-        [widget](const QString& t) { widget->setToolTip(t); });
+        RetranslateProperty(widget, "windowTitle", &QWidget::windowTitle, &QWidget::setWindowTitle);
+    RetranslateProperty(widget, "toolTip", &QWidget::toolTip, &QWidget::setToolTip);
     if (auto* label = qobject_cast<QLabel*>(widget))
-        RetranslateText(
-            label, "text", [label] { return label->text(); },
-            [label](const QString& t) { label->setText(t); });
+        RetranslateProperty(label, "text", &QLabel::text, &QLabel::setText);
     else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-        RetranslateText(
-            button, "text", [button] { return button->text(); },
-            [button](const QString& t) { button->setText(t); });
+        RetranslateProperty(button, "text", &QAbstractButton::text, &QAbstractButton::setText);
     else if (auto* group = qobject_cast<QGroupBox*>(widget))
-        RetranslateText(
-            group, "title", [group] { return group->title(); },
-            [group](const QString& t) { group->setTitle(t); });
+        RetranslateProperty(group, "title", &QGroupBox::title, &QGroupBox::setTitle);
     else if (auto* edit = qobject_cast<QLineEdit*>(widget))
-        RetranslateText(
-            edit, "placeholderText", [edit] { return edit->placeholderText(); },
-            [edit](const QString& t) { edit->setPlaceholderText(t); });
+        RetranslateProperty(edit, "placeholderText", &QLineEdit::placeholderText,
+                            &QLineEdit::setPlaceholderText);
     else if (auto* combo = qobject_cast<QComboBox*>(widget))
         RetranslateItems(combo);
 }
@@ -112,7 +104,8 @@ void RefreshHeadings(QAbstractItemView* view) {
 
 void Retranslate(QWidget* window, const QSet<QString>& skipped) {
     for (QAction* action : window->findChildren<QAction*>())
-        if (!skipped.contains(action->objectName())) RetranslateAction(action);
+        if (!skipped.contains(action->objectName()))
+            RetranslateProperty(action, "text", &QAction::text, &QAction::setText);
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (auto* tabs = qobject_cast<QTabWidget*>(widget)) RetranslateTabs(tabs, skipped);
         if (auto* view = qobject_cast<QAbstractItemView*>(widget)) RefreshHeadings(view);
