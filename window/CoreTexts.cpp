@@ -65,6 +65,16 @@ constexpr std::array kFrames = {
     QT_TRANSLATE_NOOP("core", "The POI download failed: %1; nothing was kept."),
     QT_TRANSLATE_NOOP("core", "The plan upload failed: %1."),
     QT_TRANSLATE_NOOP("core", "The POI upload failed: %1."),
+    QT_TRANSLATE_NOOP("core",
+                      "There is no serial port %1. Check that the device is plugged in and "
+                      "switched on, or choose another port."),
+    QT_TRANSLATE_NOOP("core",
+                      "The serial port %1 is busy: another program (a modem manager or a "
+                      "terminal program, for example) holds it. Close that program and try again."),
+    QT_TRANSLATE_NOOP("core",
+                      "The serial port %1 is busy: %2 holds it. Close that program and try again."),
+    QT_TRANSLATE_NOOP("core", "%1 is not a serial port. Choose another port."),
+    QT_TRANSLATE_NOOP("core", "The serial port %1 could not be used: %2."),
 };
 
 QString Translated(const QString& english) {

@@ -163,6 +163,26 @@
         <source>The POI upload failed: %1.</source>
         <translation>Das Hochladen der POIs ist fehlgeschlagen: %1.</translation>
     </message>
+    <message>
+        <source>There is no serial port %1. Check that the device is plugged in and switched on, or choose another port.</source>
+        <translation>Es gibt keine serielle Schnittstelle %1. Prüfen Sie, ob das Gerät angeschlossen und eingeschaltet ist, oder wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is busy: another program (a modem manager or a terminal program, for example) holds it. Close that program and try again.</source>
+        <translation>Die serielle Schnittstelle %1 ist belegt: Ein anderes Programm (etwa ein Modem-Manager oder ein Terminalprogramm) hält sie. Schließen Sie dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is busy: %2 holds it. Close that program and try again.</source>
+        <translation>Die serielle Schnittstelle %1 ist belegt: %2 hält sie. Schließen Sie dieses Programm und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port. Choose another port.</source>
+        <translation>%1 ist keine serielle Schnittstelle. Wählen Sie eine andere Schnittstelle.</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be used: %2.</source>
+        <translation>Die serielle Schnittstelle %1 konnte nicht verwendet werden: %2.</translation>
+    </message>
 </context>
 <context>
     <name>vantrel</name>

@@ -163,6 +163,26 @@
         <source>The POI upload failed: %1.</source>
         <translation>兴趣点上传失败：%1。</translation>
     </message>
+    <message>
+        <source>There is no serial port %1. Check that the device is plugged in and switched on, or choose another port.</source>
+        <translation>没有串口 %1。请检查设备是否已连接并打开电源，或者选择其他串口。</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is busy: another program (a modem manager or a terminal program, for example) holds it. Close that program and try again.</source>
+        <translation>串口 %1 正忙：另一个程序（例如调制解调器管理器或终端程序）占用了它。请关闭该程序后重试。</translation>
+    </message>
+    <message>
+        <source>The serial port %1 is busy: %2 holds it. Close that program and try again.</source>
+        <translation>串口 %1 正忙：%2 占用了它。请关闭该程序后重试。</translation>
+    </message>
+    <message>
+        <source>%1 is not a serial port. Choose another port.</source>
+        <translation>%1 不是串口。请选择其他串口。</translation>
+    </message>
+    <message>
+        <source>The serial port %1 could not be used: %2.</source>
+        <translation>无法使用串口 %1：%2。</translation>
+    </message>
 </context>
 <context>
     <name>vantrel</name>

@@ -142,6 +142,10 @@ TEST_F(TranslationTest, CoreTextsAreShownInTheLanguageChosen) {
         {"The plan upload failed: the device cancelled it.",
          "Das Hochladen des Plans ist fehlgeschlagen: das Gerät hat sie abgebrochen."},
         {"Altitude above ellipsoid (ft)", "Höhe über dem Ellipsoid (ft)"},
+        {"There is no serial port /dev/ttyUSB0. Check that the device is plugged in and switched "
+         "on, or choose another port.",
+         "Es gibt keine serielle Schnittstelle /dev/ttyUSB0. Prüfen Sie, ob das Gerät "
+         "angeschlossen und eingeschaltet ist, oder wählen Sie eine andere Schnittstelle."},
         {"A text nobody translated", "A text nobody translated"},
         {"", ""},
     };
