@@ -85,7 +85,7 @@
     </message>
     <message>
         <source>the device cancelled it</source>
-        <translation>das Gerät hat sie abgebrochen</translation>
+        <translation>das Gerät hat abgebrochen</translation>
     </message>
     <message>
         <source>Distance (km)</source>
@@ -378,7 +378,7 @@
     </message>
     <message>
         <source>Find the Vantrel automatically</source>
-        <translation>Vantrel selbst suchen</translation>
+        <translation>Vantrel automatisch suchen</translation>
     </message>
 </context>
 <context>

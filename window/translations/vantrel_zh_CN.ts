@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>Selected To Save</source>
-        <translation>选中保存</translation>
+        <translation>选中以保存</translation>
     </message>
     <message>
         <source>Modify Track Name &amp; Color</source>

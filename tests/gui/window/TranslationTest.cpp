@@ -140,7 +140,7 @@ TEST_F(TranslationTest, CoreTextsAreShownInTheLanguageChosen) {
         {"Cannot save %2.gpx: it is %1 full",
          "%2.gpx kann nicht gespeichert werden: it is %1 full"},
         {"The plan upload failed: the device cancelled it.",
-         "Das Hochladen des Plans ist fehlgeschlagen: das Gerät hat sie abgebrochen."},
+         "Das Hochladen des Plans ist fehlgeschlagen: das Gerät hat abgebrochen."},
         {"Altitude above ellipsoid (ft)", "Höhe über dem Ellipsoid (ft)"},
         {"There is no serial port /dev/ttyUSB0. Check that the device is plugged in and switched "
          "on, or choose another port.",
