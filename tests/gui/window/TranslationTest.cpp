@@ -158,6 +158,19 @@ TEST_F(TranslationTest, CoreTextsAreShownInTheLanguageChosen) {
         EXPECT_NE(std::find(known.begin(), known.end(), text), known.end()) << text;
 }
 
+// A language file's name, matched ignoring case, gives its language in its
+// own name; a name that is no language stands for itself.
+TEST(LanguageOfFile, NamesEachLanguageInItself) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"ENGLISH", "English"}, {"german", "Deutsch"}, {"CHINESE", "简体中文"},
+        {"FRENCH", "Français"}, {"TAGS", "TAGS"},      {"", ""},
+    };
+    for (const auto& [file, ownName] : cases)
+        EXPECT_EQ(LanguageOfFile(QString::fromLatin1(file)).ownName, QString::fromUtf8(ownName))
+            << file;
+    EXPECT_EQ(LanguageOfFile(QStringLiteral("TAGS")).locale, QLocale::c());
+}
+
 // Every entry of the shipped translations is translated, keeps the
 // source's %N parts and has one mnemonic where the source has one.
 TEST(TranslationFiles, EveryEntryIsTranslatedWithItsPartsAndMnemonic) {
