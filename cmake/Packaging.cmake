@@ -25,9 +25,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The map pages load Leaflet from its Debian folder; the window needs a Qt
 # platform plugin; plan glyphs want a face with Chinese characters, and the
-# settings dialog a narrow one.
+# settings dialog a narrow one; Qt's own dialogs take their German and
+# Chinese texts from Qt's translations (the window's own are built in).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libjs-leaflet, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-zenhei | fonts-noto-cjk, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "fonts-wqy-zenhei | fonts-noto-cjk, fonts-dejavu-extra, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

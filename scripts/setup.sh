@@ -19,6 +19,9 @@ packages=(
     # the desktop window: Qt 6 widgets, web views for the map pages, the chart,
     # a narrow face for the settings dialog where Tahoma is missing
     qt6-base-dev qt6-webengine-dev qt6-charts-dev libgl-dev fonts-dejavu-extra
+    # the window's translations: Qt's lupdate and lrelease with their CMake
+    # functions, and Qt's own texts (its dialogs and buttons) in German and Chinese
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     # the map pages' map library
     libjs-leaflet
     # the map's tile cache and the offline maps (MBTiles files)

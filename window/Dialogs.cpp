@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,10 +20,10 @@ namespace {
 
 // OK (default, accepts) and Cancel (rejects) side by side.
 QHBoxLayout* OkCancelRow(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel) {
-    ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok = new QPushButton(QCoreApplication::translate("vantrel", "OK"), dialog);
     ok->setObjectName(QStringLiteral("OKBtn"));
     ok->setDefault(true);
-    cancel = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancel = new QPushButton(QCoreApplication::translate("vantrel", "Cancel"), dialog);
     cancel->setObjectName(QStringLiteral("CancelBtn"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
@@ -53,7 +54,7 @@ TdlgStartLogo::TdlgStartLogo(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       imgLogoStart_(new QLabel(this)) {
     setObjectName(QStringLiteral("dlgStartLogo"));
-    setWindowTitle(QStringLiteral("Vantrel Services"));
+    setWindowTitle(tr("Vantrel Services"));
     imgLogoStart_->setObjectName(QStringLiteral("imgLogoStart"));
     imgLogoStart_->setFixedSize(800, 491);
     auto* layout = new QVBoxLayout(this);
@@ -79,10 +80,10 @@ QColor AskColorWithDialog(const QColor& initial, QWidget* parent) {
 TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
     : QDialog(parent),
       edTrackName(new QLineEdit(QStringLiteral("yes"), this)),
-      btnColor(new QPushButton(QStringLiteral("Color"), this)),
-      cbSave(new QCheckBox(QStringLiteral("Selected To Save"), this)) {
+      btnColor(new QPushButton(tr("Color"), this)),
+      cbSave(new QCheckBox(tr("Selected To Save"), this)) {
     setObjectName(QStringLiteral("dlgModifyTrackName"));
-    setWindowTitle(QStringLiteral("Modify Track Name & Color"));
+    setWindowTitle(tr("Modify Track Name & Color"));
     setMinimumSize(301, 117);
     edTrackName->setObjectName(QStringLiteral("edTrackName"));
     btnColor->setObjectName(QStringLiteral("btnColor"));
@@ -91,7 +92,7 @@ TdlgModifyTrackName::TdlgModifyTrackName(QWidget* parent)
     connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
 
     auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(new QLabel(QStringLiteral("Track Name:"), this));
+    nameRow->addWidget(new QLabel(tr("Track Name:"), this));
     nameRow->addWidget(edTrackName);
     nameRow->addWidget(btnColor);
     auto* layout = new QVBoxLayout(this);
@@ -133,11 +134,11 @@ void TdlgModifyTrackName::accept() {
 
 TdlgPlanName::TdlgPlanName(QWidget* parent) : QDialog(parent), edPlanTitle(new QLineEdit(this)) {
     setObjectName(QStringLiteral("dlgPlanName"));
-    setWindowTitle(QStringLiteral("Modify Plan Route Title"));
+    setWindowTitle(tr("Modify Plan Route Title"));
     setMinimumSize(256, 115);
     edPlanTitle->setObjectName(QStringLiteral("edPlanTitle"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Title"), this));
+    layout->addWidget(new QLabel(tr("Title"), this));
     layout->addWidget(edPlanTitle);
     layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
 }

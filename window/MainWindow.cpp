@@ -25,6 +25,7 @@
 #include "window/photos/PhotosPage.h"
 #include "tracks/TrackText.h"
 #include "window/PlainText.h"
+#include "window/Retranslation.h"
 #include "window/CellTableModel.h"
 #include "window/web/WebMapView.h"
 
@@ -53,9 +54,9 @@ void ShowComboText(QComboBox* combo, const QString& text) {
         combo->setEditText(text);
         return;
     }
-    int index = combo->findText(text, Qt::MatchFixedString);
+    int index = combo->findData(text, Qt::UserRole, Qt::MatchFixedString);
     if (index < 0) {
-        combo->addItem(text);
+        combo->addItem(LanguageOfFile(text).ownName, text);
         index = combo->count() - 1;
     }
     combo->setCurrentIndex(index);
@@ -219,7 +220,9 @@ void TfmMain::EnableLogoTimer() {
 void TfmMain::LoadIcons(const std::filesystem::path& dataDirectory) {
     const QIcon icon(QString::fromStdString((dataDirectory / "images" / "iconLogo.ico").string()));
     if (icon.isNull() || icon.availableSizes().isEmpty()) {
-        messages_.ShowMessage("Cannot open images/iconLogo.ico: the window has no icon.", "Warning");
+        messages_.ShowMessage(
+            tr("Cannot open images/iconLogo.ico: the window has no icon.").toStdString(),
+            "Warning");
         return;
     }
     setWindowIcon(icon);
@@ -253,7 +256,9 @@ void TfmMain::ShowSplash() {
     if (!options_.showSplash) return;
     // A missing picture is reported; the splash still shows for its time.
     if (!dlgStartLogo->LoadPicture(dataDirectory_ / "images" / "logostart.bmp"))
-        messages_.ShowMessage("Cannot open images/logostart.bmp: the splash shows no picture.", "Warning");
+        messages_.ShowMessage(
+            tr("Cannot open images/logostart.bmp: the splash shows no picture.").toStdString(),
+            "Warning");
     dlgStartLogo->timerStart.start();
     dlgStartLogo->exec();
     dlgStartLogo->timerStart.stop();
@@ -270,7 +275,8 @@ void TfmMain::FillLanguageItems(const std::vector<std::string>& names) {
     const QSignalBlocker quiet(comboLang);
     comboLang->clear();
     for (const auto& name : names)
-        comboLang->addItem(QString::fromStdString(name));
+        comboLang->addItem(LanguageOfFile(QString::fromStdString(name)).ownName,
+                           QString::fromStdString(name));
     // The chooser goes on showing the language in force.
     ShowComboText(comboLang, QString::fromStdString(texts_.Text("comboLang", SlotKind::Text)));
 }
@@ -280,8 +286,22 @@ void TfmMain::ShowStatusSheet(bool shown) {
     if (shown) pgctlMain->setCurrentWidget(sheetStatus);
 }
 
+void TfmMain::ApplyTranslations() {
+    const std::string& language = languages_->AppliedLanguage();
+    if (translatedFor_ == language) return;
+    translatedFor_ = language;
+    translators_.Use(LanguageOfFile(QString::fromStdString(language)).locale);
+    QSet<QString> slotComponents;
+    for (const UiSlot& slot : UiSlots())
+        slotComponents.insert(QString::fromLatin1(
+            slot.component.data(), static_cast<qsizetype>(slot.component.size())));
+    Retranslate(this, slotComponents);
+    chartShown_.reset();
+}
+
 void TfmMain::ApplyTexts() {
     textsRevision_ = texts_.Revision();
+    ApplyTranslations();
     setWindowTitle(QString::fromStdString(texts_.Caption()));
     const auto uiSlots = UiSlots();
     for (std::size_t i = 0; i < uiSlots.size(); ++i) {

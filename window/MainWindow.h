@@ -27,6 +27,7 @@
 #include "window/Dialogs.h"
 #include "window/FileDialogs.h"
 #include "window/QtMessages.h"
+#include "window/Translations.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -322,6 +323,9 @@ class TfmMain : public QMainWindow, private StartupHost {
     // goes on. Render() follows in every case.
     void Handle(const std::function<void()>& body);
     void ApplyTexts();
+    // Installs the translations of the language in force, when it changed,
+    // and shows every text beyond the language files in it.
+    void ApplyTranslations();
     void FillLanguageItems(const std::vector<std::string>& names);
     void RenderLink();
     void RenderLists();
@@ -384,6 +388,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     bool syncingRows_ = false;  // RenderHighlights() moves the grids' current rows
     std::vector<std::string> stepsRun_;
     std::uint64_t textsRevision_ = ~std::uint64_t{0};
+    WindowTranslators translators_;
+    std::optional<std::string> translatedFor_;  // the language the translators are for
     std::size_t memoLines_ = 0;
     bool drawEnabled_ = false;  // webMap's ready flag, as btnDrawMap shows it
     // The tracks the track page shows since Draw (none before it, or when it

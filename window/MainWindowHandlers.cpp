@@ -16,6 +16,7 @@
 #include "tracks/TrackText.h"
 #include "window/MainWindow.h"
 #include "window/CellTableModel.h"
+#include "window/CoreTexts.h"
 #include "window/chart/ProfileChart.h"
 #include "window/web/WebMapView.h"
 
@@ -163,7 +164,10 @@ void TfmMain::RenderChart() {
                          units_};
     if (chartShown_ == now) return;
     chartShown_ = now;
-    chartAltitude->Show(PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights()));
+    ProfilePlot plot = PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights());
+    plot.bottomAxisTitle = CoreText(plot.bottomAxisTitle).toStdString();
+    plot.leftAxisTitle = CoreText(plot.leftAxisTitle).toStdString();
+    chartAltitude->Show(plot);
 }
 
 void TfmMain::btnDrawMapClick() {
@@ -304,8 +308,11 @@ void TfmMain::comboLangDropDown() {
 }
 
 void TfmMain::comboLangChange(const QString& name) {
-    Handle([this, &name] {
-        texts_.SetText("comboLang", SlotKind::Text, name.toStdString());
+    // The list shows each language in its own name and holds its file's.
+    const int item = comboLang->findText(name);
+    const QString file = item >= 0 ? comboLang->itemData(item).toString() : name;
+    Handle([this, &file] {
+        texts_.SetText("comboLang", SlotKind::Text, file.toStdString());
         languages_->comboLangChange();
     });
 }

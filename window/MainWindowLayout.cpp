@@ -177,7 +177,7 @@ void TfmMain::BuildWidgets() {
         pgctlMain->addTab(sheet, QString());
     pgctlMain->setTabVisible(pgctlMain->indexOf(sheetStatus), false);
     sheetPhotos = new PhotosPage;
-    pgctlMain->addTab(sheetPhotos, QStringLiteral("Photos"));
+    pgctlMain->addTab(sheetPhotos, tr("Photos"));
     BuildMenus();
     BuildTransferBar();
     dlgStartLogo = new TdlgStartLogo(this);
@@ -311,8 +311,8 @@ QWidget* TfmMain::BuildStatusSheet() {
     btnAutoFind = Named(new QPushButton, "btnAutoFind");
     btnLoadTrack = SpeedButton("btnLoadTrack", QStyle::SP_ArrowDown, style());
     btnLoadData = SpeedButton("btnLoadData", QStyle::SP_ArrowDown, style());
-    btnTestCalc = Named(new QPushButton(QStringLiteral("Test Calc")), "btnTestCalc");
-    btnTestMarker = Named(new QPushButton(QStringLiteral("Test Marker")), "btnTestMarker");
+    btnTestCalc = Named(new QPushButton(tr("Test Calc")), "btnTestCalc");
+    btnTestMarker = Named(new QPushButton(tr("Test Marker")), "btnTestMarker");
     edAck = Field("edAck");
     edCurrentData = Field("edCurrentData");
     memoData = Named(new QPlainTextEdit, "memoData");

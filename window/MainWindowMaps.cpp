@@ -57,7 +57,7 @@ void TfmMain::ShowBaseLayer() {
 }
 
 void TfmMain::BuildMapMenu() {
-    menuMaps = new QMenu(QStringLiteral("Maps"), this);
+    menuMaps = new QMenu(tr("Maps"), this);
     menuMaps->setObjectName(QStringLiteral("menuMaps"));
     connect(menuMaps, &QMenu::aboutToShow, this, &TfmMain::FillMapMenu);
     menuTools->insertMenu(menuTools->actions().value(0), menuMaps);
@@ -82,11 +82,11 @@ void TfmMain::FillMapMenu() {
         connect(action, &QAction::triggered, this,
                 [this, file] { Handle([&] { ChooseMap(file); }); });
     };
-    add(QStringLiteral("Online map"), {});
+    add(tr("Online map"), {});
     for (const std::filesystem::path& file : ReadMapSettings(settings_).offlineMaps)
         add(QString::fromStdString(file.filename().string()), file);
     menuMaps->addSeparator();
-    connect(menuMaps->addAction(QStringLiteral("Open offline map...")), &QAction::triggered, this,
+    connect(menuMaps->addAction(tr("Open offline map...")), &QAction::triggered, this,
             [this] { Handle([this] { OpenOfflineMapClick(); }); });
 }
 
@@ -113,8 +113,9 @@ void TfmMain::ChooseMap(const std::filesystem::path& file) {
     tileScheme->SetOfflineMap(std::move(map));
     ShowBaseLayer();
     if (!ChooseBaseMap(settings_, file))
-        messages_.ShowMessage("The map is shown, but cannot be remembered: " +
-                                  settings_.File().string() + " cannot be written",
+        messages_.ShowMessage(tr("The map is shown, but cannot be remembered: %1 cannot be written")
+                                  .arg(QString::fromStdString(settings_.File().string()))
+                                  .toStdString(),
                               kMapCaption);
 }
 

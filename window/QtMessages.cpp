@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "device/DeviceLink.h"
+#include "window/CoreTexts.h"
 #include "window/PlainText.h"
 
 namespace vantrel {
@@ -13,27 +14,16 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-namespace {
-
-// A fixed text of the core in the language chosen, when the translations
-// know it; as it stands otherwise.
-QString Translated(std::string_view text) {
-    const std::string key(text);
-    return QCoreApplication::translate("core", key.c_str());
-}
-
-}  // namespace
-
 void QtMessages::ShowMessage(std::string_view text, std::string_view caption) {
     const QMessageBox::Icon icon = caption == "Error"     ? QMessageBox::Critical
                                    : caption == "Warning" ? QMessageBox::Warning
                                                           : QMessageBox::Information;
-    ShowPlainMessage(parent_, icon, Translated(caption), ToQString(text));
+    ShowPlainMessage(parent_, icon, CoreText(caption), ToQString(text));
 }
 
 void WindowMessages::ShowMessage(std::string_view text, std::string_view caption) {
     if (caption == "Error!") caption = "Error";
-    QString shown = Translated(text);
+    QString shown = CoreText(text);
     if (text == kDeviceNotFoundText)
         shown += QStringLiteral("\n\n") +
                  QCoreApplication::translate(
@@ -45,12 +35,14 @@ void WindowMessages::ShowMessage(std::string_view text, std::string_view caption
 }
 
 PromptAnswer AskWithQMessageBox(QWidget* parent, std::string_view text, std::string_view caption) {
-    QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text),
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(QMessageBox::Warning, CoreText(caption), CoreText(text), QMessageBox::NoButton,
+                    parent);
     box.setTextFormat(Qt::PlainText);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    QPushButton* again = box.addButton(QStringLiteral("Try Again"), QMessageBox::ActionRole);
-    box.addButton(QStringLiteral("Continue"), QMessageBox::AcceptRole);
+    QPushButton* cancel =
+        box.addButton(QCoreApplication::translate("vantrel", "Cancel"), QMessageBox::RejectRole);
+    QPushButton* again =
+        box.addButton(QCoreApplication::translate("vantrel", "Try Again"), QMessageBox::ActionRole);
+    box.addButton(QCoreApplication::translate("vantrel", "Continue"), QMessageBox::AcceptRole);
     box.exec();
     if (box.clickedButton() == cancel) return PromptAnswer::Cancel;
     if (box.clickedButton() == again) return PromptAnswer::TryAgain;

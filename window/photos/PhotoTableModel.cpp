@@ -2,6 +2,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QCoreApplication>
 #include <QImage>
 #include <QImageReader>
 #include <filesystem>
@@ -68,8 +69,13 @@ int PhotoTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant PhotoTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    static const char* const kTitles[] = {"Photo", "Camera time", "UTC", "Where", "Result"};
-    return section >= 0 && section < ColumnCount ? QString::fromLatin1(kTitles[section]) : QVariant();
+    static const char* const kTitles[] = {
+        QT_TRANSLATE_NOOP("vantrel", "Photo"), QT_TRANSLATE_NOOP("vantrel", "Camera time"),
+        QT_TRANSLATE_NOOP("vantrel", "UTC"), QT_TRANSLATE_NOOP("vantrel", "Where"),
+        QT_TRANSLATE_NOOP("vantrel", "Result")};
+    return section >= 0 && section < ColumnCount
+               ? QCoreApplication::translate("vantrel", kTitles[section])
+               : QVariant();
 }
 
 QVariant PhotoTableModel::data(const QModelIndex& index, int role) const {

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -37,14 +38,17 @@ constexpr std::size_t kBatch = 64;
 std::vector<fs::path> AskPathsWithDialog(bool folder, QWidget* parent) {
     std::vector<fs::path> paths;
     if (folder) {
-        const QString chosen = QFileDialog::getExistingDirectory(parent, QStringLiteral("Add a folder of photos"));
+        const QString chosen = QFileDialog::getExistingDirectory(
+            parent, QCoreApplication::translate("vantrel", "Add a folder of photos"));
         if (!chosen.isEmpty()) paths.emplace_back(chosen.toStdString());
         return paths;
     }
     const QStringList chosen = QFileDialog::getOpenFileNames(
-        parent, QStringLiteral("Add photos"), QString(),
-        QStringLiteral("Photos (*.jpg *.jpeg *.tif *.tiff *.png *.dng *.heic *.heif *.cr2 *.cr3 "
-                       "*.nef *.arw *.orf *.rw2 *.raf *.pef *.srw *.webp);;All files (*)"));
+        parent, QCoreApplication::translate("vantrel", "Add photos"), QString(),
+        QCoreApplication::translate("vantrel", "Photos") +
+            QStringLiteral(" (*.jpg *.jpeg *.tif *.tiff *.png *.dng *.heic *.heif *.cr2 *.cr3 "
+                           "*.nef *.arw *.orf *.rw2 *.raf *.pef *.srw *.webp);;") +
+            QCoreApplication::translate("vantrel", "All files") + QStringLiteral(" (*)"));
     for (const QString& file : chosen) paths.emplace_back(file.toStdString());
     return paths;
 }
@@ -52,13 +56,14 @@ std::vector<fs::path> AskPathsWithDialog(bool folder, QWidget* parent) {
 std::string AskClockTimeWithDialog(const QString& photo, QWidget* parent) {
     bool ok = false;
     const QString text = QInputDialog::getText(
-        parent, QStringLiteral("Clock photo"),
-        QStringLiteral("The time the clock in %1 shows (HH:MM:SS):").arg(photo), QLineEdit::Normal,
-        QString(), &ok);
+        parent, QCoreApplication::translate("vantrel", "Clock photo"),
+        QCoreApplication::translate("vantrel", "The time the clock in %1 shows (HH:MM:SS):")
+            .arg(photo),
+        QLineEdit::Normal, QString(), &ok);
     return ok ? text.trimmed().toStdString() : std::string();
 }
 
-QPushButton* Button(const char* text) { return new QPushButton(QString::fromLatin1(text)); }
+QPushButton* Button(const QString& text) { return new QPushButton(text); }
 
 }  // namespace
 
@@ -105,13 +110,13 @@ PhotosPage::PhotosPage(Asks asks, QWidget* parent) : QWidget(parent), asks_(std:
 PhotosPage::~PhotosPage() { worker_.Stop(); }
 
 QWidget* PhotosPage::BuildControls() {
-    add_ = Button("Add photos...");
-    addFolder_ = Button("Add folder...");
-    clear_ = Button("Clear");
+    add_ = Button(tr("Add photos..."));
+    addFolder_ = Button(tr("Add folder..."));
+    clear_ = Button(tr("Clear"));
     zone_ = new QComboBox;
     zone_->setObjectName(QStringLiteral("comboCameraZone"));
     zone_->setEditable(true);
-    zone_->lineEdit()->setPlaceholderText(QStringLiteral("this computer's zone"));
+    zone_->lineEdit()->setPlaceholderText(tr("this computer's zone"));
     zone_->addItem(QString());
     for (const std::string& name : SystemZoneNames()) zone_->addItem(QString::fromStdString(name));
     zone_->setInsertPolicy(QComboBox::NoInsert);
@@ -119,22 +124,22 @@ QWidget* PhotosPage::BuildControls() {
     offset_->setObjectName(QStringLiteral("edClockOffset"));
     offset_->setRange(-7 * 86400, 7 * 86400);
     offset_->setSuffix(QStringLiteral(" s"));
-    clock_ = Button("From a clock photo...");
+    clock_ = Button(tr("From a clock photo..."));
     maxGap_ = new QSpinBox;
     maxGap_->setRange(0, 86400);
     maxGap_->setValue(static_cast<int>(kDefaultMaxGap.count()));
     maxGap_->setSuffix(QStringLiteral(" s"));
-    overwrite_ = new QCheckBox(QStringLiteral("Replace positions photos hold"));
+    overwrite_ = new QCheckBox(tr("Replace positions photos hold"));
     sidecar_ = new QComboBox;
-    sidecar_->addItems({QStringLiteral("where a photo cannot be written"),
-                        QStringLiteral("for every photo"), QStringLiteral("never")});
+    sidecar_->addItems({tr("where a photo cannot be written"),
+                        tr("for every photo"), tr("never")});
     for (QComboBox* box : {zone_, sidecar_}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(12);
     }
-    write_ = Button("Write positions");
+    write_ = Button(tr("Write positions"));
     write_->setObjectName(QStringLiteral("btnWritePhotos"));
-    cancel_ = Button("Cancel");
+    cancel_ = Button(tr("Cancel"));
     progress_ = new QProgressBar;
     progress_->setVisible(false);
     status_ = new QLabel;
@@ -147,12 +152,12 @@ QWidget* PhotosPage::BuildControls() {
     auto* adding = new QHBoxLayout;
     for (QPushButton* b : {add_, addFolder_, clear_}) adding->addWidget(b);
     form->addRow(adding);
-    form->addRow(QStringLiteral("Camera zone"), zone_);
-    form->addRow(QStringLiteral("Clock offset"), offset_);
+    form->addRow(tr("Camera zone"), zone_);
+    form->addRow(tr("Clock offset"), offset_);
     form->addRow(clock_);
-    form->addRow(QStringLiteral("Largest gap"), maxGap_);
+    form->addRow(tr("Largest gap"), maxGap_);
     form->addRow(overwrite_);
-    form->addRow(QStringLiteral("XMP sidecar"), sidecar_);
+    form->addRow(tr("XMP sidecar"), sidecar_);
     auto* writing = new QHBoxLayout;
     writing->addWidget(write_, 1);
     writing->addWidget(cancel_);
@@ -216,7 +221,7 @@ void PhotosPage::SetTracks(const Tracks& tracks) {
 void PhotosPage::AddPaths(std::vector<fs::path> paths) {
     if (paths.empty() || Busy()) return;
     fitted_ = false;  // the new photos come into view
-    Tell(QStringLiteral("Reading the photos..."));
+    Tell(tr("Reading the photos..."));
     progress_->setRange(0, 0);
     progress_->setVisible(true);
     worker_.Start(
@@ -248,7 +253,7 @@ void PhotosPage::WriteAll() {
     std::vector<std::pair<PhotoSession::Job, PhotoReport>> jobs;
     for (PhotoSession::Job& job : session_.Jobs())
         jobs.emplace_back(std::move(job), session_.Entries()[job.index].report);
-    if (jobs.empty()) return Tell(QStringLiteral("No photo has a position to write."));
+    if (jobs.empty()) return Tell(tr("No photo has a position to write."));
     progress_->setRange(0, static_cast<int>(jobs.size()));
     progress_->setValue(0);
     progress_->setVisible(true);
@@ -270,7 +275,7 @@ void PhotosPage::WriteAll() {
             progress_->setVisible(false);
             Show();
             const QString done = QString::fromStdString(session_.Summary());
-            Tell(*written < total ? QStringLiteral("Cancelled after %1 of %2. ").arg(*written).arg(total) + done
+            Tell(*written < total ? tr("Cancelled after %1 of %2. ").arg(*written).arg(total) + done
                                   : done);
         });
     Show();
@@ -287,7 +292,7 @@ void PhotosPage::ApplyZone() {
 void PhotosPage::AskClockOffset() {
     const QModelIndexList selected = table_->selectionModel()->selectedRows();
     if (selected.isEmpty())
-        return Tell(QStringLiteral("Select the photo of a clock first."), true);
+        return Tell(tr("Select the photo of a clock first."), true);
     const auto index = static_cast<std::size_t>(selected.front().row());
     const std::string shown = asks_.clockTime(
         QString::fromStdString(session_.Entries()[index].path.filename().string()), this);

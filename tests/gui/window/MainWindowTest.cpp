@@ -423,7 +423,7 @@ TEST_F(WindowTest, ALanguageChangeReplacesTheTextsOfNamedComponents) {
               QStringLiteral("Maßeinheiten"));
     EXPECT_EQ(HeaderText(window.gridTrackName, 0), QStringLiteral("Trackname"));
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("1.2.25")));
-    EXPECT_EQ(window.comboLang->currentText(), QStringLiteral("GERMAN"));
+    EXPECT_EQ(window.comboLang->currentText(), QStringLiteral("Deutsch"));
     EXPECT_FALSE(window.memoLanguage->toPlainText().isEmpty());
 
     window.comboLangChange(QStringLiteral("ENGLISH"));
@@ -501,7 +501,7 @@ TEST_F(WindowTest, TheLanguageChosenComesBackAtTheNextStart) {
     ASSERT_EQ(first.pgctlMain->tabText(0), QStringLiteral("Karte"));
     TfmMain& second = OpenWith(nullptr);
     EXPECT_EQ(second.pgctlMain->tabText(0), QStringLiteral("Karte"));
-    EXPECT_EQ(second.comboLang->currentText(), QStringLiteral("GERMAN"));
+    EXPECT_EQ(second.comboLang->currentText(), QStringLiteral("Deutsch"));
     EXPECT_EQ(HeaderText(second.gridTrackName, 0), QStringLiteral("Trackname"));
     EXPECT_TRUE(messages.shown.empty());
 }
