@@ -74,6 +74,16 @@ std::string SpanText(Seconds from, Seconds to, ZoneOffset zone) {
     return IsoTimeText(from, zone) + " to " + IsoTimeText(to, zone);
 }
 
+// " (they run from 2011-09-14T10:00:00+02:00 to ...)", or nothing without points.
+std::string RunText(const Tracks& tracks, ZoneOffset zone) {
+    std::optional<std::pair<Seconds, Seconds>> run;
+    for (const Track& track : tracks)
+        for (const TrackPoint& p : track.points)
+            run = run ? std::pair{std::min(run->first, p.time), std::max(run->second, p.time)}
+                      : std::pair{p.time, p.time};
+    return run ? " (they run from " + SpanText(run->first, run->second, zone) + ")" : "";
+}
+
 // Keeps the points from --from to --to; tracks left without points go.
 int KeepRange(Tracks& tracks, const CommandOptions& options) {
     const TrackEditOptions& edits = options.edits;
@@ -86,7 +96,9 @@ int KeepRange(Tracks& tracks, const CommandOptions& options) {
     }
     const std::size_t before = PointCount(tracks), after = PointCount(kept);
     if (after == 0) {
-        Fail("--from and --to keep no point of the tracks: nothing was written", kUsage);
+        Fail("--from and --to keep no point of the tracks" + RunText(tracks, options.zone) +
+                 ": nothing was written",
+             kUsage);
         return kUsage;
     }
     Note(options, "kept " + std::to_string(after) + " of " + Counted(before, "point") + " in " +
