@@ -117,10 +117,14 @@ TrackEditResult TrackStore::Merge(std::span<const int> indices) {
     // The merged track takes the first one's place; the others go from the
     // last up, so that each place still names its track.
     const auto first = static_cast<std::size_t>(sorted.front());
-    TrackStep step{"Merge " + std::to_string(sorted.size()) + " Tracks",
-                   {TrackSplice{first, {chosen.front()}, {std::move(*merged.track)}}}};
-    for (std::size_t k = sorted.size() - 1; k > 0; --k)
-        step.changes.push_back(TrackSplice{static_cast<std::size_t>(sorted[k]), {chosen[k]}, {}});
+    TrackStep step{"Merge " + std::to_string(sorted.size()) + " Tracks", {}};
+    step.changes.push_back(TrackSplice{first, {}, {std::move(*merged.track)}});
+    std::get<TrackSplice>(step.changes.front()).removed.push_back(std::move(chosen.front()));
+    for (std::size_t k = sorted.size() - 1; k > 0; --k) {
+        TrackSplice removal{static_cast<std::size_t>(sorted[k]), {}, {}};
+        removal.removed.push_back(std::move(chosen[k]));
+        step.changes.push_back(std::move(removal));
+    }
     Record(std::move(step));
     return {true, {}};
 }
