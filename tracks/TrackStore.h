@@ -162,6 +162,8 @@ class TrackStore {
     void Record(TrackStep step, bool edit = true);
     // Shows what a step (taken, undone or redone) left at its place.
     void Follow(StepPlace place);
+    // Follows a step undone or redone; false when there was none.
+    bool Stepped(std::optional<StepPlace> place);
     // Changes the name, colour and selection of the listed track `index`.
     void Retag(int index, const TrackTag& after, std::string what, bool edit = true);
     // The listed track `index`, or nothing outside the list.

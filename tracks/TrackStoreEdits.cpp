@@ -50,15 +50,14 @@ void TrackStore::Follow(StepPlace place) {
 }
 
 bool TrackStore::Undo() {
-    const auto place = history_.Undo(tracks_);
-    if (!place) return false;
-    modified_ = true;
-    Follow(*place);
-    return true;
+    return Stepped(history_.Undo(tracks_));
 }
 
 bool TrackStore::Redo() {
-    const auto place = history_.Redo(tracks_);
+    return Stepped(history_.Redo(tracks_));
+}
+
+bool TrackStore::Stepped(std::optional<StepPlace> place) {
     if (!place) return false;
     modified_ = true;
     Follow(*place);
