@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "base/NumberText.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
@@ -60,8 +61,8 @@ int WriteTracks(Tracks tracks, const FileArg& out, const CommandOptions& options
     if (!WriteOutput(out, writer->text(tracks, out, options))) return kBadFile;
     const TrackFileFit fit = out.kind == ".trk" ? TrackFileFitOf(tracks) : TrackFileFit{};
     const std::size_t written = PointCount(tracks) - fit.points;
-    Note(options, std::to_string(tracks.size() - fit.tracks) + " tracks, " +
-                      std::to_string(written) + " points written to " + out.OutName());
+    Note(options, Counted(tracks.size() - fit.tracks, "track") + ", " +
+                      Counted(written, "point") + " written to " + out.OutName());
     if (fit.Complete()) return kOk;
     return Fail(out.OutName() + ": a track file holds at most 64 tracks and 65536 points: " +
                     fit.Text() + " were left out (.gpx holds them all)",
