@@ -18,6 +18,7 @@
 #include "base/AtomicFile.h"
 #include "base/TransferArea.h"
 #include "support/FullTrackMemory.h"
+#include "support/LongTrackEdits.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackExports.h"
 #include "tracks/TrackStore.h"
@@ -133,6 +134,39 @@ void BM_OpenTrackFile(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenTrackFile)->Unit(benchmark::kMillisecond);
 
+// The edits of a full memory's largest track (20,000 points), in the core
+// alone, each undone (untimed) after it; against copying the track.
+struct LongTracksStore : StoreUnderTest {
+    LongTracksStore() { store.AssembleTracks(image); }
+    const std::vector<std::uint8_t> image = testing::LongTrackMemory().Image(TransferArea::kSize);
+};
+
+void BM_CopyLongTrack(benchmark::State& state) {
+    LongTracksStore t;
+    for (auto _ : state) {
+        Track copy = t.store.List().front();
+        benchmark::DoNotOptimize(copy.points.data());
+    }
+}
+BENCHMARK(BM_CopyLongTrack)->Unit(benchmark::kMillisecond);
+
+void BM_EditLongTrack(benchmark::State& state, const std::string& name) {
+    LongTracksStore t;
+    const testing::LongTrackEdit& edit = testing::LongTrackEdits().at(name);
+    for (auto _ : state) {
+        if (!edit(t.store).done) state.SkipWithError("the edit was refused");
+        state.PauseTiming();
+        t.store.Undo();
+        state.ResumeTiming();
+    }
+}
+
+void RegisterEdits() {
+    for (const auto& [name, edit] : testing::LongTrackEdits())
+        benchmark::RegisterBenchmark(("BM_EditLongTrack/" + name).c_str(), BM_EditLongTrack, name)
+            ->Unit(benchmark::kMillisecond);
+}
+
 using Clock = std::chrono::steady_clock;
 
 // The best of three runs of `work`, in seconds.
@@ -184,15 +218,28 @@ class RatioReporter : public benchmark::ConsoleReporter {
                     run.real_accumulated_time / static_cast<double>(run.iterations);
     }
     bool Ran(const std::string& name) const { return seconds_.count(name) > 0; }
+    static bool IsEdit(const std::string& name) {
+        return name.find("LongTrack") != std::string::npos;
+    }
     void PrintRatios() const {
         const auto baseline = seconds_.find("BM_ChecksumBaseline");
-        if (baseline == seconds_.end()) return;
-        std::printf("\nper full memory (%lld records), against the checksum loop's %.3f ms:\n",
-                    static_cast<long long>(Memory().records), baseline->second * 1e3);
+        if (baseline != seconds_.end()) {
+            std::printf("\nper full memory (%lld records), against the checksum loop's %.3f ms:\n",
+                        static_cast<long long>(Memory().records), baseline->second * 1e3);
+            for (const auto& [name, seconds] : seconds_)
+                if (!IsEdit(name))
+                    std::printf("  %-22s %9.2f ms  %8.1f x the loop  %6.2f M records/s\n",
+                                name.c_str(), seconds * 1e3, seconds / baseline->second,
+                                static_cast<double>(Memory().records) / seconds / 1e6);
+        }
+        const auto copy = seconds_.find("BM_CopyLongTrack");
+        if (copy == seconds_.end()) return;
+        std::printf("\nedits of a %d-point track, against copying it (%.3f ms):\n",
+                    testing::kLongTrackPoints, copy->second * 1e3);
         for (const auto& [name, seconds] : seconds_)
-            std::printf("  %-22s %9.2f ms  %8.1f x the loop  %6.2f M records/s\n", name.c_str(),
-                        seconds * 1e3, seconds / baseline->second,
-                        static_cast<double>(Memory().records) / seconds / 1e6);
+            if (IsEdit(name))
+                std::printf("  %-30s %7.3f ms  %6.1f x the copy\n", name.c_str(), seconds * 1e3,
+                            seconds / copy->second);
     }
 
   private:
@@ -204,6 +251,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
+    vantrel::RegisterEdits();
     vantrel::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();

@@ -1,7 +1,8 @@
-// vantrel-cli assemble MEMORY OUT [--zone H] [--split-gap SECONDS] [--format F] [-q]: a raw
-// track-memory image (the bytes a track download stores) decoded into GPX,
-// KML or CSV with every track and point, or into a track file (.trk, which
-// holds at most 64 tracks and 65536 points).
+// vantrel-cli assemble MEMORY OUT [--zone H] [--split-gap SECONDS] [track options]
+// [--format F] [-q]: a raw track-memory image (the bytes a track download
+// stores) decoded into GPX, KML or CSV with every track and point, or into a
+// track file (.trk, which holds at most 64 tracks and 65536 points), edited
+// on the way as the track options ask.
 
 #include <array>
 #include <cstdio>
@@ -25,8 +26,7 @@ struct AssembleArgs {
 };
 
 std::optional<AssembleArgs> Parse(Args args) {
-    constexpr std::array kOptions = {kZoneOption, kSplitGapOption, kFormatOption, kQuietOption};
-    auto parsed = ParseArgs(args, kOptions);
+    auto parsed = ParseArgs(args, kTrackFileOptions);
     if (!parsed) return std::nullopt;
     auto options = FileOptions(*parsed);
     if (!options) return std::nullopt;

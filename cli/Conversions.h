@@ -19,7 +19,9 @@
 // taken as shown in the display zone.
 // A track file's times are shown in the zone they were saved at; --zone H
 // names it (by default this computer's offset). --split-gap SECONDS starts a
-// new track wherever the points of one lie further apart in time.
+// new track wherever the points of one lie further apart in time; --from,
+// --to, --split-at, --merge and --max-speed edit the tracks (Options.h).
+//   .trk -> .trk   a track file's tracks, edited so
 // Either file may be "-" (standard input or output) with --format naming
 // what it holds.
 // Coordinates in CSV are decimal degrees with a point.
@@ -54,10 +56,17 @@ int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions
 // True when tracks of this kind are written by WriteTracks (.trk, .gpx,
 // .kml, .csv).
 bool WritesTracks(std::string_view kind);
-// Writes tracks to OUT by its kind, split at --split-gap first: kOk,
-// kIncomplete when a track file could not hold them all (told on stderr),
-// kBadFile, or kUsage for another kind.
-int WriteTracks(const Tracks& tracks, const FileArg& out, const CommandOptions& options);
+// Writes tracks to OUT by its kind, edited first as the track options and
+// --split-gap ask (EditTracks): kOk, kIncomplete when a track file could not
+// hold them all (told on stderr), kBadFile, or kUsage for another kind or an
+// edit that cannot be done (nothing is written then).
+int WriteTracks(Tracks tracks, const FileArg& out, const CommandOptions& options);
+
+// TrackOptions.cpp
+// The tracks as the track options ask (TrackEditOptions, in its order), the
+// edits told in notes: kOk, or kUsage after saying why when --from and --to
+// keep no point or --merge finds tracks that overlap in time.
+int EditTracks(Tracks& tracks, const CommandOptions& options);
 
 // GpxConversions.cpp
 int PlanToGpx(const FileArg& in, const FileArg& out, const CommandOptions& options);

@@ -1,5 +1,6 @@
-// vantrel-cli convert IN OUT [--zone H] [--split-gap SECONDS] [--format F] [-q]: one file
-// kind to another, by extension (or --format for "-").
+// vantrel-cli convert IN OUT [--zone H] [--split-gap SECONDS] [track options] [--format F]
+// [-q]: one file kind to another, by extension (or --format for "-"); a
+// track file's tracks edited on the way as the track options ask.
 
 #include <array>
 #include <cstdio>
@@ -15,6 +16,8 @@ constexpr std::array kConversions = {
     Conversion{".trk", ".kml", "track file to KML", ConvertTrackFile},
     Conversion{".trk", ".gpx", "track file to GPX tracks (times in UTC)", ConvertTrackFile},
     Conversion{".trk", ".csv", "track file to CSV (track,time,latitude,longitude,altitude,speed)",
+               ConvertTrackFile},
+    Conversion{".trk", ".trk", "track file to a track file, edited by the track options",
                ConvertTrackFile},
     Conversion{".csv", ".rte", "plan from CSV", CsvToPlan},
     Conversion{".csv", ".wpt", "POIs from CSV", CsvToPois},
@@ -36,8 +39,7 @@ void PrintConversions() {
 }  // namespace
 
 int RunConvert(Args args) {
-    constexpr std::array kOptions = {kZoneOption, kSplitGapOption, kFormatOption, kQuietOption};
-    auto parsed = ParseArgs(args, kOptions);
+    auto parsed = ParseArgs(args, kTrackFileOptions);
     if (!parsed) return kUsage;
     auto options = FileOptions(*parsed);
     if (!options) return kUsage;
@@ -54,8 +56,9 @@ int RunConvert(Args args) {
     KeepNotesOffStdout(*options, *out);
     for (const auto& c : kConversions) {
         if (c.from != in->kind || c.to != out->kind) continue;
-        if (options->splitGapSeconds > 0 && in->kind != ".trk")
-            return Fail("--split-gap splits tracks: it applies to .trk input only", kUsage);
+        const std::string_view edit = TrackOptionGiven(*options);
+        if (!edit.empty() && in->kind != ".trk")
+            return Fail(std::string(edit) + " edits tracks: it applies to .trk input only", kUsage);
         return c.run(*in, *out, *options);
     }
     Fail("convert: no conversion from '" + in->kind + "' to '" + out->kind + "'", kUsage);

@@ -270,8 +270,8 @@ void PrintSettings(const LinkStatus& d) {
 }  // namespace
 
 int RunDownload(Args args) {
-    constexpr std::array kOptions = {kPortOption,   kRawOption,    kZoneOption,
-                                     kSplitGapOption, kFormatOption, kQuietOption};
+    constexpr auto kOptions =
+        JoinedOptions(std::array{kPortOption, kRawOption}, kTrackFileOptions);
     std::vector<std::string> rest;
     auto options = TakeDeviceOptions(args, kOptions, rest);
     if (!options) return kUsage;
@@ -288,8 +288,9 @@ int RunDownload(Args args) {
         return Fail("--raw and OUT both name " + out->path +
                         ": the received bytes would overwrite what is saved there",
                     kUsage);
-    if (options->display.splitGapSeconds > 0 && what != "tracks")
-        return Fail("--split-gap applies to tracks", kUsage);
+    const std::string_view edit = TrackOptionGiven(options->display);
+    if (!edit.empty() && what != "tracks")
+        return Fail(std::string(edit) + " applies to tracks", kUsage);
     KeepNotesOffStdout(options->display, *out);
     // GPX holds UTC: POIs pass from the device unshifted.
     if (out->kind == ".gpx") options->display.zone = {};

@@ -122,8 +122,11 @@ std::optional<CommandOptions> FileOptions(const ParsedArgs& parsed) {
     auto gap = SplitGapFrom(parsed);
     auto format = FormatFrom(parsed);
     if (!zone || !gap || !format) return std::nullopt;
+    auto edits = TrackEditsFrom(parsed, *zone);
+    if (!edits) return std::nullopt;
     options.zone = *zone;
     options.splitGapSeconds = *gap;
+    options.edits = std::move(*edits);
     options.format = *format;
     options.quiet = parsed.Has("--quiet");
     if (options.quiet) options.notes = nullptr;

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/TimeText.h"
 #include "base/ZoneOffset.h"
 
 namespace vantrel::cli {
@@ -33,6 +34,28 @@ inline constexpr OptionKind kFormatOption{"--format", "", true};
 inline constexpr OptionKind kQuietOption{"--quiet", "-q", false};
 inline constexpr OptionKind kPortOption{"--port", "", true};
 inline constexpr OptionKind kRawOption{"--raw", "", true};
+inline constexpr OptionKind kFromOption{"--from", "", true};
+inline constexpr OptionKind kToOption{"--to", "", true};
+inline constexpr OptionKind kSplitAtOption{"--split-at", "", true};
+inline constexpr OptionKind kMergeOption{"--merge", "", false};
+inline constexpr OptionKind kMaxSpeedOption{"--max-speed", "", true};
+
+// The options of the commands that write tracks: convert and assemble, and
+// download with its own before them.
+inline constexpr std::array kTrackFileOptions = {
+    kZoneOption,  kSplitGapOption, kFromOption,   kToOption,    kSplitAtOption,
+    kMergeOption, kMaxSpeedOption, kFormatOption, kQuietOption};
+
+template <std::size_t N, std::size_t M>
+constexpr std::array<OptionKind, N + M> JoinedOptions(const std::array<OptionKind, N>& first,
+                                                      const std::array<OptionKind, M>& second) {
+    std::array<OptionKind, N + M> joined{};
+    for (std::size_t i = 0; i < N; ++i)
+        joined[i] = first[i];
+    for (std::size_t i = 0; i < M; ++i)
+        joined[N + i] = second[i];
+    return joined;
+}
 
 struct ParsedArgs {
     std::vector<std::string> operands;
@@ -59,9 +82,24 @@ inline constexpr std::array<std::string_view, 6> kFormats = {"gpx", "kml", "csv"
 // "gpx|kml|csv|trk|rte|wpt".
 std::string FormatsText();
 
+// What the track options ask of the tracks a command writes, applied in
+// this order: keep the points from --from to --to, split at --split-gap and
+// at the --split-at times, join them all (--merge), drop the points that
+// imply more than --max-speed km/h.
+struct TrackEditOptions {
+    std::optional<Seconds> from;
+    std::optional<Seconds> to;
+    std::vector<Seconds> splitAt;
+    bool merge = false;
+    std::optional<double> maxSpeedKmh;
+    // Whether any of them was given (--split-gap aside).
+    bool Any() const { return from || to || !splitAt.empty() || merge || maxSpeedKmh; }
+};
+
 struct CommandOptions {
     ZoneOffset zone;                   // added to the device's times for display
     std::int64_t splitGapSeconds = 0;  // --split-gap: a new track after a longer gap; 0 never
+    TrackEditOptions edits;
     std::string format;                // --format as an extension (".gpx"): what "-" holds
     bool quiet = false;                // --quiet: no progress, no summaries
     // Where summaries go: stdout, stderr while the data goes to stdout,
@@ -71,9 +109,20 @@ struct CommandOptions {
 
 // The file commands' options from parsed arguments: --zone (else this
 // computer's offset; whole hours or hours and minutes: "8", "-5", "5:30",
-// "+05:30", "-3:30"), --split-gap (a whole number of seconds above 0),
-// --format and --quiet. nullopt after a message when a value is wrong.
+// "+05:30", "-3:30"), --split-gap (a whole number of seconds above 0), the
+// track options (TrackEditsFrom), --format and --quiet. nullopt after a
+// message when a value is wrong.
 std::optional<CommandOptions> FileOptions(const ParsedArgs& parsed);
+
+// TrackOptions.cpp
+// --from, --to, --split-at, --merge and --max-speed. A TIME is ISO 8601 with
+// its offset or Z ("2011-09-14T10:00:00+02:00"), or a time as the lists show
+// it ("2011/09/14 10:00:00"), read at `zone`. nullopt after a message when a
+// value is wrong or --from lies after --to.
+std::optional<TrackEditOptions> TrackEditsFrom(const ParsedArgs& parsed, ZoneOffset zone);
+// "--split-gap" or the first track option given, for a command that refuses
+// them; empty when none was.
+std::string_view TrackOptionGiven(const CommandOptions& options);
 
 // Prints a summary line to options.notes (a line end is added).
 void Note(const CommandOptions& options, std::string_view text);

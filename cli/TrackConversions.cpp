@@ -3,13 +3,13 @@
 
 #include <array>
 
+#include "base/NumberText.h"
 #include "cli/Cli.h"
 #include "cli/Conversions.h"
 #include "cli/Documents.h"
 #include "tracks/KmlExport.h"
 #include "tracks/TrackExports.h"
 #include "tracks/TrackFile.h"
-#include "tracks/TrackSplit.h"
 
 namespace vantrel::cli {
 
@@ -53,16 +53,16 @@ bool WritesTracks(std::string_view kind) {
     return WriterFor(kind) != nullptr;
 }
 
-int WriteTracks(const Tracks& tracks, const FileArg& out, const CommandOptions& options) {
+int WriteTracks(Tracks tracks, const FileArg& out, const CommandOptions& options) {
     const TrackWriter* writer = WriterFor(out.kind);
     if (!writer)
         return Fail(out.OutName() + ": tracks are written as .trk, .gpx, .kml or .csv", kUsage);
-    const Tracks split = SplitAtGaps(tracks, options.splitGapSeconds);
-    if (!WriteOutput(out, writer->text(split, out, options))) return kBadFile;
-    const TrackFileFit fit = out.kind == ".trk" ? TrackFileFitOf(split) : TrackFileFit{};
-    const std::size_t written = PointCount(split) - fit.points;
-    Note(options, std::to_string(split.size() - fit.tracks) + " tracks, " +
-                      std::to_string(written) + " points written to " + out.OutName());
+    if (int failed = EditTracks(tracks, options)) return failed;
+    if (!WriteOutput(out, writer->text(tracks, out, options))) return kBadFile;
+    const TrackFileFit fit = out.kind == ".trk" ? TrackFileFitOf(tracks) : TrackFileFit{};
+    const std::size_t written = PointCount(tracks) - fit.points;
+    Note(options, Counted(tracks.size() - fit.tracks, "track") + ", " +
+                      Counted(written, "point") + " written to " + out.OutName());
     if (fit.Complete()) return kOk;
     return Fail(out.OutName() + ": a track file holds at most 64 tracks and 65536 points: " +
                     fit.Text() + " were left out (.gpx holds them all)",
@@ -84,7 +84,7 @@ int ConvertTrackFile(const FileArg& in, const FileArg& out, const CommandOptions
     TrackDocument document;
     const int opened = document.Open(in, options);
     if (opened != kOk && opened != kIncomplete) return opened;
-    const int written = WriteTracks(document.tracks, out, options);
+    const int written = WriteTracks(std::move(document.tracks), out, options);
     return written != kOk ? written : opened;
 }
 

@@ -34,23 +34,31 @@ int RunVersion(Args args) {
     return kOk;
 }
 
+// The options that edit the tracks a command writes, as its usage names them.
+#define VANTREL_TRACK_OPTIONS \
+    "[--from TIME] [--to TIME] [--split-at TIME[,TIME...]] [--merge] [--max-speed KMH]"
+
 constexpr std::array kCommands = {
     Command{"version", "", "Print the program's version.", RunVersion},
-    Command{"assemble", "MEMORY OUT [--zone H] [--split-gap SECONDS] [--format F] [--quiet]",
+    Command{"assemble",
+            "MEMORY OUT [--zone H] [--split-gap SECONDS] " VANTREL_TRACK_OPTIONS
+            " [--format F] [--quiet]",
             "Decode a raw track-memory image into a track file (.trk), or into .gpx, .kml or "
             ".csv with every track and point (zone: hours added to times; split-gap: a new "
             "track after a longer pause).",
             RunAssemble},
-    Command{"convert", "IN OUT [--zone H] [--split-gap SECONDS] [--format F] [--quiet]",
-            "Convert a file by its extensions: .trk to .kml, .gpx or .csv; plans (.rte) and "
-            "POIs (.wpt) to and from .csv and .gpx. Run without files to list them all.",
+    Command{"convert",
+            "IN OUT [--zone H] [--split-gap SECONDS] " VANTREL_TRACK_OPTIONS
+            " [--format F] [--quiet]",
+            "Convert a file by its extensions: .trk to .kml, .gpx, .csv or .trk; plans (.rte) "
+            "and POIs (.wpt) to and from .csv and .gpx. Run without files to list them all.",
             RunConvert},
     Command{"info", "FILE [--zone H] [--format F]",
             "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
             RunInfo},
     Command{"download",
             "tracks|plan|poi OUT [--port P] [--raw RAW] [--zone H] [--split-gap SECONDS] "
-            "[--format F] [--quiet]",
+            VANTREL_TRACK_OPTIONS " [--format F] [--quiet]",
             "Download from the device: tracks to .trk, .gpx, .kml or .csv, a plan to .rte, .csv "
             "or .gpx, POIs to .wpt, .csv or .gpx; --raw also keeps the bytes as received.",
             RunDownload},
@@ -74,6 +82,8 @@ constexpr std::array kCommands = {
             RunMaps},
 };
 
+#undef VANTREL_TRACK_OPTIONS
+
 void PrintHelp(std::FILE* out) {
     std::fprintf(out,
                  "usage: vantrel-cli COMMAND [ARGS...]\n       vantrel-cli --help | --version\n\n"
@@ -86,6 +96,13 @@ void PrintHelp(std::FILE* out) {
         "\nOptions take their value as --opt VALUE or --opt=VALUE. A file given as - is\n"
         "standard input or output; --format gpx|kml|csv|trk|rte|wpt says what it holds.\n"
         "-q, --quiet: no progress and no summaries (errors still go to stderr).\n"
+        "\nThe tracks that convert, assemble and download write are edited in this order:\n"
+        "--from TIME and --to TIME keep the points in that range; --split-gap SECONDS and\n"
+        "--split-at TIME[,TIME...] start new tracks; --merge joins all tracks in time order\n"
+        "(tracks that overlap in time are refused); --max-speed KMH drops the points a bad\n"
+        "fix threw further than that speed allows (300 suits most logs). A TIME is ISO 8601\n"
+        "with its offset or Z (2011-09-14T10:00:00+02:00) or as the lists show it\n"
+        "(2011/09/14 10:00:00), read at --zone. A range that keeps no point is exit code 2.\n"
         "\nExit codes: 0 done, 2 bad arguments, 3 no device found, 4 the port could not be "
         "opened\nor was lost, 5 the device stopped answering or the transfer failed, 6 a file "
         "could not\nbe read, written or decoded, 7 done, but incomplete (what was left out is "

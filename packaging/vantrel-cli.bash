@@ -2,11 +2,15 @@
 # kinds, file names where a command takes files, serial ports after --port,
 # the formats after --format.
 
+_vantrel_cli_track_options() {  # the options that edit the tracks written
+    echo "--from --to --split-at --merge --max-speed"
+}
+
 _vantrel_cli_options() {  # the options of command $1
     case $1 in
-    assemble | convert) echo "--zone --split-gap --format --quiet -q --help" ;;
+    assemble | convert) echo "--zone --split-gap $(_vantrel_cli_track_options) --format --quiet -q --help" ;;
     info) echo "--zone --format --help" ;;
-    download) echo "--port --raw --zone --split-gap --format --quiet -q --help" ;;
+    download) echo "--port --raw --zone --split-gap $(_vantrel_cli_track_options) --format --quiet -q --help" ;;
     upload) echo "--port --zone --format --quiet -q --help" ;;
     settings) echo "--port --help" ;;
     geotag)
@@ -39,7 +43,9 @@ _vantrel_cli() {
         _vantrel_cli_reply _vantrel_cli_ports "$cur"
         return
         ;;
-    --zone | --split-gap | --offset | --max-gap | --clock-time) return ;;  # a number or time
+    --zone | --split-gap | --offset | --max-gap | --clock-time | --from | --to | --split-at | --max-speed)
+        return
+        ;; # a number or time
     --sidecar)
         _vantrel_cli_reply compgen -W "auto always never" -- "$cur"
         return

@@ -27,6 +27,7 @@ AssemblyReport TrackStore::AssembleTracks(std::span<const std::uint8_t> memory) 
 
 void TrackStore::Load(Tracks tracks, HeightReference heights) {
     tracks_ = std::move(tracks);
+    history_.Clear();
     modified_ = false;
     heights_ = heights;
     shown_ = -1;

@@ -13,8 +13,10 @@
 #include "base/AppValues.h"
 #include "locale/CodePage.h"
 #include "tracks/Track.h"
+#include "tracks/TrackEdits.h"
 #include "tracks/TrackFile.h"
 #include "tracks/TrackFiles.h"
+#include "tracks/TrackHistory.h"
 #include "tracks/TrackMemory.h"
 #include "base/FileResult.h"
 
@@ -35,6 +37,13 @@ struct AssemblyReport {
 // The track name and colour dialog, as the window fills it. trackColor
 // starts as the colour of the track being modified, so only a colour the
 // user picks changes it.
+// What an edit did: refused (or finding nothing to change) with a message
+// that says why.
+struct TrackEditResult {
+    bool done = false;
+    std::string message;
+};
+
 struct ModifyTrackDialog {
     std::string name = "yes";
     bool save = true;  // whether the track is selected to be saved
@@ -75,7 +84,8 @@ class TrackStore {
     // Decodes a track memory and lists every track of it, showing the
     // first. Less than one record changes nothing.
     AssemblyReport AssembleTracks(std::span<const std::uint8_t> memory);
-    // Lists the tracks (read from a file), showing the first.
+    // Lists the tracks (read from a file), showing the first; what was done
+    // before can no longer be undone.
     void Load(Tracks tracks, HeightReference heights);
     // Shows list entry `index` in the point grid (nothing outside the list).
     void ShowTrack(int index);
@@ -101,6 +111,33 @@ class TrackStore {
     // The rows the list shows (its header not counted).
     int ListRows() const;
 
+    // --- edits of a listed track (`index` as ShownIndex() gives it) ---
+    // Each can be undone; the track they leave is shown.
+    // Keeps only the points of `range`.
+    TrackEditResult Trim(int index, PointRange range);
+    // Deletes the points of `range`; refused when it holds every point.
+    TrackEditResult DeletePoints(int index, PointRange range);
+    // Cuts the track before point `point` (from 1 to the last): the second
+    // piece is listed after the first, named as a split at gaps names it.
+    TrackEditResult Split(int index, std::size_t point);
+    // Joins the listed tracks `indices` in time order in the place of the
+    // first of them (MergedInTimeOrder).
+    TrackEditResult Merge(std::span<const int> indices);
+    // Drops the points that imply a speed above `maxKmh` (WithoutOutliers).
+    TrackEditResult DropOutliers(int index, double maxKmh = kDefaultMaxSpeedKmh);
+
+    // --- undo and redo: of the edits and the list's operations (Modify,
+    // the Select box, Delete, Clear All), until tracks are downloaded or
+    // opened again ---
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    // "Undo Trim Day 3", "Redo Delete Day 4": the menu items' texts.
+    std::string UndoText() const { return history_.UndoText(); }
+    std::string RedoText() const { return history_.RedoText(); }
+    // False when there was nothing to undo or redo.
+    bool Undo();
+    bool Redo();
+
     // --- files ---
     // Track files are written and read at the display offset with the
     // user's decimal separator.
@@ -121,6 +158,18 @@ class TrackStore {
     // The list entry of a list row, or -1 when the row shows none.
     int EntryIndex(int row) const;
     void Changed() { ++revision_; }
+    // Takes a step the user can undo; `edit` when a save should keep it.
+    void Record(TrackStep step, bool edit = true);
+    // Shows what a step (taken, undone or redone) left at its place.
+    void Follow(StepPlace place);
+    // Follows a step undone or redone; false when there was none.
+    bool Stepped(std::optional<StepPlace> place);
+    // Changes the name, colour and selection of the listed track `index`.
+    void Retag(int index, const TrackTag& after, std::string what, bool edit = true);
+    // The listed track `index`, or nothing outside the list.
+    const Track* Listed(int index) const;
+    // Replaces the listed track `index` by `edited`, as step `what`.
+    TrackEditResult Replace(int index, Track edited, std::string what);
     // A change the user made, which a save keeps.
     void Edited() {
         modified_ = true;
@@ -134,6 +183,7 @@ class TrackStore {
     HeightReference heights_ = HeightReference::MeanSeaLevel;
     std::uint64_t revision_ = 0;
     bool modified_ = false;
+    TrackHistory history_;
 };
 
 }  // namespace vantrel

@@ -19,6 +19,17 @@ std::string EntryNameOf(std::string_view name) {
     return EntryName(entry);
 }
 
+// "Rename Day 3", "Recolour Day 3", "Modify Day 3" when more changed.
+std::string ModifyText(const TrackTag& before, const TrackTag& after) {
+    const bool renamed = before.name != after.name;
+    const bool recoloured = before.color != after.color;
+    const bool reselected = before.selected != after.selected;
+    if (renamed + recoloured + reselected > 1) return "Modify " + before.name;
+    if (renamed) return "Rename " + before.name;
+    if (recoloured) return "Recolour " + before.name;
+    return (after.selected ? "Select " : "Deselect ") + before.name;
+}
+
 }  // namespace
 
 int TrackStore::EntryIndex(int row) const {
@@ -60,42 +71,50 @@ bool TrackStore::BeginModify(int row) {
 void TrackStore::ApplyModify(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
-    Track& track = tracks_[static_cast<std::size_t>(index)];
+    const Track& track = tracks_[static_cast<std::size_t>(index)];
     // The list shows what a track file can keep of the name.
-    track.name = EntryNameOf(ModifyDialog.name);
-    track.color = ModifyDialog.trackColor;
-    track.selected = ModifyDialog.save;
+    const TrackTag after{EntryNameOf(ModifyDialog.name), ModifyDialog.trackColor,
+                         ModifyDialog.save};
     CurrentTrackColor = ModifyDialog.trackColor;
-    Edited();
+    const TrackTag before = TagOf(track);
+    if (after == before) {
+        Edited();
+        return;
+    }
+    Retag(index, after, ModifyText(before, after));
 }
 
 void TrackStore::DeleteListedTrack(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
-    tracks_.erase(tracks_.begin() + index);
     // The point grid shows the track that takes the row (the one above when
     // the last went), as the list highlights it.
-    shown_ = -1;
-    selfTest_.reset();
-    Edited();
-    ShowTrack(std::min(index, static_cast<int>(tracks_.size()) - 1));
+    const Track& track = tracks_[static_cast<std::size_t>(index)];
+    Record({"Delete " + track.name, {TrackSplice{static_cast<std::size_t>(index), {track}, {}}}});
 }
 
 void TrackStore::ToggleSelected(int row) {
     const int index = EntryIndex(row);
     if (index < 0) return;
-    Track& track = tracks_[static_cast<std::size_t>(index)];
-    track.selected = !track.selected;
-    Changed();
+    const Track& track = tracks_[static_cast<std::size_t>(index)];
+    TrackTag after = TagOf(track);
+    after.selected = !after.selected;
+    // Ticking changes what is drawn and saved, not the tracks themselves.
+    Retag(index, after, (after.selected ? "Select " : "Deselect ") + track.name, false);
 }
 
 // The user chose to clear the list: nothing is left to keep.
 void TrackStore::ClearAll() {
-    tracks_.clear();
+    if (!tracks_.empty()) Record({"Clear All", {TrackSplice{0, tracks_, {}}}});
     shown_ = -1;
     selfTest_.reset();
     modified_ = false;
     Changed();
+}
+
+void TrackStore::Retag(int index, const TrackTag& after, std::string what, bool edit) {
+    const auto at = static_cast<std::size_t>(index);
+    Record({std::move(what), {TrackRetag{at, TagOf(tracks_[at]), after}}}, edit);
 }
 
 }  // namespace vantrel

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +60,19 @@ TEST_F(DeviceCommands, DownloadWritesEachKindAndKeepsTheRawBytes) {
     EXPECT_EQ(ReadFileBytes(folder_.File("p.csv"))->rfind("title,latitude,longitude\r\n", 0), 0u);
     ASSERT_EQ(Run(RunDownload, {"poi", folder_.File("p.wpt")}), kOk);
     EXPECT_EQ(ReadFileBytes(folder_.File("p.wpt"))->size() % 16, 0u);
+}
+
+// The track options edit a download before it is written; one that keeps
+// nothing writes nothing.
+TEST_F(DeviceCommands, DownloadedTracksAreEditedBeforeTheyAreWritten) {
+    ASSERT_EQ(Run(RunDownload, {"tracks", folder_.File("t.csv"), "--merge", "--max-speed", "300"}),
+              kOk);
+    const std::string csv = *ReadFileBytes(folder_.File("t.csv"));
+    EXPECT_EQ(Occurrences(csv, "\nTrack0,"), 600u);
+    EXPECT_EQ(Occurrences(csv, "\nTrack1,"), 0u);
+    EXPECT_EQ(Run(RunDownload, {"tracks", folder_.File("none.csv"), "--from", "2030-01-01T00:00:00Z"}),
+              kUsage);
+    EXPECT_FALSE(std::filesystem::exists(folder_.File("none.csv")));
 }
 
 TEST_F(DeviceCommands, UploadedPlanComesBackFromTheDevice) {
