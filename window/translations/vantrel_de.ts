@@ -664,5 +664,37 @@ Das Begleitprogramm für den Desktop zum GPS-Führer und Tracklogger Vantrel.</t
         <source>The transfer was cancelled; nothing was kept or sent.</source>
         <translation>Die Übertragung wurde abgebrochen; nichts wurde übernommen oder gesendet.</translation>
     </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>No track is selected: tick the Select box of each track to draw.</source>
+        <translation>Kein Track ist ausgewählt: Setzen Sie bei jedem Track, der gezeichnet werden soll, das Häkchen in der Spalte „Auswahl“.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>End the transfer; nothing is kept or sent (Esc)</source>
+        <translation>Übertragung beenden; nichts wird behalten oder gesendet (Esc)</translation>
+    </message>
+    <message>
+        <source>, %1/s</source>
+        <translation>, %1/s</translation>
+    </message>
+    <message>
+        <source>Uploading: %1 of %2 sent%3</source>
+        <translation>Hochladen: %1 von %2 gesendet%3</translation>
+    </message>
+    <message>
+        <source>Downloading: %1 received%2</source>
+        <translation>Herunterladen: %1 empfangen%2</translation>
+    </message>
 </context>
 </TS>

@@ -664,5 +664,37 @@ Vantrel GPS 导航仪和轨迹记录仪的桌面配套程序。</translation>
         <source>The transfer was cancelled; nothing was kept or sent.</source>
         <translation>传输已取消；没有保留或发送任何数据。</translation>
     </message>
+    <message>
+        <source>Start</source>
+        <translation>起点</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>终点</translation>
+    </message>
+    <message>
+        <source>No track is selected: tick the Select box of each track to draw.</source>
+        <translation>未选择轨迹：请勾选要绘制的每条轨迹的“选择”框。</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>End the transfer; nothing is kept or sent (Esc)</source>
+        <translation>结束传输；不保留也不发送任何内容 (Esc)</translation>
+    </message>
+    <message>
+        <source>, %1/s</source>
+        <translation>，%1/秒</translation>
+    </message>
+    <message>
+        <source>Uploading: %1 of %2 sent%3</source>
+        <translation>正在上传：已发送 %1 / %2%3</translation>
+    </message>
+    <message>
+        <source>Downloading: %1 received%2</source>
+        <translation>正在下载：已接收 %1%2</translation>
+    </message>
 </context>
 </TS>
