@@ -39,9 +39,9 @@ fi
 "$prefix/bin/vantrel-cli" convert --help | grep -q "split-gap" || fail "convert --help"
 "$prefix/bin/vantrel-sim" --help | grep -q "^usage: vantrel-sim" || fail "vantrel-sim --help"
 languages=$("$prefix/bin/vantrel-cli" languages)
-echo "$languages" | grep -qx "data folder: $prefix/share/vantrel" ||
+grep -qx "data folder: $prefix/share/vantrel" <<<"$languages" ||
     fail "the installed program does not use its prefix's data: $languages"
-echo "$languages" | grep -qix "english" || fail "no English among: $languages"
+grep -qix "english" <<<"$languages" || fail "no English among: $languages"
 if command -v groff >/dev/null; then
     for page in vantrel vantrel-cli vantrel-sim; do
         if groff -man -ww -z "$prefix/share/man/man1/$page.1" 2>&1 | grep .; then
