@@ -33,6 +33,7 @@ inline constexpr OptionKind kFormatOption{"--format", "", true};
 inline constexpr OptionKind kQuietOption{"--quiet", "-q", false};
 inline constexpr OptionKind kPortOption{"--port", "", true};
 inline constexpr OptionKind kRawOption{"--raw", "", true};
+inline constexpr OptionKind kCsvOption{"--csv", "", false};
 
 struct ParsedArgs {
     std::vector<std::string> operands;

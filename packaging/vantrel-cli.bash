@@ -5,7 +5,7 @@
 _vantrel_cli_options() {  # the options of command $1
     case $1 in
     assemble | convert) echo "--zone --split-gap --format --quiet -q --help" ;;
-    info) echo "--zone --format --help" ;;
+    info) echo "--zone --format --csv --help" ;;
     download) echo "--port --raw --zone --split-gap --format --quiet -q --help" ;;
     upload) echo "--port --zone --format --quiet -q --help" ;;
     settings) echo "--port --help" ;;

@@ -50,6 +50,7 @@ namespace vantrel {
 class CellTableModel;
 class PhotosPage;
 class ProfileChart;
+class StatisticsPanel;
 class TileSchemeHandler;
 class WebMapView;
 
@@ -221,6 +222,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QLineEdit* edDistance = nullptr;
     QLineEdit* edMile = nullptr;
     QLineEdit* edPoints = nullptr;
+    StatisticsPanel* panelStatistics = nullptr;  // moving time, speeds, climbs
     QLineEdit* edAck = nullptr;
     QLineEdit* edCurrentData = nullptr;
     QLineEdit* edRoute = nullptr;

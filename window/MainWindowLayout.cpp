@@ -29,6 +29,7 @@
 #include "window/TrackModels.h"
 #include "window/UiFont.h"
 #include "window/chart/ProfileChart.h"
+#include "window/chart/StatisticsPanel.h"
 #include "window/photos/PhotosPage.h"
 #include "window/web/WebMapView.h"
 
@@ -250,7 +251,8 @@ QWidget* TfmMain::BuildTrackSummaries() {
     routeForm->addRow(Label("lblDistance"), Row({edDistance, Label("Label3")}));
     routeForm->addRow(new QLabel, Row({edMile, Label("Label4")}));
     routeForm->addRow(Label("lblPoints"), edPoints);
-    return Group("GroupBox10", {Row({time, routes})});
+    panelStatistics = Named(new StatisticsPanel(tr("Statistics"), 2), "panelStatistics");
+    return Group("GroupBox10", {Row({time, routes, panelStatistics})});
 }
 
 QWidget* TfmMain::BuildTrackSheet() {
