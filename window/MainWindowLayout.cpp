@@ -198,7 +198,8 @@ QWidget* TfmMain::BuildDataSheet() {
     rbPathSpeed = Named(new QRadioButton, "rbPathSpeed");
     rbMetric->setChecked(true);
     rbPathAltitude->setChecked(true);
-    chartAltitude = Named(new ProfileChart, "chartAltitude");
+    profileView = Named(new ProfileView, "profileView");
+    chartAltitude = profileView->chartProfile;
     QWidget* left = Column({Label("Label2"), comboLang, Group("GroupBox1", {rbMetric, rbImperial}),
                             Group("GroupBox17", {rbPathAltitude, rbPathSpeed}), new QWidget},
                            nullptr);
@@ -206,7 +207,7 @@ QWidget* TfmMain::BuildDataSheet() {
     auto* sheet = new QWidget;
     auto* layout = new QHBoxLayout(sheet);
     layout->addWidget(left, 0, Qt::AlignTop);
-    layout->addWidget(chartAltitude, 1);
+    layout->addWidget(profileView, 1);
     return sheet;
 }
 
