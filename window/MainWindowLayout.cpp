@@ -27,6 +27,7 @@
 #include "window/PlainText.h"
 #include "window/TextGridModel.h"
 #include "window/TrackModels.h"
+#include "window/Named.h"
 #include "window/UiFont.h"
 #include "window/chart/ProfileChart.h"
 #include "window/chart/StatisticsPanel.h"
@@ -36,12 +37,6 @@
 namespace vantrel {
 
 namespace {
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // The language chooser refills its list each time the list opens. It is a
 // plain list: a language is applied when the user picks one, never when the
@@ -252,8 +247,8 @@ QWidget* TfmMain::BuildTrackSummaries() {
     routeForm->addRow(Label("lblDistance"), Row({edDistance, Label("Label3")}));
     routeForm->addRow(new QLabel, Row({edMile, Label("Label4")}));
     routeForm->addRow(Label("lblPoints"), edPoints);
-    panelStatistics = Named(new StatisticsPanel(tr("Statistics"), 2), "panelStatistics");
-    return Group("GroupBox10", {Row({time, routes, panelStatistics})});
+    panelStatistics = Named(new StatisticsPanel(tr("Statistics"), 4), "panelStatistics");
+    return Group("GroupBox10", {Row({time, routes}), panelStatistics});
 }
 
 QWidget* TfmMain::BuildTrackSheet() {

@@ -8,20 +8,11 @@
 
 #include "tracks/ProfileAxes.h"
 #include "tracks/TrackStatisticsText.h"
+#include "window/Named.h"
 #include "window/chart/ProfileChart.h"
 #include "window/chart/StatisticsPanel.h"
 
 namespace vantrel {
-
-namespace {
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-}  // namespace
 
 ProfileView::ProfileView(QWidget* parent)
     : QWidget(parent),

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
 #include <QToolButton>
 
 #include "tests/gui/window/WindowFixture.h"
@@ -100,6 +101,9 @@ TEST_F(WindowTest, ARangeDraggedOnTheChartShowsItsStatisticsAndItsStretchOnTheMa
     EXPECT_EQ(cursor[0].toDouble(), point.latitude);
     EXPECT_EQ(cursor[1].toDouble(), point.longitude);
     window.pgctlMain->setCurrentWidget(window.sheetData);
+    // A picture of the page as it is now, where one is asked for.
+    if (const char* picture = std::getenv("VANTREL_PROFILE_PICTURE"))
+        window.grab().save(QString::fromLocal8Bit(picture));
 
     // Every selected track, each in its colour; a click clears the range.
     view.cbEverySelected->click();
