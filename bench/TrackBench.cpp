@@ -1,10 +1,12 @@
 // Decoding into the track model, decoding on into GPX, KML and CSV text, and the track
 // file, over a full 2 MiB track memory (512 pages of 204 records, 104,448 records). After the
 // table it prints each one's time as a multiple of a plain loop that only checks every record's
-// checksum, measured in the same run, and, when gpsbabel is installed, decoding a memory to a
-// GPX file against gpsbabel reading that file and writing GPX.
+// checksum, measured in the same run; `vantrel-cli info` with and without --csv on the track
+// file of a full memory, and what the statistics add; and, when gpsbabel is installed, decoding
+// a memory to a GPX file against gpsbabel reading that file and writing GPX.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,6 +19,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/TransferArea.h"
+#include "cli/Cli.h"
 #include "support/FullTrackMemory.h"
 #include "support/LongTrackEdits.h"
 #include "tracks/KmlExport.h"
@@ -167,6 +170,41 @@ void RegisterEdits() {
             ->Unit(benchmark::kMillisecond);
 }
 
+// Standard output sent to /dev/null while it lives.
+class QuietStdout {
+  public:
+    QuietStdout() : saved_(::dup(STDOUT_FILENO)) {
+        std::fflush(stdout);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::close(null);
+    }
+    ~QuietStdout() {
+        std::fflush(stdout);
+        ::dup2(saved_, STDOUT_FILENO);
+        ::close(saved_);
+    }
+    QuietStdout(const QuietStdout&) = delete;
+    QuietStdout& operator=(const QuietStdout&) = delete;
+
+  private:
+    int saved_;
+};
+
+// `vantrel-cli info` on the track file of a full memory (what a track file
+// keeps of it: 64 tracks, 64,000 points), with the arguments after the file.
+template <bool Csv>
+void BM_Info(benchmark::State& state) {
+    SavedStore t;
+    std::vector<std::string> args = {t.path, "--zone", "0"};
+    if (Csv) args.push_back("--csv");
+    const QuietStdout quiet;
+    for (auto _ : state)
+        if (cli::RunInfo(args) != cli::kOk) state.SkipWithError("info failed");
+}
+BENCHMARK(BM_Info<false>)->Name("BM_Info")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Info<true>)->Name("BM_InfoCsv")->Unit(benchmark::kMillisecond);
+
 using Clock = std::chrono::steady_clock;
 
 // The best of three runs of `work`, in seconds.
@@ -242,6 +280,15 @@ class RatioReporter : public benchmark::ConsoleReporter {
                             seconds / copy->second);
     }
 
+    void PrintInfoCost() const {
+        const auto plain = seconds_.find("BM_Info");
+        const auto csv = seconds_.find("BM_InfoCsv");
+        if (plain == seconds_.end() || csv == seconds_.end()) return;
+        std::printf("\ninfo %.2f ms, info --csv %.2f ms: --csv takes %+.2f ms (%.2f x info)\n",
+                    plain->second * 1e3, csv->second * 1e3, (csv->second - plain->second) * 1e3,
+                    csv->second / plain->second);
+    }
+
   private:
     std::map<std::string, double> seconds_;
 };
@@ -255,6 +302,7 @@ int main(int argc, char** argv) {
     vantrel::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
+    reporter.PrintInfoCost();
     if (reporter.Ran("BM_GpxFromMemory")) vantrel::CompareWithGpsbabel();
     benchmark::Shutdown();
     return 0;

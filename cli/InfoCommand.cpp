@@ -1,6 +1,7 @@
-// vantrel-cli info FILE [--zone H] [--format F]: what a track (.trk), plan
-// (.rte) or POI (.wpt) file holds, as columns aligned on a terminal
-// whatever the titles' characters.
+// vantrel-cli info FILE [--zone H] [--format F] [--csv]: what a track (.trk),
+// plan (.rte) or POI (.wpt) file holds, as columns aligned on a terminal
+// whatever the titles' characters; with --csv, a track file's statistics as
+// CSV for scripts and spreadsheets.
 
 #include <algorithm>
 #include <array>
@@ -13,6 +14,7 @@
 #include "locale/TimeZone.h"
 #include "plans/PlanImage.h"
 #include "tracks/Track.h"
+#include "tracks/TrackStatisticsText.h"
 #include "tracks/TrackText.h"
 
 namespace vantrel::cli {
@@ -47,6 +49,10 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
+std::string Fixed(const std::optional<double>& value, int decimals) {
+    return value ? Fixed(*value, decimals) : "-";
+}
+
 // "2011-01-25 14:13:20": the time as the file shows it, at `zone`.
 std::string ShownTime(Seconds time, ZoneOffset zone) {
     std::string text = IsoTimeText(time, zone).substr(0, 19);
@@ -54,38 +60,45 @@ std::string ShownTime(Seconds time, ZoneOffset zone) {
     return text;
 }
 
-// One track's line: its points, start, end, duration, distance, mean and
-// top speed and colour.
+// One track's line: its points, start, end, times, distance, climbs,
+// altitudes, speeds and colour.
 TableRow TrackRow(int number, const Track& track, ZoneOffset zone) {
-    const double km = TrackKm(track);
+    const TrackStatistics stats = StatisticsOf(track);
     TableRow row = {std::to_string(number), track.name, std::to_string(track.points.size())};
     if (track.points.empty()) {
-        row.insert(row.end(), {"-", "-", "-", Fixed(km, 3), "-", "-"});
+        row.insert(row.end(), {"-", "-"});
     } else {
-        const std::int64_t seconds = TrackSeconds(track);
-        double top = 0;
-        for (const TrackPoint& point : track.points)
-            top = std::max(top, point.speedKmh);
-        const std::string mean = seconds > 0 ? Fixed(km * 3600.0 / double(seconds), 1) : "-";
         row.insert(row.end(), {ShownTime(track.points.front().time, zone),
-                               ShownTime(track.points.back().time, zone), DurationText(seconds),
-                               Fixed(km, 3), mean, Fixed(top, 1)});
+                               ShownTime(track.points.back().time, zone)});
     }
-    row.push_back(ColourText(track.color));
+    row.insert(row.end(), {DurationText(stats.seconds), DurationText(stats.movingSeconds),
+                           Fixed(stats.km, 3)});
+    const auto& alt = stats.altitude;
+    for (double AltitudeStatistics::*field :
+         {&AltitudeStatistics::ascentM, &AltitudeStatistics::descentM, &AltitudeStatistics::lowestM,
+          &AltitudeStatistics::highestM})
+        row.push_back(alt ? Fixed(*alt.*field, 0) : "-");
+    row.insert(row.end(), {Fixed(stats.MeanKmh(), 1), Fixed(stats.MovingKmh(), 1),
+                           Fixed(stats.topKmh, 1), ColourText(track.color)});
     return row;
 }
 
-int TrackInfo(const FileArg& file, const CommandOptions& options) {
+int TrackInfo(const FileArg& file, const CommandOptions& options, bool csv) {
     TrackDocument document;
     const int opened = document.Open(file, options);
     if (opened != kOk && opened != kIncomplete) return opened;
+    if (csv) {
+        std::fputs(StatisticsCsvText(document.tracks).c_str(), stdout);
+        return opened;
+    }
     std::printf("%s: track file\ntracks: %zu\n", EscapeControls(file.InName()).c_str(),
                 document.tracks.size());
-    std::vector<TableRow> rows = {{"#", "name", "points", "start", "end", "duration", "km",
-                                   "mean km/h", "top km/h", "colour"}};
+    std::vector<TableRow> rows = {{"#", "name", "points", "start", "end", "duration", "moving",
+                                   "km", "ascent m", "descent m", "lowest m", "highest m",
+                                   "mean km/h", "moving km/h", "top km/h", "colour"}};
     for (std::size_t k = 0; k < document.tracks.size(); ++k)
         rows.push_back(TrackRow(int(k) + 1, document.tracks[k], options.zone));
-    PrintTable(rows, "rlrllrrrrl");
+    PrintTable(rows, "rlrllrrrrrrrrrrl");
     return opened;
 }
 
@@ -118,7 +131,8 @@ struct InfoKind {
 };
 
 constexpr std::array kKinds = {
-    InfoKind{".trk", TrackInfo},
+    InfoKind{".trk", [](const FileArg& file,
+                        const CommandOptions& options) { return TrackInfo(file, options, false); }},
     InfoKind{".rte", PlanInfo},
     InfoKind{".wpt", PoiInfo},
 };
@@ -126,7 +140,7 @@ constexpr std::array kKinds = {
 }  // namespace
 
 int RunInfo(Args args) {
-    constexpr std::array kOptions = {kZoneOption, kFormatOption};
+    constexpr std::array kOptions = {kZoneOption, kFormatOption, kCsvOption};
     auto parsed = ParseArgs(args, kOptions);
     if (!parsed) return kUsage;
     auto options = FileOptions(*parsed);
@@ -135,6 +149,12 @@ int RunInfo(Args args) {
     if (!FormatFitsOperands(*options, parsed->operands)) return kUsage;
     auto file = FileArgument(parsed->operands[0], *options);
     if (!file) return kUsage;
+    if (parsed->Has(kCsvOption.name)) {
+        if (file->kind == ".trk") return TrackInfo(*file, *options, true);
+        return Fail(
+            file->InName() + ": --csv describes track files (.trk), not '" + file->kind + "'",
+            kUsage);
+    }
     for (const auto& kind : kKinds)
         if (kind.extension == file->kind) return kind.run(*file, *options);
     return Fail(file->InName() + ": info reads .trk, .rte or .wpt, not '" + file->kind + "'",

@@ -56,6 +56,7 @@ constexpr std::array<OptionKind, N + M> JoinedOptions(const std::array<OptionKin
         joined[N + i] = second[i];
     return joined;
 }
+inline constexpr OptionKind kCsvOption{"--csv", "", false};
 
 struct ParsedArgs {
     std::vector<std::string> operands;

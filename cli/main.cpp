@@ -53,8 +53,9 @@ constexpr std::array kCommands = {
             "Convert a file by its extensions: .trk to .kml, .gpx, .csv or .trk; plans (.rte) "
             "and POIs (.wpt) to and from .csv and .gpx. Run without files to list them all.",
             RunConvert},
-    Command{"info", "FILE [--zone H] [--format F]",
-            "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H.",
+    Command{"info", "FILE [--zone H] [--format F] [--csv]",
+            "Print what a track (.trk), plan (.rte) or POI (.wpt) file holds; POI times in zone H. "
+            "With --csv, one CSV row of statistics per track.",
             RunInfo},
     Command{"download",
             "tracks|plan|poi OUT [--port P] [--raw RAW] [--zone H] [--split-gap SECONDS] "

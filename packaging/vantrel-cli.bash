@@ -9,7 +9,7 @@ _vantrel_cli_track_options() {  # the options that edit the tracks written
 _vantrel_cli_options() {  # the options of command $1
     case $1 in
     assemble | convert) echo "--zone --split-gap $(_vantrel_cli_track_options) --format --quiet -q --help" ;;
-    info) echo "--zone --format --help" ;;
+    info) echo "--zone --format --csv --help" ;;
     download) echo "--port --raw --zone --split-gap $(_vantrel_cli_track_options) --format --quiet -q --help" ;;
     upload) echo "--port --zone --format --quiet -q --help" ;;
     settings) echo "--port --help" ;;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/TimeText.h"
 #include "tracks/Geodesy.h"
 
 namespace vantrel {
@@ -25,27 +26,45 @@ Units UnitsOf(ProfileKind kind, ProfileUnits units) {
     return {distance, kmFactor, metric ? "km/h" : "mph", metric ? 1.0 : KmToMile};
 }
 
+// "" at UTC, "+01:00", "-03:30" ...
+std::string ZoneSuffix(ZoneOffset zone) {
+    return zone.minutes == 0 ? std::string() : IsoZoneText(zone);
+}
+
 }  // namespace
 
-ProfilePlot PlotProfile(const Track* track, ProfileKind kind, ProfileUnits units,
-                        HeightReference heights) {
-    const Units u = UnitsOf(kind, units);
-    const bool altitude = kind == ProfileKind::Altitude;
+ProfilePlot PlotProfile(const Track* track, const ProfileOptions& options) {
+    const Units u = UnitsOf(options.kind, options.units);
+    const bool altitude = options.kind == ProfileKind::Altitude;
+    const bool distance = options.axis == ProfileAxis::Distance;
     ProfilePlot plot;
-    plot.bottomAxisTitle = std::string("Distance (") + u.distance + ")";
-    const char* title = !altitude                                   ? "Speed ("
-                        : heights == HeightReference::MeanSeaLevel ? "Altitude ("
-                                                                    : "Altitude above ellipsoid (";
+    plot.axis = options.axis;
+    plot.bottomAxisTitle = distance ? std::string("Distance (") + u.distance + ")"
+                                    : "Time of day (UTC" + ZoneSuffix(options.zone) + ")";
+    const char* title = !altitude ? "Speed ("
+                        : options.heights == HeightReference::MeanSeaLevel
+                            ? "Altitude ("
+                            : "Altitude above ellipsoid (";
     plot.leftAxisTitle = std::string(title) + u.value + ")";
     if (track == nullptr) return plot;
+    plot.name = track->name;
+    plot.color = track->color;
     const std::vector<double> along = DistancesAlong(track->points);
     plot.points.reserve(along.size());
     for (std::size_t i = 0; i < along.size(); ++i) {
         const TrackPoint& p = track->points[i];
-        plot.points.push_back(
-            {along[i] * u.kmFactor, (altitude ? p.altitude : p.speedKmh) * u.valueFactor});
+        const double x = distance
+                             ? along[i] * u.kmFactor
+                             : static_cast<double>(
+                                   (p.time + options.zone.Duration()).time_since_epoch().count());
+        plot.points.push_back({x, (altitude ? p.altitude : p.speedKmh) * u.valueFactor});
     }
     return plot;
+}
+
+ProfilePlot PlotProfile(const Track* track, ProfileKind kind, ProfileUnits units,
+                        HeightReference heights) {
+    return PlotProfile(track, ProfileOptions{kind, units, ProfileAxis::Distance, {}, heights});
 }
 
 std::vector<ProfilePoint> ThinToColumns(std::span<const ProfilePoint> points, int columns) {

@@ -1,20 +1,22 @@
 #pragma once
 // The profile chart's data: the altitude or speed of every point of a track
-// against the distance along it, in metric or imperial units, and the
-// thinning that fits a long track to the chart's width without losing its
-// peaks.
+// against the distance along it or the time of day, in metric or imperial
+// units, and the thinning that fits a long track to the chart's width
+// without losing its peaks.
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "base/ZoneOffset.h"
 #include "tracks/Track.h"
 
 namespace vantrel {
 
 enum class ProfileUnits { Metric, Imperial };
 enum class ProfileKind { Altitude, Speed };
+enum class ProfileAxis { Distance, TimeOfDay };
 
 inline constexpr double MetreToFoot = 1.0 / 0.3048;
 
@@ -24,14 +26,30 @@ struct ProfilePoint {
 };
 
 struct ProfilePlot {
-    std::string bottomAxisTitle;  // "Distance (km)" or "Distance (mi)"
+    std::string bottomAxisTitle;  // "Distance (km)", "Time of day (UTC+01:00)" ...
     std::string leftAxisTitle;    // "Altitude (m)", "Speed (mph)" ...
+    // One for each point of the track, in its order.
     std::vector<ProfilePoint> points;
+    std::string name;           // the track's
+    std::uint32_t color = 255;  // 0x00BBGGRR
+    ProfileAxis axis = ProfileAxis::Distance;
 };
 
-// Every point of the track (none for no track), the distance measured as
-// the summary measures it: the last x is the track's distance. Altitudes
-// above the ellipsoid (where the geoid was missing) say so in the axis title.
+struct ProfileOptions {
+    ProfileKind kind = ProfileKind::Altitude;
+    ProfileUnits units = ProfileUnits::Metric;
+    ProfileAxis axis = ProfileAxis::Distance;
+    ZoneOffset zone{};  // the display offset of the time of day
+    HeightReference heights = HeightReference::MeanSeaLevel;
+    friend bool operator==(const ProfileOptions&, const ProfileOptions&) = default;
+};
+
+// Every point of the track (none for no track). Against the distance, it is
+// measured as the summary measures it: the last x is the track's distance.
+// Against the time, x is the point's time at the display offset in seconds
+// since 1970 (a clock that ran back runs back here too). Altitudes above
+// the ellipsoid (where the geoid was missing) say so in the axis title.
+ProfilePlot PlotProfile(const Track* track, const ProfileOptions& options);
 ProfilePlot PlotProfile(const Track* track, ProfileKind kind, ProfileUnits units,
                         HeightReference heights = HeightReference::MeanSeaLevel);
 

@@ -5,6 +5,7 @@
 
 #include "base/NumberText.h"
 #include "tracks/Geodesy.h"
+#include "tracks/TrackStatistics.h"
 
 namespace vantrel {
 
@@ -79,7 +80,7 @@ TrackSummary SummaryOf(const Track* track, ZoneOffset zone, char separator) {
     const double km = TrackKm(*track);
     summary.kilometres = DistanceText(km, ProfileUnits::Metric, separator);
     summary.miles = DistanceText(km, ProfileUnits::Imperial, separator);
-    summary.duration = DurationText(TrackSeconds(*track));
+    summary.duration = DurationText(StatisticsOf(*track).seconds);
     summary.points = std::to_string(track->points.size());
     if (!track->points.empty()) {
         summary.start = ShownTimeText(track->points.front().time, zone);

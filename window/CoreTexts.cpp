@@ -55,6 +55,7 @@ constexpr std::array kFixed = {
 // Texts the core composes: each %N stands for a part it was given.
 constexpr std::array kFrames = {
     QT_TRANSLATE_NOOP("core", "Cannot open %1: %2"),
+    QT_TRANSLATE_NOOP("core", "Time of day (%1)"),
     QT_TRANSLATE_NOOP("core", "Cannot save %1: %2"),
     QT_TRANSLATE_NOOP("core", "The request failed: %1."),
     QT_TRANSLATE_NOOP("core", "Invalid Language Name: %1"),

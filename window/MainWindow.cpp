@@ -23,10 +23,12 @@
 #include "plans/ListCheck.h"
 #include "tracks/TrackTable.h"
 #include "window/photos/PhotosPage.h"
+#include "tracks/TrackStatisticsText.h"
 #include "tracks/TrackText.h"
 #include "window/PlainText.h"
 #include "window/Retranslation.h"
 #include "window/CellTableModel.h"
+#include "window/chart/StatisticsPanel.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
@@ -412,6 +414,11 @@ void TfmMain::RenderTrackSummary() {
     findChild<QLabel*>(QStringLiteral("Label3"))->setText(QString::fromStdString(miles ? mi : km));
     findChild<QLabel*>(QStringLiteral("Label4"))->setText(QString::fromStdString(miles ? km : mi));
     SetTextIfChanged(edPoints, summary.points);
+    if (const Track* shown = tracks.Shown())
+        panelStatistics->Show(
+            StatisticsLines(StatisticsOf(*shown), units_, values.Numbers.Separator()));
+    else
+        panelStatistics->Clear();
 }
 
 void TfmMain::RenderLists() {

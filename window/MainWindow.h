@@ -28,6 +28,7 @@
 #include "window/FileDialogs.h"
 #include "window/QtMessages.h"
 #include "window/Translations.h"
+#include "window/chart/ProfileView.h"
 
 class QCheckBox;
 class QCloseEvent;
@@ -53,6 +54,8 @@ namespace vantrel {
 class CellTableModel;
 class PhotosPage;
 class ProfileChart;
+class ProfileView;
+class StatisticsPanel;
 class TileSchemeHandler;
 class WebMapView;
 
@@ -191,7 +194,8 @@ class TfmMain : public QMainWindow, private StartupHost {
     QTableView* gridTrack = nullptr;
     QTableView* gridPlan = nullptr;
     QTableView* gridPoi = nullptr;
-    ProfileChart* chartAltitude = nullptr;
+    ProfileChart* chartAltitude = nullptr;  // profileView's chart
+    ProfileView* profileView = nullptr;
     QComboBox* comboLang = nullptr;
     QComboBox* comboTimeZone = nullptr;
     QComboBox* comboTimeZoneTrk = nullptr;
@@ -231,6 +235,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QLineEdit* edDistance = nullptr;
     QLineEdit* edMile = nullptr;
     QLineEdit* edPoints = nullptr;
+    StatisticsPanel* panelStatistics = nullptr;  // moving time, speeds, climbs
     QLineEdit* edAck = nullptr;
     QLineEdit* edCurrentData = nullptr;
     QLineEdit* edRoute = nullptr;
@@ -360,9 +365,15 @@ class TfmMain : public QMainWindow, private StartupHost {
     void RenderPlanMap();
     void RenderPoiMap();
     void ConnectPageHandlers();
-    // Plots the point grid's profile when the grid, the profile or the
-    // units changed since the chart last showed it.
+    // Plots the point grid's profile (or every selected track's) when the
+    // tracks, the profile, the units, the zone or the axis changed since
+    // the chart last showed it.
     void RenderChart();
+    // The profile's cursor and range shown on the Map page
+    // (MainWindowProfile.cpp).
+    void ConnectProfile();
+    std::vector<PlottedTrack> ChartTracks() const;
+    const Track* ChartTrack(int track) const;
     // Hands the Photos page the tracks when they changed.
     void RenderPhotoTracks();
     int SelectedGridRow(const QTableView* view) const;
@@ -417,11 +428,12 @@ class TfmMain : public QMainWindow, private StartupHost {
         bool operator==(const SummaryShown&) const = default;
     };
     std::optional<SummaryShown> summaryShown_;
-    // What the chart shows: the track model's revision, the profile, the units.
+    // What the chart shows: the track model's revision, the profile, the
+    // units, the zone, the axis and whether every selected track.
     struct ChartShown {
         std::uint64_t revision;
-        ProfileKind kind;
-        ProfileUnits units;
+        ProfileOptions options;
+        bool everySelected;
         bool operator==(const ChartShown&) const = default;
     };
     std::optional<ChartShown> chartShown_;

@@ -61,6 +61,7 @@ void TfmMain::ConnectHandlers() {
         connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
     connect(rbPathAltitude, &QRadioButton::clicked, this, &TfmMain::rbPathAltitudeClick);
     connect(rbPathSpeed, &QRadioButton::clicked, this, &TfmMain::rbPathSpeedClick);
+    ConnectProfile();
     for (QRadioButton* units : {rbMetric, rbImperial})
         connect(units, &QRadioButton::toggled, this, [this] { Render(); });
     connect(pgctlMain, &QTabWidget::currentChanged, this, [this] {
@@ -159,15 +160,13 @@ void TfmMain::RenderUpload() {
 
 void TfmMain::RenderChart() {
     const TrackStore& tracks = core_->tracks;
-    const ChartShown now{tracks.Revision(),
-                         rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude,
-                         units_};
+    const ProfileOptions options{
+        rbPathSpeed->isChecked() ? ProfileKind::Speed : ProfileKind::Altitude, units_,
+        profileView->Axis(), core_->values.LocalZoneOffset, tracks.Heights()};
+    const ChartShown now{tracks.Revision(), options, profileView->EverySelected()};
     if (chartShown_ == now) return;
     chartShown_ = now;
-    ProfilePlot plot = PlotProfile(tracks.Shown(), now.kind, now.units, tracks.Heights());
-    plot.bottomAxisTitle = CoreText(plot.bottomAxisTitle).toStdString();
-    plot.leftAxisTitle = CoreText(plot.leftAxisTitle).toStdString();
-    chartAltitude->Show(plot);
+    profileView->Show(ChartTracks(), options, core_->values.Numbers.Separator());
 }
 
 void TfmMain::btnDrawMapClick() {

@@ -23,24 +23,21 @@
 
 #include "plans/PlanList.h"
 #include "window/CellBrushDelegate.h"
+#include "window/CoreTexts.h"
 #include "window/MainWindow.h"
 #include "window/PlainText.h"
 #include "window/TextGridModel.h"
 #include "window/TrackModels.h"
+#include "window/Named.h"
 #include "window/UiFont.h"
 #include "window/chart/ProfileChart.h"
+#include "window/chart/StatisticsPanel.h"
 #include "window/photos/PhotosPage.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
 
 namespace {
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // The language chooser refills its list each time the list opens. It is a
 // plain list: a language is applied when the user picks one, never when the
@@ -198,7 +195,9 @@ QWidget* TfmMain::BuildDataSheet() {
     rbPathSpeed = Named(new QRadioButton, "rbPathSpeed");
     rbMetric->setChecked(true);
     rbPathAltitude->setChecked(true);
-    chartAltitude = Named(new ProfileChart, "chartAltitude");
+    profileView = Named(new ProfileView, "profileView");
+    chartAltitude = profileView->chartProfile;
+    chartAltitude->SetTitleText([](std::string_view english) { return CoreText(english); });
     QWidget* left = Column({Label("Label2"), comboLang, Group("GroupBox1", {rbMetric, rbImperial}),
                             Group("GroupBox17", {rbPathAltitude, rbPathSpeed}), new QWidget},
                            nullptr);
@@ -206,7 +205,7 @@ QWidget* TfmMain::BuildDataSheet() {
     auto* sheet = new QWidget;
     auto* layout = new QHBoxLayout(sheet);
     layout->addWidget(left, 0, Qt::AlignTop);
-    layout->addWidget(chartAltitude, 1);
+    layout->addWidget(profileView, 1);
     return sheet;
 }
 
@@ -251,7 +250,8 @@ QWidget* TfmMain::BuildTrackSummaries() {
     routeForm->addRow(Label("lblDistance"), Row({edDistance, Label("Label3")}));
     routeForm->addRow(new QLabel, Row({edMile, Label("Label4")}));
     routeForm->addRow(Label("lblPoints"), edPoints);
-    return Group("GroupBox10", {Row({time, routes})});
+    panelStatistics = Named(new StatisticsPanel(tr("Statistics"), 4), "panelStatistics");
+    return Group("GroupBox10", {Row({time, routes}), panelStatistics});
 }
 
 QWidget* TfmMain::BuildTrackSheet() {

@@ -183,6 +183,10 @@
         <source>The serial port %1 could not be used: %2.</source>
         <translation>Die serielle Schnittstelle %1 konnte nicht verwendet werden: %2.</translation>
     </message>
+    <message>
+        <source>Time of day (%1)</source>
+        <translation>Uhrzeit (%1)</translation>
+    </message>
 </context>
 <context>
     <name>vantrel</name>
@@ -364,6 +368,80 @@
     <message>
         <source>Select the photo of a clock first.</source>
         <translation>Wählen Sie zuerst das Foto einer Uhr.</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::ProfileView</name>
+    <message>
+        <source>Range</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>&amp;Distance</source>
+        <translation>&amp;Entfernung</translation>
+    </message>
+    <message>
+        <source>Time of &amp;day</source>
+        <translation>&amp;Uhrzeit</translation>
+    </message>
+    <message>
+        <source>&amp;Every selected track</source>
+        <translation>&amp;Alle ausgewählten Tracks</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom to Range</source>
+        <translation>Auf Bereich &amp;zoomen</translation>
+    </message>
+    <message>
+        <source>&amp;Whole Track</source>
+        <translation>&amp;Ganzer Track</translation>
+    </message>
+    <message>
+        <source>Range: %1, points %2 to %3</source>
+        <translation>Bereich: %1, Punkte %2 bis %3</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::StatisticsPanel</name>
+    <message>
+        <source>Distance</source>
+        <translation>Entfernung</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Moving time</source>
+        <translation>Bewegungszeit</translation>
+    </message>
+    <message>
+        <source>Mean speed</source>
+        <translation>Durchschnitt</translation>
+    </message>
+    <message>
+        <source>Moving speed</source>
+        <translation>Bewegungstempo</translation>
+    </message>
+    <message>
+        <source>Top speed</source>
+        <translation>Höchstgeschw.</translation>
+    </message>
+    <message>
+        <source>Ascent</source>
+        <translation>Aufstieg</translation>
+    </message>
+    <message>
+        <source>Descent</source>
+        <translation>Abstieg</translation>
+    </message>
+    <message>
+        <source>Lowest</source>
+        <translation>Tiefster Punkt</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>Höchster Punkt</translation>
     </message>
 </context>
 <context>
@@ -695,6 +773,10 @@ Das Begleitprogramm für den Desktop zum GPS-Führer und Tracklogger Vantrel.</t
     <message>
         <source>Downloading: %1 received%2</source>
         <translation>Herunterladen: %1 empfangen%2</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
     </message>
 </context>
 </TS>

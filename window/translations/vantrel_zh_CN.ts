@@ -183,6 +183,10 @@
         <source>The serial port %1 could not be used: %2.</source>
         <translation>无法使用串口 %1：%2。</translation>
     </message>
+    <message>
+        <source>Time of day (%1)</source>
+        <translation>时刻 (%1)</translation>
+    </message>
 </context>
 <context>
     <name>vantrel</name>
@@ -364,6 +368,80 @@
     <message>
         <source>Select the photo of a clock first.</source>
         <translation>请先选择一张时钟照片。</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::ProfileView</name>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>&amp;Distance</source>
+        <translation>距离(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Time of &amp;day</source>
+        <translation>时刻(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Every selected track</source>
+        <translation>所有选中的轨迹(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom to Range</source>
+        <translation>缩放到范围(&amp;Z)</translation>
+    </message>
+    <message>
+        <source>&amp;Whole Track</source>
+        <translation>整条轨迹(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Range: %1, points %2 to %3</source>
+        <translation>范围：%1，第 %2 至 %3 点</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::StatisticsPanel</name>
+    <message>
+        <source>Distance</source>
+        <translation>距离</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Moving time</source>
+        <translation>移动时间</translation>
+    </message>
+    <message>
+        <source>Mean speed</source>
+        <translation>平均速度</translation>
+    </message>
+    <message>
+        <source>Moving speed</source>
+        <translation>移动速度</translation>
+    </message>
+    <message>
+        <source>Top speed</source>
+        <translation>最高速度</translation>
+    </message>
+    <message>
+        <source>Ascent</source>
+        <translation>累计爬升</translation>
+    </message>
+    <message>
+        <source>Descent</source>
+        <translation>累计下降</translation>
+    </message>
+    <message>
+        <source>Lowest</source>
+        <translation>最低海拔</translation>
+    </message>
+    <message>
+        <source>Highest</source>
+        <translation>最高海拔</translation>
     </message>
 </context>
 <context>
@@ -695,6 +773,10 @@ Vantrel GPS 导航仪和轨迹记录仪的桌面配套程序。</translation>
     <message>
         <source>Downloading: %1 received%2</source>
         <translation>正在下载：已接收 %1%2</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
     </message>
 </context>
 </TS>

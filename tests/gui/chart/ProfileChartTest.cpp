@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <array>
 
 #include "window/chart/ProfileChart.h"
 
@@ -102,27 +103,99 @@ TEST(ProfileChart, SeriesAsTheDataPageLaysItOut) {
     EXPECT_EQ(chart.rubberBand(), QChartView::NoRubberBand);
 }
 
-TEST(ProfileChart, DragPansSidewaysAndTheWheelDoesNotZoom) {
+// The bottom axis ends where the data ends, on round labels: distances in
+// either unit, times of day.
+TEST(ProfileChart, TheBottomAxisFitsTheDataOnRoundLabels) {
+    ProfilePlot miles = Climb(2, 0, 1);
+    miles.points.back().x = 5.26;  // a 5.26 mi track
+    ProfilePlot day = Climb(3, 0, 1);
+    day.axis = ProfileAxis::TimeOfDay;
+    for (int i = 0; i < 3; ++i)
+        day.points[i].x = 1296000000.0 + 3600 * 14 + 600 * i;  // 14:00
+    struct Case {
+        const char* name;
+        ProfilePlot plot;
+        double min, max;
+        const char* firstLabel;
+        const char* lastLabel;
+    };
+    const Case cases[] = {
+        {"a distance in miles", miles, 0, 5.26, "0", "5"},
+        {"times of day", day, 1296000000.0 + 50400, 1296000000.0 + 51600, "14:00", "14:20"},
+    };
+    ProfileChart chart;
+    chart.resize(800, 400);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        chart.Show(c.plot);
+        QTest::qWait(20);
+        EXPECT_DOUBLE_EQ(chart.BottomAxis().min(), c.min);
+        EXPECT_DOUBLE_EQ(chart.BottomAxis().max(), c.max);
+        const QStringList labels = chart.BottomLabels();
+        ASSERT_GE(labels.size(), 2);
+        EXPECT_EQ(labels.front(), c.firstLabel);
+        EXPECT_EQ(labels.back(), c.lastLabel);
+    }
+}
+
+// A left drag picks a range of points and a click clears it; the chart
+// zooms to the range and back; the right button pans a zoomed chart, never
+// past the data's ends; the wheel does nothing.
+TEST(ProfileChart, DragPicksARangeZoomsToItAndPansWithinTheEnds) {
     ProfileChart chart;
     chart.resize(600, 300);
     chart.show();
-    chart.Show(Climb(50, 12.5, 1));
-    const double span = chart.BottomAxis().max() - chart.BottomAxis().min();
-    const double leftMax = chart.LeftAxis().max();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.Show({Climb(50, 12.5, 1)}, {7});
+    QTest::qWait(20);
+    std::vector<std::array<int, 3>> picked;
+    int cleared = 0;
+    QObject::connect(&chart, &ProfileChart::rangePicked, [&](int track, int first, int last) {
+        picked.push_back({track, first, last});
+    });
+    QObject::connect(&chart, &ProfileChart::rangeCleared, [&] { ++cleared; });
+    auto drag = [&](Qt::MouseButton button, double fromX, double toX) {
+        const QPoint from = chart.PositionOf(fromX, 30), to = chart.PositionOf(toX, 30);
+        QTest::mousePress(chart.viewport(), button, {}, from);
+        QTest::mouseMove(chart.viewport(), to);
+        QTest::mouseRelease(chart.viewport(), button, {}, to);
+    };
+    auto span = [&] { return std::pair(chart.BottomAxis().min(), chart.BottomAxis().max()); };
+    const auto whole = span();
+
     QWheelEvent wheel(QPointF(300, 150), chart.mapToGlobal(QPointF(300, 150)), {}, {0, 120},
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(chart.viewport(), &wheel);
-    EXPECT_DOUBLE_EQ(chart.BottomAxis().max() - chart.BottomAxis().min(), span);
+    drag(Qt::RightButton, 0.030, 0.010);  // the whole track shown: nothing to pan to
+    EXPECT_EQ(span(), whole);
 
-    QTest::mousePress(chart.viewport(), Qt::LeftButton, {}, QPoint(400, 150));
-    QTest::mouseMove(chart.viewport(), QPoint(300, 100));
-    QTest::mouseRelease(chart.viewport(), Qt::LeftButton, {}, QPoint(300, 100));
-    EXPECT_GT(chart.BottomAxis().min(), 0);
-    EXPECT_DOUBLE_EQ(chart.BottomAxis().max() - chart.BottomAxis().min(), span);
-    EXPECT_DOUBLE_EQ(chart.LeftAxis().max(), leftMax);
+    drag(Qt::LeftButton, 0.0095, 0.0205);  // points 10 to 20, a metre apart
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0], (std::array<int, 3>{7, 10, 20}));
+    chart.ZoomToRange();
+    EXPECT_TRUE(chart.Zoomed());
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().min(), 0.010);
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().max(), 0.020);
+    drag(Qt::RightButton, 0.012, 0.018);  // the view moves 6 m back
+    EXPECT_NEAR(chart.BottomAxis().min(), 0.004, 1e-4);
+    drag(Qt::RightButton, 0.011, 0.019);  // and stops at the start
+    EXPECT_DOUBLE_EQ(chart.BottomAxis().min(), 0);
+    EXPECT_NEAR(chart.BottomAxis().max(), 0.010, 1e-9);
+    for (int i = 0; i < 8; ++i)
+        drag(Qt::RightButton, 0.009, 0.001);  // on past the end
+    EXPECT_NEAR(chart.BottomAxis().max(), 0.049, 1e-9);
+    chart.ZoomOut();
+    EXPECT_EQ(span(), whole);
 
-    chart.Show(Climb(50, 12.5, 1));  // a new plot starts at 0 again
+    const QPoint at = chart.PositionOf(0.025, 30);
+    QTest::mouseClick(chart.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(cleared, 1);
+    EXPECT_FALSE(chart.PickedRange().has_value());
+    chart.Show(Climb(50, 12.5, 1));  // a new plot: whole, nothing picked
     EXPECT_EQ(chart.BottomAxis().min(), 0);
+    EXPECT_FALSE(chart.Zoomed());
 }
 
 }  // namespace
