@@ -18,6 +18,7 @@
 #include "window/CellTableModel.h"
 #include "window/CoreTexts.h"
 #include "window/chart/ProfileChart.h"
+#include "window/photos/PhotosPage.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
@@ -65,6 +66,7 @@ void TfmMain::ConnectHandlers() {
         connect(units, &QRadioButton::toggled, this, [this] { Render(); });
     connect(pgctlMain, &QTabWidget::currentChanged, this, [this] {
         if (pgctlMain->currentWidget() == sheetData) sheetDataShow();
+        if (pgctlMain->currentWidget() == static_cast<QWidget*>(sheetPhotos)) RenderPhotoTracks();
     });
     connect(comboLang, &QComboBox::textActivated, this, &TfmMain::comboLangChange);
     for (QComboBox* zone : {comboTimeZone, comboTimeZoneTrk}) {
