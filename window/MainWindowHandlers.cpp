@@ -109,14 +109,20 @@ void TfmMain::ConnectGridHandlers() {
     for (const auto& [view, menu] : menus) {
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view = view, menu = menu](const QPoint& at) {
+                    // A row already selected keeps the selection (the tracks to merge).
                     const QModelIndex index = view->indexAt(at);
-                    if (index.isValid()) view->setCurrentIndex(index);
+                    QItemSelectionModel* selection = view->selectionModel();
+                    if (index.isValid() && selection->isSelected(index))
+                        selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+                    else if (index.isValid())
+                        view->setCurrentIndex(index);
                     const int row = SelectedGridRow(view);
                     if (view == gridPlan && IsEntryRow(row)) core_->plans.Row = row;
                     if (view == gridPoi) core_->pois.Select(row);
                     menu->popup(view->viewport()->mapToGlobal(at));
                 });
     }
+    ConnectEditHandlers();
 }
 
 int TfmMain::SelectedGridRow(const QTableView* view) const {
