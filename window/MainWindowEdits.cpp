@@ -62,8 +62,9 @@ QWidget* TfmMain::BuildEditBar() {
 }
 
 void TfmMain::BuildEditMenus(QMenu* edit) {
-    actUndo = AddAction(edit, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoClick(); });
-    actRedo = AddAction(edit, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+    // Their texts name the step: RenderEdits() sets them.
+    actUndo = AddAction(edit, {}, QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoClick(); });
+    actRedo = AddAction(edit, {}, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                         [this] { RedoClick(); });
     edit->addSeparator();
     menuPoints = new QMenu(this);
@@ -76,14 +77,6 @@ void TfmMain::BuildEditMenus(QMenu* edit) {
 }
 
 void TfmMain::ConnectEditHandlers() {
-    const std::pair<QPushButton*, void (TfmMain::*)()> buttons[] = {
-        {btnTrim, &TfmMain::TrimClick},
-        {btnDeletePoints, &TfmMain::DeletePointsClick},
-        {btnSplit, &TfmMain::SplitClick},
-        {btnMerge, &TfmMain::MergeClick},
-        {btnDropOutliers, &TfmMain::DropOutliersClick}};
-    for (const auto& [button, handler] : buttons)
-        connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
     // The list's menu merges the tracks selected there.
     menuTrack->addSeparator();
     AddAction(menuTrack, tr("Mer&ge the Selected Tracks"), {}, [this] { MergeClick(); });

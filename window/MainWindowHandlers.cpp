@@ -57,7 +57,12 @@ void TfmMain::ConnectHandlers() {
         {btnSavePlan, &TfmMain::btnSavePlanClick},
         {btnOpenPoi, &TfmMain::btnOpenPoiClick},
         {btnSavePoi, &TfmMain::btnSavePoiClick},
-        {btnAutoFind, &TfmMain::btnAutoFindClick}};
+        {btnAutoFind, &TfmMain::btnAutoFindClick},
+        {btnTrim, &TfmMain::TrimClick},
+        {btnDeletePoints, &TfmMain::DeletePointsClick},
+        {btnSplit, &TfmMain::SplitClick},
+        {btnMerge, &TfmMain::MergeClick},
+        {btnDropOutliers, &TfmMain::DropOutliersClick}};
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
     connect(rbPathAltitude, &QRadioButton::clicked, this, &TfmMain::rbPathAltitudeClick);

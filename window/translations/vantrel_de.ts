@@ -844,14 +844,6 @@ Das Begleitprogramm für den Desktop zum GPS-Führer und Tracklogger Vantrel.</t
         <translation>Die in der Liste ausgewählten Tracks in zeitlicher Reihenfolge zusammenführen</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
         <source>&amp;Trim to the Selected Points</source>
         <translation>Auf die ausgewählten Punkte &amp;kürzen</translation>
     </message>

@@ -844,14 +844,6 @@ Vantrel GPS 导航仪和轨迹记录仪的桌面配套程序。</translation>
         <translation>按时间顺序合并列表中选中的轨迹</translation>
     </message>
     <message>
-        <source>Undo</source>
-        <translation>撤销</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>重做</translation>
-    </message>
-    <message>
         <source>&amp;Trim to the Selected Points</source>
         <translation>裁剪为选中的点(&amp;T)</translation>
     </message>
