@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "window/CellTableModel.h"
@@ -31,7 +33,20 @@ void SetTextIfChanged(QAction* action, const QString& text) {
     if (action->text() != text) action->setText(text);
 }
 
-// The view rows selected whole, in order.
+// The first and last view rows of a selection, from its ranges: a grid may
+// have 65,536 rows selected, and this runs on every render.
+std::optional<std::pair<int, int>> SelectedSpan(const QTableView* view) {
+    const QItemSelection selection = view->selectionModel()->selection();
+    if (selection.isEmpty()) return std::nullopt;
+    std::pair<int, int> span{selection.front().top(), selection.front().bottom()};
+    for (const QItemSelectionRange& range : selection) {
+        span.first = std::min(span.first, range.top());
+        span.second = std::max(span.second, range.bottom());
+    }
+    return span;
+}
+
+// The view rows selected whole, in order (of the track list: a few).
 std::vector<int> SelectedViewRows(const QTableView* view) {
     std::vector<int> rows;
     for (const QModelIndex& index : view->selectionModel()->selectedRows())
@@ -111,12 +126,12 @@ void TfmMain::RenderEdits() {
 }
 
 std::optional<PointRange> TfmMain::ChosenRange() const {
-    const std::vector<int> rows = SelectedViewRows(gridTrack);
-    if (rows.empty()) return std::nullopt;
+    const auto span = SelectedSpan(gridTrack);
+    if (!span) return std::nullopt;
     const auto point = [](int viewRow) {
         return static_cast<std::size_t>(CellTableModel::GridRow(viewRow) - 1);
     };
-    return PointRange{point(rows.front()), point(rows.back())};
+    return PointRange{point(span->first), point(span->second)};
 }
 
 void TfmMain::Edit(const std::function<TrackEditResult(TrackStore&)>& edit) {
