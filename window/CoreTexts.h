@@ -13,6 +13,8 @@
 namespace vantrel {
 
 QString CoreText(std::string_view english);
+// Undo's and Redo's menu texts ("Undo Trim Day 3"), the step named too.
+QString HistoryText(std::string_view english);
 
 // The English texts CoreText() knows: the fixed ones and the frames.
 std::vector<const char*> CoreTextList();

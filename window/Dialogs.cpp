@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +188,29 @@ std::optional<std::string> TdlgPlanName::Run(const std::string& title) {
     edPlanTitle->setText(Q(title));
     if (exec() != QDialog::Accepted) return std::nullopt;
     return edPlanTitle->text().toStdString();
+}
+
+TdlgMaxSpeed::TdlgMaxSpeed(QWidget* parent)
+    : QDialog(parent), edMaxSpeed(new QDoubleSpinBox(this)) {
+    setObjectName(QStringLiteral("dlgMaxSpeed"));
+    setWindowTitle(tr("Drop Outliers"));
+    edMaxSpeed->setObjectName(QStringLiteral("edMaxSpeed"));
+    edMaxSpeed->setRange(1, 100000);
+    edMaxSpeed->setDecimals(0);
+    edMaxSpeed->setSuffix(QStringLiteral(" km/h"));
+    edMaxSpeed->setValue(kDefaultMaxSpeedKmh);
+    auto* label = new QLabel(tr("Drop the points that imply a speed &above:"), this);
+    label->setBuddy(edMaxSpeed);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(edMaxSpeed);
+    layout->addLayout(OkCancelRow(this, OKBtn, CancelBtn));
+}
+
+std::optional<double> TdlgMaxSpeed::Run() {
+    edMaxSpeed->selectAll();
+    if (exec() != QDialog::Accepted) return std::nullopt;
+    return edMaxSpeed->value();
 }
 
 }  // namespace vantrel

@@ -1,6 +1,7 @@
 #pragma once
-// The window's three small forms: the splash, the track name and colour
-// dialog and the plan title dialog. Each is created once and reused.
+// The window's small forms: the splash, the track name and colour dialog,
+// the serial port, the plan title and the speed limit of Drop Outliers.
+// Each is created once and reused.
 
 #include <QColor>
 #include <QDialog>
@@ -15,6 +16,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -109,6 +111,20 @@ class TdlgPlanName : public QDialog {
 
   private:
     TextRule rule_;
+};
+
+// The speed above which Drop Outliers takes a point for a bad fix, in km/h;
+// it starts at the limit last accepted.
+class TdlgMaxSpeed : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TdlgMaxSpeed(QWidget* parent = nullptr);
+    // The limit accepted with OK, or nothing after Cancel.
+    std::optional<double> Run();
+
+    QDoubleSpinBox* edMaxSpeed;
+    QPushButton* OKBtn;
+    QPushButton* CancelBtn;
 };
 
 }  // namespace vantrel

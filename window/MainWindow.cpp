@@ -337,8 +337,12 @@ void TfmMain::Render() {
     emit rendered();
 }
 
+// The Photos page places photos on the tracks as they are when it is shown:
+// handing them over costs a rebuild, so edits made elsewhere wait for it.
 void TfmMain::RenderPhotoTracks() {
-    if (core_->tracks.Revision() == photoTracksShown_) return;
+    if (pgctlMain->currentWidget() != static_cast<QWidget*>(sheetPhotos) ||
+        core_->tracks.Revision() == photoTracksShown_)
+        return;
     photoTracksShown_ = core_->tracks.Revision();
     sheetPhotos->SetTracks(core_->tracks.List());
 }

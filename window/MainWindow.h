@@ -177,6 +177,21 @@ class TfmMain : public QMainWindow, private StartupHost {
     // The serial port dialog: a port chosen there is where the device is
     // looked for from now on (and at the next start).
     void ChoosePort();
+    // The track edits (MainWindowEdits.cpp): Trim, Delete Points and Split
+    // act on the point grid's selected rows, Merge on the list's selected
+    // tracks, Drop Outliers on the shown track with the limit the user
+    // sets; a refusal is shown. Undo and Redo step through them and the
+    // list's operations.
+    void UndoClick();
+    void RedoClick();
+    void TrimClick();
+    void DeletePointsClick();
+    void SplitClick();
+    void MergeClick();
+    void DropOutliersClick();
+    // The point grid's selected rows as points of the shown track: from the
+    // first selected to the last; nothing when none is selected.
+    std::optional<PointRange> ChosenRange() const;
 
     // --- components, named as their object names ---
     QTabWidget* pgctlMain = nullptr;
@@ -210,6 +225,11 @@ class TfmMain : public QMainWindow, private StartupHost {
     QProgressBar* pbarTransfer = nullptr;
     QPushButton* btnCancelTransfer = nullptr;
     QPushButton* btnDrawMap = nullptr;
+    QPushButton* btnTrim = nullptr;
+    QPushButton* btnDeletePoints = nullptr;
+    QPushButton* btnSplit = nullptr;
+    QPushButton* btnMerge = nullptr;
+    QPushButton* btnDropOutliers = nullptr;
     QPushButton* btnOpenTrackFile = nullptr;
     QPushButton* btnSaveTrackFile = nullptr;
     QPushButton* btnOpenPlan = nullptr;
@@ -251,6 +271,7 @@ class TfmMain : public QMainWindow, private StartupHost {
     QPlainTextEdit* memoData = nullptr;
     QPlainTextEdit* memoLanguage = nullptr;
     QMenu* menuTrack = nullptr;
+    QMenu* menuPoints = nullptr;  // the point grid's: the edits of the chosen points
     QMenu* menuPlan = nullptr;
     QMenu* menuPOI = nullptr;
     QMenu* menuTools = nullptr;
@@ -260,10 +281,13 @@ class TfmMain : public QMainWindow, private StartupHost {
     TdlgModifyTrackName* dlgModifyTrackName = nullptr;
     TdlgPlanName* dlgPlanName = nullptr;
     TdlgChoosePort* dlgChoosePort = nullptr;
+    TdlgMaxSpeed* dlgMaxSpeed = nullptr;
     // The menu bar's items that tests and the keys reach.
     QAction* actOpen = nullptr;
     QAction* actSave = nullptr;
     QAction* actQuit = nullptr;
+    QAction* actUndo = nullptr;
+    QAction* actRedo = nullptr;
     QAction* actModify = nullptr;
     QAction* actDelete = nullptr;
     QAction* actClearAll = nullptr;
@@ -307,6 +331,16 @@ class TfmMain : public QMainWindow, private StartupHost {
     QWidget* BuildGuiderGroup();
     QWidget* BuildLoggerGroup();
     void BuildMenus();
+    // The edits' buttons, menus and handlers (MainWindowEdits.cpp).
+    QWidget* BuildEditBar();
+    void BuildEditMenus(QMenu* edit);
+    void ConnectEditHandlers();
+    void RenderEdits();
+    // Runs an edit of the track store and shows its refusal, if any.
+    void Edit(const std::function<TrackEditResult(TrackStore&)>& edit);
+    // Runs an edit of the chosen points; `unchosen` is shown when none is chosen.
+    void RangeEdit(const QString& unchosen,
+                   const std::function<TrackEditResult(TrackStore&, PointRange)>& edit);
     // The menu bar and the keys (MainWindowMenus.cpp).
     void BuildMenuBar();
     QAction* AddAction(QMenu* menu, const QString& text, const QKeySequence& keys,

@@ -18,6 +18,7 @@
 #include "window/CellTableModel.h"
 #include "window/CoreTexts.h"
 #include "window/chart/ProfileChart.h"
+#include "window/photos/PhotosPage.h"
 #include "window/web/WebMapView.h"
 
 namespace vantrel {
@@ -56,7 +57,12 @@ void TfmMain::ConnectHandlers() {
         {btnSavePlan, &TfmMain::btnSavePlanClick},
         {btnOpenPoi, &TfmMain::btnOpenPoiClick},
         {btnSavePoi, &TfmMain::btnSavePoiClick},
-        {btnAutoFind, &TfmMain::btnAutoFindClick}};
+        {btnAutoFind, &TfmMain::btnAutoFindClick},
+        {btnTrim, &TfmMain::TrimClick},
+        {btnDeletePoints, &TfmMain::DeletePointsClick},
+        {btnSplit, &TfmMain::SplitClick},
+        {btnMerge, &TfmMain::MergeClick},
+        {btnDropOutliers, &TfmMain::DropOutliersClick}};
     for (const auto& [button, handler] : buttons)
         connect(button, &QPushButton::clicked, this, [this, h = handler] { (this->*h)(); });
     connect(rbPathAltitude, &QRadioButton::clicked, this, &TfmMain::rbPathAltitudeClick);
@@ -66,6 +72,7 @@ void TfmMain::ConnectHandlers() {
         connect(units, &QRadioButton::toggled, this, [this] { Render(); });
     connect(pgctlMain, &QTabWidget::currentChanged, this, [this] {
         if (pgctlMain->currentWidget() == sheetData) sheetDataShow();
+        if (pgctlMain->currentWidget() == static_cast<QWidget*>(sheetPhotos)) RenderPhotoTracks();
     });
     connect(comboLang, &QComboBox::textActivated, this, &TfmMain::comboLangChange);
     for (QComboBox* zone : {comboTimeZone, comboTimeZoneTrk}) {
@@ -108,14 +115,20 @@ void TfmMain::ConnectGridHandlers() {
     for (const auto& [view, menu] : menus) {
         connect(view, &QWidget::customContextMenuRequested, this,
                 [this, view = view, menu = menu](const QPoint& at) {
+                    // A row already selected keeps the selection (the tracks to merge).
                     const QModelIndex index = view->indexAt(at);
-                    if (index.isValid()) view->setCurrentIndex(index);
+                    QItemSelectionModel* selection = view->selectionModel();
+                    if (index.isValid() && selection->isSelected(index))
+                        selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+                    else if (index.isValid())
+                        view->setCurrentIndex(index);
                     const int row = SelectedGridRow(view);
                     if (view == gridPlan && IsEntryRow(row)) core_->plans.Row = row;
                     if (view == gridPoi) core_->pois.Select(row);
                     menu->popup(view->viewport()->mapToGlobal(at));
                 });
     }
+    ConnectEditHandlers();
 }
 
 int TfmMain::SelectedGridRow(const QTableView* view) const {

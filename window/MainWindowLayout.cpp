@@ -182,6 +182,7 @@ void TfmMain::BuildWidgets() {
     dlgModifyTrackName = new TdlgModifyTrackName(this);
     dlgPlanName = new TdlgPlanName(this);
     dlgChoosePort = new TdlgChoosePort(this);
+    dlgMaxSpeed = new TdlgMaxSpeed(this);
 }
 
 QWidget* TfmMain::BuildDataSheet() {
@@ -274,7 +275,10 @@ QWidget* TfmMain::BuildTrackSheet() {
                             Group("GroupBox9", {Row({btnOpenTrackFile, btnSaveTrackFile})})},
                            gridTrackName);
     left->setFixedWidth(280);
-    QWidget* right = Column({gridTrack, BuildTrackSummaries(), btnDrawMap}, gridTrack);
+    gridTrack->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    gridTrackName->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QWidget* right =
+        Column({gridTrack, BuildEditBar(), BuildTrackSummaries(), btnDrawMap}, gridTrack);
     auto* sheet = new QWidget;
     auto* layout = new QHBoxLayout(sheet);
     layout->setContentsMargins(2, 2, 2, 2);

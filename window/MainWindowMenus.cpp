@@ -48,6 +48,7 @@ void TfmMain::BuildMenuBar() {
     actQuit = AddAction(file, tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    BuildEditMenus(edit);
     actModify = AddAction(edit, tr("&Modify..."), Qt::Key_F2, [this] { ModifyCurrent(); });
     actDelete = AddAction(edit, tr("&Delete"), QKeySequence::Delete, [this] { DeleteCurrent(); });
     actClearAll = AddAction(edit, tr("Clear &All"), {}, [this] { ClearCurrent(); });
@@ -159,6 +160,7 @@ void TfmMain::RenderMenus() {
                                                   : false);
     actCancelTransfer->setEnabled(core_->link().TransferRunning());
     actModify->setEnabled(list != ListKind::Poi);
+    RenderEdits();
     actStatusPage->setChecked(pgctlMain->isTabVisible(pgctlMain->indexOf(sheetStatus)));
 }
 

@@ -37,7 +37,7 @@ std::string TrackGridModel::Cell(int column, int gridRow) const {
     if (grid_ == Grid::List) {
         const Tracks& tracks = store_.List();
         if (row >= tracks.size()) return {};
-        if (column == kDistanceColumn) return DistanceText(TrackKm(tracks[row]), units_, separator);
+        if (column == kDistanceColumn) return DistanceText(ListedKm(row), units_, separator);
         const auto cell = static_cast<ListColumn>(column);
         return cell == ListColumn::Select ? std::string() : ListCell(tracks[row], cell);
     }
@@ -45,6 +45,16 @@ std::string TrackGridModel::Cell(int column, int gridRow) const {
     if (!shown || row >= shown->points.size()) return {};
     return ShownPointCell(shown->points[row], static_cast<PointColumn>(column),
                           values_.LocalZoneOffset, separator, units_);
+}
+
+double TrackGridModel::ListedKm(std::size_t row) const {
+    if (kmsRevision_ != store_.Revision()) {
+        kmsRevision_ = store_.Revision();
+        kms_.assign(store_.List().size(), std::nullopt);
+    }
+    std::optional<double>& km = kms_[row];
+    if (!km) km = TrackKm(store_.List()[row]);
+    return *km;
 }
 
 std::optional<bool> TrackGridModel::Checked(int column, int gridRow) const {

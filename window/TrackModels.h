@@ -6,6 +6,8 @@
 // them at once. The Select column shows a check box.
 
 #include <QString>
+#include <optional>
+#include <vector>
 
 #include "base/AppValues.h"
 #include "tracks/ProfilePlot.h"
@@ -34,10 +36,16 @@ class TrackGridModel : public CellTableModel {
     std::uint64_t Version() const override;
 
   private:
+    // Track `row`'s distance in km, measured once per revision of the store:
+    // a paint asks for the same cells many times.
+    double ListedKm(std::size_t row) const;
+
     Grid grid_;
     const TrackStore& store_;
     const AppValues& values_;
     const ProfileUnits& units_;
+    mutable std::vector<std::optional<double>> kms_;
+    mutable std::uint64_t kmsRevision_ = ~std::uint64_t{0};
 };
 
 }  // namespace vantrel

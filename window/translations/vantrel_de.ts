@@ -184,6 +184,110 @@
         <translation>Die serielle Schnittstelle %1 konnte nicht verwendet werden: %2.</translation>
     </message>
     <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Choose a track in the list first.</source>
+        <translation>Wählen Sie zuerst einen Track in der Liste.</translation>
+    </message>
+    <message>
+        <source>The speed limit must be above 0 km/h.</source>
+        <translation>Die Geschwindigkeitsgrenze muss über 0 km/h liegen.</translation>
+    </message>
+    <message>
+        <source>choose two tracks or more to merge</source>
+        <translation>wählen Sie zum Zusammenführen mindestens zwei Tracks</translation>
+    </message>
+    <message>
+        <source>%1 has %2 points, not points %3 to %4.</source>
+        <translation>%1 hat %2 Punkte, nicht die Punkte %3 bis %4.</translation>
+    </message>
+    <message>
+        <source>The range holds every point of %1: nothing to trim.</source>
+        <translation>Der Bereich umfasst alle Punkte von %1: Es gibt nichts zu kürzen.</translation>
+    </message>
+    <message>
+        <source>The range holds every point of %1: delete the track instead.</source>
+        <translation>Der Bereich umfasst alle Punkte von %1: Löschen Sie stattdessen den Track.</translation>
+    </message>
+    <message>
+        <source>A track is split between two of its points: choose a point after the first of %1.</source>
+        <translation>Ein Track wird zwischen zwei seiner Punkte geteilt: Wählen Sie einen Punkt nach dem ersten von %1.</translation>
+    </message>
+    <message>
+        <source>Cannot merge: %1.</source>
+        <translation>Zusammenführen nicht möglich: %1.</translation>
+    </message>
+    <message>
+        <source>No point of %1 implies a speed above %2 km/h.</source>
+        <translation>Kein Punkt von %1 ergibt eine Geschwindigkeit über %2 km/h.</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 overlap in time; only tracks that follow one another can be merged</source>
+        <translation>%1 und %2 überschneiden sich zeitlich; nur aufeinanderfolgende Tracks lassen sich zusammenführen</translation>
+    </message>
+    <message>
+        <source>Trim %1</source>
+        <translation>%1 kürzen</translation>
+    </message>
+    <message>
+        <source>Delete Points of %1</source>
+        <translation>Punkte von %1 löschen</translation>
+    </message>
+    <message>
+        <source>Split %1</source>
+        <translation>%1 teilen</translation>
+    </message>
+    <message>
+        <source>Merge %1 Tracks</source>
+        <translation>%1 Tracks zusammenführen</translation>
+    </message>
+    <message>
+        <source>Drop Outliers of %1</source>
+        <translation>Ausreißer von %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Rename %1</source>
+        <translation>%1 umbenennen</translation>
+    </message>
+    <message>
+        <source>Recolour %1</source>
+        <translation>Farbe von %1 ändern</translation>
+    </message>
+    <message>
+        <source>Modify %1</source>
+        <translation>%1 ändern</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>%1 auswählen</translation>
+    </message>
+    <message>
+        <source>Deselect %1</source>
+        <translation>Auswahl von %1 aufheben</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>%1 löschen</translation>
+    </message>
+    <message>
         <source>Time of day (%1)</source>
         <translation>Uhrzeit (%1)</translation>
     </message>
@@ -457,6 +561,17 @@
     <message>
         <source>Find the Vantrel automatically</source>
         <translation>Vantrel automatisch suchen</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::TdlgMaxSpeed</name>
+    <message>
+        <source>Drop Outliers</source>
+        <translation>Ausreißer entfernen</translation>
+    </message>
+    <message>
+        <source>Drop the points that imply a speed &amp;above:</source>
+        <translation>Punkte entfernen, die eine Geschwindigkeit &amp;über diesem Wert ergeben:</translation>
     </message>
 </context>
 <context>
@@ -773,6 +888,70 @@ Das Begleitprogramm für den Desktop zum GPS-Führer und Tracklogger Vantrel.</t
     <message>
         <source>Downloading: %1 received%2</source>
         <translation>Herunterladen: %1 empfangen%2</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Kürzen</translation>
+    </message>
+    <message>
+        <source>Delete Points</source>
+        <translation>Punkte löschen</translation>
+    </message>
+    <message>
+        <source>Split</source>
+        <translation>Teilen</translation>
+    </message>
+    <message>
+        <source>Merge</source>
+        <translation>Zusammenführen</translation>
+    </message>
+    <message>
+        <source>Drop Outliers...</source>
+        <translation>Ausreißer entfernen...</translation>
+    </message>
+    <message>
+        <source>Keep only the points selected in the grid</source>
+        <translation>Nur die in der Tabelle ausgewählten Punkte behalten</translation>
+    </message>
+    <message>
+        <source>Cut the track before the first point selected in the grid</source>
+        <translation>Den Track vor dem ersten in der Tabelle ausgewählten Punkt teilen</translation>
+    </message>
+    <message>
+        <source>Join the tracks selected in the list in time order</source>
+        <translation>Die in der Liste ausgewählten Tracks in zeitlicher Reihenfolge zusammenführen</translation>
+    </message>
+    <message>
+        <source>&amp;Trim to the Selected Points</source>
+        <translation>Auf die ausgewählten Punkte &amp;kürzen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete the Selected Points</source>
+        <translation>Ausgewählte Punkte &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Split Before the Selected Points</source>
+        <translation>Vor den ausgewählten Punkten &amp;teilen</translation>
+    </message>
+    <message>
+        <source>Drop &amp;Outliers...</source>
+        <translation>&amp;Ausreißer entfernen...</translation>
+    </message>
+    <message>
+        <source>Mer&amp;ge the Selected Tracks</source>
+        <translation>Ausgewählte Tracks &amp;zusammenführen</translation>
+    </message>
+    <message>
+        <source>Select the points to keep in the point grid first.</source>
+        <translation>Wählen Sie zuerst in der Punkttabelle die Punkte, die bleiben sollen.</translation>
+    </message>
+    <message>
+        <source>Select the points to delete in the point grid first.</source>
+        <translation>Wählen Sie zuerst in der Punkttabelle die Punkte, die gelöscht werden sollen.</translation>
+    </message>
+    <message>
+        <source>Select the point to split before in the point grid first.</source>
+        <translation>Wählen Sie zuerst in der Punkttabelle den Punkt, vor dem geteilt werden soll.</translation>
     </message>
     <message>
         <source>Statistics</source>

@@ -184,6 +184,110 @@
         <translation>无法使用串口 %1：%2。</translation>
     </message>
     <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>全部清除</translation>
+    </message>
+    <message>
+        <source>Choose a track in the list first.</source>
+        <translation>请先在列表中选择一条轨迹。</translation>
+    </message>
+    <message>
+        <source>The speed limit must be above 0 km/h.</source>
+        <translation>速度上限必须大于 0 km/h。</translation>
+    </message>
+    <message>
+        <source>choose two tracks or more to merge</source>
+        <translation>请选择两条或更多轨迹进行合并</translation>
+    </message>
+    <message>
+        <source>%1 has %2 points, not points %3 to %4.</source>
+        <translation>%1 只有 %2 个点，没有第 %3 至 %4 个点。</translation>
+    </message>
+    <message>
+        <source>The range holds every point of %1: nothing to trim.</source>
+        <translation>所选范围包含 %1 的全部点：无需裁剪。</translation>
+    </message>
+    <message>
+        <source>The range holds every point of %1: delete the track instead.</source>
+        <translation>所选范围包含 %1 的全部点：请改为删除整条轨迹。</translation>
+    </message>
+    <message>
+        <source>A track is split between two of its points: choose a point after the first of %1.</source>
+        <translation>轨迹只能在两个点之间拆分：请选择 %1 第一个点之后的点。</translation>
+    </message>
+    <message>
+        <source>Cannot merge: %1.</source>
+        <translation>无法合并：%1。</translation>
+    </message>
+    <message>
+        <source>No point of %1 implies a speed above %2 km/h.</source>
+        <translation>%1 中没有任何点意味着超过 %2 km/h 的速度。</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>撤销：%1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>重做：%1</translation>
+    </message>
+    <message>
+        <source>%1 and %2 overlap in time; only tracks that follow one another can be merged</source>
+        <translation>%1 与 %2 在时间上重叠；只有先后相接的轨迹才能合并</translation>
+    </message>
+    <message>
+        <source>Trim %1</source>
+        <translation>裁剪 %1</translation>
+    </message>
+    <message>
+        <source>Delete Points of %1</source>
+        <translation>删除 %1 的点</translation>
+    </message>
+    <message>
+        <source>Split %1</source>
+        <translation>拆分 %1</translation>
+    </message>
+    <message>
+        <source>Merge %1 Tracks</source>
+        <translation>合并 %1 条轨迹</translation>
+    </message>
+    <message>
+        <source>Drop Outliers of %1</source>
+        <translation>去除 %1 的异常点</translation>
+    </message>
+    <message>
+        <source>Rename %1</source>
+        <translation>重命名 %1</translation>
+    </message>
+    <message>
+        <source>Recolour %1</source>
+        <translation>更改 %1 的颜色</translation>
+    </message>
+    <message>
+        <source>Modify %1</source>
+        <translation>修改 %1</translation>
+    </message>
+    <message>
+        <source>Select %1</source>
+        <translation>选中 %1</translation>
+    </message>
+    <message>
+        <source>Deselect %1</source>
+        <translation>取消选中 %1</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>删除 %1</translation>
+    </message>
+    <message>
         <source>Time of day (%1)</source>
         <translation>时刻 (%1)</translation>
     </message>
@@ -457,6 +561,17 @@
     <message>
         <source>Find the Vantrel automatically</source>
         <translation>自动查找 Vantrel</translation>
+    </message>
+</context>
+<context>
+    <name>vantrel::TdlgMaxSpeed</name>
+    <message>
+        <source>Drop Outliers</source>
+        <translation>去除异常点</translation>
+    </message>
+    <message>
+        <source>Drop the points that imply a speed &amp;above:</source>
+        <translation>去除速度超过此值的点(&amp;A)：</translation>
     </message>
 </context>
 <context>
@@ -773,6 +888,70 @@ Vantrel GPS 导航仪和轨迹记录仪的桌面配套程序。</translation>
     <message>
         <source>Downloading: %1 received%2</source>
         <translation>正在下载：已接收 %1%2</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>裁剪</translation>
+    </message>
+    <message>
+        <source>Delete Points</source>
+        <translation>删除点</translation>
+    </message>
+    <message>
+        <source>Split</source>
+        <translation>拆分</translation>
+    </message>
+    <message>
+        <source>Merge</source>
+        <translation>合并</translation>
+    </message>
+    <message>
+        <source>Drop Outliers...</source>
+        <translation>去除异常点...</translation>
+    </message>
+    <message>
+        <source>Keep only the points selected in the grid</source>
+        <translation>只保留表格中选中的点</translation>
+    </message>
+    <message>
+        <source>Cut the track before the first point selected in the grid</source>
+        <translation>在表格中选中的第一个点之前拆分轨迹</translation>
+    </message>
+    <message>
+        <source>Join the tracks selected in the list in time order</source>
+        <translation>按时间顺序合并列表中选中的轨迹</translation>
+    </message>
+    <message>
+        <source>&amp;Trim to the Selected Points</source>
+        <translation>裁剪为选中的点(&amp;T)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete the Selected Points</source>
+        <translation>删除选中的点(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Split Before the Selected Points</source>
+        <translation>在选中的点之前拆分(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Drop &amp;Outliers...</source>
+        <translation>去除异常点(&amp;O)...</translation>
+    </message>
+    <message>
+        <source>Mer&amp;ge the Selected Tracks</source>
+        <translation>合并选中的轨迹(&amp;G)</translation>
+    </message>
+    <message>
+        <source>Select the points to keep in the point grid first.</source>
+        <translation>请先在点表格中选择要保留的点。</translation>
+    </message>
+    <message>
+        <source>Select the points to delete in the point grid first.</source>
+        <translation>请先在点表格中选择要删除的点。</translation>
+    </message>
+    <message>
+        <source>Select the point to split before in the point grid first.</source>
+        <translation>请先在点表格中选择要在其之前拆分的点。</translation>
     </message>
     <message>
         <source>Statistics</source>

@@ -37,6 +37,11 @@ TEST_F(WindowTest, TheKeysReachTheirCommands) {
     questionAnswers = {QuestionAnswer::No};
     key(QKeyCombination(Qt::Key_Delete));
     EXPECT_EQ(window.Core().tracks.List().size(), 1u);
+    // Ctrl+Z brings it back, Ctrl+Shift+Z deletes it again.
+    key(Qt::CTRL | Qt::Key_Z);
+    EXPECT_EQ(window.Core().tracks.List().size(), 2u);
+    key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    EXPECT_EQ(window.Core().tracks.List().size(), 1u);
     key(QKeyCombination(Qt::Key_Tab));
     EXPECT_NE(QApplication::focusWidget(), window.gridTrackName);
 

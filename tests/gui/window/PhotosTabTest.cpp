@@ -25,8 +25,8 @@ TEST_F(WindowTest, ThePhotosTabPlacesPhotosOnTheDownloadedTracks) {
     ASSERT_TRUE(PagesReady());
     ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     PhotosPage& photos = *window.sheetPhotos;
-    ASSERT_EQ(photos.Session().TrackList().size(), window.Core().tracks.List().size());
     window.pgctlMain->setCurrentWidget(&photos);
+    ASSERT_EQ(photos.Session().TrackList().size(), window.Core().tracks.List().size());
     ASSERT_TRUE(WaitFor([&] { return photos.Map()->Ready(); }, kPageMs));
     QTest::keyClicks(photos.CameraZone()->lineEdit(), "UTC");
     QTest::keyClick(photos.CameraZone()->lineEdit(), Qt::Key_Return);

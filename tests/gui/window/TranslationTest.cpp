@@ -148,9 +148,21 @@ TEST_F(TranslationTest, CoreTextsAreShownInTheLanguageChosen) {
          "angeschlossen und eingeschaltet ist, oder wählen Sie eine andere Schnittstelle."},
         {"A text nobody translated", "A text nobody translated"},
         {"", ""},
+        {"Cannot merge: Day 1 and Day 2 overlap in time; only tracks that follow one another can "
+         "be merged.",
+         "Zusammenführen nicht möglich: Day 1 und Day 2 überschneiden sich zeitlich; nur "
+         "aufeinanderfolgende Tracks lassen sich zusammenführen."},
+        // A file's name is never taken for an edit's.
+        {"Cannot open Delete me.trk: the device stopped answering",
+         "Delete me.trk kann nicht geöffnet werden: das Gerät antwortet nicht mehr"},
     };
     for (const auto& [english, shown] : cases)
         EXPECT_EQ(CoreText(english), QString::fromUtf8(shown)) << english;
+    // Undo and Redo name their step in the language chosen.
+    EXPECT_EQ(HistoryText("Undo Trim Day 3"), QStringLiteral("Rückgängig: Day 3 kürzen"));
+    EXPECT_EQ(HistoryText("Redo Merge 2 Tracks"),
+              QStringLiteral("Wiederholen: 2 Tracks zusammenführen"));
+    EXPECT_EQ(HistoryText("Redo"), QStringLiteral("Wiederholen"));
     // The core's fixed messages are among the texts looked up.
     const std::vector<const char*> known = CoreTextList();
     for (std::string_view text : {kDeviceNotFoundText, kNoTimeZoneText, kNoInternetText,
