@@ -406,6 +406,10 @@ class TfmMain : public QMainWindow, private StartupHost {
     // The profile's cursor and range shown on the Map page
     // (MainWindowProfile.cpp).
     void ConnectProfile();
+    // Chooses points `first` to `last` of the shown track in the point grid.
+    void ChoosePoints(int first, int last);
+    // Marks the range of `track` on the Map page, or clears the mark.
+    void ShowPointRange(const Track& track, std::optional<PointRange> range);
     std::vector<PlottedTrack> ChartTracks() const;
     const Track* ChartTrack(int track) const;
     // Hands the Photos page the tracks when they changed.

@@ -104,6 +104,11 @@ void TfmMain::ConnectEditHandlers() {
     for (QTableView* view : {gridTrack, gridTrackName})
         connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 [this] { RenderEdits(); });
+    // The points chosen in the grid are shown on the map, as a range
+    // dragged on the profile is.
+    connect(gridTrack->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (const Track* shown = core_->tracks.Shown()) ShowPointRange(*shown, ChosenRange());
+    });
 }
 
 // Undo and Redo name the step they would take back or take again; the

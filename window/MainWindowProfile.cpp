@@ -1,7 +1,11 @@
 // The Data page's profile and the Map page: the tracks it plots, and the
 // point under its cursor and the range picked on it shown on the map.
 
+#include <QItemSelectionModel>
+#include <QTableView>
+
 #include "map/ProfileMarks.h"
+#include "window/CellTableModel.h"
 #include "window/MainWindow.h"
 #include "window/chart/ProfileView.h"
 #include "window/web/WebMapView.h"
@@ -39,15 +43,34 @@ void TfmMain::ConnectProfile() {
     });
     connect(profileView, &ProfileView::rangePicked, this, [this](int track, int first, int last) {
         const Track* shown = ChartTrack(track);
-        if (!shown || !webMap->Ready() || last < first || std::size_t(last) >= shown->points.size())
-            return;
-        ShowProfileRange(
-            *webMap,
-            std::span(shown->points).subspan(std::size_t(first), std::size_t(last - first + 1)));
+        if (!shown || last < first || std::size_t(last) >= shown->points.size()) return;
+        // A range of the track the point grid shows is also chosen there, so
+        // Trim, Delete Points and Split act on what was dragged.
+        if (track == core_->tracks.ShownIndex()) ChoosePoints(first, last);
+        ShowPointRange(*shown, PointRange{std::size_t(first), std::size_t(last)});
     });
     connect(profileView, &ProfileView::rangeCleared, this, [this] {
         if (webMap->Ready()) ShowProfileRange(*webMap, {});
     });
+}
+
+void TfmMain::ChoosePoints(int first, int last) {
+    QAbstractItemModel* model = gridTrack->model();
+    if (last >= model->rowCount()) return;
+    gridTrack->selectionModel()->select(
+        QItemSelection(model->index(CellTableModel::ViewRow(first + 1), 0),
+                       model->index(CellTableModel::ViewRow(last + 1), model->columnCount() - 1)),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void TfmMain::ShowPointRange(const Track& track, std::optional<PointRange> range) {
+    if (!webMap->Ready()) return;
+    if (!range || range->last >= track.points.size() || range->last < range->first) {
+        ShowProfileRange(*webMap, {});
+        return;
+    }
+    ShowProfileRange(*webMap, std::span(track.points)
+                                  .subspan(range->first, range->last - range->first + 1));
 }
 
 }  // namespace vantrel

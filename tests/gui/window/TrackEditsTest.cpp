@@ -6,12 +6,15 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdlib>
 
 #include "tests/gui/window/WindowFixture.h"
+#include "tracks/Track.h"
+#include "window/chart/ProfileChart.h"
 
 namespace vantrel::testing {
 namespace {
@@ -50,7 +53,20 @@ TEST_F(TrackEditsTest, ATrimUndoneAndRedoneIsWhatTheSavedFileHolds) {
     EXPECT_FALSE(window.actUndo->isEnabled());
     EXPECT_FALSE(window.btnTrim->isEnabled());
 
-    SelectRows(window.gridTrack, 100, 149);
+    // Points 100 to 149 dragged on the profile, against the distance: from
+    // just past the one before to just short of the one after.
+    window.pgctlMain->setCurrentWidget(window.sheetData);
+    ProfileChart& chart = *window.chartAltitude;
+    const std::vector<double> along = DistancesAlong(before.points);
+    const double y = chart.LeftAxis().min() + 1;
+    const QPoint from = chart.PositionOf((along[99] + along[100]) / 2, y);
+    const QPoint to = chart.PositionOf((along[149] + along[150]) / 2, y);
+    QTest::mousePress(chart.viewport(), Qt::LeftButton, {}, from);
+    QTest::mouseMove(chart.viewport(), to);
+    QTest::mouseRelease(chart.viewport(), Qt::LeftButton, {}, to);
+    ASSERT_EQ(chart.PickedRange(), (ProfileChart::Range{0, 100, 149}));
+    ASSERT_EQ(window.ChosenRange(), (PointRange{100, 149}));
+    window.pgctlMain->setCurrentWidget(window.sheetTrack);
     ASSERT_TRUE(window.btnTrim->isEnabled());
     if (const char* out = std::getenv("VANTREL_OUT"))
         window.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/9-Track-points-chosen.png"));
