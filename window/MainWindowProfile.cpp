@@ -61,6 +61,8 @@ void TfmMain::ChoosePoints(int first, int last) {
         QItemSelection(model->index(CellTableModel::ViewRow(first + 1), 0),
                        model->index(CellTableModel::ViewRow(last + 1), model->columnCount() - 1)),
         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    gridTrack->scrollTo(model->index(CellTableModel::ViewRow(first + 1), 0),
+                        QAbstractItemView::PositionAtTop);
 }
 
 void TfmMain::ShowPointRange(const Track& track, std::optional<PointRange> range) {
