@@ -102,7 +102,7 @@ int KeepRange(Tracks& tracks, const CommandOptions& options) {
         return kUsage;
     }
     Note(options, "kept " + std::to_string(after) + " of " + Counted(before, "point") + " in " +
-                      std::to_string(kept.size()) + " tracks");
+                      Counted(kept.size(), "track"));
     tracks = std::move(kept);
     return kOk;
 }
