@@ -517,19 +517,19 @@
     </message>
     <message>
         <source>Moving time</source>
-        <translation>Bewegungszeit</translation>
+        <translation>In Bewegung</translation>
     </message>
     <message>
         <source>Mean speed</source>
-        <translation>Durchschnitt</translation>
+        <translation>Ø gesamt</translation>
     </message>
     <message>
         <source>Moving speed</source>
-        <translation>Bewegungstempo</translation>
+        <translation>Ø bewegt</translation>
     </message>
     <message>
         <source>Top speed</source>
-        <translation>Höchstgeschw.</translation>
+        <translation>Max. Tempo</translation>
     </message>
     <message>
         <source>Ascent</source>
@@ -541,11 +541,11 @@
     </message>
     <message>
         <source>Lowest</source>
-        <translation>Tiefster Punkt</translation>
+        <translation>Min. Höhe</translation>
     </message>
     <message>
         <source>Highest</source>
-        <translation>Höchster Punkt</translation>
+        <translation>Max. Höhe</translation>
     </message>
 </context>
 <context>

@@ -7,12 +7,14 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QXmlStreamReader>
 
 #include "WindowFixture.h"
@@ -51,6 +53,11 @@ int NeededWidth(const QWidget* w) {
         return button->text().isEmpty() ? 0 : button->sizeHint().width();
     if (auto* group = qobject_cast<const QGroupBox*>(w))
         return group->fontMetrics().horizontalAdvance(group->title()) + 16;
+    // A box that shows a value (the user cannot scroll it by typing).
+    if (auto* edit = qobject_cast<const QLineEdit*>(w))
+        return !edit->isReadOnly() || edit->text().isEmpty()
+                   ? 0
+                   : edit->fontMetrics().horizontalAdvance(edit->text()) + 8;
     return 0;
 }
 
@@ -58,6 +65,7 @@ QString TextOf(const QWidget* w) {
     if (auto* label = qobject_cast<const QLabel*>(w)) return label->text();
     if (auto* button = qobject_cast<const QAbstractButton*>(w)) return button->text();
     if (auto* group = qobject_cast<const QGroupBox*>(w)) return group->title();
+    if (auto* edit = qobject_cast<const QLineEdit*>(w)) return edit->text();
     return {};
 }
 
@@ -101,10 +109,12 @@ TEST_F(TranslationTest, TheWindowsOwnTextsAndQtsFollowTheLanguage) {
     }
 }
 
-// Buttons, labels, group titles, the tabs and the menu bar are as wide as
-// their texts on every page, the hidden Status page included.
+// Buttons, labels, group titles, the boxes that show a downloaded track's
+// values, the tabs and the menu bar are as wide as their texts on every
+// page, the hidden Status page included.
 TEST_F(TranslationTest, NoTextIsCutAtTheDesignSize) {
     TfmMain& window = Open();
+    ASSERT_TRUE(Download(window.btnDownloadFrGuider));
     window.ShowStatusSheet(true);
     window.resize(TfmMain::kDesignSize);
     window.show();
