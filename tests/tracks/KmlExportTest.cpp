@@ -77,11 +77,13 @@ TEST_F(KmlExportTest, PointsOnesAndNone) {
     EXPECT_TRUE(document.child("StyleMap"));
 }
 
-// What XML 1.0 forbids becomes U+FFFD; everything else stays as it was.
+// What XML 1.0 forbids becomes U+FFFD, line ends become the LF a reader
+// makes of them; everything else stays as it was.
 TEST(XmlSafeText, ForbiddenCharactersBecomeTheReplacementCharacter) {
     const std::string r = "\xEF\xBF\xBD";
     EXPECT_EQ(XmlSafeText("Ridge \xE4\xB8\xAD\xF0\x9F\x98\x80 <&>\t\n\r\x7F"),
-              "Ridge \xE4\xB8\xAD\xF0\x9F\x98\x80 <&>\t\n\r\x7F");
+              "Ridge \xE4\xB8\xAD\xF0\x9F\x98\x80 <&>\t\n\n\x7F");
+    EXPECT_EQ(XmlSafeText("a\r\nb\rc\r"), "a\nb\nc\n");
     EXPECT_EQ(XmlSafeText(std::string("a\0b\x1B\x07", 5)), "a" + r + "b" + r + r);
     EXPECT_EQ(XmlSafeText("\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD"), r + r + r);
     EXPECT_EQ(XmlSafeText("\xED\xA0\x80x\xC3"), r + r + r + "x" + r);  // surrogate, broken end
